@@ -1,0 +1,121 @@
+#include "core/cp932.h"
+
+namespace qy {
+
+std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 0;
+  if (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+      IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
+    return 2;
+  }
+  return 1;
+}
+
+bool IsCharBoundary(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return pos == text.size();
+  std::size_t i = 0;
+  while (i < pos) i += CharLengthAt(text, i);
+  return i == pos;
+}
+
+std::size_t FloorCharBoundary(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return text.size();
+  std::size_t i = 0;
+  while (true) {
+    std::size_t next = i + CharLengthAt(text, i);
+    if (next > pos) return i;
+    i = next;
+  }
+}
+
+std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from) {
+  if (from > text.size()) return std::string::npos;
+  // Walk character by character so that a match can only begin where a
+  // character begins; the walk starts at 0 to know where characters begin.
+  std::size_t i = 0;
+  while (i < from) i += CharLengthAt(text, i);
+  if (needle.empty()) return i <= text.size() ? i : std::string::npos;
+  while (i + needle.size() <= text.size()) {
+    if (text.compare(i, needle.size(), needle) == 0) return i;
+    i += CharLengthAt(text, i);
+  }
+  return std::string::npos;
+}
+
+std::size_t FindBytesBackward(std::string_view text, std::string_view needle, std::size_t from) {
+  if (needle.size() > text.size()) return std::string::npos;
+  std::size_t limit = text.size() - needle.size();
+  if (from < limit) limit = from;
+  std::size_t found = std::string::npos;
+  for (std::size_t i = 0; i <= limit; i += CharLengthAt(text, i)) {
+    if (text.compare(i, needle.size(), needle) == 0) found = i;
+    if (i == text.size()) break;
+  }
+  return found;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back(text.substr(start, i - start));
+      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string out;
+  std::size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 2;
+  out.reserve(total);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i) out += kCrLf;
+    out += lines[i];
+  }
+  return out;
+}
+
+std::string LimitField(std::string_view value, std::size_t limit) {
+  if (value.size() <= limit) return std::string(value);
+  std::size_t i = 0;
+  while (i < value.size()) {
+    std::size_t next = i + CharLengthAt(value, i);
+    if (next > limit) break;
+    i = next;
+  }
+  return std::string(value.substr(0, i));
+}
+
+namespace {
+template <typename F>
+std::string MapAscii(std::string_view text, F f) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size();) {
+    std::size_t n = CharLengthAt(out, i);
+    if (n == 1) out[i] = f(out[i]);
+    i += n;
+  }
+  return out;
+}
+}  // namespace
+
+std::string AsciiUpper(std::string_view text) {
+  return MapAscii(text, [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; });
+}
+std::string AsciiLower(std::string_view text) {
+  return MapAscii(text, [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; });
+}
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
+}
+
+}  // namespace qy

@@ -1,0 +1,66 @@
+// Shift-JIS (code page 932) byte strings.
+//
+// Every text the system keeps is a std::string of Shift-JIS bytes. A character
+// is one byte, or a lead byte followed by a trail byte; the helpers here never
+// split such a pair.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qy {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+// Longest value of a page field and of most single-line fields.
+inline constexpr std::size_t kFieldLimit = 255;
+
+// Lead byte of a double-byte character: 0x81..0x9F and 0xE0..0xFC.
+constexpr bool IsLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+// Byte that can follow a lead byte: 0x40..0x7E and 0x80..0xFC.
+constexpr bool IsTrailByte(unsigned char c) {
+  return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// Byte length (1 or 2) of the character that starts at `pos`. A lead byte
+// without a valid trail byte after it counts as a single byte.
+std::size_t CharLengthAt(std::string_view text, std::size_t pos);
+
+// True when `pos` is the start of a character (or the end of the text), i.e.
+// not the trail byte of a double-byte pair. Scans from the start of the text.
+bool IsCharBoundary(std::string_view text, std::size_t pos);
+
+// Largest character boundary that is <= pos.
+std::size_t FloorCharBoundary(std::string_view text, std::size_t pos);
+
+// First occurrence of `needle` at or after `from` that starts on a character
+// boundary; std::string::npos when there is none. An empty needle matches at
+// `from` (when `from` is within the text).
+std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+// Last occurrence of `needle` that starts on a character boundary and at or
+// before `from` (npos: no limit).
+std::size_t FindBytesBackward(std::string_view text, std::string_view needle,
+                              std::size_t from = std::string::npos);
+
+// Splits on CR LF, a lone CR or a lone LF. A final line end does not start an
+// extra empty line ("a\r\n" is one line); an empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Joins lines with CR LF between them (none after the last).
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// Cuts a value to at most `limit` bytes without splitting a double-byte
+// character.
+std::string LimitField(std::string_view value, std::size_t limit = kFieldLimit);
+
+// ASCII-only case folding, byte for byte; double-byte characters (whose trail
+// bytes may look like ASCII letters) are left alone.
+std::string AsciiUpper(std::string_view text);
+std::string AsciiLower(std::string_view text);
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace qy

@@ -1,0 +1,38 @@
+// Message boxes and questions. Core logic talks only to this interface; the
+// desktop window implements it with real dialogs, tests with a scripted fake.
+// Every text is Shift-JIS.
+#pragma once
+
+#include <string>
+
+namespace qy {
+
+// The beep that precedes a box.
+enum class Beep { kNone, kAsterisk, kExclamation, kQuestion, kHand };
+
+enum class Buttons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+
+enum class Answer { kOk, kCancel, kYes, kNo };
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+
+  // Information box (asterisk beep, OK).
+  virtual void Information(const std::string& text) = 0;
+  // Warning box (exclamation beep, OK).
+  virtual void Warning(const std::string& text) = 0;
+  // Error box (hand beep, OK): unexpected failures such as a file that can not
+  // be written.
+  virtual void Error(const std::string& text) = 0;
+  // A question with the given buttons and beep; `caption` empty means the
+  // application's title.
+  virtual Answer Ask(const std::string& text, Buttons buttons, Beep beep = Beep::kQuestion,
+                     const std::string& caption = "") = 0;
+  // Yes/No question with the check box "今後、このメッセージを表示しない(&I)".
+  // Returns kYes or kNo; *opt_out receives the check box state.
+  virtual Answer AskWithOptOut(const std::string& caption, const std::string& text,
+                               bool* opt_out) = 0;
+};
+
+}  // namespace qy

@@ -1,0 +1,22 @@
+#include "project/page_record.h"
+
+namespace qy {
+
+bool FieldApplies(PageField field, PageAttribute a) {
+  switch (field) {
+    case PageField::kContext:
+    case PageField::kTitle:
+      return true;
+    case PageField::kKeyword:
+    case PageField::kAKeyword:
+    case PageField::kBKeyword:
+    case PageField::kWindow:
+    case PageField::kMacro:
+      return IsHelpTopic(a);
+    case PageField::kTopic:
+      return HasTopicText(a);
+  }
+  return false;
+}
+
+}  // namespace qy
