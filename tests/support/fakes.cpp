@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include <unicode/ucnv.h>
 
 namespace qy::testing {
 
@@ -48,16 +47,6 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);
-}
-
-std::string Sjis(const std::string& utf8) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::string out(utf8.size() * 2 + 16, '\0');
-  int32_t n = ucnv_convert("windows-31j", "UTF-8", out.data(), static_cast<int32_t>(out.size()),
-                           utf8.data(), static_cast<int32_t>(utf8.size()), &status);
-  if (U_FAILURE(status)) throw std::runtime_error("Sjis conversion failed");
-  out.resize(static_cast<std::size_t>(n));
-  return out;
 }
 
 }  // namespace qy::testing

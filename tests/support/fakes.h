@@ -78,8 +78,4 @@ class TempDir {
   std::string path_;
 };
 
-// Shift-JIS bytes of a UTF-8 literal (test readability), through iconv-free
-// ICU conversion in the core codec.
-std::string Sjis(const std::string& utf8);
-
 }  // namespace qy::testing
