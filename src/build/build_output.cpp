@@ -1,0 +1,37 @@
+#include "build/build_output.h"
+
+namespace qy {
+
+std::string BuildFilePath(const ProjectModel& project, const std::string& extension) {
+  return ChangeExtension(project.ProjectFileName(), extension);
+}
+
+std::string RelativeBuildFile(const ProjectModel& project, const std::string& extension) {
+  return ".\\" + BaseNameOf(project.ProjectFileName()) + extension;
+}
+
+std::string JoinFileLines(const std::vector<std::string>& lines) {
+  std::size_t total = 0;
+  for (const auto& line : lines) total += line.size() + 2;
+  std::string out;
+  out.reserve(total);
+  for (const auto& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+void LineList::Add(std::string line) {
+  lines_.push_back(std::move(line));
+  if (step_per_line_ && progress_) progress_->Step();
+}
+
+FileResult SaveBuildFile(const std::string& path, const std::string& text, Progress* progress) {
+  FileResult result = WriteFileAtomic(path, text);
+  if (!result) return FileResult::Fail(path + ": " + result.error);
+  if (progress) progress->Step();
+  return result;
+}
+
+}  // namespace qy
