@@ -89,24 +89,21 @@ void ProjectModel::SwapPages(int a, int b) { std::swap(MutablePage(a), MutablePa
 std::string ProjectModel::NextFreeContext() const {
   int c = PageCount();
   if (c == 0) return NumberedContext(1);
+  const std::vector<bool> used = UsedContextNumbers(c);
   for (int n = 1; n <= c; ++n) {
-    std::string candidate = NumberedContext(n);
-    bool used = false;
-    for (const auto& p : pages_) {
-      if (p.Context == candidate) {
-        used = true;
-        break;
-      }
-    }
-    if (!used) return candidate;
+    if (!used[static_cast<std::size_t>(n)]) return NumberedContext(n);
   }
   return NumberedContext(c + 1);
 }
 
 std::int32_t ProjectModel::NextFreeContextID() const {
   int c = PageCount();
+  std::vector<bool> used(static_cast<std::size_t>(c) + 1, false);
+  for (const auto& p : pages_) {
+    if (p.ContextID >= 1 && p.ContextID <= c) used[static_cast<std::size_t>(p.ContextID)] = true;
+  }
   for (std::int32_t id = 1; id <= c; ++id) {
-    if (!ContextIDInUse(id)) return id;
+    if (!used[static_cast<std::size_t>(id)]) return id;
   }
   return c + 1;
 }
@@ -114,11 +111,33 @@ std::int32_t ProjectModel::NextFreeContextID() const {
 std::string ProjectModel::SecondFreeContext() const {
   int c = PageCount();
   if (c == 0) return "HLP000";
+  const std::vector<bool> used = UsedContextNumbers(c + 1);
   for (int n = 2; n <= c + 1; ++n) {
-    std::string candidate = NumberedContext(n);
-    if (!ContextInUse(candidate)) return candidate;
+    if (!used[static_cast<std::size_t>(n)]) return NumberedContext(n);
   }
   return NumberedContext(c + 1);
+}
+
+// Help contexts are case-insensitive, so a page named "hlp000001" by hand
+// already holds HLP000001.
+std::vector<bool> ProjectModel::UsedContextNumbers(int limit) const {
+  std::vector<bool> used(static_cast<std::size_t>(limit) + 1, false);
+  for (const auto& p : pages_) {
+    const std::string& ctx = p.Context;
+    if (ctx.size() < 7 || !EqualsIgnoreAsciiCase(std::string_view(ctx).substr(0, 6), "HLP000")) {
+      continue;
+    }
+    int n = 0;
+    bool digits = true;
+    for (std::size_t i = 6; i < ctx.size() && digits; ++i) {
+      digits = ctx[i] >= '0' && ctx[i] <= '9';
+      if (digits && n <= limit) n = n * 10 + (ctx[i] - '0');
+    }
+    if (digits && n >= 1 && n <= limit && EqualsIgnoreAsciiCase(ctx, NumberedContext(n))) {
+      used[static_cast<std::size_t>(n)] = true;
+    }
+  }
+  return used;
 }
 
 bool ProjectModel::ContextInUse(std::string_view context, int except_page) const {

@@ -73,8 +73,8 @@ class ProjectModel {
   void ClearPages() { pages_.clear(); }
 
   // --- Context and ID search ----------------------------------------------
-  // The lowest free "HLP000nnn" from 1 and the lowest free ID from 1 (the
-  // new-page rule).
+  // The lowest free "HLP000nnn" from 1 (a context in another letter case
+  // counts as used) and the lowest free ID from 1 (the new-page rule).
   std::string NextFreeContext() const;
   std::int32_t NextFreeContextID() const;
   // The second search: candidates 2..count+1, the last one when all are used;
@@ -123,6 +123,9 @@ class ProjectModel {
   PageRecord MakeNewPage() const;
 
  private:
+  // used[n] for n = 1..limit: some page holds NumberedContext(n), in any case.
+  std::vector<bool> UsedContextNumbers(int limit) const;
+
   std::vector<PageRecord> pages_;
   ProjectHeader header_;
   std::string file_name_;

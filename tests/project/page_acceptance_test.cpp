@@ -1,0 +1,294 @@
+#include "project/page_acceptance.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/codec.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+using qy::testing::FakePrompter;
+
+const std::string kNeedContext =
+    Sjis("\r\nページのコンテキスト（トピックＩＤ）は必ず設定してください。");
+const std::string kNeedId = Sjis("\r\nページのコンテキストＩＤ（番号）は必ず設定してください。");
+const std::string kNeedInclude = Sjis("\r\nインクルードするファイル名は必ず入力してください。");
+const std::string kNeedTitle = Sjis("\r\nページのタイトルは必ず設定してください。");
+const std::string kBadHlp =
+    Sjis("\r\n「HLP」ではじまるコンテキスト（トピックＩＤ）は正しい形じゃないと設定できません。");
+
+std::string ContextTaken(const std::string& context) {
+  return Sjis("\r\nコンテキスト 「") + context + Sjis("」 はすでに他のページで使用されています。");
+}
+std::string IdTaken(const std::string& id) {
+  return Sjis("\r\nコンテキストＩＤ 「") + id + Sjis("」 はすでに他のページで使用されています。");
+}
+
+class PageAcceptanceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    model.NewProject("/q/");  // page 1: HLP000001, ID 1
+    PageRecord p;
+    p.Context = "Second";
+    p.Title = "Second page";
+    p.ContextID = 2;
+    p.Keyword = "old kw";
+    p.Window = "main";
+    p.Topic = "{\\b text}";
+    ASSERT_TRUE(model.AppendPage(p));
+    model.SetModified(false);
+  }
+
+  // Valid input for page 2 as it stands.
+  PagePropertiesInput Input() const {
+    PagePropertiesInput in;
+    in.context = "Second";
+    in.id_text = "2";
+    in.title = "Second page";
+    in.keyword = "old kw";
+    in.window = "main";
+    return in;
+  }
+
+  std::string Check(const PagePropertiesInput& in) {
+    return CheckPageProperties(model, 2, in).value_or("accepted");
+  }
+
+  ProjectModel model;
+};
+
+TEST_F(PageAcceptanceTest, ChecksRunInOrder) {
+  // Every box wrong at once: each fix uncovers the next message.
+  PagePropertiesInput in;
+  in.attribute = kIncludePage;
+  in.title = "ignored for Include";
+  EXPECT_EQ(Check(in), kNeedContext);
+  in.context = "hlp1";
+  EXPECT_EQ(Check(in), kNeedId);
+  in.id_text = "1";
+  EXPECT_EQ(Check(in), kNeedInclude);
+  in.include_file = "other.cnt";
+  EXPECT_EQ(Check(in), kBadHlp);
+  in.context = "HLP000001";
+  EXPECT_EQ(Check(in), ContextTaken("HLP000001"));
+  in.context = "Fresh";
+  EXPECT_EQ(Check(in), IdTaken("1"));
+  in.id_text = "3";
+  EXPECT_EQ(Check(in), "accepted");
+}
+
+TEST_F(PageAcceptanceTest, TitleIsRequiredExceptForInclude) {
+  PagePropertiesInput in = Input();
+  in.title.clear();
+  for (PageAttribute kind : {kTopicPage, kPopupPage, kContentPage, BookAttribute(1)}) {
+    in.attribute = kind;
+    EXPECT_EQ(Check(in), kNeedTitle) << kind;
+  }
+  in.attribute = kIncludePage;
+  EXPECT_EQ(Check(in), kNeedInclude);
+  in.include_file = "a.cnt";
+  EXPECT_EQ(Check(in), "accepted");
+}
+
+TEST_F(PageAcceptanceTest, HlpContextsMustHaveTheNumberedForm) {
+  PagePropertiesInput in = Input();
+  for (const char* good : {"hlp000abc", "Hlp000002", "HLP000999", "HLX12", "xHLP"}) {
+    in.context = good;
+    EXPECT_EQ(Check(in), "accepted") << good;
+  }
+  for (const char* bad : {"HLP001234", "HLPX", "HLP", "hlp0000001", "HLP00001", "hLp100000"}) {
+    in.context = bad;
+    EXPECT_EQ(Check(in), kBadHlp) << bad;
+  }
+}
+
+TEST_F(PageAcceptanceTest, ContextClashIgnoresCaseButNotTheCurrentPage) {
+  PagePropertiesInput in = Input();
+  in.context = "hlp000001";
+  EXPECT_EQ(Check(in), ContextTaken("hlp000001"));
+  in.context = "SECOND";  // the page's own context in another case
+  EXPECT_EQ(Check(in), "accepted");
+}
+
+TEST_F(PageAcceptanceTest, IdMustBeDigitsAndFree) {
+  PagePropertiesInput in = Input();
+  in.id_text = "001";
+  EXPECT_EQ(Check(in), IdTaken("001"));  // compared by value, shown as typed
+  for (const char* bad : {"", "12a", "-3", " 4", "1234567890", "+5"}) {
+    in.id_text = bad;
+    EXPECT_EQ(Check(in), kNeedId) << bad;
+  }
+  in.id_text = "999999999";
+  EXPECT_EQ(Check(in), "accepted");
+  EXPECT_EQ(ParseContextIdText("000000042"), 42);
+  EXPECT_EQ(ParseContextIdText("999999999"), 999999999);
+  EXPECT_EQ(ParseContextIdText("x"), std::nullopt);
+}
+
+TEST_F(PageAcceptanceTest, OverlongContextIsJudgedAsStored) {
+  // Cut to 255 bytes the context equals page 1's: refuse it before storing.
+  PageRecord& first = model.MutablePage(1);
+  first.Context = std::string(255, 'c');
+  PagePropertiesInput in = Input();
+  in.context = std::string(255, 'C') + "tail";
+  EXPECT_EQ(Check(in), ContextTaken(std::string(255, 'C')));
+}
+
+TEST_F(PageAcceptanceTest, AcceptShowsTheFailureAndStoresNothing) {
+  FakePrompter prompter;
+  PagePropertiesInput in = Input();
+  in.context = "HLP000001";
+  in.title = "Changed";
+  const PageRecord before = model.Page(2);
+  EXPECT_FALSE(AcceptPageProperties(model, 2, in, prompter));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "info");
+  EXPECT_EQ(prompter.shown[0].text, ContextTaken("HLP000001"));
+  EXPECT_EQ(model.Page(2), before);
+  EXPECT_FALSE(model.Modified());
+  // Applying directly refuses the same input too.
+  EXPECT_FALSE(ApplyPageProperties(model, 2, in));
+  EXPECT_FALSE(ApplyPageProperties(model, 3, Input()));
+  EXPECT_EQ(model.Page(2), before);
+}
+
+TEST_F(PageAcceptanceTest, StoresTopicFieldsAndNormalisesTheId) {
+  PagePropertiesInput in = Input();
+  in.context = "Renamed";
+  in.id_text = "0042";
+  in.title = "New title";
+  in.keyword = "k1;k2";
+  in.akeyword = "a";
+  in.bkeyword = "b";
+  in.window = "proc";
+  in.macro = "CloseWindow(`main')";
+  in.include_file = "ignored.cnt";
+  FakePrompter prompter;
+  auto outcome = AcceptPageProperties(model, 2, in, prompter);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_FALSE(outcome->kind_changed);
+  EXPECT_FALSE(outcome->rebuild_tree);
+  EXPECT_FALSE(outcome->topic_cleared);
+  EXPECT_EQ(outcome->history_context, "Renamed");
+
+  const PageRecord& p = model.Page(2);
+  EXPECT_EQ(p.Context, "Renamed");
+  EXPECT_EQ(p.ContextID, 42);
+  EXPECT_EQ(p.Title, "New title");
+  EXPECT_EQ(p.Keyword, "k1;k2");
+  EXPECT_EQ(p.AKeyword, "a");
+  EXPECT_EQ(p.BKeyword, "b");
+  EXPECT_EQ(p.Window, "proc");
+  EXPECT_EQ(p.Macro, "CloseWindow(`main')");
+  EXPECT_EQ(p.Topic, "{\\b text}");
+  EXPECT_TRUE(model.Modified());
+}
+
+TEST_F(PageAcceptanceTest, TopicToPopupKeepsEverything) {
+  PagePropertiesInput in = Input();
+  in.attribute = kPopupPage;
+  auto outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->kind_changed);
+  EXPECT_FALSE(outcome->rebuild_tree);
+  EXPECT_FALSE(outcome->topic_cleared);
+  EXPECT_EQ(model.Page(2).Attribute, kPopupPage);
+  EXPECT_EQ(model.Page(2).Keyword, "old kw");
+  EXPECT_EQ(model.Page(2).Window, "main");
+  EXPECT_EQ(model.Page(2).Topic, "{\\b text}");
+}
+
+TEST_F(PageAcceptanceTest, IncludeTakesItsTitleFromTheFileBoxAndDropsTheRest) {
+  PagePropertiesInput in = Input();
+  in.attribute = kIncludePage;
+  in.include_file = "sub.cnt";
+  in.macro = "typed but not used";
+  auto outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->topic_cleared);
+  const PageRecord& p = model.Page(2);
+  EXPECT_EQ(p.Title, "sub.cnt");
+  EXPECT_EQ(p.Attribute, kIncludePage);
+  EXPECT_EQ(p.Keyword + p.AKeyword + p.BKeyword + p.Window + p.Macro + p.Topic, "");
+}
+
+TEST_F(PageAcceptanceTest, ContentPageLosesTopicOnlyWhenItBecomesContent) {
+  PagePropertiesInput in = Input();
+  in.attribute = kContentPage;
+  auto outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->topic_cleared);
+  EXPECT_EQ(model.Page(2).Topic, "");
+  EXPECT_EQ(model.Page(2).Keyword, "");
+
+  // The macro text of a page that stays a Content page survives a later OK.
+  model.MutablePage(2).Topic = "JI(`a.hlp',`x')";
+  in.title = "Renamed entry";
+  outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_FALSE(outcome->topic_cleared);
+  EXPECT_EQ(model.Page(2).Topic, "JI(`a.hlp',`x')");
+  EXPECT_EQ(model.Page(2).Title, "Renamed entry");
+}
+
+TEST_F(PageAcceptanceTest, BooksAskForATreeRebuild) {
+  PagePropertiesInput in = Input();
+  in.attribute = BookAttribute(1);
+  auto outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->rebuild_tree);
+  EXPECT_EQ(model.Page(2).Attribute, 11);
+  EXPECT_EQ(model.Page(2).Topic, "");
+
+  in.attribute = BookAttribute(2);
+  outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->rebuild_tree);
+
+  in.attribute = kTopicPage;
+  outcome = ApplyPageProperties(model, 2, in);
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->rebuild_tree);
+  EXPECT_EQ(model.Page(2).Keyword, "old kw");
+}
+
+TEST_F(PageAcceptanceTest, RefusedKindChangeChangesNothing) {
+  PagePropertiesInput in = Input();
+  in.attribute = kContentPage;
+  in.title = "Changed";
+  std::vector<PageAttribute> asked;
+  auto refuse = [&](PageAttribute kind) {
+    asked.push_back(kind);
+    return false;
+  };
+  const PageRecord before = model.Page(2);
+  FakePrompter prompter;
+  EXPECT_FALSE(AcceptPageProperties(model, 2, in, prompter, refuse));
+  EXPECT_EQ(asked, std::vector<PageAttribute>{kContentPage});
+  EXPECT_EQ(model.Page(2), before);
+  EXPECT_FALSE(model.Modified());
+  EXPECT_TRUE(prompter.shown.empty());
+
+  // The same kind asks nothing.
+  in.attribute = kTopicPage;
+  EXPECT_TRUE(AcceptPageProperties(model, 2, in, prompter, refuse));
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(model.Page(2).Title, "Changed");
+}
+
+TEST_F(PageAcceptanceTest, LongValuesAreCutTo255Bytes) {
+  PagePropertiesInput in = Input();
+  in.title = std::string(300, 't');
+  in.keyword = std::string(300, 'k');
+  ASSERT_TRUE(ApplyPageProperties(model, 2, in));
+  EXPECT_EQ(model.Page(2).Title.size(), 255u);
+  EXPECT_EQ(model.Page(2).Keyword.size(), 255u);
+}
+
+}  // namespace
+}  // namespace qy
