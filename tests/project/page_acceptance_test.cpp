@@ -281,14 +281,5 @@ TEST_F(PageAcceptanceTest, RefusedKindChangeChangesNothing) {
   EXPECT_EQ(model.Page(2).Title, "Changed");
 }
 
-TEST_F(PageAcceptanceTest, LongValuesAreCutTo255Bytes) {
-  PagePropertiesInput in = Input();
-  in.title = std::string(300, 't');
-  in.keyword = std::string(300, 'k');
-  ASSERT_TRUE(ApplyPageProperties(model, 2, in));
-  EXPECT_EQ(model.Page(2).Title.size(), 255u);
-  EXPECT_EQ(model.Page(2).Keyword.size(), 255u);
-}
-
 }  // namespace
 }  // namespace qy

@@ -273,14 +273,5 @@ TEST(PageTreeLevels, MaxBookLevelFollowsTheNearestBookBefore) {
   EXPECT_EQ(MaxBookLevelAt(model, 6), 9);  // a page appended at the end
 }
 
-TEST(PageTreeImages, OneImagePerKind) {
-  EXPECT_EQ(PageImage(kTopicPage), 2);
-  EXPECT_EQ(PageImage(kPopupPage), 3);
-  EXPECT_EQ(PageImage(kContentPage), 4);
-  EXPECT_EQ(PageImage(kIncludePage), 5);
-  EXPECT_EQ(PageImage(B1), 1);
-  EXPECT_EQ(PageImage(B9), 1);
-}
-
 }  // namespace
 }  // namespace qy
