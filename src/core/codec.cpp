@@ -2,36 +2,353 @@
 
 #include <unicode/ucnv.h>
 
+#include <array>
+#include <cstdint>
 #include <stdexcept>
+#include <unordered_map>
+#include <vector>
 
-// Interim conversion through ICU's windows-31j converter.
+#include "core/cp932.h"
+
+// ICU is asked once per code of code page 932 to build lookup tables; the
+// conversions themselves are plain table lookups, as the editor converts whole
+// topics on every page switch.
 namespace qy {
 
 namespace {
-std::string Convert(const char* to, const char* from, std::string_view in) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::string out(in.size() * 3 + 16, '\0');
-  int32_t n = ucnv_convert(to, from, out.data(), static_cast<int32_t>(out.size()), in.data(),
-                           static_cast<int32_t>(in.size()), &status);
-  if (U_FAILURE(status)) throw std::runtime_error("conversion failed");
-  out.resize(static_cast<std::size_t>(n));
+
+// A code: a single byte b as b, a double-byte pair as lead * 0x100 + trail.
+using Code = std::uint16_t;
+constexpr Code kNoCode = 0xFFFF;  // 0xFF is no lead byte
+constexpr std::uint32_t kNoChar = 0xFFFFFFFF;
+constexpr int kLeadCount = 60;
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+int LeadIndex(unsigned char lead) {
+  if (lead >= 0x81 && lead <= 0x9F) return lead - 0x81;
+  if (lead >= 0xE0 && lead <= 0xFC) return lead - 0xE0 + 31;
+  return -1;
+}
+
+// Decoded entry: the code point in the low 21 bits, the duplicate marker
+// number (0: none) from bit 24; kNoChar when code page 932 does not define
+// the code.
+constexpr int kMarkerShift = 24;
+constexpr std::uint32_t kCharMask = 0x1FFFFF;
+
+struct Tables {
+  std::array<std::uint32_t, 256> single;
+  std::vector<std::uint32_t> pair = std::vector<std::uint32_t>(kLeadCount * 256, kNoChar);
+  std::vector<Code> encode = std::vector<Code>(0x10000, kNoCode);  // BMP only
+  // The other codes of characters with duplicates, ascending.
+  std::unordered_map<char32_t, std::vector<Code>> others;
+};
+
+class Icu {
+ public:
+  Icu() {
+    UErrorCode status = U_ZERO_ERROR;
+    cnv_ = ucnv_open("windows-31j", &status);
+    ucnv_setToUCallBack(cnv_, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    ucnv_setFromUCallBack(cnv_, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    if (U_FAILURE(status)) {
+      ucnv_close(cnv_);
+      throw std::runtime_error("ICU has no windows-31j converter");
+    }
+  }
+  ~Icu() { ucnv_close(cnv_); }
+  Icu(const Icu&) = delete;
+  Icu& operator=(const Icu&) = delete;
+
+  // The one BMP character the bytes decode to, or kNoChar.
+  std::uint32_t Decode(const char* bytes, int n) {
+    UChar out[4];
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetToUnicode(cnv_);
+    int32_t len = ucnv_toUChars(cnv_, out, 4, bytes, n, &status);
+    if (U_FAILURE(status) || len != 1) return kNoChar;
+    return out[0];
+  }
+  // The code ICU writes for a BMP character, or kNoCode.
+  Code Encode(char32_t c) {
+    UChar in = static_cast<UChar>(c);
+    char out[4];
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(cnv_);
+    int32_t len = ucnv_fromUChars(cnv_, out, 4, &in, 1, &status);
+    if (U_FAILURE(status)) return kNoCode;
+    if (len == 1) return static_cast<unsigned char>(out[0]);
+    if (len == 2) {
+      return static_cast<Code>(static_cast<unsigned char>(out[0]) << 8 |
+                               static_cast<unsigned char>(out[1]));
+    }
+    return kNoCode;
+  }
+
+ private:
+  UConverter* cnv_ = nullptr;
+};
+
+std::uint32_t& Entry(Tables& t, Code code) {
+  return code < 0x100 ? t.single[code] : t.pair[LeadIndex(code >> 8) * 256 + (code & 0xFF)];
+}
+
+// Characters that Unicode codes differently from windows-31j although code
+// page 932 holds them as the same JIS character (JIS-based mappings give the
+// first, windows-31j the second).
+constexpr std::pair<char32_t, char32_t> kSameJisCharacter[] = {
+    {0x301C, 0xFF5E},  // WAVE DASH
+    {0x2212, 0xFF0D},  // MINUS SIGN
+    {0x2014, 0x2015},  // EM DASH
+    {0x2016, 0x2225},  // DOUBLE VERTICAL LINE
+    {0x00A2, 0xFFE0},  // CENT SIGN
+    {0x00A3, 0xFFE1},  // POUND SIGN
+    {0x00A6, 0xFFE4},  // BROKEN BAR
+    {0x00AC, 0xFFE2},  // NOT SIGN
+};
+
+Tables BuildTables() {
+  Tables t;
+  t.single.fill(kNoChar);
+  Icu icu;
+  std::vector<Code> defined;
+  // Code page 932 keeps ASCII as it is; ICU's table (from IBM) rotates the
+  // control codes 0x1A, 0x1C and 0x7F.
+  for (int b = 0; b < 0x80; ++b) {
+    t.single[b] = static_cast<std::uint32_t>(b);
+    t.encode[b] = static_cast<Code>(b);
+  }
+  for (int b = 0x80; b < 0x100; ++b) {
+    if (LeadIndex(static_cast<unsigned char>(b)) >= 0) continue;
+    char byte = static_cast<char>(b);
+    t.single[b] = icu.Decode(&byte, 1);
+    if (t.single[b] != kNoChar) defined.push_back(static_cast<Code>(b));
+  }
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (LeadIndex(static_cast<unsigned char>(lead)) < 0) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
+      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      Code code = static_cast<Code>(lead << 8 | trail);
+      Entry(t, code) = icu.Decode(bytes, 2);
+      if (Entry(t, code) != kNoChar) defined.push_back(code);
+    }
+  }
+  // The code ICU encodes a character to is its canonical one; a character
+  // whose ICU code does not decode back to it keeps its lowest code.
+  for (Code code : defined) {
+    char32_t c = Entry(t, code);
+    if (icu.Encode(c) == code) {
+      t.encode[c] = code;
+    } else {
+      t.others[c].push_back(code);
+    }
+  }
+  for (auto& [c, codes] : t.others) {
+    if (t.encode[c] == kNoCode) {
+      t.encode[c] = codes.front();
+      codes.erase(codes.begin());
+    }
+    if (codes.size() > static_cast<std::size_t>(kDuplicateMarkerCount)) {
+      throw std::runtime_error("too many duplicate codes");
+    }
+    for (std::size_t n = 0; n < codes.size(); ++n) {
+      Entry(t, codes[n]) = c | static_cast<std::uint32_t>(n + 1) << kMarkerShift;
+    }
+  }
+  for (auto [unicode, cp932] : kSameJisCharacter) {
+    if (t.encode[unicode] == kNoCode) t.encode[unicode] = t.encode[cp932];
+  }
+  return t;
+}
+
+const Tables& GetTables() {
+  static const Tables tables = BuildTables();
+  return tables;
+}
+
+// ---- Decoding ----
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | c >> 6);
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | c >> 12);
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | c >> 18);
+    out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void AppendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+  } else {
+    out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  }
+}
+
+template <typename Out, typename Append>
+Out Decode(std::string_view sjis, Append append) {
+  const Tables& t = GetTables();
+  Out out;
+  out.reserve(sjis.size() * 2);
+  const std::size_t n = sjis.size();
+  for (std::size_t i = 0; i < n;) {
+    const auto b = static_cast<unsigned char>(sjis[i]);
+    int lead = LeadIndex(b);
+    std::uint32_t entry;
+    if (lead < 0) {
+      entry = t.single[b];
+      if (entry == kNoChar) entry = kStrayByteBase + b;
+      ++i;
+    } else if (i + 1 < n && IsTrailByte(static_cast<unsigned char>(sjis[i + 1]))) {
+      const auto trail = static_cast<unsigned char>(sjis[i + 1]);
+      entry = t.pair[lead * 256 + trail];
+      if (entry == kNoChar) entry = kUndefinedPairBase + (b << 8 | trail);
+      i += 2;
+    } else {
+      entry = kStrayByteBase + b;
+      ++i;
+    }
+    append(out, entry & kCharMask);
+    if (std::uint32_t marker = entry >> kMarkerShift; marker != 0) {
+      append(out, kDuplicateMarker1 + 1 - marker);
+    }
+  }
   return out;
 }
+
+// ---- Encoding ----
+
+bool IsVariationSelector(char32_t c) {
+  return (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF);
+}
+
+// Reads one code point of UTF-8; kInvalid for a malformed sequence, of which
+// the maximal valid prefix is consumed (at least one byte).
+char32_t NextUtf8(std::string_view s, std::size_t& i) {
+  const auto b0 = static_cast<unsigned char>(s[i++]);
+  if (b0 < 0x80) return b0;
+  int extra;
+  char32_t c;
+  unsigned char lo = 0x80, hi = 0xBF;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    extra = 1, c = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    extra = 2, c = b0 & 0x0F;
+    if (b0 == 0xE0) lo = 0xA0;
+    if (b0 == 0xED) hi = 0x9F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    extra = 3, c = b0 & 0x07;
+    if (b0 == 0xF0) lo = 0x90;
+    if (b0 == 0xF4) hi = 0x8F;
+  } else {
+    return kInvalid;
+  }
+  for (int k = 0; k < extra; ++k) {
+    if (i >= s.size()) return kInvalid;
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < lo || b > hi) return kInvalid;
+    lo = 0x80, hi = 0xBF;
+    c = c << 6 | (b & 0x3F);
+    ++i;
+  }
+  return c;
+}
+
+char32_t NextUtf16(std::u16string_view s, std::size_t& i) {
+  char16_t u = s[i++];
+  if (u < 0xD800 || u > 0xDFFF) return u;
+  if (u <= 0xDBFF && i < s.size() && s[i] >= 0xDC00 && s[i] <= 0xDFFF) {
+    return 0x10000 + ((u - 0xD800) << 10) + (s[i++] - 0xDC00);
+  }
+  return kInvalid;
+}
+
+// Code of a character, kNoCode when code page 932 can not hold it.
+Code CodeOf(const Tables& t, char32_t c) {
+  if (c < 0x10000) return t.encode[c];
+  if (c >= kStrayByteBase && c <= kStrayByteBase + 0xFF) return static_cast<Code>(c & 0xFF);
+  if (c >= kUndefinedPairBase && c < kStrayByteBase) {
+    const auto lead = static_cast<unsigned char>(c >> 8);
+    const auto trail = static_cast<unsigned char>(c);
+    if (LeadIndex(lead) >= 0 && IsTrailByte(trail)) return static_cast<Code>(c & 0xFFFF);
+  }
+  return kNoCode;
+}
+
+void AppendCode(std::string& out, Code code) {
+  if (code >= 0x100) out += static_cast<char>(code >> 8);
+  out += static_cast<char>(code & 0xFF);
+}
+
+template <typename View, typename Next>
+std::string Encode(View in, Next next, bool* lossy) {
+  const Tables& t = GetTables();
+  std::string out;
+  out.reserve(in.size() * 2);
+  bool lost = false;
+  // The last character a duplicate marker may still apply to, and where its
+  // bytes start in `out`.
+  char32_t last = kInvalid;
+  std::size_t last_at = 0;
+  for (std::size_t i = 0; i < in.size();) {
+    const char32_t c = next(in, i);
+    if (IsDuplicateMarker(c)) {
+      if (auto it = t.others.find(last); it != t.others.end()) {
+        const std::size_t n = kDuplicateMarker1 - c;
+        if (n < it->second.size()) {
+          out.resize(last_at);
+          AppendCode(out, it->second[n]);
+        }
+      }
+      last = kInvalid;
+      continue;
+    }
+    last = kInvalid;
+    if (IsVariationSelector(c)) {
+      lost = true;
+      continue;
+    }
+    const Code code = c == kInvalid ? kNoCode : CodeOf(t, c);
+    if (code == kNoCode) {
+      out += '?';
+      lost = true;
+      continue;
+    }
+    last = c;
+    last_at = out.size();
+    AppendCode(out, code);
+  }
+  if (lossy) *lossy = lost;
+  return out;
+}
+
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view sjis) { return Convert("UTF-8", "windows-31j", sjis); }
+std::string Cp932ToUtf8(std::string_view sjis) {
+  return Decode<std::string>(sjis, AppendUtf8);
+}
+
 std::u16string Cp932ToUtf16(std::string_view sjis) {
-  std::string u8 = Cp932ToUtf8(sjis);
-  std::string u16 = Convert("UTF-16LE", "UTF-8", u8);
-  return std::u16string(reinterpret_cast<const char16_t*>(u16.data()), u16.size() / 2);
+  return Decode<std::u16string>(sjis, AppendUtf16);
 }
+
 std::string Utf8ToCp932(std::string_view utf8, bool* lossy) {
-  if (lossy) *lossy = false;
-  return Convert("windows-31j", "UTF-8", utf8);
+  return Encode(utf8, NextUtf8, lossy);
 }
+
 std::string Utf16ToCp932(std::u16string_view utf16, bool* lossy) {
-  std::string_view bytes(reinterpret_cast<const char*>(utf16.data()), utf16.size() * 2);
-  return Utf8ToCp932(Convert("UTF-8", "UTF-16LE", bytes), lossy);
+  return Encode(utf16, NextUtf16, lossy);
 }
 
 }  // namespace qy
