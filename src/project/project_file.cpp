@@ -1,0 +1,468 @@
+#include "project/project_file.h"
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+#include "core/codec.h"
+#include "core/cp932.h"
+
+namespace qy {
+
+namespace {
+
+constexpr std::string_view kEndMarker = "}end";
+constexpr std::string_view kWordBegin = "Word{";
+constexpr std::string_view kPageMarker = "//Page//";
+constexpr std::string_view kTopicBegin = "begin{";
+constexpr std::string_view kFileEnd = "//End//";
+constexpr std::string_view kProjectMarker = "//Project//";
+
+// Thrown inside the reader when the file is corrupt; `line` becomes the
+// result.
+struct CorruptFile {
+  int line;
+};
+
+// The lines of a file as views into its text. Line ends are CR LF, a lone CR
+// or a lone LF; a final line end does not start another line, but every
+// empty line before it is kept, since empty lines carry values.
+class LineTable {
+ public:
+  explicit LineTable(std::string_view text) {
+    // A project line is seldom shorter than a few bytes; a rough guess spares
+    // most of the regrowth on large files.
+    lines_.reserve(text.size() / 16 + 16);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    // The next CR and the next LF, each looked up again only once passed, so
+    // the scan runs at memchr speed.
+    const char* cr = Find(p, end, '\r');
+    const char* lf = Find(p, end, '\n');
+    while (p < end) {
+      if (cr < p) cr = Find(p, end, '\r');
+      if (lf < p) lf = Find(p, end, '\n');
+      const char* eol = cr < lf ? cr : lf;
+      lines_.emplace_back(p, static_cast<std::size_t>(eol - p));
+      if (eol == end) break;
+      p = eol + ((eol == cr && eol + 1 == lf) ? 2 : 1);
+    }
+  }
+
+  int Count() const { return static_cast<int>(lines_.size()); }
+
+  // Line `number` (from 1); a line beyond the end makes the file corrupt at
+  // that line.
+  std::string_view At(int number) const {
+    if (number < 1 || number > Count()) throw CorruptFile{number};
+    return lines_[static_cast<std::size_t>(number - 1)];
+  }
+
+ private:
+  static const char* Find(const char* from, const char* end, char c) {
+    const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return hit ? static_cast<const char*>(hit) : end;
+  }
+
+  std::vector<std::string_view> lines_;
+};
+
+// Reads consecutive lines, counting from 1.
+class LineCursor {
+ public:
+  explicit LineCursor(const LineTable& table) : table_(table) {}
+
+  int Next() const { return next_; }
+  std::string_view Read() { return table_.At(next_++); }
+  // Passes over a line without looking at it, even when it is missing.
+  void Skip() { ++next_; }
+
+  // The lines up to the next "}end", joined with CR LF; the cursor ends
+  // behind the "}end" line. Running out of lines makes the file corrupt at
+  // the first missing line.
+  std::string ReadBlock() {
+    const int first = next_;
+    std::size_t size = 0;
+    while (true) {
+      std::string_view line = table_.At(next_);
+      if (line == kEndMarker) break;
+      size += line.size() + 2;
+      ++next_;
+    }
+    const int end = next_;
+    ++next_;
+    std::string block;
+    if (end == first) return block;
+    // With CR LF line ends throughout, the value is one piece of the file.
+    std::string_view head = table_.At(first);
+    std::string_view tail = table_.At(end - 1);
+    if (static_cast<std::size_t>(tail.data() + tail.size() - head.data()) == size - 2) {
+      return std::string(head.data(), size - 2);
+    }
+    block.reserve(size - 2);
+    for (int i = first; i < end; ++i) {
+      if (i != first) block += kCrLf;
+      block += table_.At(i);
+    }
+    return block;
+  }
+
+ private:
+  const LineTable& table_;
+  int next_ = 1;
+};
+
+// A decimal integer with optional leading blanks and sign, in 32-bit range.
+bool ParseDecimal(std::string_view text, std::int32_t* value) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  std::int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+    if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return false;
+  }
+  if (negative) v = -v;
+  if (v > std::numeric_limits<std::int32_t>::max() ||
+      v < std::numeric_limits<std::int32_t>::min()) {
+    return false;
+  }
+  *value = static_cast<std::int32_t>(v);
+  return true;
+}
+
+std::int32_t ReadInteger(LineCursor& cursor) {
+  const int number = cursor.Next();
+  std::int32_t value = 0;
+  if (!ParseDecimal(cursor.Read(), &value)) throw CorruptFile{number};
+  return value;
+}
+
+std::string HeaderOf(std::string_view version) {
+  return std::string(kProjectHeaderPrefix) + std::string(version);
+}
+
+std::string_view VersionOfCode(int code) {
+  switch (code) {
+    case kVersion160b: return "1.60b";
+    case kVersion160: return "1.60";
+    case kVersion145: return "1.45";
+    case kVersion140: return "1.40";
+    case kVersion130: return "1.30";
+    default: return "";
+  }
+}
+
+std::string RefusalMessage(const std::string& name, const char* series) {
+  return name + "\r\n\r\n" + Sjis(series) + "\r\n" + Sjis("ファイル形式で作成されています。") +
+         "\r\n\r\n" + Sjis("このプロジェクトを開くにはv1.60未満のQuilloryが必要です。");
+}
+
+std::string ConversionQuestion(const std::string& name, const char* series) {
+  return name + "\r\n\r\n" + Sjis(series) + "\r\n" + Sjis("ファイル形式で作成されています。") +
+         "\r\n\r\n" + Sjis("このプロジェクトは形式の変更なしでロードできますが、保存時に") +
+         "\r\n" + Sjis("は新しい形式で保存されます。") + "\r\n\r\n" +
+         Sjis("プロジェクトファイルを開いてよろしいですか？");
+}
+
+// Line 1 does not carry the header of the version asked for: decides what
+// the file is. Returns 0 or -6..-3.
+int ClassifyHeader(std::string_view first, const std::string& file, Prompter& prompter) {
+  const std::string name = FileNameOf(file);
+  if (first == HeaderOf("1.00")) {
+    prompter.Warning(
+        RefusalMessage(name, "このプロジェクトは、v1.0x ～ 1.1x系のQuilloryのプロジェクト"));
+    return kLoadRefused;
+  }
+  if (first == HeaderOf("1.01")) {
+    prompter.Warning(RefusalMessage(name, "このプロジェクトは、Version1.2x系のQuilloryのプロジェクト"));
+    return kLoadRefused;
+  }
+  struct Convertible {
+    const char* version;
+    const char* series;
+    int result;
+  };
+  static constexpr Convertible kConvertible[] = {
+      {"1.30", "このプロジェクトは、Version1.3x系のQuilloryのプロジェクト", kLoadAgain130},
+      {"1.40", "このプロジェクトは、Ver1.4x前半系のQuilloryのプロジェクト", kLoadAgain140},
+      {"1.45", "このプロジェクトは、Ver1.45～1.58のQuilloryのプロジェクト", kLoadAgain145},
+  };
+  for (const auto& c : kConvertible) {
+    if (first != HeaderOf(c.version)) continue;
+    Answer a = prompter.Ask(ConversionQuestion(name, c.series), Buttons::kOkCancel,
+                            Beep::kExclamation);
+    return a == Answer::kOk ? c.result : kLoadRefused;
+  }
+  if (first == HeaderOf("1.60")) return kLoadAgain160;
+  prompter.Warning(Sjis("\r\nこのファイルは Quillory のプロジェクトファイルではありません"));
+  return kLoadRefused;
+}
+
+// The 1.30 layout has no ContextID line: the ID is the number formed by
+// characters 7..9 of the context (HLP000042 gives 42).
+bool ContextIdFromContext(std::string_view context, std::int32_t* id) {
+  if (context.size() < 7) return false;
+  std::string_view digits = context.substr(6, 3);
+  std::int32_t v = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  *id = v;
+  return true;
+}
+
+PageAttribute AttributeOfKindWord(std::string_view word) {
+  if (word == "False") return kTopicPage;
+  if (word == "True") return kPopupPage;
+  if (word == "Macro") return kContentPage;
+  return kIncludePage;
+}
+
+// Reads one page block from its "//Page//" line up to and including its
+// "}end" line.
+PageRecord ReadPage(LineCursor& cursor, int version_code) {
+  const int page_line = cursor.Next();
+  if (cursor.Read() != kPageMarker) throw CorruptFile{page_line};
+  PageRecord page;
+  page.Context = LimitField(cursor.Read());
+  page.Title = LimitField(cursor.Read());
+  page.Keyword = LimitField(cursor.Read());
+  page.Attribute = AttributeOfKindWord(cursor.Read());
+  const int level_line = cursor.Next();
+  std::int32_t level = ReadInteger(cursor);
+  if (level < 0) throw CorruptFile{level_line};
+  // Only a hand-edited file has deeper books; the tree has no place for
+  // them, and dropping the page would lose it.
+  if (level > kMaxBookLevel) level = kMaxBookLevel;
+  if (level != 0) page.Attribute = BookAttribute(level);
+  page.AKeyword = LimitField(cursor.Read());
+  page.BKeyword = LimitField(cursor.Read());
+  if (version_code == kVersion130) {
+    if (!ContextIdFromContext(page.Context, &page.ContextID)) throw CorruptFile{page_line};
+  } else {
+    page.ContextID = ReadInteger(cursor);
+  }
+  if (version_code >= kVersion160b) {
+    page.Window = LimitField(cursor.Read());
+    page.Macro = LimitField(cursor.Read());
+  }
+  const int begin_line = cursor.Next();
+  if (cursor.Read() != kTopicBegin) throw CorruptFile{begin_line + 5};
+  page.Topic = cursor.ReadBlock();
+  return page;
+}
+
+int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
+               std::vector<PageRecord>& pages, const std::string& file, Prompter& prompter,
+               Progress& progress) {
+  LineCursor cursor(table);
+  std::string_view first = cursor.Read();
+  std::string_view version = VersionOfCode(version_code);
+  if (version.empty() || first != HeaderOf(version)) {
+    return ClassifyHeader(first, file, prompter);
+  }
+  cursor.Skip();
+  if (cursor.Read() != kProjectMarker) return 3;
+
+  header.ProjectOptions = std::string(cursor.Read());
+  if (version_code == kVersion130) header.ProjectOptions += "00main";
+  header.HelpTitle = std::string(cursor.Read());
+  header.HelpCopyright = std::string(cursor.Read());
+  header.CompressMode = ReadInteger(cursor);
+  header.FontNameIndex = ReadInteger(cursor);
+  header.FontSizeIndex = ReadInteger(cursor);
+  if (version_code >= kVersion145) cursor.Skip();
+  header.ReservedNumber = 0;
+
+  if (cursor.Read() == kWordBegin) {
+    header.Word = cursor.ReadBlock();
+    cursor.Skip();  // "windows{"
+  } else {
+    header.Word.clear();
+  }
+  header.WindowsSection = cursor.ReadBlock();
+  cursor.Skip();  // "config{"
+  header.ConfigSection = cursor.ReadBlock();
+  cursor.Skip();  // empty line
+
+  while (true) {
+    pages.push_back(ReadPage(cursor, version_code));
+    progress.Step();
+    progress.Pump();
+    if (static_cast<int>(pages.size()) >= kMaxPages) return kLoadSuccess;
+    cursor.Skip();  // empty line after "}end"
+    const int line = cursor.Next();
+    if (table.At(line) == kFileEnd) return kLoadSuccess;
+  }
+}
+
+// Single-line values must not break the line structure of the file.
+void AppendSingleLine(std::string& out, std::string_view value) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    char c = value[i];
+    if (c != '\r' && c != '\n') continue;
+    out.append(value.substr(start, i - start));
+    out += ' ';
+    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  out.append(value.substr(start));
+  out += kCrLf;
+}
+
+// A multi-line value: its lines as they are, each followed by CR LF, so an
+// empty value is one empty line.
+void AppendLines(std::string& out, std::string_view value) {
+  out.append(value);
+  out += kCrLf;
+}
+
+void AppendNumber(std::string& out, long long value) {
+  out += std::to_string(value);
+  out += kCrLf;
+}
+
+const char* KindWord(PageAttribute a) {
+  switch (a) {
+    case kPopupPage: return "True";
+    case kContentPage: return "Macro";
+    case kIncludePage: return "Include";
+    default: return "False";
+  }
+}
+
+bool HasEndMarkerLine(std::string_view text) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+    if (text.substr(start, i - start) == kEndMarker) return true;
+    if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+int RereadVersionCode(int load_result) {
+  switch (load_result) {
+    case kLoadAgain160: return kVersion160;
+    case kLoadAgain145: return kVersion145;
+    case kLoadAgain140: return kVersion140;
+    case kLoadAgain130: return kVersion130;
+    default: return 0;
+  }
+}
+
+int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
+                     const std::string& file, Prompter& prompter, Progress& progress) {
+  const LineTable table(text);
+  ProjectHeader header = model.Header();
+  std::vector<PageRecord> pages;
+  pages.reserve(64);
+  int result;
+  try {
+    result = ParseLines(table, version_code, header, pages, file, prompter, progress);
+  } catch (const CorruptFile& fault) {
+    result = fault.line;
+  }
+  if (result != kLoadSuccess) return result;
+  model.Header() = std::move(header);
+  model.ClearPages();
+  for (auto& page : pages) model.AppendPage(std::move(page));
+  return kLoadSuccess;
+}
+
+int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
+                    Prompter& prompter, Progress& progress) {
+  if (!FileExists(file)) {
+    prompter.Warning("\r\n\"" + file + "\"" + Sjis(" は存在しないファイルです。"));
+    return kLoadRefused;
+  }
+  auto text = ReadWholeFile(file);
+  if (!text) {
+    prompter.Warning(Sjis("\r\nこのファイルは他のプロセスで開かれています。"));
+    return kLoadRefused;
+  }
+  return ParseProjectText(model, *text, version_code, file, prompter, progress);
+}
+
+std::string BuildProjectFileText(const ProjectModel& model) {
+  const ProjectHeader& h = model.Header();
+  std::size_t size = 256 + h.Word.size() + h.WindowsSection.size() + h.ConfigSection.size();
+  for (const auto& p : model.Pages()) {
+    size += 96 + p.Topic.size() + p.Context.size() + p.Title.size() + p.Keyword.size() +
+            p.AKeyword.size() + p.BKeyword.size() + p.Window.size() + p.Macro.size();
+  }
+  std::string out;
+  out.reserve(size);
+
+  AppendSingleLine(out, kCurrentProjectHeader);
+  out += kCrLf;
+  AppendSingleLine(out, kProjectMarker);
+  AppendSingleLine(out, h.ProjectOptions);
+  AppendSingleLine(out, h.HelpTitle);
+  AppendSingleLine(out, h.HelpCopyright);
+  AppendNumber(out, h.CompressMode);
+  AppendNumber(out, h.FontNameIndex);
+  AppendNumber(out, h.FontSizeIndex);
+  AppendNumber(out, h.ReservedNumber);
+  if (!h.Word.empty()) {
+    AppendSingleLine(out, kWordBegin);
+    AppendLines(out, h.Word);
+    AppendSingleLine(out, kEndMarker);
+  }
+  AppendSingleLine(out, "windows{");
+  AppendLines(out, h.WindowsSection);
+  AppendSingleLine(out, kEndMarker);
+  AppendSingleLine(out, "config{");
+  if (!h.ConfigSection.empty()) AppendLines(out, h.ConfigSection);
+  AppendSingleLine(out, kEndMarker);
+  out += kCrLf;
+
+  for (const auto& p : model.Pages()) {
+    AppendSingleLine(out, kPageMarker);
+    AppendSingleLine(out, p.Context);
+    AppendSingleLine(out, p.Title);
+    AppendSingleLine(out, p.Keyword);
+    AppendSingleLine(out, KindWord(p.Attribute));
+    AppendNumber(out, IsBook(p.Attribute) ? BookLevel(p.Attribute) : 0);
+    AppendSingleLine(out, p.AKeyword);
+    AppendSingleLine(out, p.BKeyword);
+    AppendNumber(out, p.ContextID);
+    AppendSingleLine(out, p.Window);
+    AppendSingleLine(out, p.Macro);
+    AppendSingleLine(out, kTopicBegin);
+    AppendLines(out, p.Topic);
+    AppendSingleLine(out, kEndMarker);
+    out += kCrLf;
+  }
+  AppendSingleLine(out, kFileEnd);
+  return out;
+}
+
+FileResult WriteProjectFile(const ProjectModel& model, const std::string& file) {
+  return WriteFileAtomic(file, BuildProjectFileText(model));
+}
+
+std::vector<int> PagesWithEndMarkerLines(const ProjectModel& model) {
+  std::vector<int> found;
+  const ProjectHeader& h = model.Header();
+  if (HasEndMarkerLine(h.Word) || HasEndMarkerLine(h.WindowsSection) ||
+      HasEndMarkerLine(h.ConfigSection)) {
+    found.push_back(0);
+  }
+  for (int i = 1; i <= model.PageCount(); ++i) {
+    if (HasEndMarkerLine(model.Page(i).Topic)) found.push_back(i);
+  }
+  return found;
+}
+
+}  // namespace qy

@@ -1,0 +1,518 @@
+#include "project/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "core/codec.h"
+#include "core/cp932.h"
+#include "core/files.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+using testing::FakePrompter;
+using testing::FakeProgress;
+using testing::TempDir;
+
+std::string DataFile(const std::string& name) {
+  return std::string(QY_TEST_DATA_DIR) + "/project/" + name;
+}
+
+PageRecord MakePage(std::string context, std::string title, PageAttribute kind, int id,
+                    std::string topic = "") {
+  PageRecord p;
+  p.Context = std::move(context);
+  p.Title = std::move(title);
+  p.Attribute = kind;
+  p.ContextID = id;
+  p.Topic = std::move(topic);
+  return p;
+}
+
+// The model that tests/data/project/current.qyp holds.
+void FillGoldenModel(ProjectModel& m) {
+  ProjectHeader& h = m.Header();
+  h.ProjectOptions = "00001000main";
+  h.HelpTitle = Sjis("テスト ヘルプ");
+  h.HelpCopyright = Sjis("(C) 2024 表示");
+  h.CompressMode = 1;
+  h.FontNameIndex = 2;
+  h.FontSizeIndex = 4;
+  h.Word = Sjis("表示\r\nソフト");
+  h.WindowsSection = kDefaultWindowsSection;
+  h.ConfigSection = "BrowseButtons()";
+  PageRecord p1 = MakePage("HLP000001", Sjis("はじめに"), kTopicPage, 1,
+                           Sjis("{\\b 表示}\r\n\r\n能力 {\\uldb 十}{\\v HLP000002}"));
+  p1.Keyword = Sjis("表示;ソフト");
+  p1.AKeyword = "akey";
+  p1.Window = "main";
+  p1.Macro = "CloseWindow()";
+  m.AppendPage(p1);
+  m.AppendPage(MakePage("HLP000002", Sjis("ソフト"), kPopupPage, 2));
+  m.AppendPage(MakePage("HLP000003", Sjis("第1章"), BookAttribute(1), 3));
+  m.AppendPage(MakePage("HLP000004", Sjis("マクロ"), kContentPage, 4, "JumpContents()"));
+  m.AppendPage(MakePage("HLP000005", "other.cnt", kIncludePage, 5));
+  m.AppendPage(MakePage("HLP000006", Sjis("第2節"), BookAttribute(2), 6));
+}
+
+void ExpectSameProject(const ProjectModel& a, const ProjectModel& b) {
+  EXPECT_EQ(a.Header(), b.Header());
+  ASSERT_EQ(a.PageCount(), b.PageCount());
+  for (int i = 1; i <= a.PageCount(); ++i) EXPECT_EQ(a.Page(i), b.Page(i)) << "page " << i;
+}
+
+class ProjectFileTest : public ::testing::Test {
+ protected:
+  int Load(const std::string& file, int code) {
+    return LoadProjectFile(model, file, code, prompter, progress);
+  }
+  int Parse(const std::string& text, int code = kVersion160b) {
+    return ParseProjectText(model, text, code, "/x/p.qyp", prompter, progress);
+  }
+  // The text of a one-page project with `topic`, for fault tests.
+  static std::string OnePageText(const std::string& topic = "text") {
+    ProjectModel m;
+    m.AppendPage(MakePage("HLP000001", "T", kTopicPage, 1, topic));
+    return BuildProjectFileText(m);
+  }
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2) {
+      lines.push_back(text.substr(start, pos - start));
+    }
+    return lines;
+  }
+  static std::string Join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += l + "\r\n";
+    return out;
+  }
+
+  ProjectModel model;
+  FakePrompter prompter;
+  FakeProgress progress;
+  TempDir dir;
+};
+
+// --- The current layout -----------------------------------------------------
+
+TEST_F(ProjectFileTest, WritesTheGoldenFileByteForByte) {
+  ProjectModel m;
+  FillGoldenModel(m);
+  m.Header().ReservedNumber = 7;  // written as held
+  auto golden = ReadWholeFile(DataFile("current.qyp"));
+  ASSERT_TRUE(golden);
+  EXPECT_EQ(BuildProjectFileText(m), *golden);
+
+  const std::string file = dir.File("out.qyp");
+  ASSERT_TRUE(WriteProjectFile(m, file));
+  EXPECT_EQ(ReadWholeFile(file), golden);
+}
+
+TEST_F(ProjectFileTest, ReadsTheGoldenFile) {
+  ASSERT_EQ(Load(DataFile("current.qyp"), kVersion160b), kLoadSuccess);
+  ProjectModel expected;
+  FillGoldenModel(expected);
+  ExpectSameProject(model, expected);
+  EXPECT_EQ(model.Header().ReservedNumber, 0);
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(progress.position, 6);  // one step per page
+}
+
+TEST_F(ProjectFileTest, WriteThenReadGivesTheSameModel) {
+  ProjectModel m;
+  m.Header().Word = "";
+  m.Header().WindowsSection = "";
+  m.Header().ConfigSection = "";
+  m.Header().HelpTitle = Sjis("表示ソフト能力");  // 0x5C trail bytes
+  m.AppendPage(MakePage("HLP000001", Sjis("表"), kTopicPage, 1, ""));
+  m.AppendPage(MakePage("HLP000002", "two", kPopupPage, 2, "a\r\n\r\nb\r\n"));
+  m.AppendPage(MakePage("HLP000003", "three", kTopicPage, 3, "\r\n"));
+  m.AppendPage(MakePage("HLP000004", "four", kTopicPage, 4, Sjis("ソ\\\r\n}\r\nend}")));
+  m.AppendPage(MakePage("HLP000005", "five", BookAttribute(9), -5));
+  m.MutablePage(1).Keyword = std::string(255, 'k');
+  const std::string file = dir.File("round.qyp");
+  ASSERT_TRUE(WriteProjectFile(m, file));
+
+  ASSERT_EQ(Load(file, kVersion160b), kLoadSuccess);
+  ExpectSameProject(model, m);
+
+  // Sections that are empty come back empty, and the header sections with
+  // content survive too.
+  m.Header().Word = "a\r\nb";
+  m.Header().ConfigSection = "x\r\n\r\ny";
+  m.Header().WindowsSection = kDefaultWindowsSection;
+  ASSERT_TRUE(WriteProjectFile(m, file));
+  ASSERT_EQ(Load(file, kVersion160b), kLoadSuccess);
+  ExpectSameProject(model, m);
+}
+
+TEST_F(ProjectFileTest, LayoutOfEmptySections) {
+  ProjectModel m;
+  m.Header().Word = "";
+  m.Header().WindowsSection = "";
+  m.Header().ConfigSection = "";
+  m.AppendPage(MakePage("HLP000001", "T", kTopicPage, 1, ""));
+  std::string text = BuildProjectFileText(m);
+  EXPECT_EQ(text.find("Word{"), std::string::npos);
+  auto lines = Lines(text);
+  ASSERT_EQ(lines.size(), 32u);
+  EXPECT_EQ(lines[10], "windows{");
+  EXPECT_EQ(lines[11], "");  // empty [WINDOWS]: one empty line
+  EXPECT_EQ(lines[12], "}end");
+  EXPECT_EQ(lines[13], "config{");  // empty [CONFIG]: no line at all
+  EXPECT_EQ(lines[14], "}end");
+  EXPECT_EQ(lines[15], "");
+  EXPECT_EQ(lines[16], "//Page//");
+  EXPECT_EQ(lines[27], "begin{");
+  EXPECT_EQ(lines[28], "");  // empty topic: one empty line
+  EXPECT_EQ(lines[29], "}end");
+  EXPECT_EQ(lines[30], "");
+  EXPECT_EQ(lines[31], "//End//");
+  EXPECT_EQ(text.substr(text.size() - 9), "//End//\r\n");
+
+  model.Header().Word = "stale";
+  ASSERT_EQ(Parse(text), kLoadSuccess);
+  EXPECT_EQ(model.Header().Word, "");
+}
+
+TEST_F(ProjectFileTest, KindWordsAndLevels) {
+  ProjectModel m;
+  m.AppendPage(MakePage("A", "a", kTopicPage, 1));
+  m.AppendPage(MakePage("B", "b", kPopupPage, 2));
+  m.AppendPage(MakePage("C", "c", kContentPage, 3));
+  m.AppendPage(MakePage("D", "d", kIncludePage, 4));
+  m.AppendPage(MakePage("E", "e", BookAttribute(3), 5));
+  auto lines = Lines(BuildProjectFileText(m));
+  std::vector<std::string> kinds, levels;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] != "//Page//") continue;
+    kinds.push_back(lines[i + 4]);
+    levels.push_back(lines[i + 5]);
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"False", "True", "Macro", "Include", "False"}));
+  EXPECT_EQ(levels, (std::vector<std::string>{"0", "0", "0", "0", "3"}));
+}
+
+TEST_F(ProjectFileTest, UnknownKindWordReadsAsInclude) {
+  auto lines = Lines(OnePageText());
+  lines[20] = "Whatever";
+  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Attribute, kIncludePage);
+}
+
+TEST_F(ProjectFileTest, SingleLineFieldsNeverBreakTheLayout) {
+  ProjectModel m;
+  m.Header().HelpTitle = "a\r\nb";
+  m.AppendPage(MakePage("HLP000001", "x\ny\rz", kTopicPage, 1, "t"));
+  ASSERT_EQ(Parse(BuildProjectFileText(m)), kLoadSuccess);
+  EXPECT_EQ(model.Header().HelpTitle, "a b");
+  EXPECT_EQ(model.Page(1).Title, "x y z");
+  EXPECT_EQ(model.Page(1).Topic, "t");
+}
+
+// --- Older layouts ------------------------------------------------------------
+
+TEST_F(ProjectFileTest, Version160IsReadAgainWithoutAQuestion) {
+  EXPECT_EQ(Load(DataFile("v160.qyp"), kVersion160b), kLoadAgain160);
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(model.PageCount(), 0);  // nothing taken over from a refused read
+  EXPECT_EQ(RereadVersionCode(kLoadAgain160), kVersion160);
+  ASSERT_EQ(Load(DataFile("v160.qyp"), kVersion160), kLoadSuccess);
+  EXPECT_TRUE(prompter.shown.empty());
+  ProjectModel expected;
+  FillGoldenModel(expected);
+  expected.MutablePage(1).Window = "";
+  expected.MutablePage(1).Macro = "";
+  ExpectSameProject(model, expected);
+}
+
+std::string ConversionQuestion(const std::string& name, const char* series) {
+  return name + "\r\n\r\n" + Sjis(series) + "\r\n" + Sjis("ファイル形式で作成されています。") +
+         "\r\n\r\n" + Sjis("このプロジェクトは形式の変更なしでロードできますが、保存時に") +
+         "\r\n" + Sjis("は新しい形式で保存されます。") + "\r\n\r\n" +
+         Sjis("プロジェクトファイルを開いてよろしいですか？");
+}
+
+TEST_F(ProjectFileTest, OlderVersionsAskBeforeConversion) {
+  struct Case {
+    const char* file;
+    const char* series;
+    int again;
+    int code;
+  } cases[] = {
+      {"v145.qyp", "このプロジェクトは、Ver1.45～1.58のQuilloryのプロジェクト", -5, 45},
+      {"v140.qyp", "このプロジェクトは、Ver1.4x前半系のQuilloryのプロジェクト", -4, 40},
+      {"v130.qyp", "このプロジェクトは、Version1.3x系のQuilloryのプロジェクト", -3, 30},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    prompter.shown.clear();
+    prompter.answers = {Answer::kOk};
+    EXPECT_EQ(Load(DataFile(c.file), kVersion160b), c.again);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "ask");
+    EXPECT_EQ(prompter.shown[0].buttons, Buttons::kOkCancel);
+    EXPECT_EQ(prompter.shown[0].text, ConversionQuestion(c.file, c.series));
+    EXPECT_EQ(RereadVersionCode(c.again), c.code);
+
+    prompter.answers = {Answer::kCancel};
+    EXPECT_EQ(Load(DataFile(c.file), kVersion160b), kLoadRefused);
+
+    prompter.shown.clear();
+    ASSERT_EQ(Load(DataFile(c.file), c.code), kLoadSuccess);
+    EXPECT_TRUE(prompter.shown.empty());
+  }
+}
+
+TEST_F(ProjectFileTest, Version145And140ConvertToTheSameModel) {
+  for (auto [file, code] : {std::pair{"v145.qyp", 45}, std::pair{"v140.qyp", 40}}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(Load(DataFile(file), code), kLoadSuccess);
+    ProjectModel expected;
+    FillGoldenModel(expected);
+    expected.MutablePage(1).Window = "";
+    expected.MutablePage(1).Macro = "";
+    ExpectSameProject(model, expected);
+  }
+}
+
+TEST_F(ProjectFileTest, Version130TakesIdsFromContextsAndCompletesOptions) {
+  ASSERT_EQ(Load(DataFile("v130.qyp"), kVersion130), kLoadSuccess);
+  EXPECT_EQ(model.Header().ProjectOptions, "00001000main");
+  EXPECT_EQ(model.Header().Word, Sjis("表示\r\nソフト"));
+  ASSERT_EQ(model.PageCount(), 6);
+  EXPECT_EQ(model.Page(1).Context, "HLP000042");
+  EXPECT_EQ(model.Page(1).ContextID, 42);
+  EXPECT_EQ(model.Page(1).AKeyword, "akey");
+  EXPECT_EQ(model.Page(6).ContextID, 6);
+  EXPECT_EQ(model.Page(6).Attribute, BookAttribute(2));
+}
+
+TEST_F(ProjectFileTest, Version130ContextWithoutNumberIsCorrupt) {
+  auto golden = ReadWholeFile(DataFile("v130.qyp"));
+  ASSERT_TRUE(golden);
+  auto lines = Lines(*golden);
+  ASSERT_EQ(lines[34], "//Page//");
+  ASSERT_EQ(lines[35], "HLP000002");
+  lines[35] = "HLP0000X2";
+  EXPECT_EQ(Parse(Join(lines), kVersion130), 35);
+  lines[35] = "HLP00";
+  EXPECT_EQ(Parse(Join(lines), kVersion130), 35);
+  lines[35] = "ABCDEF7";  // only character 7 there: still a number
+  ASSERT_EQ(Parse(Join(lines), kVersion130), kLoadSuccess);
+  EXPECT_EQ(model.Page(2).ContextID, 7);
+}
+
+TEST_F(ProjectFileTest, RefusedOldVersions) {
+  const std::string tail = Sjis("ファイル形式で作成されています。") + "\r\n\r\n" +
+                           Sjis("このプロジェクトを開くにはv1.60未満のQuilloryが必要です。");
+  EXPECT_EQ(Load(DataFile("v100.qyp"), kVersion160b), kLoadRefused);
+  EXPECT_EQ(Load(DataFile("v101.qyp"), kVersion160b), kLoadRefused);
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+  EXPECT_EQ(prompter.shown[0].text,
+            "v100.qyp\r\n\r\n" +
+                Sjis("このプロジェクトは、v1.0x ～ 1.1x系のQuilloryのプロジェクト") + "\r\n" +
+                tail);
+  EXPECT_EQ(prompter.shown[1].text,
+            "v101.qyp\r\n\r\n" + Sjis("このプロジェクトは、Version1.2x系のQuilloryのプロジェクト") +
+                "\r\n" + tail);
+}
+
+TEST_F(ProjectFileTest, HeaderOfAnotherVersionThanAskedFor) {
+  // A current file read as 1.60 is not one of the older headers.
+  EXPECT_EQ(Load(DataFile("current.qyp"), kVersion160), kLoadRefused);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text,
+            Sjis("\r\nこのファイルは Quillory のプロジェクトファイルではありません"));
+}
+
+// --- Refusals and corrupt files ---------------------------------------------
+
+TEST_F(ProjectFileTest, MissingUnreadableAndForeignFiles) {
+  const std::string missing = dir.File("nothing.qyp");
+  EXPECT_EQ(Load(missing, kVersion160b), kLoadRefused);
+  // /proc/self/mem is a regular file whose first bytes can never be read.
+  EXPECT_EQ(Load("/proc/self/mem", kVersion160b), kLoadRefused);
+  const std::string foreign = dir.File("foreign.qyp");
+  ASSERT_TRUE(WriteFileAtomic(foreign, "[OPTIONS]\r\nTITLE=x\r\n"));
+  EXPECT_EQ(Load(foreign, kVersion160b), kLoadRefused);
+  ASSERT_EQ(prompter.shown.size(), 3u);
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+  EXPECT_EQ(prompter.shown[0].text, "\r\n\"" + missing + "\"" + Sjis(" は存在しないファイルです。"));
+  EXPECT_EQ(prompter.shown[1].text, Sjis("\r\nこのファイルは他のプロセスで開かれています。"));
+  EXPECT_EQ(prompter.shown[2].text,
+            Sjis("\r\nこのファイルは Quillory のプロジェクトファイルではありません"));
+}
+
+TEST_F(ProjectFileTest, CorruptStructureGivesTheLineNumber) {
+  const auto good = Lines(OnePageText());
+  ASSERT_EQ(good[27], "begin{");
+  auto lines = good;
+  lines[2] = "//Projekt//";
+  EXPECT_EQ(Parse(Join(lines)), 3);
+
+  lines = good;
+  lines[27] = "begun{";  // line 28 reports 33
+  EXPECT_EQ(Parse(Join(lines)), 33);
+
+  lines = good;
+  lines[16] = "//Pgae//";
+  EXPECT_EQ(Parse(Join(lines)), 17);
+
+  lines = good;
+  lines[24] = "twelve";  // ContextID
+  EXPECT_EQ(Parse(Join(lines)), 25);
+
+  lines = good;
+  lines[6] = "x";  // CompressMode
+  EXPECT_EQ(Parse(Join(lines)), 7);
+
+  lines = good;
+  lines[21] = "-1";  // book level
+  EXPECT_EQ(Parse(Join(lines)), 22);
+
+  EXPECT_EQ(Parse(""), 1);
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(model.PageCount(), 0);
+}
+
+TEST_F(ProjectFileTest, MissingBeginReportsItsLinePlusFive) {
+  // The shortest layout there is: 1.30 with empty sections, where the first
+  // "begin{" is line 23.
+  std::vector<std::string> lines = {
+      "Quillory Project Ver1.30", "", "//Project//", "000000", "t", "c", "0", "0", "3",
+      "windows{", "}end", "config{", "}end", "", "//Page//", "HLP000001", "T", "", "False",
+      "0", "", "", "begin{", "x", "}end", "", "//End//"};
+  ASSERT_EQ(Parse(Join(lines), kVersion130), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Topic, "x");
+  EXPECT_EQ(model.Header().WindowsSection, "");
+  lines[22] = "begin";
+  EXPECT_EQ(Parse(Join(lines), kVersion130), 28);
+}
+
+TEST_F(ProjectFileTest, FileEndingEarlyReportsTheFirstMissingLine) {
+  auto lines = Lines(OnePageText("one\r\ntwo"));
+  ASSERT_EQ(lines[30], "}end");
+  lines.resize(30);  // ends inside the topic
+  EXPECT_EQ(Parse(Join(lines)), 31);
+  // The same without the final line end.
+  std::string text = Join(lines);
+  text.resize(text.size() - 2);
+  EXPECT_EQ(Parse(text), 31);
+
+  lines = Lines(OnePageText());
+  lines.resize(12);  // inside [WINDOWS]
+  EXPECT_EQ(Parse(Join(lines)), 13);
+
+  lines = Lines(OnePageText());
+  lines.pop_back();  // no "//End//"
+  EXPECT_EQ(Parse(Join(lines)), 32);
+}
+
+TEST_F(ProjectFileTest, LoneCrAndLfEndLinesToo) {
+  std::string text = OnePageText("a\r\nb");
+  std::string lf, cr;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\r\n") == 0) {
+      lf += '\n';
+      cr += '\r';
+      ++i;
+    } else {
+      lf += text[i];
+      cr += text[i];
+    }
+  }
+  ASSERT_EQ(Parse(lf), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Topic, "a\r\nb");
+  ASSERT_EQ(Parse(cr), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Topic, "a\r\nb");
+}
+
+TEST_F(ProjectFileTest, FieldsAreCutAtACharacterBoundary) {
+  auto lines = Lines(OnePageText());
+  lines[18] = std::string(254, 't') + Sjis("表") + "tail";  // title
+  lines[17] = std::string(300, 'c');                        // context
+  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Title, std::string(254, 't'));
+  EXPECT_EQ(model.Page(1).Context, std::string(255, 'c'));
+}
+
+TEST_F(ProjectFileTest, DeepBookLevelsAreClampedNotDropped) {
+  auto lines = Lines(OnePageText());
+  lines[21] = "12";
+  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
+  ASSERT_EQ(model.PageCount(), 1);
+  EXPECT_EQ(model.Page(1).Attribute, 19);
+}
+
+TEST_F(ProjectFileTest, EndMarkerInsideATopicCutsIt) {
+  ProjectModel m;
+  // The lines behind the cut happen to continue the file correctly here;
+  // usually they make the rest of the file unreadable.
+  m.AppendPage(MakePage("HLP000001", "T", kTopicPage, 1, "kept\r\n}end\r\nskipped\r\n//End//"));
+  EXPECT_EQ(PagesWithEndMarkerLines(m), std::vector<int>{1});
+  ASSERT_EQ(Parse(BuildProjectFileText(m)), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Topic, "kept");
+
+  m.MutablePage(1).Topic = "kept\r\n}end\r\nmore\r\nlines";
+  const auto text = BuildProjectFileText(m);
+  const auto lines = Lines(text);
+  EXPECT_EQ(Parse(text), 32);  // "lines" where a page should start
+  EXPECT_EQ(lines[31], "lines");
+}
+
+TEST_F(ProjectFileTest, FindsEveryPlaceThatHoldsAnEndMarkerLine) {
+  ProjectModel m;
+  m.AppendPage(MakePage("A", "a", kTopicPage, 1, "}end "));
+  m.AppendPage(MakePage("B", "b", kTopicPage, 2, "x\r}end"));
+  m.AppendPage(MakePage("C", "c", kTopicPage, 3, " }end\r\n{}end"));
+  m.AppendPage(MakePage("D", "d", kTopicPage, 4, "}end\r\n"));
+  EXPECT_EQ(PagesWithEndMarkerLines(m), (std::vector<int>{2, 4}));
+  m.Header().ConfigSection = "a\n}end";
+  EXPECT_EQ(PagesWithEndMarkerLines(m), (std::vector<int>{0, 2, 4}));
+  m.Header().ConfigSection.clear();
+  m.Header().Word = "}end";
+  EXPECT_EQ(PagesWithEndMarkerLines(m), (std::vector<int>{0, 2, 4}));
+}
+
+TEST_F(ProjectFileTest, PagesAfterThe999thAreIgnored) {
+  ProjectModel m;
+  for (int i = 1; i <= kMaxPages; ++i) {
+    m.AppendPage(MakePage(NumberedContext(i), "t", kTopicPage, i, "x"));
+  }
+  std::string text = BuildProjectFileText(m);
+  // Two more page blocks and some garbage in place of the end line.
+  const std::string extra =
+      "//Page//\r\nHLP001000\r\nt\r\n\r\nFalse\r\n0\r\n\r\n\r\n1000\r\n\r\n\r\nbegin{\r\nx\r\n"
+      "}end\r\n\r\n";
+  text.resize(text.size() - std::string("//End//\r\n").size());
+  text += extra + extra + "not the end\r\n";
+  ASSERT_EQ(Parse(text), kLoadSuccess);
+  EXPECT_EQ(model.PageCount(), kMaxPages);
+  EXPECT_EQ(model.Page(kMaxPages).Context, "HLP000999");
+  EXPECT_EQ(progress.position, kMaxPages);
+}
+
+TEST_F(ProjectFileTest, LargeProjectLoadsQuickly) {
+  ProjectModel m;
+  std::string topic;
+  while (topic.size() < 10000) topic += Sjis("表示ソフトの能力 {\\uldb jump}{\\v HLP000001}") + "\r\n";
+  for (int i = 1; i <= kMaxPages; ++i) {
+    m.AppendPage(MakePage(NumberedContext(i), "t", kTopicPage, i, topic));
+  }
+  const std::string file = dir.File("big.qyp");
+  ASSERT_TRUE(WriteProjectFile(m, file));
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Load(file, kVersion160b), kLoadSuccess);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 1000);
+  EXPECT_EQ(model.Page(kMaxPages).Topic, topic);
+}
+
+}  // namespace
+}  // namespace qy
