@@ -1,0 +1,187 @@
+// Rules of the individual writers that the golden files do not spell out
+// one by one.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "build/compress_line.h"
+#include "build/contents_writer.h"
+#include "build/help_project_writer.h"
+#include "build/map_header_writer.h"
+#include "build/project_options.h"
+#include "build/topic_writer.h"
+#include "core/files.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+PageRecord Page(PageAttribute a, std::string context = "", std::string title = "") {
+  PageRecord p;
+  p.Attribute = a;
+  p.Context = std::move(context);
+  p.Title = std::move(title);
+  return p;
+}
+
+void Fill(ProjectModel& project, std::initializer_list<PageAttribute> kinds) {
+  project.ClearPages();
+  int n = 0;
+  for (PageAttribute a : kinds) {
+    ++n;
+    ASSERT_TRUE(project.AppendPage(Page(a, "C" + std::to_string(n), "T" + std::to_string(n))));
+  }
+}
+
+TEST(BookHasEntries, CountsTopicContentAndIncludeUpToTheNextBookOfSameOrHigherLevel) {
+  ProjectModel project;
+  // 1 book1, 2 popup, 3 book1 | 4 book1, 5 book2, 6 topic | 7 book2, 8 content
+  // | 9 book2, 10 book1, 11 include | 12 book3 (last page)
+  Fill(project, {11, 1, 11, 11, 12, 0, 12, 2, 12, 11, 3, 13});
+  EXPECT_FALSE(BookHasEntries(project, 1));  // only a popup before the next level-1 book
+  EXPECT_FALSE(BookHasEntries(project, 3));  // directly followed by a level-1 book
+  EXPECT_TRUE(BookHasEntries(project, 4));   // the topic inside its level-2 book counts
+  EXPECT_TRUE(BookHasEntries(project, 5));
+  EXPECT_TRUE(BookHasEntries(project, 7));
+  EXPECT_FALSE(BookHasEntries(project, 9));   // a higher-level book ends it
+  EXPECT_TRUE(BookHasEntries(project, 10));   // an include counts
+  EXPECT_FALSE(BookHasEntries(project, 12));  // nothing after the last page
+}
+
+TEST(BookHasEntries, RejectsPagesThatAreNotBooks) {
+  ProjectModel project;
+  Fill(project, {0, 11, 0});
+  EXPECT_FALSE(BookHasEntries(project, 1));
+  EXPECT_FALSE(BookHasEntries(project, 0));
+  EXPECT_FALSE(BookHasEntries(project, 4));
+  EXPECT_TRUE(BookHasEntries(project, 2));
+}
+
+TEST(ContentsFile, EntryLevelFollowsTheLastWrittenBook) {
+  ProjectModel project;
+  project.SetProjectFileName("/a/P.qyp");
+  Fill(project, {0, 13, 0, 11, 0});
+  std::string cnt = BuildContentsFile(project, true);
+  EXPECT_NE(cnt.find("\r\n1 T1 =C1\r\n3 T2\r\n4 T3 =C3\r\n1 T4\r\n2 T5 =C5\r\n\r\n"),
+            std::string::npos)
+      << cnt;
+}
+
+TEST(ContentsFile, ContentTargetStopsAtAnyLineBreak) {
+  ProjectModel project;
+  project.SetProjectFileName("/a/P.qyp");
+  Fill(project, {2, 2, 2});
+  project.MutablePage(1).Topic = "!Exit()\r\nmore";
+  project.MutablePage(2).Topic = "Jump\nmore";
+  project.MutablePage(3).Topic = "whole";
+  std::string cnt = BuildContentsFile(project, true);
+  EXPECT_NE(cnt.find("\r\n1 T1 =!Exit()\r\n1 T2 =Jump\r\n1 T3 =whole\r\n"), std::string::npos)
+      << cnt;
+}
+
+TEST(ContentsFile, EmptyTopicFieldsStillMakeAnEntry) {
+  ProjectModel project;
+  project.SetProjectFileName("/a/P.qyp");
+  project.ClearPages();
+  ASSERT_TRUE(project.AppendPage(Page(kTopicPage)));
+  std::string cnt = BuildContentsFile(project, true);
+  EXPECT_NE(cnt.find("\r\n1  =\r\n\r\n"), std::string::npos) << cnt;
+}
+
+TEST(ProjectOptions, SplitsWindowNameAndIncludeFile) {
+  EXPECT_EQ(DefaultWindowName("00000000main"), "main");
+  EXPECT_EQ(DefaultWindowName("00000010main//other.cnt"), "main");
+  EXPECT_EQ(ContentsIncludeFile("00000010main//other.cnt"), "other.cnt");
+  EXPECT_EQ(ContentsIncludeFile("00000010main"), "");
+  EXPECT_EQ(DefaultWindowName("00000000"), "");
+  EXPECT_EQ(DefaultWindowName("0000"), "");
+  EXPECT_EQ(DefaultWindowName("00000000//x.cnt"), "");
+  EXPECT_EQ(ContentsIncludeFile("00000000a//b//c"), "b//c");
+  EXPECT_TRUE(ProjectOptionFlag("00000010", 7));
+  EXPECT_FALSE(ProjectOptionFlag("00000010", 8));
+  EXPECT_FALSE(ProjectOptionFlag("000000", 7));
+}
+
+TEST(MapHeader, ListsTopicAndPopupPagesOnly) {
+  ProjectModel project;
+  Fill(project, {0, 1, 2, 3, 11, 0});
+  project.MutablePage(6).ContextID = -2147483647 - 1;
+  EXPECT_EQ(BuildMapHeader(project),
+            "#define C1\t0 //T1\r\n#define C2\t0 //T2\r\n#define C6\t-2147483648 //T6\r\n");
+}
+
+TEST(CompressLine, AnNtSystemAlwaysGetsFullCompression) {
+  EXPECT_EQ(CompressLine(), "COMPRESS=12 Hall Zeck");
+  testing::TempDir dir;
+  ASSERT_TRUE(WriteFileAtomic(dir.File("ftsrch.dll"), "x"));
+  EXPECT_EQ(CompressLine({true, dir.path()}), "COMPRESS=12 Hall Zeck");
+  EXPECT_EQ(CompressLine({true, "/nonexistent"}), "COMPRESS=12 Hall Zeck");
+}
+
+TEST(CompressLine, OtherSystemsNeedTheFullTextSearchLibrary) {
+  testing::TempDir with_library;
+  ASSERT_TRUE(WriteFileAtomic(with_library.File("ftsrch.dll"), "x"));
+  testing::TempDir without_library;
+  std::string folder = with_library.path();
+  folder.pop_back();  // without the trailing separator
+  EXPECT_EQ(CompressLine({false, folder}), "COMPRESS=12 Hall Zeck");
+  EXPECT_EQ(CompressLine({false, with_library.path()}), "COMPRESS=12 Hall Zeck");
+  EXPECT_EQ(CompressLine({false, without_library.path()}), "COMPRESS=8 Zeck");
+  EXPECT_EQ(CompressLine({false, ""}), "COMPRESS=8 Zeck");
+}
+
+TEST(HelpProject, CompressLineFollowsFlagAndBitZeroOfCompressMode) {
+  ProjectModel project;
+  project.SetProjectFileName("/a/P.qyp");
+  for (int mode = 0; mode < 4; ++mode) {
+    project.Header().CompressMode = mode;
+    for (bool honour : {true, false}) {
+      std::string hpj = BuildHelpProject(project, honour, "", "COMPRESS=8 Zeck");
+      bool expected = !honour || mode == 1 || mode == 3;
+      EXPECT_EQ(hpj.rfind("[OPTIONS]\r\nCOMPRESS=8 Zeck\r\nERRORLOG=.\\P.err\r\n", 0) == 0,
+                expected)
+          << "mode " << mode << " honour " << honour;
+      if (!expected) {
+        EXPECT_EQ(hpj.rfind("[OPTIONS]\r\nERRORLOG=.\\P.err\r\n", 0), 0u);
+      }
+    }
+  }
+}
+
+TEST(HelpProject, ContentsIsTheFirstTopicPageNeverAPopup) {
+  ProjectModel project;
+  project.SetProjectFileName("/a/P.qyp");
+  Fill(project, {1, 11, 2, 0, 0});
+  EXPECT_NE(BuildHelpProject(project, true, "", "").find("\r\nCONTENTS=C4\r\n"),
+            std::string::npos);
+}
+
+TEST(TopicFile, BrowseSequenceSkipsPopupsAndRunsToFourDigits) {
+  ProjectModel project;
+  project.ClearPages();
+  ASSERT_TRUE(project.AppendPage(Page(kPopupPage, "P", "p")));
+  for (int i = 2; i <= kMaxPages; ++i) {
+    ASSERT_TRUE(project.AppendPage(Page(kTopicPage, "T" + std::to_string(i), "t")));
+  }
+  std::string rtf = BuildTopicFile(project);
+  EXPECT_NE(rtf.find("#{\\footnote T2}${\\footnote t}+{\\footnote id0001:0001}"),
+            std::string::npos);
+  EXPECT_NE(rtf.find("#{\\footnote T999}${\\footnote t}+{\\footnote id0001:0998}\r\n}\r\n"),
+            std::string::npos);
+  EXPECT_EQ(rtf.find("+{\\footnote id0001:0999}"), std::string::npos);
+  EXPECT_EQ(BrowseFootnote(7), "+{\\footnote id0001:0007}");
+}
+
+TEST(TopicFile, FootnoteBlankOnlyForTheFootnotesOwnLetterFollowedByMore) {
+  PageRecord p = Page(kPopupPage, "X", "K");
+  p.Keyword = "kana";  // lower case: no blank
+  p.AKeyword = "A";    // one character: no blank
+  p.BKeyword = "Bee";
+  p.Macro = "!!";
+  EXPECT_EQ(FootnoteLine(p, 1),
+            "#{\\footnote X}${\\footnote K}K{\\footnote kana}A{\\footnote A}"
+            "B{\\footnote  Bee}!{\\footnote  !!}");
+}
+
+}  // namespace
+}  // namespace qy
