@@ -3,9 +3,17 @@
 // regard to ASCII case. Every call opens, reads (or rewrites) and closes the
 // file; nothing is cached, so a value written by one part of the program is
 // seen by every other part at its next read.
+//
+// Reading follows the profile functions: blanks around names and values are
+// dropped, lines starting with ";" are comments, lines before the first
+// section belong to no section, and when a section or a key appears twice the
+// first one counts (writes change the first one, too). Line ends may be CR LF,
+// CR or LF; lines written anew end with CR LF.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/files.h"
@@ -27,6 +35,8 @@ class IniFile {
   // "1"/"0" style: any integer other than 0 is true.
   bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
   bool HasKey(const std::string& section, const std::string& key) const;
+  // The value as ReadString gives it, or nullopt when the key is missing.
+  std::optional<std::string> ReadValue(const std::string& section, const std::string& key) const;
   // Keys of a section in file order (empty when missing).
   std::vector<std::string> ReadKeys(const std::string& section) const;
   std::vector<std::string> ReadSections() const;
@@ -39,6 +49,22 @@ class IniFile {
   FileResult WriteBool(const std::string& section, const std::string& key, bool value);
   FileResult DeleteKey(const std::string& section, const std::string& key);
   FileResult DeleteSection(const std::string& section);
+
+  // The same rules applied to a file's bytes in memory; the file operations
+  // above are built on these.
+  static std::optional<std::string> ValueIn(std::string_view data, std::string_view section,
+                                            std::string_view key);
+  static std::vector<std::string> KeysIn(std::string_view data, std::string_view section);
+  static std::vector<std::string> SectionsIn(std::string_view data);
+  // The bytes with the key set; nullopt (and `error` set) for a name or value
+  // that cannot be written: an empty name, a line break, a key with "=" or
+  // starting with ";" or "[".
+  static std::optional<std::string> WithValue(std::string_view data, std::string_view section,
+                                              std::string_view key, std::string_view value,
+                                              std::string* error = nullptr);
+  static std::string WithoutKey(std::string_view data, std::string_view section,
+                                std::string_view key);
+  static std::string WithoutSection(std::string_view data, std::string_view section);
 
  private:
   std::string path_;
