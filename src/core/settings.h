@@ -10,8 +10,8 @@
 namespace qy {
 
 enum class SettingType {
-  kBool,        // "1" / "0"
-  kStringBool,  // "True" / "False": on exactly when the text is "True"
+  kBool,                 // "1" / "0"
+  kStringBool,           // "True" / "False": on exactly when the text is "True"
   kStringBoolDefaultOn,  // on unless the text is exactly "False" (TooBarFlat)
   kInt,
   kString,
@@ -19,12 +19,23 @@ enum class SettingType {
 
 // Defaults that depend on the machine (screen size, the program's folder ...)
 // are named by a placeholder in `default_value`, resolved by Settings.
+// The struct is a plain value: a caller that keeps the same keys in another
+// section (a project's own bitmap list) copies a key and points `section` at
+// its own name.
 struct SettingKey {
   const char* section;
   const char* key;
   SettingType type;
   const char* default_value;
 };
+
+// Placeholders for machine-dependent defaults.
+inline constexpr char kDefaultHalfScreenWidth[] = "<half screen width>";
+inline constexpr char kDefaultHalfScreenHeight[] = "<half screen height>";
+// "MS UI Gothic" on systems that have it, else "ＭＳ Ｐゴシック".
+inline constexpr char kDefaultUiFont[] = "<ui font>";
+// The program's folder in lower case (see LowerCaseFolder).
+inline constexpr char kDefaultProgramFolder[] = "<program folder>";
 
 // Machine facts some defaults depend on.
 struct SettingsEnvironment {
@@ -36,6 +47,10 @@ struct SettingsEnvironment {
   int os_version = 100;
 };
 
+// Text encoding: defaults are written in the key table as UTF-8 (source
+// files are UTF-8) and DefaultText converts them to Shift-JIS; every text that
+// Settings returns or writes is Shift-JIS bytes, exactly as in the file. The
+// program folder is a file-system path and is used as it is.
 class Settings {
  public:
   Settings(std::string path, SettingsEnvironment env = {});
@@ -59,5 +74,9 @@ class Settings {
   IniFile file_;
   SettingsEnvironment env_;
 };
+
+// Start-up rule: Etcetera/BitmapPath and Macro/Fold, when missing or empty,
+// become the program's folder in lower case and are written back.
+FileResult ApplyFolderDefaults(Settings& settings);
 
 }  // namespace qy
