@@ -99,16 +99,6 @@ TEST(SettingKeysTest, FamiliesAreNumberedAsStoredAndGuardTheirRange) {
   EXPECT_FALSE(FileExists(dir.File("q.ini")));
 }
 
-TEST(SettingKeysTest, InputMethodColoursAlternate) {
-  Settings settings("/nonexistent/quillory.ini");
-  for (int i = 0; i < keys::kImeStates; ++i) {
-    bool even = i % 2 == 0;
-    EXPECT_EQ(settings.GetInt(keys::FontImeFonClr(i)), even ? 16711680 : 16777215) << i;
-    EXPECT_EQ(settings.GetInt(keys::FontImeBakClr(i)), even ? 16777215 : 16711680) << i;
-    EXPECT_EQ(settings.GetBool(keys::FontImeFonSty(i)), even) << i;
-  }
-}
-
 class SettingsTest : public ::testing::Test {
  protected:
   void Put(const std::string& text) { ASSERT_TRUE(WriteFileAtomic(path_, text).ok); }
