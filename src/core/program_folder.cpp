@@ -61,8 +61,9 @@ std::string ProgramFolder() {
     if (!DirectoryExists(chosen) && chosen.front() == '/') MakeFolders(chosen);
     // A configuration folder that cannot be made is no place to look for
     // files; the executable's folder at least holds what was shipped with it.
-    if (!DirectoryExists(chosen) && !exe_dir.empty())
+    if (!DirectoryExists(chosen) && !exe_dir.empty()) {
       return ProgramFolderFor(exe_dir, true, nullptr, nullptr);
+    }
     return chosen;
   }();
   return folder;
