@@ -1,13 +1,19 @@
 #include "build/build_output.h"
 
+#include "core/native_path.h"
+
 namespace qy {
 
 std::string BuildFilePath(const ProjectModel& project, const std::string& extension) {
   return ChangeExtension(project.ProjectFileName(), extension);
 }
 
+std::string ProjectBaseName(const ProjectModel& project) {
+  return PathToSjis(BaseNameOf(project.ProjectFileName()));
+}
+
 std::string RelativeBuildFile(const ProjectModel& project, const std::string& extension) {
-  return ".\\" + BaseNameOf(project.ProjectFileName()) + extension;
+  return ".\\" + ProjectBaseName(project) + extension;
 }
 
 std::string JoinFileLines(const std::vector<std::string>& lines) {

@@ -15,8 +15,12 @@ namespace qy {
 // every generated file lies beside the project file under its base name.
 std::string BuildFilePath(const ProjectModel& project, const std::string& extension);
 
-// ".\" + the project's base name + `extension`: how the help project refers
-// to its sibling files.
+// The project file's name without folder and extension, as Shift-JIS text
+// for the generated files (the path itself is in the platform's encoding).
+std::string ProjectBaseName(const ProjectModel& project);
+
+// ".\" + ProjectBaseName + `extension`: how the help project refers to its
+// sibling files.
 std::string RelativeBuildFile(const ProjectModel& project, const std::string& extension);
 
 // Every line followed by CR LF, the last one too. A line may itself hold CR LF

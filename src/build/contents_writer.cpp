@@ -31,10 +31,9 @@ bool BookHasEntries(const ProjectModel& project, int page) {
   return false;
 }
 
-std::string BuildContentsFile(const ProjectModel& project, bool no_low_layer,
-                              Progress* progress) {
+std::string BuildContentsFile(const ProjectModel& project, bool no_low_layer, Progress* progress) {
   const ProjectHeader& h = project.Header();
-  const std::string help_file = BaseNameOf(project.ProjectFileName()) + ".hlp";
+  const std::string help_file = ProjectBaseName(project) + ".hlp";
   LineList lines;
   lines.Add(":Base " + help_file + ">" + DefaultWindowName(h.ProjectOptions));
   lines.Add(":Title " + h.HelpTitle);

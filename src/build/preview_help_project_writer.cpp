@@ -2,6 +2,7 @@
 
 #include "build/build_output.h"
 #include "core/codec.h"
+#include "core/native_path.h"
 
 namespace qy {
 
@@ -20,7 +21,7 @@ std::string BuildPreviewHelpProject(const ProjectModel& project, const std::stri
   lines.Add("ROOT=.\\");
   lines.Add("");
   lines.Add("[FILES]");
-  lines.Add(".\\" + base_name + ".rtf");
+  lines.Add(".\\" + PathToSjis(base_name) + ".rtf");
   lines.Add("");
   lines.Add("[MAP]");
   lines.Add("#define " + p.Context + "\t" + std::to_string(kPreviewContextNumber));

@@ -13,9 +13,9 @@ namespace qy {
 // The context number the preview help project gives its one page.
 inline constexpr int kPreviewContextNumber = 1;
 
-// The file's bytes for page `page` (1..PageCount()); `base_name` names the
-// topic file ".\" + base_name + ".rtf". Throws std::out_of_range for a page
-// that does not exist.
+// The file's bytes for page `page` (1..PageCount()); `base_name` (a file name
+// in the platform's encoding) names the topic file ".\" + base_name + ".rtf". Throws
+// std::out_of_range for a page that does not exist.
 std::string BuildPreviewHelpProject(const ProjectModel& project, const std::string& base_name,
                                     int page, const std::string& bitmap_path);
 

@@ -45,8 +45,7 @@ int EffectiveFontIndex(int font_name_index) {
 
 std::string BuildRtfHeader(int font_name_index) {
   static const std::string kFontTable = FontTable();
-  return "{\\rtf1\\ansi \\deff" + std::to_string(EffectiveFontIndex(font_name_index)) +
-         kFontTable;
+  return "{\\rtf1\\ansi \\deff" + std::to_string(EffectiveFontIndex(font_name_index)) + kFontTable;
 }
 
 std::string BuildRtfHeader(const ProjectModel& project) {
@@ -64,8 +63,8 @@ std::string BuildColorTable() {
 
 std::string BuildTopicFormatLine(const ProjectModel& project) {
   const ProjectHeader& h = project.Header();
-  return "\\trowd\\pard\\plain\\f" + std::to_string(EffectiveFontIndex(h.FontNameIndex)) +
-         "\\fs" + std::to_string(FontSizeHalfPoints(h.FontSizeIndex));
+  return "\\trowd\\pard\\plain\\f" + std::to_string(EffectiveFontIndex(h.FontNameIndex)) + "\\fs" +
+         std::to_string(FontSizeHalfPoints(h.FontSizeIndex));
 }
 
 }  // namespace qy

@@ -14,8 +14,7 @@ namespace {
 // blank so that the compiler does not read that letter as part of the mark.
 std::string Footnote(char mark, const std::string& value) {
   const bool needs_blank = value.size() >= 2 && value[0] == mark;
-  return std::string(1, mark) + "{\\footnote " + (needs_blank ? " " : "") + EscapeDbcs(value) +
-         "}";
+  return std::string(1, mark) + "{\\footnote " + (needs_blank ? " " : "") + EscapeDbcs(value) + "}";
 }
 
 }  // namespace

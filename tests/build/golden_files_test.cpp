@@ -69,10 +69,14 @@ std::vector<std::string> CaseNames() {
 std::string Readable(const std::string& sjis) {
   std::string out;
   for (char c : Cp932ToUtf8(sjis)) {
-    if (c == '\r') out += "<CR>";
-    else if (c == '\n') out += "<LF>\n";
-    else if (c == '\t') out += "<TAB>";
-    else out += c;
+    if (c == '\r')
+      out += "<CR>";
+    else if (c == '\n')
+      out += "<LF>\n";
+    else if (c == '\t')
+      out += "<TAB>";
+    else
+      out += c;
   }
   return out;
 }
@@ -98,9 +102,7 @@ TEST_P(GoldenFiles, EveryExpectedFileMatchesByteForByte) {
 INSTANTIATE_TEST_SUITE_P(BuildData, GoldenFiles, ::testing::ValuesIn(CaseNames()),
                          [](const auto& info) { return info.param; });
 
-TEST(GoldenFilesData, AllCasesArePresent) {
-  EXPECT_GE(CaseNames().size(), 5u);
-}
+TEST(GoldenFilesData, AllCasesArePresent) { EXPECT_GE(CaseNames().size(), 5u); }
 
 }  // namespace
 }  // namespace qy

@@ -5,6 +5,7 @@
 
 #include "core/cp932.h"
 #include "core/files.h"
+#include "core/native_path.h"
 
 namespace qy::testing {
 
@@ -23,44 +24,71 @@ int ToInt(const std::string& value, const std::string& where) {
 void SetProjectKey(GoldenProject& g, const std::string& key, const std::string& value,
                    const std::string& where) {
   ProjectHeader& h = g.project->Header();
-  if (key == "File") g.project->SetProjectFileName(value);
-  else if (key == "HelpTitle") h.HelpTitle = value;
-  else if (key == "HelpCopyright") h.HelpCopyright = value;
-  else if (key == "FontNameIndex") h.FontNameIndex = ToInt(value, where);
-  else if (key == "FontSizeIndex") h.FontSizeIndex = ToInt(value, where);
-  else if (key == "CompressMode") h.CompressMode = ToInt(value, where);
-  else if (key == "ProjectOptions") h.ProjectOptions = value;
-  else if (key == "WindowsSection") h.WindowsSection = value;
-  else if (key == "ConfigSection") h.ConfigSection = value;
-  else throw std::runtime_error(where + ": unknown project key " + key);
+  if (key == "File")
+    g.project->SetProjectFileName(PathFromSjis(value));
+  else if (key == "HelpTitle")
+    h.HelpTitle = value;
+  else if (key == "HelpCopyright")
+    h.HelpCopyright = value;
+  else if (key == "FontNameIndex")
+    h.FontNameIndex = ToInt(value, where);
+  else if (key == "FontSizeIndex")
+    h.FontSizeIndex = ToInt(value, where);
+  else if (key == "CompressMode")
+    h.CompressMode = ToInt(value, where);
+  else if (key == "ProjectOptions")
+    h.ProjectOptions = value;
+  else if (key == "WindowsSection")
+    h.WindowsSection = value;
+  else if (key == "ConfigSection")
+    h.ConfigSection = value;
+  else
+    throw std::runtime_error(where + ": unknown project key " + key);
 }
 
 void SetBuildKey(GoldenProject& g, const std::string& key, const std::string& value,
                  const std::string& where) {
   GoldenBuildInputs& b = g.build;
-  if (key == "NoLowLayer") b.no_low_layer = ToInt(value, where) != 0;
-  else if (key == "HonourCompression") b.honour_compression = ToInt(value, where) != 0;
-  else if (key == "BitmapPath") b.bitmap_path = value;
-  else if (key == "PreviewPage") b.preview_page = ToInt(value, where);
-  else if (key == "PreviewBase") b.preview_base = value;
-  else throw std::runtime_error(where + ": unknown build key " + key);
+  if (key == "NoLowLayer")
+    b.no_low_layer = ToInt(value, where) != 0;
+  else if (key == "HonourCompression")
+    b.honour_compression = ToInt(value, where) != 0;
+  else if (key == "BitmapPath")
+    b.bitmap_path = value;
+  else if (key == "PreviewPage")
+    b.preview_page = ToInt(value, where);
+  else if (key == "PreviewBase")
+    b.preview_base = value;
+  else
+    throw std::runtime_error(where + ": unknown build key " + key);
 }
 
 // Page fields are set raw: the descriptions must be able to hold what a
 // damaged or hand-edited project might.
 void SetPageKey(PageRecord& p, const std::string& key, const std::string& value,
                 const std::string& where) {
-  if (key == "Attribute") p.Attribute = ToInt(value, where);
-  else if (key == "Context") p.Context = value;
-  else if (key == "ContextID") p.ContextID = ToInt(value, where);
-  else if (key == "Title") p.Title = value;
-  else if (key == "Keyword") p.Keyword = value;
-  else if (key == "AKeyword") p.AKeyword = value;
-  else if (key == "BKeyword") p.BKeyword = value;
-  else if (key == "Window") p.Window = value;
-  else if (key == "Macro") p.Macro = value;
-  else if (key == "Topic") p.Topic = value;
-  else throw std::runtime_error(where + ": unknown page key " + key);
+  if (key == "Attribute")
+    p.Attribute = ToInt(value, where);
+  else if (key == "Context")
+    p.Context = value;
+  else if (key == "ContextID")
+    p.ContextID = ToInt(value, where);
+  else if (key == "Title")
+    p.Title = value;
+  else if (key == "Keyword")
+    p.Keyword = value;
+  else if (key == "AKeyword")
+    p.AKeyword = value;
+  else if (key == "BKeyword")
+    p.BKeyword = value;
+  else if (key == "Window")
+    p.Window = value;
+  else if (key == "Macro")
+    p.Macro = value;
+  else if (key == "Topic")
+    p.Topic = value;
+  else
+    throw std::runtime_error(where + ": unknown page key " + key);
 }
 
 }  // namespace
@@ -79,7 +107,8 @@ GoldenProject ParseGoldenProject(const std::string& text) {
     if (line.front() == '[' && line.back() == ']') {
       section = line.substr(1, line.size() - 2);
       if (section == "Page") {
-        if (!g.project->AppendPage(PageRecord{})) throw std::runtime_error(where + ": too many pages");
+        if (!g.project->AppendPage(PageRecord{}))
+          throw std::runtime_error(where + ": too many pages");
         page = &g.project->MutablePage(g.project->PageCount());
       } else if (section != "Project" && section != "Build") {
         throw std::runtime_error(where + ": unknown section " + section);
@@ -103,10 +132,14 @@ GoldenProject ParseGoldenProject(const std::string& text) {
       key = line.substr(0, eq);
       value = line.substr(eq + 1);
     }
-    if (section == "Project") SetProjectKey(g, key, value, where);
-    else if (section == "Build") SetBuildKey(g, key, value, where);
-    else if (section == "Page" && page) SetPageKey(*page, key, value, where);
-    else throw std::runtime_error(where + ": value outside a section");
+    if (section == "Project")
+      SetProjectKey(g, key, value, where);
+    else if (section == "Build")
+      SetBuildKey(g, key, value, where);
+    else if (section == "Page" && page)
+      SetPageKey(*page, key, value, where);
+    else
+      throw std::runtime_error(where + ": value outside a section");
   }
   return g;
 }

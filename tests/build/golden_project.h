@@ -5,7 +5,8 @@
 // page order. "Key=value" sets a field; "Key<<" starts a multi-line value
 // that runs up to a line holding only "." (the lines are joined with CR LF,
 // so an empty last line gives a final CR LF). Lines starting with ";" are
-// comments.
+// comments. File names are written as Shift-JIS, like every project field,
+// and become the platform's file names when loaded.
 #pragma once
 
 #include <memory>

@@ -76,8 +76,9 @@ TEST(EndOfLineAddStr, TakesAnySuffix) {
 TEST(RtfHead, HeaderDeclaresNineFontsWithTheChosenDefault) {
   std::string head = BuildRtfHeader(3);
   EXPECT_EQ(head.rfind("{\\rtf1\\ansi \\deff3{\\fonttbl{\\f0\\froman\\fprq1\\fcharset128 ", 0), 0u);
-  EXPECT_NE(head.find("{\\f3\\froman\\fprq1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}"),
-            std::string::npos);
+  EXPECT_NE(
+      head.find("{\\f3\\froman\\fprq1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}"),
+      std::string::npos);
   EXPECT_NE(head.find("{\\f8\\fmodern\\fprq2\\fcharset128 MS UI Gothic;}}"), std::string::npos);
   EXPECT_EQ(head.back(), '}');
   // The document group opened by "{\rtf1" stays open.
@@ -116,7 +117,7 @@ TEST(RtfHead, ColourTableDefinesSixteenColoursAfterTheAutoEntry) {
     ++colours;
   }
   EXPECT_EQ(colours, 16);
-  EXPECT_NE(table.find(";\\red0\\green0\\blue127;"), std::string::npos);       // 9 navy
+  EXPECT_NE(table.find(";\\red0\\green0\\blue127;"), std::string::npos);        // 9 navy
   EXPECT_EQ(table.substr(table.size() - 26), "\\red192\\green192\\blue192;}");  // 16 silver
 }
 

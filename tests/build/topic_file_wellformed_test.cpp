@@ -15,8 +15,8 @@ namespace qy {
 namespace {
 
 struct RtfScan {
-  bool balanced = false;       // depth returns to 0 exactly at the end
-  bool closed_early = false;   // the document group closed before the end
+  bool balanced = false;      // depth returns to 0 exactly at the end
+  bool closed_early = false;  // the document group closed before the end
   bool raw_double_byte = false;
   bool bare_line_break = false;
 };
@@ -55,8 +55,9 @@ RtfScan Scan(const std::string& rtf) {
 // RTF specials, half-width katakana, control words and escaped braces.
 std::string RandomTopic(std::mt19937& rng) {
   static const std::vector<std::string> kPieces = {
-      "abc ", Sjis("表"), Sjis("ソ"), Sjis("ボ"), Sjis("日本語"), "\xb1\xb2", "\\par", "\\line",
-      "\\{", "\\}", "\\\\", "\r\n", "\\keepn\r\n", Sjis("能"), Sjis("十"), "\\'93\\'fa"};
+      "abc ",        Sjis("表"), Sjis("ソ"), Sjis("ボ"),  Sjis("日本語"), "\xb1\xb2",
+      "\\par",       "\\line",   "\\{",      "\\}",       "\\\\",         "\r\n",
+      "\\keepn\r\n", Sjis("能"), Sjis("十"), "\\'93\\'fa"};
   std::string text;
   int open = 0;
   const int n = static_cast<int>(rng() % 40);

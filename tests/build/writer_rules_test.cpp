@@ -152,8 +152,7 @@ TEST(HelpProject, ContentsIsTheFirstTopicPageNeverAPopup) {
   ProjectModel project;
   project.SetProjectFileName("/a/P.qyp");
   Fill(project, {1, 11, 2, 0, 0});
-  EXPECT_NE(BuildHelpProject(project, true, "", "").find("\r\nCONTENTS=C4\r\n"),
-            std::string::npos);
+  EXPECT_NE(BuildHelpProject(project, true, "", "").find("\r\nCONTENTS=C4\r\n"), std::string::npos);
 }
 
 TEST(TopicFile, BrowseSequenceSkipsPopupsAndRunsToFourDigits) {
