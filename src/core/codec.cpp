@@ -335,9 +335,7 @@ std::string Encode(View in, Next next, bool* lossy) {
 
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view sjis) {
-  return Decode<std::string>(sjis, AppendUtf8);
-}
+std::string Cp932ToUtf8(std::string_view sjis) { return Decode<std::string>(sjis, AppendUtf8); }
 
 std::u16string Cp932ToUtf16(std::string_view sjis) {
   return Decode<std::u16string>(sjis, AppendUtf16);

@@ -22,7 +22,8 @@ namespace {
 constexpr std::u16string_view kHalfKana =
     u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
 constexpr std::u16string_view kFullKana =
-    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホ"
+    u"マミムメモヤユヨラリルレロワン゛゜";
 // Voiced and semi-voiced katakana and the katakana they are made from.
 constexpr std::u16string_view kVoiced = u"ガギグゲゴザジズゼゾダヂヅデドバビブベボヴ";
 constexpr std::u16string_view kVoicedBase = u"カキクケコサシスセソタチツテトハヒフヘホウ";

@@ -136,7 +136,8 @@ TEST(CodecDecode, DefinedCharactersNeverUseReservedCodePoints) {
       std::u32string chars = Utf32(Cp932ToUtf16(Bytes({lead, trail})));
       ASSERT_FALSE(chars.empty());
       if (IsUndefinedBytesCodePoint(chars[0])) {
-        EXPECT_EQ(chars, std::u32string(1, static_cast<char32_t>(kUndefinedPairBase + (lead << 8 | trail))));
+        EXPECT_EQ(chars, std::u32string(
+                             1, static_cast<char32_t>(kUndefinedPairBase + (lead << 8 | trail))));
       } else {
         EXPECT_FALSE(IsDuplicateMarker(chars[0]));
         EXPECT_LT(chars[0], 0x10000u);
@@ -190,8 +191,7 @@ TEST(CodecDuplicates, OrphanOrUnknownMarkersAreDropped) {
   // Text typed between the character and its marker takes the marker's place.
   EXPECT_EQ(Utf16ToCp932(Utf16({U'≒', U'x', kDuplicateMarker1})), Bytes({0x81, 0xE0, 'x'}));
   // A second marker does not apply again.
-  EXPECT_EQ(Utf16ToCp932(Utf16({U'≒', kDuplicateMarker1, kDuplicateMarker1})),
-            Bytes({0x87, 0x90}));
+  EXPECT_EQ(Utf16ToCp932(Utf16({U'≒', kDuplicateMarker1, kDuplicateMarker1})), Bytes({0x87, 0x90}));
   EXPECT_EQ(Utf8ToCp932("\xF3\xA0\x87\xAF"), "");  // U+E01EF alone
 }
 
@@ -234,13 +234,13 @@ TEST(CodecEncode, VariationSelectorsAreDroppedAsLoss) {
 
 TEST(CodecEncode, MalformedUtf8AndUtf16BecomeQuestionMarks) {
   const std::pair<std::string, std::string> cases[] = {
-      {"\xFF", "?"},                   // never a UTF-8 byte
-      {"a\xC3", "a?"},                 // truncated at the end
-      {"\xC0\xAF", "??"},              // overlong '/'
-      {"\xED\xA0\x80", "???"},         // encoded surrogate
-      {"\xE6\x97z", "?z"},             // truncated in the middle
-      {"\xF4\x90\x80\x80", "????"},    // above U+10FFFF
-      {"\x80x", "?x"},                 // stray continuation byte
+      {"\xFF", "?"},                 // never a UTF-8 byte
+      {"a\xC3", "a?"},               // truncated at the end
+      {"\xC0\xAF", "??"},            // overlong '/'
+      {"\xED\xA0\x80", "???"},       // encoded surrogate
+      {"\xE6\x97z", "?z"},           // truncated in the middle
+      {"\xF4\x90\x80\x80", "????"},  // above U+10FFFF
+      {"\x80x", "?x"},               // stray continuation byte
   };
   for (const auto& [in, out] : cases) {
     bool lossy = false;
@@ -248,7 +248,8 @@ TEST(CodecEncode, MalformedUtf8AndUtf16BecomeQuestionMarks) {
     EXPECT_TRUE(lossy);
   }
   bool lossy = false;
-  EXPECT_EQ(Utf16ToCp932(u"a\xD800" u"b\xDC00", &lossy), "a?b?");
+  const std::u16string lone = {u'a', char16_t{0xD800}, u'b', char16_t{0xDC00}};
+  EXPECT_EQ(Utf16ToCp932(lone, &lossy), "a?b?");
   EXPECT_TRUE(lossy);
 }
 

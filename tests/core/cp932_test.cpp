@@ -1,0 +1,126 @@
+#include "core/cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "core/codec.h"
+
+namespace qy {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Bytes(std::initializer_list<int> bytes) {
+  std::string s;
+  for (int b : bytes) s += static_cast<char>(b);
+  return s;
+}
+
+TEST(Cp932Bytes, LeadAndTrailPredicatesAtTheirBoundaries) {
+  for (int b : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(IsLeadByte(b)) << b;
+  for (int b : {0x00, 0x40, 0x80, 0xA0, 0xA1, 0xDF, 0xFD, 0xFF}) EXPECT_FALSE(IsLeadByte(b)) << b;
+  for (int b : {0x40, 0x7E, 0x80, 0xFC}) EXPECT_TRUE(IsTrailByte(b)) << b;
+  for (int b : {0x00, 0x3F, 0x7F, 0xFD, 0xFF}) EXPECT_FALSE(IsTrailByte(b)) << b;
+}
+
+TEST(Cp932Bytes, CharacterLengthsAndBoundaries) {
+  // "a" + ア (0x83 0x41) + a stray lead before a blank + ｱ + a lead at the end.
+  const std::string text = Bytes({'a', 0x83, 0x41, 0x81, ' ', 0xB1, 0x82});
+  EXPECT_EQ(CharLengthAt(text, 0), 1u);
+  EXPECT_EQ(CharLengthAt(text, 1), 2u);
+  EXPECT_EQ(CharLengthAt(text, 3), 1u);
+  EXPECT_EQ(CharLengthAt(text, 5), 1u);
+  EXPECT_EQ(CharLengthAt(text, 6), 1u);
+  EXPECT_EQ(CharLengthAt(text, 7), 0u);
+  const bool boundary[] = {true, true, false, true, true, true, true, true};
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    EXPECT_EQ(IsCharBoundary(text, i), boundary[i]) << i;
+  }
+  EXPECT_FALSE(IsCharBoundary(text, 9));
+  EXPECT_EQ(FloorCharBoundary(text, 2), 1u);
+  EXPECT_EQ(FloorCharBoundary(text, 3), 3u);
+  EXPECT_EQ(FloorCharBoundary(text, 100), text.size());
+}
+
+TEST(Cp932Find, NeverMatchesAtATrailByte) {
+  EXPECT_EQ(FindBytes(Sjis("ア"), "A"), std::string::npos);
+  EXPECT_EQ(FindBytes(Sjis("表"), "\\"), std::string::npos);
+  EXPECT_EQ(FindBytesBackward(Sjis("ア"), "A"), std::string::npos);
+  EXPECT_EQ(FindBytesBackward(Sjis("表"), "\\"), std::string::npos);
+  // The same bytes as characters of their own are found.
+  const std::string text = Sjis("表\\表\\");
+  EXPECT_EQ(FindBytes(text, "\\"), 2u);
+  EXPECT_EQ(FindBytesBackward(text, "\\"), 5u);
+  // A needle that would start on the trail byte of ア (0x83 0x41 0x83 0x41).
+  EXPECT_EQ(FindBytes(Sjis("アア"), Bytes({0x41, 0x83})), std::string::npos);
+}
+
+TEST(Cp932Find, FromOffsets) {
+  const std::string text = Sjis("aアaアa");  // a=0, ア=1, a=3, ア=4, a=6
+  EXPECT_EQ(FindBytes(text, "a", 0), 0u);
+  EXPECT_EQ(FindBytes(text, "a", 1), 3u);
+  EXPECT_EQ(FindBytes(text, "a", 2), 3u);  // inside ア: the next character
+  EXPECT_EQ(FindBytes(text, "a", 4), 6u);
+  EXPECT_EQ(FindBytes(text, "a", 7), std::string::npos);
+  EXPECT_EQ(FindBytes(text, "a", 8), std::string::npos);
+  EXPECT_EQ(FindBytes(text, "", 2), 3u);
+  EXPECT_EQ(FindBytes(text, "", 7), 7u);
+  EXPECT_EQ(FindBytes(text, "a", 99), std::string::npos);
+
+  EXPECT_EQ(FindBytesBackward(text, "a"), 6u);
+  EXPECT_EQ(FindBytesBackward(text, "a", 5), 3u);
+  EXPECT_EQ(FindBytesBackward(text, "a", 3), 3u);
+  EXPECT_EQ(FindBytesBackward(text, "a", 2), 0u);
+  EXPECT_EQ(FindBytesBackward(text, Sjis("ア"), 3), 1u);
+  EXPECT_EQ(FindBytesBackward(text, Sjis("アaア")), 1u);
+  EXPECT_EQ(FindBytesBackward(text, "aaaaaaaaa"), std::string::npos);
+  EXPECT_EQ(FindBytesBackward(text, ""), text.size());
+  EXPECT_EQ(FindBytesBackward("", "a"), std::string::npos);
+}
+
+TEST(Cp932Lines, SplitOnEveryKindOfLineEnd) {
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(SplitLines("\r\n"), Lines{""});
+  EXPECT_EQ(SplitLines("\n\r"), (Lines{"", ""}));  // LF then a lone CR
+  EXPECT_EQ(SplitLines(""), Lines{});
+  EXPECT_EQ(SplitLines(Sjis("表\r\nソ")), (Lines{Sjis("表"), Sjis("ソ")}));
+}
+
+TEST(Cp932Lines, JoinUsesCrLfBetweenLines) {
+  EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb");
+  EXPECT_EQ(JoinLines({"a"}), "a");
+  EXPECT_EQ(JoinLines({}), "");
+  const std::string text = "x\r\ny\r\n\r\nz";
+  EXPECT_EQ(JoinLines(SplitLines(text)), text);
+}
+
+TEST(Cp932Field, LimitCutsAtACharacterBoundary) {
+  EXPECT_EQ(LimitField(std::string(300, 'x')), std::string(255, 'x'));
+  EXPECT_EQ(LimitField(std::string(255, 'x')).size(), 255u);
+  // A double-byte character across the limit is dropped whole.
+  const std::string cut = LimitField(std::string(254, 'x') + Sjis("表") + "tail");
+  EXPECT_EQ(cut, std::string(254, 'x'));
+  std::string kanji;
+  for (int i = 0; i < 150; ++i) kanji += Sjis("漢");
+  EXPECT_EQ(LimitField(kanji).size(), 254u);
+  EXPECT_EQ(LimitField(Sjis("ab表"), 3), "ab");
+  EXPECT_EQ(LimitField("short"), "short");
+}
+
+TEST(Cp932Case, AsciiFoldingLeavesTrailBytesAlone) {
+  // ア = 0x83 0x41, ド = 0x83 0x68.
+  EXPECT_EQ(AsciiUpper(Sjis("aアbド")), Sjis("AアBド"));
+  EXPECT_EQ(AsciiLower(Sjis("AアBドＡ")), Sjis("aアbドＡ"));
+  EXPECT_TRUE(EqualsIgnoreAsciiCase(Sjis("helpアa"), Sjis("HELPアA")));
+  // 0x83 0x41 and 0x83 0x61 are different characters, not two cases.
+  EXPECT_FALSE(EqualsIgnoreAsciiCase(Bytes({0x83, 0x41}), Bytes({0x83, 0x61})));
+  EXPECT_FALSE(EqualsIgnoreAsciiCase("abc", "abcd"));
+}
+
+}  // namespace
+}  // namespace qy
