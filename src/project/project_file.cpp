@@ -148,12 +148,18 @@ std::string HeaderOf(std::string_view version) {
 
 std::string_view VersionOfCode(int code) {
   switch (code) {
-    case kVersion160b: return "1.60b";
-    case kVersion160: return "1.60";
-    case kVersion145: return "1.45";
-    case kVersion140: return "1.40";
-    case kVersion130: return "1.30";
-    default: return "";
+    case kVersion160b:
+      return "1.60b";
+    case kVersion160:
+      return "1.60";
+    case kVersion145:
+      return "1.45";
+    case kVersion140:
+      return "1.40";
+    case kVersion130:
+      return "1.30";
+    default:
+      return "";
   }
 }
 
@@ -179,7 +185,8 @@ int ClassifyHeader(std::string_view first, const std::string& file, Prompter& pr
     return kLoadRefused;
   }
   if (first == HeaderOf("1.01")) {
-    prompter.Warning(RefusalMessage(name, "このプロジェクトは、Version1.2x系のQuilloryのプロジェクト"));
+    prompter.Warning(
+        RefusalMessage(name, "このプロジェクトは、Version1.2x系のQuilloryのプロジェクト"));
     return kLoadRefused;
   }
   struct Convertible {
@@ -194,8 +201,8 @@ int ClassifyHeader(std::string_view first, const std::string& file, Prompter& pr
   };
   for (const auto& c : kConvertible) {
     if (first != HeaderOf(c.version)) continue;
-    Answer a = prompter.Ask(ConversionQuestion(name, c.series), Buttons::kOkCancel,
-                            Beep::kExclamation);
+    Answer a =
+        prompter.Ask(ConversionQuestion(name, c.series), Buttons::kOkCancel, Beep::kExclamation);
     return a == Answer::kOk ? c.result : kLoadRefused;
   }
   if (first == HeaderOf("1.60")) return kLoadAgain160;
@@ -331,10 +338,14 @@ void AppendNumber(std::string& out, long long value) {
 
 const char* KindWord(PageAttribute a) {
   switch (a) {
-    case kPopupPage: return "True";
-    case kContentPage: return "Macro";
-    case kIncludePage: return "Include";
-    default: return "False";
+    case kPopupPage:
+      return "True";
+    case kContentPage:
+      return "Macro";
+    case kIncludePage:
+      return "Include";
+    default:
+      return "False";
   }
 }
 
@@ -353,11 +364,16 @@ bool HasEndMarkerLine(std::string_view text) {
 
 int RereadVersionCode(int load_result) {
   switch (load_result) {
-    case kLoadAgain160: return kVersion160;
-    case kLoadAgain145: return kVersion145;
-    case kLoadAgain140: return kVersion140;
-    case kLoadAgain130: return kVersion130;
-    default: return 0;
+    case kLoadAgain160:
+      return kVersion160;
+    case kLoadAgain145:
+      return kVersion145;
+    case kLoadAgain140:
+      return kVersion140;
+    case kLoadAgain130:
+      return kVersion130;
+    default:
+      return 0;
   }
 }
 

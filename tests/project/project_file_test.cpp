@@ -12,8 +12,8 @@
 namespace qy {
 namespace {
 
-using testing::FakePrompter;
 using testing::FakeProgress;
+using testing::FakePrompter;
 using testing::TempDir;
 
 std::string DataFile(const std::string& name) {
@@ -179,24 +179,6 @@ TEST_F(ProjectFileTest, LayoutOfEmptySections) {
   EXPECT_EQ(model.Header().Word, "");
 }
 
-TEST_F(ProjectFileTest, KindWordsAndLevels) {
-  ProjectModel m;
-  m.AppendPage(MakePage("A", "a", kTopicPage, 1));
-  m.AppendPage(MakePage("B", "b", kPopupPage, 2));
-  m.AppendPage(MakePage("C", "c", kContentPage, 3));
-  m.AppendPage(MakePage("D", "d", kIncludePage, 4));
-  m.AppendPage(MakePage("E", "e", BookAttribute(3), 5));
-  auto lines = Lines(BuildProjectFileText(m));
-  std::vector<std::string> kinds, levels;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] != "//Page//") continue;
-    kinds.push_back(lines[i + 4]);
-    levels.push_back(lines[i + 5]);
-  }
-  EXPECT_EQ(kinds, (std::vector<std::string>{"False", "True", "Macro", "Include", "False"}));
-  EXPECT_EQ(levels, (std::vector<std::string>{"0", "0", "0", "0", "3"}));
-}
-
 TEST_F(ProjectFileTest, UnknownKindWordReadsAsInclude) {
   auto lines = Lines(OnePageText());
   lines[20] = "Whatever";
@@ -343,7 +325,8 @@ TEST_F(ProjectFileTest, MissingUnreadableAndForeignFiles) {
   EXPECT_EQ(Load(foreign, kVersion160b), kLoadRefused);
   ASSERT_EQ(prompter.shown.size(), 3u);
   EXPECT_EQ(prompter.shown[0].kind, "warning");
-  EXPECT_EQ(prompter.shown[0].text, "\r\n\"" + missing + "\"" + Sjis(" は存在しないファイルです。"));
+  EXPECT_EQ(prompter.shown[0].text,
+            "\r\n\"" + missing + "\"" + Sjis(" は存在しないファイルです。"));
   EXPECT_EQ(prompter.shown[1].text, Sjis("\r\nこのファイルは他のプロセスで開かれています。"));
   EXPECT_EQ(prompter.shown[2].text,
             Sjis("\r\nこのファイルは Quillory のプロジェクトファイルではありません"));
@@ -384,10 +367,33 @@ TEST_F(ProjectFileTest, CorruptStructureGivesTheLineNumber) {
 TEST_F(ProjectFileTest, MissingBeginReportsItsLinePlusFive) {
   // The shortest layout there is: 1.30 with empty sections, where the first
   // "begin{" is line 23.
-  std::vector<std::string> lines = {
-      "Quillory Project Ver1.30", "", "//Project//", "000000", "t", "c", "0", "0", "3",
-      "windows{", "}end", "config{", "}end", "", "//Page//", "HLP000001", "T", "", "False",
-      "0", "", "", "begin{", "x", "}end", "", "//End//"};
+  std::vector<std::string> lines = {"Quillory Project Ver1.30",
+                                    "",
+                                    "//Project//",
+                                    "000000",
+                                    "t",
+                                    "c",
+                                    "0",
+                                    "0",
+                                    "3",
+                                    "windows{",
+                                    "}end",
+                                    "config{",
+                                    "}end",
+                                    "",
+                                    "//Page//",
+                                    "HLP000001",
+                                    "T",
+                                    "",
+                                    "False",
+                                    "0",
+                                    "",
+                                    "",
+                                    "begin{",
+                                    "x",
+                                    "}end",
+                                    "",
+                                    "//End//"};
   ASSERT_EQ(Parse(Join(lines), kVersion130), kLoadSuccess);
   EXPECT_EQ(model.Page(1).Topic, "x");
   EXPECT_EQ(model.Header().WindowsSection, "");
@@ -501,7 +507,8 @@ TEST_F(ProjectFileTest, PagesAfterThe999thAreIgnored) {
 TEST_F(ProjectFileTest, LargeProjectLoadsQuickly) {
   ProjectModel m;
   std::string topic;
-  while (topic.size() < 10000) topic += Sjis("表示ソフトの能力 {\\uldb jump}{\\v HLP000001}") + "\r\n";
+  while (topic.size() < 10000)
+    topic += Sjis("表示ソフトの能力 {\\uldb jump}{\\v HLP000001}") + "\r\n";
   for (int i = 1; i <= kMaxPages; ++i) {
     m.AppendPage(MakePage(NumberedContext(i), "t", kTopicPage, i, topic));
   }
