@@ -5,7 +5,8 @@
 // byte sequence decodes to code points that encode back to exactly those
 // bytes, including sequences code page 932 does not define or defines twice.
 //
-// Decoding (windows-31j tables of ICU):
+// Decoding (windows-31j tables of ICU, except that bytes 0x00..0x7F are plain
+// ASCII as in Windows, where ICU's IBM table swaps 0x1A, 0x1C and 0x7F):
 //   - A character with one code decodes to its own code point, as usual.
 //   - Duplicate codes. windows-31j gives some characters two or three codes
 //     (NEC row 13 and the NEC-selected IBM rows 0xED/0xEE against the IBM rows
