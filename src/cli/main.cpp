@@ -1,6 +1,5 @@
-#include <cstdio>
+#include <iostream>
 
-int main() {
-  std::puts("quillory-cli");
-  return 0;
-}
+#include "cli/cli_command.h"
+
+int main(int argc, char** argv) { return qy::cli::RunCli(argc, argv, std::cout, std::cerr); }

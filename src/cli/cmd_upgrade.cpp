@@ -1,0 +1,28 @@
+#include "cli/cli_command.h"
+#include "cli/console_prompter.h"
+#include "cli/headless_session.h"
+#include "core/native_path.h"
+#include "project/project_file.h"
+
+namespace qy::cli {
+
+int RunUpgrade(CliContext& context) {
+  if (context.args.size() != 2) {
+    *context.err << "usage: quillory-cli [--yes] upgrade OLD.qyp NEW.qyp\n";
+    return kExitUsage;
+  }
+  HeadlessSession session(context);
+  if (!session.Open(context.args[0])) return kExitFailure;
+  const ProjectModel& model = session.model();
+  std::vector<int> cut = PagesWithEndMarkerLines(model);
+  if (!cut.empty()) session.prompter().Warning(EndMarkerWarning(model, cut));
+  FileResult written = WriteProjectFile(model, context.args[1]);
+  if (!written) {
+    *context.err << "quillory-cli: " << context.args[1] << ": " << written.error << '\n';
+    return kExitFailure;
+  }
+  *context.out << context.args[1] << ": " << model.PageCount() << " pages written\n";
+  return kExitOk;
+}
+
+}  // namespace qy::cli
