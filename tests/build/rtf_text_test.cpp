@@ -73,20 +73,6 @@ TEST(EndOfLineAddStr, TakesAnySuffix) {
   EXPECT_EQ(EndOfLineAddStr("a\r\nb\\line", "<br>"), "a<br>\r\nb\\line");
 }
 
-TEST(RtfHead, HeaderDeclaresNineFontsWithTheChosenDefault) {
-  std::string head = BuildRtfHeader(3);
-  EXPECT_EQ(head.rfind("{\\rtf1\\ansi \\deff3{\\fonttbl{\\f0\\froman\\fprq1\\fcharset128 ", 0), 0u);
-  EXPECT_NE(
-      head.find("{\\f3\\froman\\fprq1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}"),
-      std::string::npos);
-  EXPECT_NE(head.find("{\\f8\\fmodern\\fprq2\\fcharset128 MS UI Gothic;}}"), std::string::npos);
-  EXPECT_EQ(head.back(), '}');
-  // The document group opened by "{\rtf1" stays open.
-  int depth = 0;
-  for (char c : head) depth += (c == '{') - (c == '}');
-  EXPECT_EQ(depth, 1);
-}
-
 TEST(RtfHead, DamagedFontIndexesFallBackToDeclaredValues) {
   EXPECT_EQ(BuildRtfHeader(9).substr(0, 18), "{\\rtf1\\ansi \\deff0");
   EXPECT_EQ(BuildRtfHeader(-1).substr(0, 18), "{\\rtf1\\ansi \\deff0");

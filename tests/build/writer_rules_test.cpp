@@ -57,16 +57,6 @@ TEST(BookHasEntries, RejectsPagesThatAreNotBooks) {
   EXPECT_TRUE(BookHasEntries(project, 2));
 }
 
-TEST(ContentsFile, EntryLevelFollowsTheLastWrittenBook) {
-  ProjectModel project;
-  project.SetProjectFileName("/a/P.qyp");
-  Fill(project, {0, 13, 0, 11, 0});
-  std::string cnt = BuildContentsFile(project, true);
-  EXPECT_NE(cnt.find("\r\n1 T1 =C1\r\n3 T2\r\n4 T3 =C3\r\n1 T4\r\n2 T5 =C5\r\n\r\n"),
-            std::string::npos)
-      << cnt;
-}
-
 TEST(ContentsFile, ContentTargetStopsAtAnyLineBreak) {
   ProjectModel project;
   project.SetProjectFileName("/a/P.qyp");
@@ -77,15 +67,6 @@ TEST(ContentsFile, ContentTargetStopsAtAnyLineBreak) {
   std::string cnt = BuildContentsFile(project, true);
   EXPECT_NE(cnt.find("\r\n1 T1 =!Exit()\r\n1 T2 =Jump\r\n1 T3 =whole\r\n"), std::string::npos)
       << cnt;
-}
-
-TEST(ContentsFile, EmptyTopicFieldsStillMakeAnEntry) {
-  ProjectModel project;
-  project.SetProjectFileName("/a/P.qyp");
-  project.ClearPages();
-  ASSERT_TRUE(project.AppendPage(Page(kTopicPage)));
-  std::string cnt = BuildContentsFile(project, true);
-  EXPECT_NE(cnt.find("\r\n1  =\r\n\r\n"), std::string::npos) << cnt;
 }
 
 TEST(ProjectOptions, SplitsWindowNameAndIncludeFile) {
@@ -148,13 +129,6 @@ TEST(HelpProject, CompressLineFollowsFlagAndBitZeroOfCompressMode) {
   }
 }
 
-TEST(HelpProject, ContentsIsTheFirstTopicPageNeverAPopup) {
-  ProjectModel project;
-  project.SetProjectFileName("/a/P.qyp");
-  Fill(project, {1, 11, 2, 0, 0});
-  EXPECT_NE(BuildHelpProject(project, true, "", "").find("\r\nCONTENTS=C4\r\n"), std::string::npos);
-}
-
 TEST(TopicFile, BrowseSequenceSkipsPopupsAndRunsToFourDigits) {
   ProjectModel project;
   project.ClearPages();
@@ -169,17 +143,6 @@ TEST(TopicFile, BrowseSequenceSkipsPopupsAndRunsToFourDigits) {
             std::string::npos);
   EXPECT_EQ(rtf.find("+{\\footnote id0001:0999}"), std::string::npos);
   EXPECT_EQ(BrowseFootnote(7), "+{\\footnote id0001:0007}");
-}
-
-TEST(TopicFile, FootnoteBlankOnlyForTheFootnotesOwnLetterFollowedByMore) {
-  PageRecord p = Page(kPopupPage, "X", "K");
-  p.Keyword = "kana";  // lower case: no blank
-  p.AKeyword = "A";    // one character: no blank
-  p.BKeyword = "Bee";
-  p.Macro = "!!";
-  EXPECT_EQ(FootnoteLine(p, 1),
-            "#{\\footnote X}${\\footnote K}K{\\footnote kana}A{\\footnote A}"
-            "B{\\footnote  Bee}!{\\footnote  !!}");
 }
 
 }  // namespace
