@@ -31,10 +31,14 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-const std::vector<CliCommand>& Commands();
+// Every command, sorted by name. Each command file registers itself with a
+// CliCommandRegistrar at namespace scope, so adding a command touches no
+// shared file.
+std::vector<CliCommand> Commands();
 
-int RunInfo(CliContext& context);
-int RunUpgrade(CliContext& context);
+struct CliCommandRegistrar {
+  explicit CliCommandRegistrar(const CliCommand& command);
+};
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err);
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -7,14 +8,24 @@
 
 namespace qy::cli {
 
-const std::vector<CliCommand>& Commands() {
-  static const std::vector<CliCommand> commands = {
-      {"info", "FILE.qyp", "print the project header and one tab-separated line per page",
-       &RunInfo},
-      {"upgrade", "OLD.qyp NEW.qyp", "read a project of any accepted version, write the current one",
-       &RunUpgrade},
-  };
-  return commands;
+namespace {
+
+std::vector<CliCommand>& Registry() {
+  static std::vector<CliCommand> registry;
+  return registry;
+}
+
+}  // namespace
+
+CliCommandRegistrar::CliCommandRegistrar(const CliCommand& command) {
+  Registry().push_back(command);
+}
+
+std::vector<CliCommand> Commands() {
+  std::vector<CliCommand> sorted = Registry();
+  std::sort(sorted.begin(), sorted.end(),
+            [](const CliCommand& a, const CliCommand& b) { return std::string(a.name) < b.name; });
+  return sorted;
 }
 
 namespace {
@@ -70,7 +81,7 @@ int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
       err << "quillory-cli: unknown option " << a << "\n";
       return kExitUsage;
     } else if (!command) {
-      for (const auto& c : Commands()) {
+      for (const auto& c : Registry()) {
         if (a == c.name) command = &c;
       }
       if (!command) {

@@ -34,8 +34,6 @@ std::string Field(const std::string& sjis) {
   return out;
 }
 
-}  // namespace
-
 int RunInfo(CliContext& context) {
   if (context.args.size() != 1) {
     *context.err << "usage: quillory-cli info FILE.qyp\n";
@@ -68,5 +66,11 @@ int RunInfo(CliContext& context) {
   }
   return kExitOk;
 }
+
+const CliCommandRegistrar kRegistrar({"info", "FILE.qyp",
+                                      "print the project header and one tab-separated line per page",
+                                      &RunInfo});
+
+}  // namespace
 
 }  // namespace qy::cli

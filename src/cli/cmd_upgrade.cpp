@@ -6,6 +6,8 @@
 
 namespace qy::cli {
 
+namespace {
+
 int RunUpgrade(CliContext& context) {
   if (context.args.size() != 2) {
     *context.err << "usage: quillory-cli [--yes] upgrade OLD.qyp NEW.qyp\n";
@@ -24,5 +26,11 @@ int RunUpgrade(CliContext& context) {
   *context.out << context.args[1] << ": " << model.PageCount() << " pages written\n";
   return kExitOk;
 }
+
+const CliCommandRegistrar kRegistrar({"upgrade", "OLD.qyp NEW.qyp",
+                                      "read a project of any accepted version, write the current one",
+                                      &RunUpgrade});
+
+}  // namespace
 
 }  // namespace qy::cli
