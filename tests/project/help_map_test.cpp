@@ -1,0 +1,236 @@
+#include "project/help_map.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <tuple>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "project/context_list.h"
+#include "project/page_commands.h"
+#include "support/fakes.h"
+#include "support/page_ops_fixture.h"
+
+namespace qy {
+namespace {
+
+using testing::ContextOrder;
+using testing::FakeProgress;
+using testing::FakePrompter;
+using testing::MakePages;
+using testing::MakeTopicPages;
+using testing::TempDir;
+
+const std::string kDq = "\"";
+
+// --- One line ------------------------------------------------------------------
+
+TEST(HelpMapLine, NameAndNumber) {
+  const std::tuple<const char*, const char*, std::int32_t> cases[] = {
+      {"HID_ABOUT 0x00100", "HID_ABOUT", 256},      {"HIDD_X\t\t0xfffff", "HIDD_X", 0xFFFFF},
+      {"HID_LONG 0x1234567", "HID_LONG", 0x12345},   // five digits count
+      {"HID_SHORT 0x1f", "HID_SHORT", 0x1F},         // up to the end of the line
+      {"HID_TAB\t0x00010 ; note", "HID_TAB", 0x10},  // a tab before a blank ends the name
+      {"HID_0x7 0x00020", "HID_0x7", 0x20},          // the number follows the name
+  };
+  for (const auto& [line, name, id] : cases) {
+    HelpMapEntry e;
+    ASSERT_EQ(ParseHelpMapLine(line, e), HelpMapLineKind::kEntry) << line;
+    EXPECT_EQ(e.name, name);
+    EXPECT_EQ(e.id, id);
+  }
+}
+
+TEST(HelpMapLine, OtherAndBadLines) {
+  HelpMapEntry e;
+  for (const char* line : {"hid_lower 0x00001", " HID_INDENT 0x00001", "#define HID_A 0x1", ""}) {
+    EXPECT_EQ(ParseHelpMapLine(line, e), HelpMapLineKind::kOther) << line;
+  }
+  for (const char* line : {"HID", "HIDNOBLANK0x00200", "HID_A 100", "HID_A 0x", "HID_A 0x1G000",
+                           "HID_A 0x1F // note", "HID_A 0x 123", "HID_A 0X00100"}) {
+    EXPECT_EQ(ParseHelpMapLine(line, e), HelpMapLineKind::kBad) << line;
+  }
+}
+
+TEST(HelpMapPath, RelativeNamesStartAtTheProjectFolder) {
+  EXPECT_EQ(ResolveHelpMapPath("/work/proj/guide.qyp", "maps/app.hm"), "/work/proj/maps/app.hm");
+  EXPECT_EQ(ResolveHelpMapPath("/work/proj/guide.qyp", "../app.hm"), "/work/app.hm");
+  EXPECT_EQ(ResolveHelpMapPath("/work/proj/guide.qyp", "/abs/app.hm"), "/abs/app.hm");
+}
+
+// --- The import ------------------------------------------------------------------
+
+class HelpMapImportTest : public ::testing::Test {
+ protected:
+  HelpMapImportTest() { model.SetProjectFileName(dir.File("guide.qyp")); }
+
+  void WriteMap(const std::string& name, const std::string& text) {
+    ASSERT_TRUE(WriteFileAtomic(dir.File(name), text));
+  }
+
+  TempDir dir;
+  ProjectModel model;
+  FakePrompter prompter;
+  FakeProgress progress;
+  HelpMapImporter importer{model, prompter, progress};
+};
+
+TEST_F(HelpMapImportTest, NewNamesBecomePagesAtTheEnd) {
+  MakePages(model, "T T");
+  WriteMap("about.hm", "HID_ABOUT 0x00100\r\n");
+  HelpMapImportResult r = importer.ImportHelpMap("about.hm");
+  ASSERT_EQ(r.files.size(), 1u);
+  EXPECT_TRUE(r.files[0].read);
+  EXPECT_EQ(r.files[0].pages_added, 1);
+  ASSERT_EQ(model.PageCount(), 3);
+  PageRecord expected;
+  expected.Context = expected.Title = "HID_ABOUT";
+  expected.ContextID = 256;
+  EXPECT_EQ(model.Page(3), expected);
+  EXPECT_EQ(r.current_page, 3);
+  EXPECT_TRUE(r.changed);
+  EXPECT_TRUE(model.Modified());
+  EXPECT_EQ(r.tree.count, 3);
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_FALSE(progress.visible);
+  EXPECT_GE(progress.pumps, 1);
+
+  // A second import finds nothing to do.
+  model.SetModified(false);
+  EXPECT_FALSE(importer.ImportHelpMap("about.hm").changed);
+  EXPECT_FALSE(model.Modified());
+  EXPECT_EQ(model.PageCount(), 3);
+}
+
+TEST_F(HelpMapImportTest, AMixedFileAddsTheGoodLinesAndReportsTheBadOnes) {
+  MakePages(model, "T B1 T");
+  const auto sample = ReadWholeFile(std::string(QY_TEST_DATA_DIR) + "/pageops/app.hm");
+  ASSERT_TRUE(sample);
+  WriteMap("app.hm", *sample);
+  ASSERT_TRUE(WriteContextList(model, ContextListFileName(model)));
+
+  HelpMapImportResult r = importer.ImportHelpMap("app.hm");
+  EXPECT_EQ(ContextOrder(model), "HLP000001 HLP000002 HLP000003 HID_ABOUT HIDD_OPTIONS HID_SHORT");
+  EXPECT_EQ(model.Page(5).ContextID, 0x20064);
+  EXPECT_EQ(model.Page(6).ContextID, 0x1F);
+  EXPECT_EQ(r.files[0].bad_lines, (std::vector<int>{4, 5, 7, 8}));
+  // Pages appended after a book belong to it.
+  EXPECT_EQ(r.tree.ChildrenOf(2), (std::vector<int>{3, 4, 5, 6}));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "info");
+  EXPECT_EQ(prompter.shown[0].text,
+            Sjis("ヘルプマップファイル（app.hm）の次の行はヘルプ名かコンテキストＩＤ（0x で始まる"
+                 "番号）が正しくないため、読み飛ばしました。") +
+                "\r\n\r\n4" + Sjis(" 行目 : ") + "HID_NO_NUMBER            100\r\n5" +
+                Sjis(" 行目 : ") + "HIDNOBLANK0x00200\r\n7" + Sjis(" 行目 : ") +
+                "HID_BAD    0x1G000\r\n8" + Sjis(" 行目 : ") + "HID_TAIL   0x1F // trailing note");
+  EXPECT_EQ(ReadWholeFile(ContextListFileName(model)).value_or(""), ContextListText(model));
+  EXPECT_EQ(progress.maximum, 11);
+}
+
+TEST_F(HelpMapImportTest, AnExistingNameTakesTheIdFromTheOtherPage) {
+  MakePages(model, "T T");
+  model.MutablePage(1).Context = "HIDA";
+  model.MutablePage(1).Title = "First";
+  model.MutablePage(2).Context = "HIDB";
+  WriteMap("m.hm", "HIDB 0x00001\r\n");
+  HelpMapImportResult r = importer.ImportHelpMap(dir.File("m.hm"));
+  EXPECT_EQ(model.Page(1).ContextID, 3);
+  EXPECT_EQ(model.Page(2).ContextID, 1);
+  EXPECT_EQ(model.PageCount(), 2);
+  EXPECT_EQ(r.files[0].pages_changed, 1);
+  EXPECT_EQ(prompter.Texts(),
+            std::vector<std::string>{
+                Sjis("変更するページ ") + kDq + "HIDB" + kDq +
+                Sjis(" と同じコンテキストＩＤを持つページ") + "\r\n" + kDq + "First" + kDq +
+                Sjis(" が存在しました。") + "\r\n\r\n" + Sjis("ページ ") + kDq + "First" + kDq +
+                Sjis(" のコンテキストＩＤを ") + "3" + Sjis(" に変更します。")});
+}
+
+TEST_F(HelpMapImportTest, ANewNameWithATakenIdRenamesThatPage) {
+  MakePages(model, "T T");
+  WriteMap("m.hm", "HID_NEW 0x00002\r\nHLP000001 0x00001\r\n");
+  HelpMapImportResult r = importer.ImportHelpMap("m.hm");
+  EXPECT_EQ(ContextOrder(model), "HLP000001 HID_NEW");
+  EXPECT_EQ(model.Page(2).ContextID, 2);
+  EXPECT_EQ(model.Page(2).Title, "Page 2");
+  EXPECT_EQ(r.files[0].pages_added, 0);
+  EXPECT_EQ(r.files[0].pages_changed, 1);
+  EXPECT_EQ(prompter.Texts(),
+            std::vector<std::string>{
+                Sjis("追加しようとしたページ ") + kDq + "HID_NEW" + kDq +
+                Sjis(" と同じコンテキストＩＤを持つページ") + "\r\n" + kDq + "Page 2" + kDq +
+                Sjis(" が存在しました。") + "\r\n\r\n" + Sjis("ページを追加せずに、ページ ") + kDq +
+                "Page 2" + kDq + Sjis(" のコンテキストを ") + "HID_NEW" + Sjis(" に変更します。")});
+}
+
+TEST_F(HelpMapImportTest, ANameInAnotherLetterCaseIsSkipped) {
+  MakePages(model, "T");
+  model.MutablePage(1).Context = "hid_about";
+  WriteMap("m.hm", "HID_ABOUT 0x00100\r\n");
+  HelpMapImportResult r = importer.ImportHelpMap("m.hm");
+  EXPECT_EQ(ContextOrder(model), "hid_about");
+  EXPECT_EQ(model.Page(1).ContextID, 1);
+  EXPECT_EQ(r.files[0].case_clash_lines, std::vector<int>{1});
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_NE(prompter.shown[0].text.find("1" + Sjis(" 行目 : ") + "HID_ABOUT 0x00100"),
+            std::string::npos);
+}
+
+TEST_F(HelpMapImportTest, MissingAndLockedFilesAreSkipped) {
+  MakePages(model, "T");
+  WriteMap("good.hm", "HID_GOOD 0x00010\r\n");
+  WriteMap("locked.hm", "HID_LOCKED 0x00011\r\n");
+  const bool can_lock = ::geteuid() != 0;  // the super-user reads any file
+  if (can_lock) {
+    ASSERT_EQ(::chmod(dir.File("locked.hm").c_str(), 0), 0);
+  }
+
+  HelpMapImportResult r = importer.ImportHelpMaps({"gone.hm", "locked.hm", "good.hm"});
+  ASSERT_EQ(r.files.size(), 3u);
+  EXPECT_FALSE(r.files[0].read);
+  EXPECT_EQ(r.files[0].file, dir.File("gone.hm"));
+  EXPECT_EQ(r.files[2].pages_added, 1);
+  EXPECT_EQ(model.Page(model.PageCount()).Context, "HID_GOOD");
+  ASSERT_FALSE(prompter.shown.empty());
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+  EXPECT_EQ(prompter.shown[0].text, Sjis("\r\nヘルプマップファイル（gone.hm）は存在しません。"));
+  if (!can_lock) GTEST_SKIP() << "running as the super-user: no file can be made unreadable";
+  EXPECT_FALSE(r.files[1].read);
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].text,
+            Sjis("ヘルプマップファイル（locked.hm）はすでに他のソフトウェア\r\n"
+                 "で開かれているため参照できません。\r\n\r\n"
+                 "ファイルを閉じてから再度この機能を実行してください。"));
+}
+
+TEST_F(HelpMapImportTest, TheTableNeverGrowsPast999Pages) {
+  MakeTopicPages(model, kMaxPages - 2);
+  std::string map = "HID_A 0x01001\r\nHID_B 0x01002\r\n";
+  for (int i = 0; i < 12; ++i)
+    map += "HID_X" + std::to_string(i) + " 0x0200" + std::to_string(i % 10) + "\r\n";
+  // A name that only changes an existing page still applies when full.
+  model.MutablePage(1).Context = "HID_FIRST";
+  map += "HID_FIRST 0x03000\r\n";
+  WriteMap("big.hm", map);
+  HelpMapImportResult r = importer.ImportHelpMap("big.hm");
+
+  EXPECT_EQ(model.PageCount(), kMaxPages);
+  EXPECT_EQ(r.files[0].pages_added, 2);
+  EXPECT_EQ(r.files[0].left_out.size(), 12u);
+  EXPECT_EQ(model.Page(1).ContextID, 0x3000);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+  const std::string& text = prompter.shown[0].text;
+  EXPECT_TRUE(text.starts_with(PageTableFullMessage() + "\r\n\r\n" +
+                               Sjis("ヘルプマップファイル（big.hm）の次のヘルプ名のページは"
+                                    "追加されませんでした。") +
+                               "\r\n\r\nHID_X0\r\nHID_X1\r\n"));
+  EXPECT_TRUE(text.ends_with("\r\nHID_X9\r\n" + Sjis("ほか 2 個")));
+}
+
+}  // namespace
+}  // namespace qy
