@@ -1,0 +1,132 @@
+// The preview document against hand-checked files in tests/data/preview, one
+// per page kind, and the rules that decide its body.
+#include "preview/preview_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+const std::string kDataDir = std::string(QY_TEST_DATA_DIR) + "/preview/";
+
+std::string Golden(const std::string& name) {
+  std::optional<std::string> data = ReadWholeFile(kDataDir + name + ".rtf");
+  EXPECT_TRUE(data.has_value()) << name;
+  return data.value_or("");
+}
+
+ProjectHeader Header(int font, int size) {
+  ProjectHeader header = ProjectHeader::Defaults();
+  header.FontNameIndex = font;
+  header.FontSizeIndex = size;
+  return header;
+}
+
+PageRecord Page(PageAttribute kind, const std::string& topic) {
+  PageRecord page;
+  page.Context = "HLP000001";
+  page.Title = "T";
+  page.Attribute = kind;
+  page.Topic = topic;
+  return page;
+}
+
+struct GoldenCase {
+  const char* name;
+  int font;
+  int size;
+  PageAttribute kind;
+  std::string topic;
+};
+
+TEST(PreviewDocument, MatchesGoldenFileForEveryPageKind) {
+  const std::vector<GoldenCase> cases = {
+      {"topic", 0, 3, kTopicPage,
+       Sjis("{\\b 表題}\r\n本文 ｶﾅ {\\uldb 次へ}{\\v HLP000002}\r\n表par\r\nソ\\par\r\n"
+            "\\{bmc pic.bmp\\}\r\n\\pard 終わり\\line\r\n\r\n")},
+      {"topic_edge", 0, 3, kTopicPage, "a\r\nb\\par\r\n"},
+      {"topic_empty", 2, 0, kTopicPage, ""},
+      {"popup", 3, 5, kPopupPage, Sjis("ポップアップ {\\cf6 赤}")},
+      {"content", 0, 3, kContentPage, "ignored\r\n"},
+      {"include", 1, 4, kIncludePage, ""},
+      {"book", 8, 15, BookAttribute(2), ""},
+  };
+  for (const GoldenCase& c : cases) {
+    EXPECT_EQ(BuildPreviewDocument(Header(c.font, c.size), Page(c.kind, c.topic)), Golden(c.name))
+        << c.name;
+  }
+}
+
+TEST(PreviewDocument, TopicLinesGetParagraphMarksAndTrailingBreakALoneOne) {
+  EXPECT_EQ(PreviewBody(Page(kTopicPage, "a\r\nb\\par\r\n")), "a\\par\r\nb\\par\r\n\\par");
+  EXPECT_EQ(PreviewBody(Page(kPopupPage, "x\\pard\r\ny\\keepn")), "x\\pard\r\ny\\keepn");
+}
+
+TEST(PreviewDocument, JapaneseReachesTheBodyOnlyAsEscapes) {
+  std::string body = PreviewBody(Page(kTopicPage, Sjis("日本ｱ")));
+  EXPECT_EQ(body, "\\'93\\'fa\\'96\\'7b\xb1\\par");
+  for (unsigned char c : body) {
+    if (c >= 0x80) {
+      EXPECT_EQ(c, 0xB1) << "only the half-width katakana stays a raw byte";
+    }
+  }
+}
+
+TEST(PreviewDocument, BookNoticeIsCentredBoldBlueAndEscaped) {
+  std::string notice = BookPageNotice();
+  EXPECT_EQ(notice,
+            "\\qc \r\n{\\b\\fs22\\cf2 " + Sjis("ブック属性のページです。") + "}\\par\\pard");
+  for (int level = 1; level <= kMaxBookLevel; ++level) {
+    std::string body = PreviewBody(Page(BookAttribute(level), "book pages have no text"));
+    EXPECT_EQ(body.substr(0, 10), "\\qc \\par\r\n");
+    EXPECT_NE(body.find("{\\b\\fs22\\cf2 \\'83\\'75\\'83\\'62\\'83\\'4e"), std::string::npos);
+    EXPECT_EQ(body.substr(body.size() - 10), "}\\par\\pard");
+  }
+}
+
+TEST(PreviewDocument, PagesWithoutBodyGiveAnEmptyFourthLine) {
+  for (PageAttribute kind : {kContentPage, kIncludePage}) {
+    std::string doc = BuildPreviewDocument(Header(0, 3), Page(kind, "text"));
+    EXPECT_NE(doc.find("\\pard\\plain\\f0\\fs22\r\n\r\n}\r\n"), std::string::npos) << kind;
+  }
+}
+
+TEST(PreviewDocument, FontAndSizeFollowTheProjectHeader) {
+  const int sizes[] = {16, 18, 20, 22, 24, 28, 32, 36, 40, 44, 48, 52, 56, 72, 96, 144};
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(PreviewFormatLine(Header(4, i)), "\\pard\\plain\\f4\\fs" + std::to_string(sizes[i]));
+  }
+  EXPECT_EQ(PreviewDocumentHead(7).substr(0, 25), "{\\rtf1\\ansi \\deff7{\\fontt");
+}
+
+TEST(PreviewDocument, DamagedIndexesNeverNameAnUndeclaredFontOrAnEmptySize) {
+  EXPECT_EQ(PreviewFormatLine(Header(9, 16)), "\\pard\\plain\\f0\\fs22");
+  EXPECT_EQ(PreviewFormatLine(Header(-1, -3)), "\\pard\\plain\\f0\\fs22");
+  EXPECT_EQ(PreviewDocumentHead(42).substr(0, 18), "{\\rtf1\\ansi \\deff0");
+}
+
+TEST(PreviewDocument, RenderReplacesTheFileAndRefusesMissingPages) {
+  testing::TempDir dir;
+  ProjectModel model;
+  model.AppendPage(Page(kTopicPage, "one"));
+  model.AppendPage(Page(kPopupPage, "two"));
+  const std::string file = dir.File("~qy12345.tmp");
+  ASSERT_TRUE(WriteFileAtomic(file, "old contents that are longer than the new ones ...").ok);
+
+  ASSERT_TRUE(RenderPreview(model, 2, file).ok);
+  EXPECT_EQ(ReadWholeFile(file).value_or(""), BuildPreviewDocument(model, 2));
+
+  EXPECT_FALSE(RenderPreview(model, 3, file).ok);
+  EXPECT_FALSE(RenderPreview(model, 0, file).ok);
+  EXPECT_EQ(ReadWholeFile(file).value_or(""), BuildPreviewDocument(model, 2));
+  EXPECT_THROW(BuildPreviewDocument(model, 3), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace qy
