@@ -1,0 +1,409 @@
+#include "project/new_page_wizard.h"
+
+#include <gtest/gtest.h>
+
+#include "core/codec.h"
+#include "core/settings_keys.h"
+#include "support/page_ops_fixture.h"
+
+namespace qy {
+namespace {
+
+using testing::MakePages;
+using testing::MakeTopicPages;
+using S = WizardScreen;
+
+class WizardTest : public testing::PageOpsTest {
+ protected:
+  // Picks choice `c` on a choice screen and goes on.
+  static void Choose(NewPageWizard& w, int c) {
+    ASSERT_EQ(w.Input(), WizardInput::kChoices);
+    w.SetChoice(c);
+    ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  }
+  static void Type(NewPageWizard& w, const std::string& text) {
+    ASSERT_EQ(w.Input(), WizardInput::kTextBox);
+    ASSERT_TRUE(w.SetText(text));
+    ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  }
+  void RegisterMacros() {
+    settings.SetInt(keys::kMacroCount, 3);
+    settings.SetString(keys::MacroMenu(0), "\"\"a.p2s\",\"First\"\"");
+    settings.SetString(keys::MacroMenu(1), "\"\"b.p2s\",\"Second, too\"\"");
+    settings.SetString(keys::MacroMenu(2), "");
+  }
+};
+
+TEST_F(WizardTest, TopicWithEverythingAutomatic) {
+  MakeTopicPages(model, 3);
+  model.MutablePage(2).Context = "OTHER";  // HLP000002 is free again
+  NewPageWizard w(model, commands, prompter, settings);
+
+  EXPECT_EQ(w.screen(), S::kTitle);
+  EXPECT_FALSE(w.BackEnabled());
+  EXPECT_EQ(w.Prompt(),
+            Sjis(" 新規に作成するページのタイトルを設定して ｢次へ｣ ボタンを押して下さい。"));
+  EXPECT_EQ(w.TextLabel(), Sjis("タイトルの設定(&T) :"));
+  EXPECT_FALSE(w.NextEnabled());
+  EXPECT_EQ(w.Next(), WizardStep::kStayed);
+  Type(w, "Intro");
+
+  EXPECT_EQ(w.screen(), S::kKind);
+  EXPECT_EQ(w.Choices().size(), 3u);
+  EXPECT_EQ(w.Choices()[2], Sjis("ブック属性ページ(&K)"));
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kContextChoice);
+  EXPECT_EQ(w.Choices().size(), 2u);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kIdChoice);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kKeywordChoice);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kAKeywordChoice);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kMacro);
+  EXPECT_EQ(w.Input(), WizardInput::kMacroList);
+  ASSERT_EQ(w.MacroList().size(), 1u);
+  EXPECT_EQ(w.MacroList()[0], Sjis("マクロを実行しない"));
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  EXPECT_EQ(w.screen(), S::kFinish);
+  EXPECT_EQ(w.Input(), WizardInput::kNone);
+  EXPECT_EQ(w.NextCaption(), Sjis("完了(&E)"));
+  EXPECT_EQ(model.PageCount(), 3) << "nothing is made before the finish";
+
+  testing::TreeShape before = testing::ShapeOf(model, BuildPageTree(model));
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  const NewPageWizardResult& r = w.result();
+  EXPECT_TRUE(r.page_created);
+  EXPECT_EQ(r.macro_index, -1);
+  ASSERT_EQ(model.PageCount(), 4);
+  EXPECT_EQ(model.CurrentPage(), 2);
+  const PageRecord& page = model.Page(2);
+  EXPECT_EQ(page.Title, "Intro");
+  EXPECT_EQ(page.Keyword, "Intro");
+  EXPECT_EQ(page.AKeyword, "");
+  EXPECT_EQ(page.Context, "HLP000002");
+  EXPECT_EQ(page.ContextID, 4);
+  EXPECT_EQ(page.Attribute, kTopicPage);
+  EXPECT_TRUE(model.Modified());
+  EXPECT_TRUE(prompter.shown.empty());
+  testing::ExpectTreeFollows(before, model, r.page);
+}
+
+TEST_F(WizardTest, PopupWithOwnContextIdKeywordsAndMacro) {
+  RegisterMacros();
+  MakeTopicPages(model, 2);
+  model.MutablePage(1).AKeyword = "above";
+  NewPageWizard w(model, commands, prompter, settings);
+  ASSERT_EQ(w.MacroList().size(), 3u) << "the empty registration ends the list";
+  EXPECT_EQ(w.MacroList()[2], "Second, too");
+
+  Type(w, "Pop");
+  Choose(w, 1);
+  Choose(w, 1);
+  EXPECT_EQ(w.screen(), S::kContext);
+  EXPECT_EQ(w.text(), "");
+  EXPECT_EQ(w.TextLabel(), Sjis("コンテキストの設定(&C) :"));
+  Type(w, "POP_CTX");
+  Choose(w, 1);
+  EXPECT_EQ(w.screen(), S::kId);
+  EXPECT_EQ(w.TextLimit(), 9u);
+  Type(w, "500");
+  Choose(w, 2);
+  EXPECT_EQ(w.screen(), S::kKeyword);
+  Type(w, "k1;k2");
+  Choose(w, 2);
+  EXPECT_EQ(w.values().akeyword, "above") << "copied from the page current at the start";
+  EXPECT_EQ(w.screen(), S::kMacro);
+  w.SetMacroSelection(2);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+
+  EXPECT_EQ(w.result().macro_index, 1);
+  const PageRecord& page = model.Page(2);
+  EXPECT_EQ(page.Context, "POP_CTX");
+  EXPECT_EQ(page.ContextID, 500);
+  EXPECT_EQ(page.Title, "Pop");
+  EXPECT_EQ(page.Keyword, "k1;k2");
+  EXPECT_EQ(page.AKeyword, "above");
+  EXPECT_EQ(page.Attribute, kPopupPage);
+}
+
+TEST_F(WizardTest, NewAKeywordIsTyped) {
+  MakeTopicPages(model, 1);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "T");
+  Choose(w, 0);
+  Choose(w, 0);
+  Choose(w, 0);
+  Choose(w, 1);  // no keyword
+  Choose(w, 1);
+  EXPECT_EQ(w.screen(), S::kAKeyword);
+  EXPECT_EQ(w.TextLabel(), Sjis("Ａキーワードの設定(&K) :"));
+  Type(w, "ak");
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  EXPECT_EQ(model.Page(2).Keyword, "");
+  EXPECT_EQ(model.Page(2).AKeyword, "ak");
+}
+
+TEST_F(WizardTest, DuplicateContextAndIdKeepTheScreen) {
+  MakeTopicPages(model, 3);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "T");
+  Choose(w, 0);
+  Choose(w, 1);
+  ASSERT_TRUE(w.SetText("hlp000002"));
+  EXPECT_EQ(w.Next(), WizardStep::kStayed);
+  EXPECT_EQ(w.screen(), S::kContext);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "info");
+  EXPECT_EQ(prompter.shown[0].text, Sjis("このコンテキストは他のページで使われています。\r\n\r\n"
+                                         "違うコンテキストを入力してください。"));
+  Type(w, "FREE");
+  Choose(w, 1);
+
+  EXPECT_FALSE(w.NextEnabled()) << "an empty ID box has nothing to take";
+  EXPECT_FALSE(w.KeyAllowed('a'));
+  EXPECT_TRUE(w.KeyAllowed('7'));
+  EXPECT_TRUE(w.KeyAllowed('\b'));
+  EXPECT_FALSE(w.SetText("12a"));
+  EXPECT_FALSE(w.SetText("1234567890"));
+  EXPECT_TRUE(w.SetText("3"));
+  EXPECT_EQ(w.Next(), WizardStep::kStayed);
+  EXPECT_EQ(w.screen(), S::kId);
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].text,
+            Sjis("このコンテキストＩＤは他のページで使われています。\r\n\r\n"
+                 "違うコンテキストＩＤを入力してください。"));
+  Type(w, "000000004");
+  EXPECT_EQ(w.values().context_id, 4);
+  EXPECT_EQ(w.values().context, "FREE");
+}
+
+TEST_F(WizardTest, BookLevelIsCheckedAgainstTheNearestBookAtOrBeforeTheCurrentPage) {
+  MakePages(model, "T B1 T B2 T");
+  model.SetCurrentPage(3);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "Book");
+  Choose(w, 2);
+  EXPECT_EQ(w.screen(), S::kBookLevel);
+  EXPECT_EQ(w.Input(), WizardInput::kLevelSlider);
+  w.SetLevel(3);
+  EXPECT_FALSE(w.NextEnabled());
+  EXPECT_EQ(w.LevelLabel(), Sjis("階層レベル : 不可"));
+  EXPECT_EQ(w.Next(), WizardStep::kStayed);
+  w.SetLevel(2);
+  EXPECT_TRUE(w.NextEnabled());
+  EXPECT_EQ(w.LevelLabel(), Sjis("階層レベル : 2"));
+
+  // The current page itself counts when it is a book.
+  model.SetCurrentPage(4);
+  w.SetLevel(3);
+  EXPECT_TRUE(w.NextEnabled());
+
+  model.SetCurrentPage(1);
+  w.SetLevel(2);
+  EXPECT_FALSE(w.NextEnabled()) << "no book before: only level 1";
+  w.SetLevel(1);
+  EXPECT_TRUE(w.NextEnabled());
+  EXPECT_EQ(w.LevelLabel(), Sjis("階層レベル : 1"));
+}
+
+TEST_F(WizardTest, BookInFrontOfDeeperBooksRelevelsThemWithOneMessage) {
+  MakePages(model, "B1 B2 T B3 B4 T");
+  model.SetCurrentPage(3);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "Chapter");
+  Choose(w, 2);
+  w.SetLevel(1);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  EXPECT_EQ(w.screen(), S::kFinish);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "info");
+  EXPECT_EQ(prompter.shown[0].text,
+            Sjis("ページ \"Page 4\" より下の階層レベルを調整する必要があります"
+                 "\r\n\r\n階層レベルを調整します。"));
+  ASSERT_EQ(model.PageCount(), 7);
+  EXPECT_EQ(model.CurrentPage(), 4);
+  const PageRecord& book = model.Page(4);
+  EXPECT_EQ(book.Title, "Chapter");
+  EXPECT_EQ(book.Attribute, BookAttribute(1));
+  EXPECT_EQ(book.Context, "HLP000007");
+  EXPECT_EQ(book.ContextID, 7);
+  EXPECT_EQ(model.Page(5).Attribute, BookAttribute(2));
+  EXPECT_EQ(model.Page(6).Attribute, BookAttribute(3));
+  EXPECT_EQ(w.result().page.tree_change, TreeChange::kRebuild);
+  EXPECT_EQ(w.result().page.tree.ParentOf(5), 4);
+  EXPECT_EQ(w.result().page.tree.ParentOf(7), 6);
+}
+
+TEST_F(WizardTest, BooksThatAlreadyFitAreNotAnnounced) {
+  // Books exactly one level deeper than the running level sit where they
+  // belong; the walk ends at the next level-1 book.
+  MakePages(model, "B1 T B2 B3 T B1 B2");
+  model.SetCurrentPage(2);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "Part");
+  Choose(w, 2);
+  w.SetLevel(1);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  EXPECT_TRUE(prompter.shown.empty());
+  std::vector<PageAttribute> kinds;
+  for (const PageRecord& page : model.Pages()) kinds.push_back(page.Attribute);
+  EXPECT_EQ(kinds, (std::vector<PageAttribute>{11, 0, 11, 12, 13, 0, 11, 12}));
+  EXPECT_EQ(w.result().page.tree.ParentOf(4), 3);
+}
+
+TEST_F(WizardTest, BackVisitsEveryScreenTheUserCameFrom) {
+  MakeTopicPages(model, 1);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "T");
+  Choose(w, 1);  // popup
+  EXPECT_TRUE(w.values().popup);
+  Choose(w, 1);
+  EXPECT_EQ(w.screen(), S::kContext);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kContextChoice);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kKind);
+  EXPECT_FALSE(w.values().popup) << "leaving the context question resets the popup choice";
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kTitle);
+  EXPECT_EQ(w.text(), "T");
+  EXPECT_EQ(w.Prompt(),
+            Sjis(" 新規に作成するページのタイトルを設定して ｢次へ｣ ボタンを押してください。"));
+
+  Type(w, "T");
+  Choose(w, 0);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kIdChoice);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kContextChoice);
+  Choose(w, 0);
+  Choose(w, 1);
+  EXPECT_EQ(w.screen(), S::kId);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kIdChoice);
+  EXPECT_EQ(w.choice(), 0) << "the first choice is selected again";
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kKeywordChoice);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kIdChoice);
+  Choose(w, 0);
+  Choose(w, 2);
+  EXPECT_EQ(w.screen(), S::kKeyword);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kKeywordChoice);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kAKeywordChoice);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kKeywordChoice);
+  Choose(w, 0);
+  Choose(w, 1);
+  EXPECT_EQ(w.screen(), S::kAKeyword);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kAKeywordChoice);
+  Choose(w, 0);
+  EXPECT_EQ(w.screen(), S::kMacro);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kAKeywordChoice);
+  Choose(w, 0);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  EXPECT_EQ(w.screen(), S::kFinish);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kMacro) << "a topic's finish goes back to the macro screen";
+
+  // Now the same wizard makes a book: back from its finish is the level.
+  for (int i = 0; i < 5; ++i) w.Back();
+  ASSERT_EQ(w.screen(), S::kKind);
+  Choose(w, 2);
+  EXPECT_EQ(w.screen(), S::kBookLevel);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kKind);
+  Choose(w, 2);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kBookLevel);
+}
+
+TEST_F(WizardTest, AMacroChosenBeforeSwitchingToABookIsDropped) {
+  RegisterMacros();
+  MakeTopicPages(model, 1);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "T");
+  for (int i = 0; i < 5; ++i) Choose(w, 0);
+  ASSERT_EQ(w.screen(), S::kMacro);
+  w.SetMacroSelection(1);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  for (int i = 0; i < 6; ++i) w.Back();
+  ASSERT_EQ(w.screen(), S::kKind);
+  // The book path never shows the macro screen.
+  Choose(w, 2);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  EXPECT_EQ(w.result().macro_index, -1);
+  EXPECT_EQ(model.Page(2).Attribute, BookAttribute(1));
+}
+
+TEST_F(WizardTest, ALevelOrContextGivenUpDoesNotReachThePage) {
+  MakeTopicPages(model, 1);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "U");
+  Choose(w, 2);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);  // a level-1 book, then back
+  w.Back();
+  w.Back();
+  Choose(w, 0);
+  Choose(w, 1);
+  Type(w, "TYPED");
+  w.Back();
+  ASSERT_EQ(w.screen(), S::kContextChoice);
+  Choose(w, 0);  // the context is left to the program after all
+  for (int i = 0; i < 3; ++i) Choose(w, 0);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  w.Back();
+  EXPECT_EQ(w.screen(), S::kMacro);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  const PageRecord& page = model.Page(2);
+  EXPECT_EQ(page.Title, "U");
+  EXPECT_EQ(page.Attribute, kTopicPage);
+  EXPECT_EQ(page.Context, "HLP000002");
+}
+
+TEST_F(WizardTest, FullTableRefusesButStillClosesWithTheMacro) {
+  RegisterMacros();
+  MakeTopicPages(model, kMaxPages);
+  NewPageWizard w(model, commands, prompter, settings);
+  Type(w, "T");
+  for (int i = 0; i < 5; ++i) Choose(w, 0);
+  w.SetMacroSelection(1);
+  ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  EXPECT_FALSE(w.result().page_created);
+  EXPECT_EQ(w.result().macro_index, 0);
+  EXPECT_EQ(model.PageCount(), kMaxPages);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+  EXPECT_EQ(prompter.shown[0].text, PageTableFullMessage());
+}
+
+TEST(CommaTextTest, SplitsQuotedAndPlainItems) {
+  EXPECT_EQ(SplitCommaText("\"a.p2s\",\"My title\""),
+            (std::vector<std::string>{"a.p2s", "My title"}));
+  EXPECT_EQ(SplitCommaText("a.p2s,\"say \"\"hi\"\"\""),
+            (std::vector<std::string>{"a.p2s", "say \"hi\""}));
+  EXPECT_EQ(SplitCommaText("x y"), (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(SplitCommaText("x,"), (std::vector<std::string>{"x", ""}));
+  EXPECT_TRUE(SplitCommaText("").empty());
+  EXPECT_EQ(SplitCommaText("\"open"), (std::vector<std::string>{"open"}));
+  const std::string sjis_title = Sjis("表示");  // trail byte 0x5C is no separator
+  EXPECT_EQ(SplitCommaText("\"f\",\"" + sjis_title + "\"")[1], sjis_title);
+}
+
+}  // namespace
+}  // namespace qy
