@@ -1,0 +1,235 @@
+#include "project/page_properties_model.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "core/settings_keys.h"
+#include "support/page_ops_fixture.h"
+
+namespace qy {
+namespace {
+
+using testing::MakePages;
+using testing::MakeTopicPages;
+using R = PageRow;
+
+class PagePropertiesTest : public testing::PageOpsTest {
+ protected:
+  // Accepts with the page commands' own kind-change question.
+  std::optional<PagePropertiesOutcome> Ok(PagePropertiesModel& dialog) {
+    return dialog.Accept(prompter, commands.KindChangeConfirmation());
+  }
+};
+
+TEST_F(PagePropertiesTest, RowsFollowTheKindChosen) {
+  MakeTopicPages(model, 2);
+  model.SetCurrentPage(2);
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_EQ(dialog.KindLabel(), Sjis("トピック属性"));
+  const std::vector<R> topic{R::kContext,        R::kContextId, R::kTitle,
+                             R::kTitleIsKeyword, R::kKeyword,   R::kAKeyword,
+                             R::kBKeyword,       R::kWindow,    R::kMacro};
+  EXPECT_EQ(dialog.VisibleRows(), topic);
+  dialog.ChooseKind(kPopupPage);
+  EXPECT_EQ(dialog.VisibleRows(), topic);
+  EXPECT_EQ(dialog.KindLabel(), Sjis("ポップアップ属性"));
+  dialog.ChooseKind(kContentPage);
+  EXPECT_EQ(dialog.VisibleRows(), (std::vector<R>{R::kContext, R::kContextId, R::kTitle}));
+  EXPECT_EQ(dialog.KindLabel(), Sjis("コンテント属性"));
+  dialog.ChooseKind(kIncludePage);
+  EXPECT_EQ(dialog.VisibleRows(), (std::vector<R>{R::kContext, R::kContextId, R::kInclude}));
+  EXPECT_EQ(dialog.KindLabel(), Sjis("インクルード属性"));
+  dialog.ChooseKind(BookAttribute(1));
+  EXPECT_EQ(dialog.VisibleRows(),
+            (std::vector<R>{R::kContext, R::kContextId, R::kTitle, R::kLevel}));
+  EXPECT_EQ(dialog.ChosenAttribute(), BookAttribute(1));
+  EXPECT_EQ(dialog.input().attribute, BookAttribute(1));
+  dialog.ChooseKind(kContentPage);
+  EXPECT_EQ(dialog.ChosenAttribute(), kContentPage);
+  EXPECT_EQ(model.Page(2).Attribute, kTopicPage) << "nothing is stored before OK";
+}
+
+TEST_F(PagePropertiesTest, BookLevelIsCheckedAgainstTheNearestBookBeforeThePage) {
+  MakePages(model, "T B1 T B3");
+  model.SetCurrentPage(3);
+  PagePropertiesModel dialog(model, settings, BookAttribute(1));
+  EXPECT_TRUE(dialog.BookChosen());
+  EXPECT_EQ(dialog.KindLabel(), Sjis("ブック属性 [レベル 1]"));
+  dialog.SetLevel(2);
+  EXPECT_TRUE(dialog.OkEnabled());
+  EXPECT_EQ(dialog.KindLabel(), Sjis("ブック属性 [レベル 2]"));
+  dialog.SetLevel(3);
+  EXPECT_FALSE(dialog.OkEnabled());
+  EXPECT_EQ(dialog.KindLabel(), Sjis("ブック属性 [レベル 不可]"));
+  EXPECT_FALSE(Ok(dialog)) << "OK is disabled";
+  EXPECT_TRUE(prompter.shown.empty());
+  dialog.ChooseKind(kTopicPage);
+  EXPECT_TRUE(dialog.OkEnabled()) << "the level matters only for a book";
+
+  // The page itself does not count: a book of level 3 is judged by the
+  // books before it.
+  model.SetCurrentPage(4);
+  PagePropertiesModel own(model, settings);
+  EXPECT_EQ(own.level(), 3);
+  EXPECT_FALSE(own.OkEnabled());
+  own.SetLevel(2);
+  EXPECT_TRUE(own.OkEnabled());
+
+  model.SetCurrentPage(1);
+  PagePropertiesModel first(model, settings, BookAttribute(2));
+  EXPECT_EQ(first.KindLabel(), Sjis("ブック属性 [レベル 不可]")) << "no book before: level 1 only";
+}
+
+TEST_F(PagePropertiesTest, TitleEqualsKeywordBox) {
+  MakeTopicPages(model, 1);
+  model.MutablePage(1).Keyword = "old";
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_FALSE(dialog.title_is_keyword());
+  dialog.SetTitle("Alpha");
+  EXPECT_EQ(dialog.input().keyword, "old") << "unticked: the keyword stays";
+  dialog.SetTitleIsKeyword(true);
+  EXPECT_EQ(dialog.input().keyword, "Alpha") << "ticking copies at once";
+  dialog.SetTitle("Beta");
+  EXPECT_EQ(dialog.input().keyword, "Beta");
+  dialog.SetKeyword("Beta");
+  EXPECT_TRUE(dialog.title_is_keyword()) << "a keyword equal to the title keeps the tick";
+  dialog.SetKeyword("Beta;Gamma");
+  EXPECT_FALSE(dialog.title_is_keyword());
+  dialog.SetTitle("Delta");
+  EXPECT_EQ(dialog.input().keyword, "Beta;Gamma");
+}
+
+TEST_F(PagePropertiesTest, IdBoxHoldsOnlyDigits) {
+  MakeTopicPages(model, 1);
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_EQ(dialog.input().id_text, "1");
+  EXPECT_FALSE(dialog.SetIdText("1a"));
+  EXPECT_FALSE(dialog.SetIdText("-5"));
+  EXPECT_FALSE(dialog.SetIdText("1234567890"));
+  EXPECT_EQ(dialog.input().id_text, "1");
+  EXPECT_TRUE(dialog.SetIdText(""));
+  EXPECT_TRUE(dialog.SetIdText("987654321"));
+  EXPECT_EQ(dialog.input().id_text, "987654321");
+  EXPECT_FALSE(PagePropertiesModel::IdKeyAllowed('x'));
+  EXPECT_TRUE(PagePropertiesModel::IdKeyAllowed('0'));
+  EXPECT_TRUE(PagePropertiesModel::IdKeyAllowed('\b'));
+}
+
+TEST_F(PagePropertiesTest, WindowListHasEachTopicWindowOnceInPageOrder) {
+  MakePages(model, "T P C T T");
+  model.MutablePage(1).Window = "second";
+  model.MutablePage(2).Window = "main";
+  model.MutablePage(3).Window = "content";  // not a help topic: not offered
+  model.MutablePage(4).Window = "second";
+  model.MutablePage(5).Window = "Main";  // another spelling is another name
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_EQ(dialog.WindowList(), (std::vector<std::string>{"second", "main", "Main"}));
+}
+
+TEST_F(PagePropertiesTest, IncludeListOffersContentsFilesOfTheProjectFolder) {
+  for (const char* name : {"old.toc", "help.cnt", "B.CNT", "notes.txt", "a.toc"}) {
+    ASSERT_TRUE(WriteFileAtomic(dir.File(name), "x"));
+  }
+  std::filesystem::create_directory(dir.File("folder.cnt"));
+  MakeTopicPages(model, 1);
+  PagePropertiesModel dialog(model, settings, kIncludePage);
+  EXPECT_EQ(dialog.IncludeList(),
+            (std::vector<std::string>{"B.CNT", "help.cnt", "a.toc", "old.toc"}));
+  EXPECT_TRUE(IncludeFileNames(dir.File("missing/")).empty());
+}
+
+TEST_F(PagePropertiesTest, FreeContextAndIdOnlyReplaceValuesInUse) {
+  MakeTopicPages(model, 3);
+  model.SetCurrentPage(2);
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_FALSE(dialog.FindFreeContext()) << "the page's own context is no conflict";
+  EXPECT_FALSE(dialog.FindFreeContextId());
+  dialog.SetContext("hlp000001");
+  ASSERT_TRUE(dialog.SetIdText("3"));
+  EXPECT_TRUE(dialog.FindFreeContext());
+  EXPECT_EQ(dialog.input().context, "HLP000004");
+  EXPECT_TRUE(dialog.FindFreeContextId());
+  EXPECT_EQ(dialog.input().id_text, "4") << "all of 1..count are taken: the next one";
+  ASSERT_TRUE(Ok(dialog));
+  EXPECT_EQ(model.Page(2).Context, "HLP000004");
+  EXPECT_EQ(model.Page(2).ContextID, 4);
+
+  model.MutablePage(3).ContextID = 7;
+  model.SetCurrentPage(1);
+  PagePropertiesModel gap(model, settings);
+  ASSERT_TRUE(gap.SetIdText("4"));
+  EXPECT_TRUE(gap.FindFreeContextId());
+  EXPECT_EQ(gap.input().id_text, "2");
+}
+
+TEST_F(PagePropertiesTest, OkStoresAndRefusesLikeTheAcceptance) {
+  MakeTopicPages(model, 2);
+  model.SetCurrentPage(2);
+  model.MutablePage(2).Topic = "text";
+  ASSERT_TRUE(WriteFileAtomic(dir.File("help.hls"), ""));
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_EQ(dialog.original_context(), "HLP000002");
+  dialog.SetContext("HLP000001");
+  EXPECT_FALSE(Ok(dialog));
+  ASSERT_EQ(prompter.Texts().size(), 1u);
+  EXPECT_EQ(prompter.Texts()[0],
+            Sjis("\r\nコンテキスト 「HLP000001」 はすでに他のページで使用されています。"));
+
+  dialog.SetContext("NEWNAME");
+  dialog.ChooseKind(kContentPage);
+  prompter.answers.push_back(Answer::kNo);
+  EXPECT_FALSE(Ok(dialog)) << "the kind change was refused";
+  EXPECT_EQ(model.Page(2).Attribute, kTopicPage);
+  EXPECT_EQ(model.Page(2).Context, "HLP000002");
+
+  const std::optional<PagePropertiesOutcome> outcome = Ok(dialog);
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->history_context, "NEWNAME");
+  EXPECT_EQ(model.Page(2).Attribute, kContentPage);
+  EXPECT_EQ(model.Page(2).Topic, "");
+  const std::optional<std::string> list = ReadWholeFile(dir.File("help.hls"));
+  ASSERT_TRUE(list);
+  EXPECT_NE(list->find("CItem002=NEWNAME"), std::string::npos) << "the context list follows";
+}
+
+TEST_F(PagePropertiesTest, IncludePageEditsItsFileNameNotItsTitle) {
+  MakePages(model, "T I");
+  model.SetCurrentPage(2);
+  model.MutablePage(2).Title = "old.cnt";
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_EQ(dialog.input().include_file, "old.cnt");
+  EXPECT_EQ(dialog.input().title, "");
+  dialog.SetIncludeFile("new.cnt");
+  ASSERT_TRUE(Ok(dialog));
+  EXPECT_EQ(model.Page(2).Title, "new.cnt");
+}
+
+TEST_F(PagePropertiesTest, ViewOptionsAreReadAndWrittenInSectionPageProp) {
+  MakeTopicPages(model, 1);
+  PagePropertiesModel dialog(model, settings);
+  EXPECT_TRUE(dialog.tip_hints());
+  EXPECT_TRUE(dialog.proportional_font());
+  EXPECT_EQ(dialog.BoxFontName(), "");
+  EXPECT_EQ(dialog.RowHint(R::kTitle), Sjis("ページのタイトルを入力してください。"));
+  dialog.SetTipHints(false);
+  dialog.SetProportionalFont(false);
+  dialog.SetWidth(480);
+  EXPECT_EQ(dialog.RowHint(R::kTitle), "");
+  EXPECT_EQ(dialog.KindLabelHint(), "");
+  EXPECT_EQ(dialog.BoxFontName(), Sjis("ＭＳ ゴシック"));
+  dialog.SaveViewOptions();
+  EXPECT_EQ(settings.file().ReadString("PageProp", "CipHint"), "0");
+  EXPECT_EQ(settings.file().ReadString("PageProp", "Font"), "0");
+  EXPECT_EQ(settings.GetInt(keys::kWindowPageWidth), 480);
+
+  PagePropertiesModel reopened(model, settings);
+  EXPECT_FALSE(reopened.tip_hints());
+  EXPECT_FALSE(reopened.proportional_font());
+  EXPECT_EQ(reopened.width(), 480);
+}
+
+}  // namespace
+}  // namespace qy
