@@ -1,0 +1,154 @@
+#include "markup/format_markup.h"
+
+#include <gtest/gtest.h>
+
+#include "core/codec.h"
+#include "core/memory_editor.h"
+#include "markup/format_commands.h"
+#include "markup/format_indent_dialog.h"
+#include "markup/format_other_shortcuts.h"
+
+namespace qy {
+namespace {
+
+TEST(MergeControlWords, AddsWordsInsideALeadingGroupOrWrapsPlainText) {
+  EXPECT_EQ(MergeControlWords({"\\b"}, "text"), "{\\b text}");
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\i text}"), "{\\i\\b text}");
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\uldb Next}{\\v HLP000002}"),
+            "{\\uldb\\b Next}{\\v HLP000002}");
+  EXPECT_EQ(MergeControlWords({"\\f3", "\\fs40"}, "abc"), "{\\f3\\fs40 abc}");
+  // The font dialog may run with nothing selected.
+  EXPECT_EQ(MergeControlWords({"\\cf6"}, ""), "{\\cf6 }");
+}
+
+TEST(MergeControlWords, NeverAddsAWordTheGroupAlreadyHas) {
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\b word}"), std::nullopt);
+  EXPECT_EQ(MergeControlWords({}, "word"), std::nullopt);
+  EXPECT_EQ(MergeControlWords({"\\b", "\\i"}, "{\\b word}"), "{\\b\\i word}");
+  EXPECT_EQ(MergeControlWords({"\\i"}, "{\\cf2\\i\\b x}"), std::nullopt);
+  // Only the head of the group (before its first blank) counts.
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\i a \\b c}"), "{\\i\\b a \\b c}");
+}
+
+TEST(MergeControlWords, AWordCountsOnlyAsAWholeControlWord) {
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\box x}"), "{\\box\\b x}");
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\b0 x}"), "{\\b0\\b x}");
+  EXPECT_EQ(MergeControlWords({"\\f3"}, "{\\f30 x}"), "{\\f30\\f3 x}");
+}
+
+TEST(MergeControlWords, GroupWithoutBlankIsWrapped) {
+  EXPECT_EQ(MergeControlWords({"\\i"}, "{\\b}"), "{\\i {\\b}}");
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\b}"), std::nullopt);
+  // A brace that does not open a control word is plain text.
+  EXPECT_EQ(MergeControlWords({"\\b"}, "{x y}"), "{\\b {x y}}");
+}
+
+TEST(FormattingText, AlignmentAddsAParagraphEndOnce) {
+  EXPECT_EQ(AlignmentText(Alignment::kCenter, "abc"), "\\qc abc\\par\\pard");
+  EXPECT_EQ(AlignmentText(Alignment::kCenter, "abc\\par\\pard"), "\\qc abc\\par\\pard");
+  EXPECT_EQ(AlignmentText(Alignment::kLeft, ""), "\\ql ");
+  EXPECT_EQ(AlignmentText(Alignment::kRight, "x\\par"), "\\qr x\\par\\par\\pard");
+}
+
+TEST(FormattingText, IndentAndLineSpacing) {
+  EXPECT_EQ(IndentText(IndentSide::kLeft, 200, "abc"), "\\li200 abc\\par\\pard");
+  EXPECT_EQ(IndentText(IndentSide::kRight, 50, "abc\\par\\pard"), "\\ri50 abc\\par\\pard");
+  EXPECT_EQ(LineSpacingText(300, "a\r\nb"), "\\sl300 a\r\nb\\par\\pard");
+}
+
+TEST(FormattingText, LinesDropTheSelectionAndBoxesKeepItsLines) {
+  EXPECT_EQ(BorderText(BorderPosition::kBottom, BorderKind::kDouble, "ignored"),
+            "\\pard\\brdrb\\brdrdb\\par\\pard");
+  EXPECT_EQ(BorderText(BorderPosition::kTop, BorderKind::kSingle, ""),
+            "\\pard\\brdrt\\brdrs\\par\\pard");
+  EXPECT_EQ(BorderText(BorderPosition::kBox, BorderKind::kSingle, "a\r\nb"),
+            "\\pard\\box\\brdrs a\\line\r\nb\\line\\par\\pard");
+  EXPECT_EQ(BorderText(BorderPosition::kBox, BorderKind::kShadow, "a\\par\r\nb\\line"),
+            "\\pard\\box\\brdrsh a\\par\r\nb\\line\\par\\pard");
+  EXPECT_EQ(BorderText(BorderPosition::kLeft, BorderKind::kThick, ""),
+            "\\pard\\brdrl\\brdrth\\par\\pard");
+}
+
+TEST(FormattingText, CaretPanelHasFiveDigitsAtLeast) {
+  EXPECT_EQ(CaretPositionText(11, 0), " 00012" + Sjis("行 : ") + "00001" + Sjis("桁"));
+  EXPECT_EQ(CaretPositionText(123455, 99999), " 123456" + Sjis("行 : ") + "100000" + Sjis("桁"));
+}
+
+TEST(FormattingCommands, BoldNeedsATextPageAndASelection) {
+  MemoryEditor editor("one two");
+  editor.SetSelStart(4);
+  EXPECT_FALSE(Bold(editor, kTopicPage));  // nothing selected
+  editor.SetSelLength(3);
+  EXPECT_FALSE(Bold(editor, kContentPage));
+  EXPECT_EQ(editor.Text(), "one two");
+  EXPECT_TRUE(Italic(editor, kPopupPage));
+  EXPECT_EQ(editor.Text(), "one {\\i two}");
+  EXPECT_EQ(editor.SelStart(), 12);  // caret behind the inserted text
+  EXPECT_EQ(editor.SelLength(), 0);
+}
+
+TEST(FormattingCommands, AlignWithoutSelectionInsertsAtTheCaret) {
+  MemoryEditor editor("ab");
+  editor.SetSelStart(1);
+  EXPECT_TRUE(Align(editor, kTopicPage, Alignment::kRight));
+  EXPECT_EQ(editor.Text(), "a\\qr b");
+  EXPECT_FALSE(Align(editor, BookAttribute(1), Alignment::kLeft));
+}
+
+TEST(FormattingCommands, MenuItemsNeedASelectionOnTextPagesOnly) {
+  EXPECT_FALSE(SelectionItemsEnabled(kTopicPage, 0));
+  EXPECT_TRUE(SelectionItemsEnabled(kPopupPage, 2));
+  EXPECT_TRUE(SelectionItemsEnabled(kContentPage, 0));
+}
+
+TEST(OtherShortcuts, NonScrollingRegionMovesTheSelectionToTheTop) {
+  MemoryEditor editor("body\r\nTitle line\r\nmore");
+  editor.SetSelStart(6);
+  editor.SetSelLength(10);
+  OtherShortcutsChoice choice;
+  choice.tab = OtherShortcutsTab::kOther;
+  InsertOtherShortcut(editor, choice);
+  EXPECT_EQ(editor.Text(), "\\keepn\r\nTitle line\\par\\pard\r\nbody\r\n\r\nmore");
+}
+
+TEST(OtherShortcuts, NoWrapAndBoxReplaceTheSelection) {
+  MemoryEditor editor("x long y");
+  editor.SetSelStart(2);
+  editor.SetSelLength(4);
+  OtherShortcutsChoice choice;
+  choice.tab = OtherShortcutsTab::kOther;
+  choice.other = OtherShortcut::kNoWrap;
+  InsertOtherShortcut(editor, choice);
+  EXPECT_EQ(editor.Text(), "x \\keep long\\par\\pard y");
+
+  MemoryEditor box("a\r\nb");
+  box.SetSelLength(4);
+  OtherShortcutsChoice lines;
+  lines.position = BorderPosition::kBox;
+  InsertOtherShortcut(box, lines);
+  EXPECT_EQ(box.Text(), "\\pard\\box\\brdrs a\\line\r\nb\\line\\par\\pard");
+}
+
+TEST(IndentDialog, SliderDescriptionsAndInsertion) {
+  IndentDialogModel indent(IndentDialogMode::kIndent);
+  EXPECT_EQ(indent.value(), 200);
+  indent.SetValue(9000);
+  EXPECT_EQ(indent.value(), 5000);
+  indent.SetValue(350);
+  EXPECT_EQ(indent.Description(), Sjis(" 左右インデントボタンを押すとインデント幅\r\n「 350 」でインデント文をトピックに挿入します。"));
+  MemoryEditor editor("abc");
+  editor.SetSelLength(3);
+  indent.InsertRightIndent(editor);
+  EXPECT_EQ(editor.Text(), "\\ri350 abc\\par\\pard");
+
+  IndentDialogModel spacing(IndentDialogMode::kLineSpacing);
+  EXPECT_EQ(spacing.value(), 300);
+  EXPECT_FALSE(spacing.HasRightIndentButton());
+  spacing.SetValue(100);
+  EXPECT_EQ(spacing.value(), 200);
+  EXPECT_EQ(spacing.Description(), Sjis(" 挿入ボタンを押すと行間幅「 200 」で行間を設定するヘルプ文をトピックに挿入します。"));
+  EXPECT_EQ(spacing.InsertText("x"), "\\sl200 x\\par\\pard");
+}
+
+}  // namespace
+}  // namespace qy
