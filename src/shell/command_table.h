@@ -1,0 +1,88 @@
+// The main window's command table: every command has a number 0..211, an id
+// (its key in the key file), a menu item, a caption and level in the key
+// tree of the options dialog, a default shortcut and, for some, the item of
+// the editor's shortcut menu that shares its image. Menus, shortcut menus,
+// the key page and the key file are all built from these rows.
+//
+// Texts in the rows are UTF-8 literals; the accessors that hand out captions
+// return Shift-JIS.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qy {
+
+// Sections of the command numbers, in menu order; also the sections of the
+// key file.
+enum class CommandSection { kFile, kEdit, kView, kProject, kShortCut, kMacro, kHelp };
+inline constexpr int kCommandSectionCount = 7;
+
+// Level of a row in the key tree, the digit of its caption prefix.
+inline constexpr int kLevelMenuItem = 0;   // "0." an item directly in its menu
+inline constexpr int kLevelGroupItem = 1;  // "1." an item in the group above it
+inline constexpr int kLevelGroup = 2;      // "2." a group heading (a submenu)
+
+// Numbers run 0..211; numbers outside the sections' ranges have no command.
+inline constexpr int kCommandNumberCount = 212;
+
+// Rows 173..192 are the slots of the 20 registered macros; they have no
+// fixed menu item (the macro menu makes their items at run time).
+inline constexpr int kFirstMacroSlot = 173;
+inline constexpr int kMacroSlotCount = 20;
+
+// The id of a group heading; such rows have no shortcut.
+inline constexpr char kGroupId[] = "Group";
+
+// One menu item lies outside every section: it has a number but no row and
+// takes no key.
+inline constexpr int kEscSettingNumber = 144;
+inline constexpr char kEscSettingMenuItem[] = "mnuShortEscSeting";
+
+struct CommandRow {
+  int number;
+  CommandSection section;
+  const char* id;
+  const char* menu_item;    // "" for group headings and macro slots
+  int level;                // kLevelMenuItem, kLevelGroupItem or kLevelGroup
+  const char* caption;      // UTF-8, without the level prefix
+  const char* default_key;  // "" for none
+  const char* popup_item;   // editor shortcut-menu item sharing the image, or ""
+
+  bool IsGroup() const { return std::string_view(id) == kGroupId; }
+};
+
+// All rows in number order.
+std::span<const CommandRow> CommandRows();
+// The rows of one section in number order (contiguous in the table).
+std::span<const CommandRow> CommandsInSection(CommandSection section);
+
+// The row of `number`, or null when the number has no command.
+const CommandRow* FindCommand(int number);
+// The row with `id` in `section` (ids compare without regard to ASCII case,
+// as key-file keys do); null for "Group" or an unknown id.
+const CommandRow* FindCommandById(CommandSection section, std::string_view id);
+// The row whose menu item or shortcut-menu item is `name`; null when none.
+const CommandRow* FindCommandByMenuItem(std::string_view name);
+
+// The section that `number` falls in, or nullopt outside every range.
+std::optional<CommandSection> SectionOfNumber(int number);
+// "File", "Edit", "View", "Project", "ShortCut", "Macro", "Help".
+const char* SectionName(CommandSection section);
+// The section named `name` (ASCII case ignored), or nullopt.
+std::optional<CommandSection> SectionByName(std::string_view name);
+// The section's node in the key tree ("ファイルメニュー" ...), Shift-JIS.
+std::string SectionMenuCaption(CommandSection section);
+
+// The caption the key tree shows, Shift-JIS.
+std::string CommandCaption(const CommandRow& row);
+// The stored form of the caption: the level digit and "." before it.
+std::string LeveledCaption(const CommandRow& row);
+
+bool IsMacroSlot(int number);
+// The row of registered macro `slot` (0..19), null outside that range.
+const CommandRow* MacroSlotRow(int slot);
+
+}  // namespace qy
