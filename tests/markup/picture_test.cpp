@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "core/memory_editor.h"
+#include "core/settings.h"
+#include "markup/picture_dialog.h"
+#include "markup/picture_folder.h"
+#include "markup/picture_menu.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+using testing::FakePrompter;
+using testing::TempDir;
+
+class ScriptedChooser : public FileChooser {
+ public:
+  std::optional<std::string> ChooseOpenFile(const FileDialogOptions&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogOptions&) override { return {}; }
+  std::optional<std::string> ChooseFolder(const std::string& title,
+                                          const std::string& initial) override {
+    titles.push_back(title);
+    initials.push_back(initial);
+    return folder;
+  }
+  std::optional<std::string> folder;
+  std::vector<std::string> titles;
+  std::vector<std::string> initials;
+};
+
+class PictureFolderTest : public ::testing::Test {
+ protected:
+  PictureFolderTest() : settings(dir.File("quillory.ini")) {
+    IniFile& ini = settings.file();
+    ini.WriteString("proj.qyp", "BitmapPath", dir.File("gone"));
+    ini.WriteString("proj.qyp", "BitmapName1", "logo.bmp");
+    ini.WriteString("proj.qyp", "BitmapTitle1", "Logo");
+    ini.WriteString("proj.qyp", "BitmapCheck1", "True");
+    ini.WriteString("proj.qyp", "BitmapTitle9", "Last");
+    ini.WriteString("Etcetera", "BitmapTitle2", "Other section");
+  }
+  bool Check() {
+    return CheckPictureFolder(settings, "proj.qyp", prompter, chooser, [&] { ++rebuilds; });
+  }
+
+  TempDir dir;
+  Settings settings;
+  FakePrompter prompter;
+  ScriptedChooser chooser;
+  int rebuilds = 0;
+};
+
+TEST_F(PictureFolderTest, ExistingFolderPassesSilently) {
+  std::filesystem::create_directory(dir.File("pics"));
+  settings.file().WriteString("proj.qyp", "BitmapPath", dir.File("pics"));
+  EXPECT_TRUE(Check());
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(rebuilds, 0);
+}
+
+TEST_F(PictureFolderTest, CancelledChoiceStopsTheCommandAndKeepsEverything) {
+  EXPECT_FALSE(Check());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+  EXPECT_EQ(prompter.shown[0].text, Sjis("収納フォルダ ") + dir.File("gone") +
+                                        Sjis(" は存在しません。\r\n\r\n画像ファイル収納フォルダを設定します。"));
+  EXPECT_EQ(chooser.titles.at(0), Sjis("\"画像ファイル収納フォルダ\" にするフォルダを選択してください。"));
+  EXPECT_EQ(prompter.shown[1].kind, "info");
+  EXPECT_EQ(prompter.shown[1].text, Sjis("\r\n収納フォルダを設定しませんでした。"));
+  EXPECT_EQ(settings.file().ReadString("proj.qyp", "BitmapTitle1"), "Logo");
+  EXPECT_EQ(rebuilds, 0);
+}
+
+TEST_F(PictureFolderTest, ChosenFolderIsStoredAndTheRegisteredPicturesCleared) {
+  chooser.folder = dir.File("new");
+  EXPECT_TRUE(Check());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[1].text,
+            Sjis("収納フォルダを ") + dir.File("new") +
+                Sjis(" に設定しました。\r\n\r\n｢画像ファイルメニュー｣ の登録内容はクリアされます。"));
+  const IniFile& ini = settings.file();
+  EXPECT_EQ(ini.ReadString("proj.qyp", "BitmapPath"), dir.File("new"));
+  for (int i = 1; i <= 9; ++i) {
+    const std::string n = std::to_string(i);
+    EXPECT_TRUE(ini.HasKey("proj.qyp", "BitmapName" + n));
+    EXPECT_EQ(ini.ReadString("proj.qyp", "BitmapName" + n, "x"), "");
+    EXPECT_EQ(ini.ReadString("proj.qyp", "BitmapTitle" + n, "x"), "");
+    EXPECT_EQ(ini.ReadString("proj.qyp", "BitmapCheck" + n, "x"), "");
+  }
+  // Another project's section is not touched.
+  EXPECT_EQ(ini.ReadString("Etcetera", "BitmapTitle2"), "Other section");
+  EXPECT_EQ(rebuilds, 1);
+  EXPECT_TRUE(PictureMenuEntries(settings, "proj.qyp").empty());
+}
+
+TEST_F(PictureFolderTest, MenuEntriesAndTheirInsertion) {
+  const auto entries = PictureMenuEntries(settings, "proj.qyp");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].index, 1);
+  EXPECT_EQ(entries[0].hint, Sjis("画像 'Logo' を挿入します。"));
+  EXPECT_EQ(entries[1].index, 9);
+  EXPECT_TRUE(PictureMenuSeparatorVisible(entries));
+  EXPECT_FALSE(PictureMenuSeparatorVisible({entries[1]}));
+
+  EXPECT_EQ(RegisteredPictureText(settings, "proj.qyp", 1), "\\{bmct logo.bmp\\}");
+  settings.file().WriteString("proj.qyp", "BitmapCheck1", "true");
+  EXPECT_EQ(RegisteredPictureText(settings, "proj.qyp", 1), "\\{bmc logo.bmp\\}");
+  EXPECT_EQ(RegisteredPictureText(settings, "proj.qyp", 9), "");  // no file name
+  EXPECT_EQ(RegisteredPictureText(settings, "proj.qyp", 10), "");
+
+  MemoryEditor editor("ab");
+  editor.SetSelStart(1);
+  EXPECT_FALSE(InsertRegisteredPicture(editor, kIncludePage, settings, "proj.qyp", 1));
+  EXPECT_TRUE(InsertRegisteredPicture(editor, kContentPage, settings, "proj.qyp", 1));
+  EXPECT_EQ(editor.Text(), "a\\{bmc logo.bmp\\}b");
+}
+
+TEST(PictureDialog, InsertionText) {
+  EXPECT_EQ(PictureInsertionText(PicturePosition::kCurrent, false, "logo.bmp"),
+            "\\{bmc logo.bmp\\}");
+  EXPECT_EQ(PictureInsertionText(PicturePosition::kRight, true, "logo.bmp"),
+            "\\{bmrt logo.bmp\\}");
+  EXPECT_EQ(PictureInsertionText(PicturePosition::kLeft, false, ""), "\\{bml \\}");
+}
+
+TEST(PictureDialog, ListsPicturesOfAnyLetterCase) {
+  TempDir dir;
+  for (const char* name : {"b.BMP", "a.shg", "c.Wmf", "d.txt", "e.bmp.bak"}) {
+    std::ofstream(dir.File(name)) << "x";
+  }
+  std::filesystem::create_directory(dir.File("f.bmp"));
+  EXPECT_EQ(ListPictureFiles(dir.path()), (std::vector<std::string>{"a.shg", "b.BMP", "c.Wmf"}));
+  EXPECT_TRUE(ListPictureFiles(dir.File("missing")).empty());
+}
+
+TEST(PictureDialog, PathGivesWayFolderByFolder) {
+  std::vector<std::string> tried;
+  auto wider_than = [&](std::size_t limit) {
+    return [&tried, limit](const std::string& label) {
+      tried.push_back(label);
+      return label.size() >= limit;
+    };
+  };
+  const std::string path = "C:\\Program Files\\Help\\Pics\\logo.bmp";
+  const std::size_t prefix = FullPathLabel("").size();
+  EXPECT_EQ(ShortenPathLabel(path, wider_than(1000)), path);
+  EXPECT_EQ(ShortenPathLabel(path, wider_than(prefix + path.size())),
+            "C:\\...\\Help\\Pics\\logo.bmp");
+  EXPECT_EQ(ShortenPathLabel(path, wider_than(prefix + 21)), "C:\\...\\Pics\\logo.bmp");
+  tried.clear();
+  EXPECT_EQ(ShortenPathLabel(path, wider_than(0)), "C:\\...\\logo.bmp");
+  EXPECT_EQ(tried.back(), FullPathLabel("C:\\...\\logo.bmp"));
+  EXPECT_EQ(ShortenPathLabel("/home/user/pics/a.bmp", wider_than(0)), "/ho.../a.bmp");
+}
+
+TEST(PictureDialog, TrailByteThatLooksLikeABackslashIsNoFolder) {
+  // 表 is 0x95 0x5C in Shift-JIS.
+  const std::string path = "C:\\abcd" + Sjis("表表") + "x\\logo.bmp";
+  EXPECT_EQ(ShortenPathLabel(path, [](const std::string&) { return true; }), "C:\\...\\logo.bmp");
+  const std::string no_folder = "C:\\abcd" + Sjis("表表") + "logo.bmp";
+  EXPECT_EQ(ShortenPathLabel(no_folder, [](const std::string&) { return true; }), no_folder);
+}
+
+class ScriptedRunner : public ProcessRunner {
+ public:
+  ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& working_dir, bool wait) override {
+    calls.push_back(program + "|" + working_dir + "|" + (wait ? "wait" : "nowait"));
+    args = arguments;
+    if (produce) std::ofstream(working_dir + produce) << "picture";
+    ProcessResult r;
+    r.started = start;
+    return r;
+  }
+  bool ShellOpen(const std::string&, const std::string&) override { return false; }
+  std::vector<std::string> calls;
+  std::vector<std::string> args;
+  const char* produce = nullptr;
+  bool start = true;
+};
+
+TEST(PicturePreview, BitmapsAreDrawnDirectly) {
+  TempDir dir;
+  std::ofstream(dir.File("a.Bmp")) << "x";
+  ScriptedRunner runner;
+  PicturePreviewer previewer(runner, "");
+  const PicturePreview p = previewer.Preview(dir.File("a.Bmp"));
+  EXPECT_EQ(p.kind, PicturePreviewKind::kDrawn);
+  EXPECT_EQ(p.image, dir.File("a.Bmp"));
+  EXPECT_EQ(previewer.Preview(dir.File("missing.wmf")).kind, PicturePreviewKind::kNothing);
+  EXPECT_TRUE(runner.calls.empty());
+}
+
+TEST(PicturePreview, ShgWithoutTheHotspotEditorShowsAText) {
+  ScriptedRunner runner;
+  PicturePreviewer previewer(runner, "C:\\Tools\\shed.exe");
+  const PicturePreview p = previewer.Preview("x.SHG");
+  EXPECT_EQ(p.kind, PicturePreviewKind::kText);
+  EXPECT_EQ(p.text, Sjis("SHGファイルです。"));
+  EXPECT_TRUE(runner.calls.empty());
+}
+
+TEST(PicturePreview, ShgIsConvertedByTheHotspotEditorAndCleanedUp) {
+  TempDir dir;
+  ScriptedRunner runner;
+  runner.produce = "~TMP_001.WMF";
+  {
+    PicturePreviewer previewer(runner, dir.File("shg_edit.exe"));
+    EXPECT_EQ(previewer.ConversionCommandLine("p.shg"),
+              "\"" + dir.File("shg_edit.exe") + "\" \"p.shg\" /C");
+    const PicturePreview p = previewer.Preview("p.shg");
+    EXPECT_EQ(p.kind, PicturePreviewKind::kDrawn);
+    EXPECT_EQ(p.image, dir.File("~TMP_001.WMF"));
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0], dir.File("shg_edit.exe") + "|" + dir.path() + "|wait");
+    EXPECT_EQ(runner.args, (std::vector<std::string>{"p.shg", "/C"}));
+
+    // A later conversion that leaves nothing must not show the old picture.
+    runner.produce = nullptr;
+    EXPECT_EQ(previewer.Preview("q.shg").kind, PicturePreviewKind::kNothing);
+    runner.produce = "~TMP_001.BMP";
+    EXPECT_EQ(previewer.Preview("q.shg").image, dir.File("~TMP_001.BMP"));
+  }
+  EXPECT_FALSE(FileExists(dir.File("~TMP_001.BMP")));
+  EXPECT_FALSE(FileExists(dir.File("~TMP_001.WMF")));
+}
+
+TEST(PicturePreview, EditorThatDoesNotStartShowsNothing) {
+  ScriptedRunner runner;
+  runner.start = false;
+  PicturePreviewer previewer(runner, "SHG_EDIT.EXE");
+  EXPECT_EQ(previewer.Preview("p.shg").kind, PicturePreviewKind::kNothing);
+}
+
+}  // namespace
+}  // namespace qy
