@@ -1,0 +1,341 @@
+// Sending a page to the text editor and taking it back, the command lines of
+// the outside tools, and the /proc check that tells whether an editor still
+// has a file.
+#include "shell/external_editor.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "core/memory_editor.h"
+#include "core/settings_keys.h"
+#include "project/context_list.h"
+#include "support/fakes.h"
+
+extern char** environ;
+
+namespace qy {
+namespace {
+
+class RecordingRunner : public ProcessRunner {
+ public:
+  struct Started {
+    std::string program;
+    std::vector<std::string> arguments;
+    std::string working_dir;
+    bool wait = false;
+  };
+  ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& working_dir, bool wait) override {
+    started.push_back({program, arguments, working_dir, wait});
+    ProcessResult result;
+    result.started = can_start;
+    return result;
+  }
+  bool ShellOpen(const std::string& target, const std::string& parameters) override {
+    opened.emplace_back(target, parameters);
+    return can_start;
+  }
+  std::vector<Started> started;
+  std::vector<std::pair<std::string, std::string>> opened;
+  bool can_start = true;
+};
+
+class ScriptedHoldCheck : public FileHoldCheck {
+ public:
+  bool IsHeld(const std::string& file) override {
+    asked.push_back(file);
+    return held;
+  }
+  bool held = false;
+  std::vector<std::string> asked;
+};
+
+// The main window's part, played here: every editor change goes into the
+// current page's topic and marks the project modified.
+class ExternalEditTest : public ::testing::Test {
+ protected:
+  ExternalEditTest() {
+    const char* old = std::getenv("TMPDIR");
+    had_tmpdir_ = old != nullptr;
+    if (old) old_tmpdir_ = old;
+    ::setenv("TMPDIR", temp_.path().c_str(), 1);
+
+    model_.SetProjectFileName(work_.File("guide.qyp"));
+    AddPage("HLP000001", kTopicPage, Sjis("見出し\r\n本文"));
+    AddPage("HLP000002", kContentPage, "");
+    AddPage("HLP000003", kPopupPage, "popup");
+    model_.SetCurrentPage(1);
+    editor_.SetText(model_.Page(1).Topic);
+    editor_.on_text_changed = [this](const std::string& text) {
+      model_.MutablePage(model_.CurrentPage()).Topic = text;
+      model_.SetModified(true);
+    };
+    external_.on_mode_changed = [this](bool out) { modes_.push_back(out); };
+  }
+  ~ExternalEditTest() override {
+    if (had_tmpdir_) {
+      ::setenv("TMPDIR", old_tmpdir_.c_str(), 1);
+    } else {
+      ::unsetenv("TMPDIR");
+    }
+  }
+
+  void AddPage(const std::string& context, PageAttribute kind, const std::string& topic) {
+    PageRecord page;
+    page.Context = context;
+    page.Title = context;
+    page.Attribute = kind;
+    page.Topic = topic;
+    model_.AppendPage(page);
+  }
+
+  testing::TempDir temp_;
+  testing::TempDir work_;
+  std::string old_tmpdir_;
+  bool had_tmpdir_ = false;
+  Settings settings_{work_.File("quillory.ini")};
+  ProjectModel model_;
+  MemoryEditor editor_;
+  testing::FakePrompter prompter_;
+  RecordingRunner runner_;
+  ScriptedHoldCheck hold_;
+  ExternalEditor external_{model_, editor_, prompter_, runner_, settings_, hold_};
+  std::vector<bool> modes_;
+};
+
+TEST_F(ExternalEditTest, SendingOutWritesTheTopicAndOpensTheEditorOnTheQuotedFile) {
+  ASSERT_EQ(external_.EditPageExternally(), ExternalEditResult::kSent);
+  ASSERT_TRUE(external_.IsOut());
+  const std::string file = external_.FileName();
+  EXPECT_EQ(FolderOf(file), temp_.path());
+  EXPECT_EQ(FileNameOf(file).substr(0, 3), "~qy");
+  EXPECT_EQ(ReadWholeFile(file).value_or(""), Sjis("見出し\r\n本文"));
+  ASSERT_EQ(runner_.opened.size(), 1u);
+  EXPECT_EQ(runner_.opened[0].first, "Notepad.exe");
+  EXPECT_EQ(runner_.opened[0].second, "\"" + file + "\"");
+  EXPECT_EQ(modes_, std::vector<bool>{true});
+  EXPECT_FALSE(model_.Modified());
+}
+
+TEST_F(ExternalEditTest, ComLine1GoesBeforeTheFileName) {
+  settings_.SetString(keys::kEtceteraTextEditor, "gedit");
+  settings_.SetString(keys::kEtceteraComLine1, "-x");
+  ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
+  EXPECT_EQ(runner_.opened[0].first, "gedit");
+  EXPECT_EQ(runner_.opened[0].second, "-x \"" + external_.FileName() + "\"");
+}
+
+TEST_F(ExternalEditTest, OnlyTopicAndPopupPagesGoOut) {
+  model_.SetCurrentPage(2);
+  EXPECT_EQ(external_.EditPageExternally(), ExternalEditResult::kNotSendable);
+  EXPECT_FALSE(external_.IsOut());
+  EXPECT_TRUE(runner_.opened.empty());
+  EXPECT_EQ(modes_, std::vector<bool>{false});  // the button is released
+  model_.SetCurrentPage(3);
+  EXPECT_EQ(external_.EditPageExternally(), ExternalEditResult::kSent);
+}
+
+TEST_F(ExternalEditTest, StillHeldPageIsRefusedAndStaysOut) {
+  ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
+  const std::string file = external_.FileName();
+  hold_.held = true;
+  EXPECT_EQ(external_.EditPageExternally(), ExternalEditResult::kStillHeld);
+  EXPECT_FALSE(external_.TakeBackExternalPage());
+  EXPECT_TRUE(external_.IsOut());
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_EQ(hold_.asked, (std::vector<std::string>{file, file}));
+  ASSERT_EQ(prompter_.shown.size(), 2u);
+  for (const auto& shown : prompter_.shown) {
+    EXPECT_EQ(shown.kind, "warning");
+    EXPECT_EQ(shown.text, "\r\n" + Sjis("エディタでページが開かれたままです。"));
+  }
+  EXPECT_EQ(modes_, std::vector<bool>{true});
+}
+
+TEST_F(ExternalEditTest, ChangedTextComesBackAsAnEditWithCrLfLineEnds) {
+  ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
+  const std::string file = external_.FileName();
+  // An editor outside Windows saves bare line feeds.
+  ASSERT_TRUE(WriteFileAtomic(file, Sjis("見出し\n書き直した本文\n")).ok);
+  EXPECT_TRUE(external_.TakeBackExternalPage());
+  EXPECT_EQ(model_.Page(1).Topic, Sjis("見出し\r\n書き直した本文\r\n"));
+  EXPECT_EQ(editor_.Text(), model_.Page(1).Topic);
+  EXPECT_TRUE(model_.Modified());
+  EXPECT_TRUE(editor_.CanUndo());
+  EXPECT_FALSE(external_.IsOut());
+  EXPECT_EQ(external_.FileName(), "");
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_EQ(modes_, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(prompter_.shown.empty());
+}
+
+TEST_F(ExternalEditTest, UnchangedFileEndsTheModeWithoutAnEdit) {
+  ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
+  const std::string file = external_.FileName();
+  EXPECT_EQ(external_.EditPageExternally(), ExternalEditResult::kTakenBack);
+  EXPECT_EQ(model_.Page(1).Topic, Sjis("見出し\r\n本文"));
+  EXPECT_FALSE(model_.Modified());
+  EXPECT_FALSE(editor_.CanUndo());
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(external_.IsOut());
+}
+
+TEST_F(ExternalEditTest, VanishedFileIsReportedAndDoesNotTrapThePage) {
+  ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
+  const std::string file = external_.FileName();
+  ASSERT_TRUE(RemoveFile(file));
+  EXPECT_TRUE(external_.TakeBackExternalPage());
+  EXPECT_FALSE(external_.IsOut());
+  EXPECT_EQ(model_.Page(1).Topic, Sjis("見出し\r\n本文"));
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].kind, "warning");
+  EXPECT_NE(prompter_.shown[0].text.find(Sjis("を読み込めませんでした。")), std::string::npos);
+  EXPECT_EQ(modes_, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ExternalEditTest, EditorThatDoesNotStartLeavesNoPageOut) {
+  runner_.can_start = false;
+  EXPECT_EQ(external_.SendPageOut(), ExternalEditResult::kFailed);
+  EXPECT_FALSE(external_.IsOut());
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].text, "\r\n\"Notepad.exe\"" + Sjis(" を起動できませんでした。"));
+  EXPECT_EQ(modes_, std::vector<bool>{false});
+  // Nothing is left in the temporary folder.
+  int left = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(temp_.path())) {
+    ++left;
+  }
+  EXPECT_EQ(left, 0);
+}
+
+TEST_F(ExternalEditTest, NothingOutMeansCommandsMayGoOn) {
+  EXPECT_TRUE(external_.TakeBackExternalPage());
+  EXPECT_TRUE(hold_.asked.empty());
+  EXPECT_TRUE(prompter_.shown.empty());
+}
+
+TEST_F(ExternalEditTest, IntermediateFilesOpenInTheTextEditorQuoted) {
+  ExternalTools tools(model_, settings_, runner_, prompter_);
+  ASSERT_TRUE(tools.OpenIntermediateFile(kCntExtension));
+  settings_.SetString(keys::kEtceteraComLine1, "-x");
+  ASSERT_TRUE(tools.OpenIntermediateFile(kErrExtension));
+  ASSERT_EQ(runner_.opened.size(), 2u);
+  EXPECT_EQ(runner_.opened[0],
+            std::make_pair(std::string("Notepad.exe"), "\"" + work_.File("guide.cnt") + "\""));
+  EXPECT_EQ(runner_.opened[1],
+            std::make_pair(std::string("Notepad.exe"), "-x \"" + work_.File("guide.err") + "\""));
+}
+
+TEST_F(ExternalEditTest, HelpWorkshopGetsTheBareFileName) {
+  ExternalTools tools(model_, settings_, runner_, prompter_);
+  ASSERT_TRUE(tools.OpenInHelpWorkshop(kHpjExtension));
+  EXPECT_EQ(runner_.opened.at(0), std::make_pair(std::string("Hcw.exe"), work_.File("guide.hpj")));
+  runner_.can_start = false;
+  EXPECT_FALSE(tools.OpenInHelpWorkshop(kCntExtension));
+  EXPECT_EQ(prompter_.shown.at(0).kind, "warning");
+}
+
+TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
+  const std::string bitmaps = work_.File("bmp");
+  ASSERT_TRUE(std::filesystem::create_directory(bitmaps));
+  ASSERT_TRUE(WriteFileAtomic(bitmaps + "/pic.bmp", "BM").ok);
+  settings_.SetString(keys::kEtceteraBitmapPath, bitmaps + "//");
+  settings_.SetString(keys::kToolHotspotEdit, "/opt/hcw/Shg_Edit.exe");
+  ExternalTools tools(model_, settings_, runner_, prompter_);
+  ASSERT_TRUE(tools.HotspotEditorConfigured());
+
+  ASSERT_TRUE(tools.StartHotspotEditor("pic.bmp"));
+  const std::string hls = work_.File("guide.hls");
+  ASSERT_EQ(runner_.started.size(), 1u);
+  EXPECT_EQ(runner_.started[0].program, "/opt/hcw/Shg_Edit.exe");
+  EXPECT_EQ(runner_.started[0].arguments,
+            (std::vector<std::string>{bitmaps + "/pic.bmp", "/T:" + hls}));
+  EXPECT_EQ(runner_.started[0].working_dir, bitmaps + "/");
+  EXPECT_FALSE(runner_.started[0].wait);
+  EXPECT_EQ(ReadWholeFile(hls).value_or(""), ContextListText(model_));
+
+  EXPECT_EQ(BuildHotspotCommand("/opt/hcw/Shg_Edit.exe", bitmaps + "/", bitmaps + "/pic.bmp", hls)
+                .command_line,
+            "\"/opt/hcw/Shg_Edit.exe\" \"" + bitmaps + "/pic.bmp\" \"/T:" + hls + "\"");
+
+  // A selection that names no file: only the context list.
+  ASSERT_TRUE(tools.StartHotspotEditor("missing.bmp"));
+  EXPECT_EQ(runner_.started[1].arguments, std::vector<std::string>{"/T:" + hls});
+}
+
+TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
+  const std::string bitmaps = work_.File("own");
+  ASSERT_TRUE(std::filesystem::create_directory(bitmaps));
+  ASSERT_TRUE(WriteFileAtomic(bitmaps + "/a.shg", "x").ok);
+  // The project keeps its bitmap folder in a section of its own.
+  model_.Header().BitmapSection = "guide.qyp";
+  settings_.file().WriteString("guide.qyp", "BitmapPath", bitmaps);
+  settings_.SetString(keys::kToolHotspotEdit, "/usr/bin/painter");
+  ExternalTools tools(model_, settings_, runner_, prompter_);
+
+  ASSERT_TRUE(tools.StartHotspotEditor("a.shg"));
+  ASSERT_TRUE(tools.StartHotspotEditor(""));
+  ASSERT_EQ(runner_.started.size(), 2u);
+  EXPECT_EQ(runner_.started[0].arguments, std::vector<std::string>{bitmaps + "/a.shg"});
+  EXPECT_EQ(runner_.started[0].working_dir, bitmaps + "/");
+  EXPECT_TRUE(runner_.started[1].arguments.empty());
+  EXPECT_EQ(BuildHotspotCommand("/usr/bin/painter", bitmaps + "/", "", "").command_line,
+            "\"/usr/bin/painter\" ");
+  EXPECT_FALSE(FileExists(work_.File("guide.hls")));
+}
+
+TEST_F(ExternalEditTest, UnconfiguredHotspotEditorDoesNothing) {
+  ExternalTools tools(model_, settings_, runner_, prompter_);
+  EXPECT_FALSE(tools.HotspotEditorConfigured());
+  EXPECT_FALSE(tools.StartHotspotEditor("pic.bmp"));
+  EXPECT_TRUE(runner_.started.empty());
+  EXPECT_TRUE(IsShgEdit("C:\\Program Files\\HCW\\SHG_EDIT.EXE"));
+  EXPECT_FALSE(IsShgEdit("/usr/bin/shg_edit"));
+}
+
+// The real check, against this process and a child.
+TEST(ProcFileHoldCheck, SeesAnOpenFileAndAProcessStartedOnIt) {
+  testing::TempDir dir;
+  const std::string file = dir.File("~qy0F0F0.tmp");
+  ASSERT_TRUE(WriteFileAtomic(file, "text").ok);
+  ProcFileHoldCheck check;
+  EXPECT_FALSE(check.IsHeld(file));
+
+  int fd = ::open(file.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  EXPECT_TRUE(check.IsHeld(file));
+  ::close(fd);
+  EXPECT_FALSE(check.IsHeld(file));
+
+  // An editor that read the file and closed it is still running with the
+  // file's name among its arguments.
+  pid_t child = 0;
+  std::string sh = "sh", dash_c = "-c", script = "sleep 30", name = "editor";
+  std::vector<char*> argv = {
+      sh.data(), dash_c.data(), script.data(), name.data(), const_cast<char*>(file.c_str()),
+      nullptr};
+  ASSERT_EQ(::posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv.data(), environ), 0);
+  bool seen = false;
+  for (int i = 0; i < 100 && !seen; ++i) {  // until the child has exec'd
+    seen = check.IsHeld(file);
+    if (!seen) ::usleep(10000);
+  }
+  EXPECT_TRUE(seen);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_FALSE(check.IsHeld(file));
+}
+
+}  // namespace
+}  // namespace qy
