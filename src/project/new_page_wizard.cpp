@@ -101,6 +101,10 @@ std::vector<std::string> SplitCommaText(const std::string& text) {
   return items;
 }
 
+bool NewPageWizardAvailable(const PageCommands& commands) {
+  return !(commands.page_out_in_editor && commands.page_out_in_editor());
+}
+
 std::vector<std::string> WizardMacroList(const Settings& settings) {
   std::vector<std::string> list{Sjis("マクロを実行しない")};
   const int count = std::clamp(settings.GetInt(keys::kMacroCount), 0, keys::kMacroMenuEntries);

@@ -145,6 +145,9 @@ class NewPageWizard {
   NewPageWizardResult result_;
 };
 
+// The wizard does not start while a page is out in the external editor.
+bool NewPageWizardAvailable(const PageCommands& commands);
+
 // The titles of the registered macros (section Macro, Count and Menu00..),
 // up to the first empty one, behind the fixed first entry "マクロを実行しない".
 std::vector<std::string> WizardMacroList(const Settings& settings);

@@ -75,11 +75,10 @@ PagePropertiesModel::PagePropertiesModel(ProjectModel& model, Settings& settings
     // A negative ID (only a hand-edited file has one) can not be typed into
     // the digits-only box; the box starts empty and must be filled in.
     if (page.ContextID < 0) input_.id_text.clear();
-    if (page.Attribute == kIncludePage) {
-      input_.include_file = page.Title;
-    } else {
-      input_.title = page.Title;
-    }
+    // An Include page's title is its file name; it also fills the title box
+    // so that a change to another kind starts from it.
+    input_.title = page.Title;
+    if (page.Attribute == kIncludePage) input_.include_file = page.Title;
     input_.keyword = page.Keyword;
     input_.akeyword = page.AKeyword;
     input_.bkeyword = page.BKeyword;

@@ -392,6 +392,15 @@ TEST_F(WizardTest, FullTableRefusesButStillClosesWithTheMacro) {
   EXPECT_EQ(prompter.shown[0].text, PageTableFullMessage());
 }
 
+TEST_F(WizardTest, NotAvailableWhileAPageIsOutInTheEditor) {
+  EXPECT_TRUE(NewPageWizardAvailable(commands));
+  bool out = true;
+  commands.page_out_in_editor = [&out] { return out; };
+  EXPECT_FALSE(NewPageWizardAvailable(commands));
+  out = false;
+  EXPECT_TRUE(NewPageWizardAvailable(commands));
+}
+
 TEST(CommaTextTest, SplitsQuotedAndPlainItems) {
   EXPECT_EQ(SplitCommaText("\"a.p2s\",\"My title\""),
             (std::vector<std::string>{"a.p2s", "My title"}));

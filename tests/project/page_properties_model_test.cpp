@@ -201,10 +201,18 @@ TEST_F(PagePropertiesTest, IncludePageEditsItsFileNameNotItsTitle) {
   model.MutablePage(2).Title = "old.cnt";
   PagePropertiesModel dialog(model, settings);
   EXPECT_EQ(dialog.input().include_file, "old.cnt");
-  EXPECT_EQ(dialog.input().title, "");
   dialog.SetIncludeFile("new.cnt");
+  dialog.SetTitle("ignored for an Include page");
   ASSERT_TRUE(Ok(dialog));
   EXPECT_EQ(model.Page(2).Title, "new.cnt");
+
+  PagePropertiesModel back(model, settings);
+  back.ChooseKind(kTopicPage);
+  EXPECT_EQ(back.input().title, "new.cnt") << "the file name is the title to start from";
+  back.SetIncludeFile("");
+  ASSERT_TRUE(Ok(back));
+  EXPECT_EQ(model.Page(2).Title, "new.cnt");
+  EXPECT_EQ(model.Page(2).Attribute, kTopicPage);
 }
 
 TEST_F(PagePropertiesTest, ViewOptionsAreReadAndWrittenInSectionPageProp) {
