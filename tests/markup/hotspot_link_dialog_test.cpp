@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/codec.h"
+#include "core/memory_editor.h"
+#include "core/settings.h"
+#include "core/settings_keys.h"
+#include "markup/keyword_link_model.h"
+#include "markup/link_dialog_model.h"
+#include "support/fakes.h"
+#include "support/page_ops_fixture.h"
+
+namespace qy {
+namespace {
+
+using qy::testing::FakePrompter;
+using qy::testing::MakePages;
+using qy::testing::TempDir;
+
+std::vector<int> NodePages(const LinkPageTree& tree) {
+  std::vector<int> pages;
+  for (const LinkTreeNode& n : tree.nodes) pages.push_back(n.page);
+  return pages;
+}
+
+std::vector<int> NodeParents(const LinkPageTree& tree) {
+  std::vector<int> parents;
+  for (const LinkTreeNode& n : tree.nodes)
+    parents.push_back(n.parent < 0 ? 0 : tree.nodes[n.parent].page);
+  return parents;
+}
+
+TEST(LinkPageTree, BooksNestAndTheFirstEmptyContextEndsTheWalk) {
+  ProjectModel model;
+  MakePages(model, "T B1 P B2 C B1 I T");
+  model.MutablePage(8).Context.clear();
+  LinkPageTree tree = BuildLinkPageTree(model);
+  EXPECT_TRUE(tree.well_formed);
+  EXPECT_EQ(tree.page_count, 7);
+  EXPECT_EQ(NodePages(tree), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(NodeParents(tree), (std::vector<int>{0, 0, 2, 2, 4, 0, 6}));
+  EXPECT_EQ(tree.nodes[0].label, model.TreeLabel(1));
+  EXPECT_EQ(tree.nodes[1].image, PageImage(BookAttribute(1)));
+  EXPECT_EQ(LinkNodeImage(tree.nodes[1], true), kOpenBookImage);
+  EXPECT_EQ(LinkNodeImage(tree.nodes[2], true), PageImage(kPopupPage));
+}
+
+TEST(LinkPageTree, ABookThatSkipsLevelsIsLeftOut) {
+  ProjectModel model;
+  MakePages(model, "T B2 T B1 B3 P");
+  LinkPageTree tree = BuildLinkPageTree(model);
+  EXPECT_FALSE(tree.well_formed);
+  EXPECT_EQ(NodePages(tree), (std::vector<int>{1, 3, 4, 6}));
+  EXPECT_EQ(NodeParents(tree), (std::vector<int>{0, 0, 0, 4}));
+  EXPECT_EQ(tree.NodeOfPage(2), -1);
+}
+
+class LinkDialogTest : public ::testing::Test {
+ protected:
+  LinkDialogTest() : settings_(dir_.File("quillory.ini")) {
+    MakePages(model_, "T P C I B1 T P T");
+    SetTitle(1, "はじめに");
+    SetTitle(2, "ソX");     // ソ = 83 5C: "\X" lies across the character
+    SetTitle(3, "家計簿");  // a Content page is never a search candidate
+    SetTitle(6, "家計簿を作成する");
+    SetTitle(7, "a\\X");
+    SetTitle(8, "家計簿");
+    model_.SetProjectFileName("/home/u/Guide.qyp");
+  }
+  void SetTitle(int page, const char* utf8) { model_.MutablePage(page).Title = Sjis(utf8); }
+
+  TempDir dir_;
+  Settings settings_;
+  ProjectModel model_;
+  FakePrompter prompter_;
+};
+
+TEST_F(LinkDialogTest, InitialSelectionPrefersAnExactTitle) {
+  LinkDialogModel exact(model_, settings_, LinkMode::kJump);
+  exact.Prepare(Sjis("家計簿"));
+  EXPECT_EQ(exact.target_page(), 8);  // equal title beats the earlier partial match
+  EXPECT_EQ(exact.find_text(), Sjis("家計簿"));
+
+  LinkDialogModel partial(model_, settings_, LinkMode::kJump);
+  partial.Prepare(Sjis("作成"));
+  EXPECT_EQ(partial.target_page(), 6);
+
+  LinkDialogModel none(model_, settings_, LinkMode::kJump);
+  none.Prepare("zzz");
+  EXPECT_EQ(none.target_page(), 1);
+  LinkDialogModel empty(model_, settings_, LinkMode::kJump);
+  empty.Prepare("");
+  EXPECT_EQ(empty.target_page(), 1);
+  EXPECT_TRUE(empty.find_text().empty());
+  EXPECT_FALSE(empty.FindEnabled());
+}
+
+TEST_F(LinkDialogTest, NoInitialSelectionInATreeThatIsNotWellFormed) {
+  model_.MutablePage(5).Attribute = BookAttribute(3);
+  LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
+  dialog.Prepare(Sjis("家計簿"));
+  EXPECT_EQ(dialog.target_page(), 0);
+  EXPECT_FALSE(dialog.InsertEnabled());
+  EXPECT_EQ(dialog.StatusLine(), "");
+  MemoryEditor editor("x");
+  EXPECT_FALSE(dialog.Insert(HotspotForm::kNormal, editor));
+  EXPECT_EQ(editor.Text(), "x");
+}
+
+TEST_F(LinkDialogTest, SearchNeverMatchesFromATrailByte) {
+  LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
+  dialog.Prepare("");
+  dialog.SetFindText("\\X");
+  EXPECT_TRUE(dialog.FindFromTop(prompter_));
+  EXPECT_EQ(dialog.target_page(), 7);
+
+  // "A" followed by a lead byte matches inside アイ only from a trail byte.
+  SetTitle(8, "アイ");
+  dialog.SetFindText(std::string("A") + "\x83");
+  EXPECT_FALSE(dialog.FindFromTop(prompter_));
+  EXPECT_EQ(dialog.target_page(), 7);
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].kind, "info");
+  EXPECT_EQ(prompter_.shown[0].text,
+            "\r\n" + Sjis("「") + "A\x83" + Sjis("」 は見つかりませんでした。"));
+}
+
+TEST_F(LinkDialogTest, FindNextStartsBehindTheSelectedPage) {
+  LinkDialogModel dialog(model_, settings_, LinkMode::kPopup);
+  dialog.Prepare("");
+  dialog.SetFindText(Sjis("家計簿"));
+  EXPECT_TRUE(dialog.FindNext(prompter_));
+  EXPECT_EQ(dialog.target_page(), 6);  // page 3 is a Content page
+  EXPECT_TRUE(dialog.FindNext(prompter_));
+  EXPECT_EQ(dialog.target_page(), 8);
+  EXPECT_FALSE(dialog.FindNext(prompter_));
+  EXPECT_EQ(dialog.target_page(), 8);
+  EXPECT_TRUE(dialog.FindFromTop(prompter_));
+  EXPECT_EQ(dialog.target_page(), 6);
+}
+
+TEST_F(LinkDialogTest, StatusLineAndInsertButtonsFollowTheKind) {
+  LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
+  dialog.Prepare("");
+  const std::string head = Sjis("コンテキスト名 : ");
+  const std::pair<int, const char*> cases[] = {{1, ""},
+                                               {2, " [ポップアップ属性]"},
+                                               {3, " [コンテント属性]"},
+                                               {4, " [インクルード属性]"},
+                                               {5, " [ブック属性]"}};
+  for (const auto& [page, suffix] : cases) {
+    dialog.SelectPage(page);
+    EXPECT_EQ(dialog.StatusLine(), head + NumberedContext(page) + Sjis(suffix)) << page;
+    EXPECT_EQ(dialog.InsertEnabled(), page <= 2) << page;
+  }
+  MemoryEditor editor("see Next");
+  editor.SetSelStart(4);
+  editor.SetSelLength(4);
+  dialog.SelectPage(4);
+  EXPECT_FALSE(dialog.Insert(HotspotForm::kNormal, editor));
+  dialog.SelectPage(2);
+  EXPECT_TRUE(dialog.Insert(HotspotForm::kNormal, editor));
+  EXPECT_EQ(editor.Text(), "see {\\uldb Next}{\\v HLP000002}");
+}
+
+TEST_F(LinkDialogTest, WindowListFromTheWindowsSection) {
+  EXPECT_EQ(WindowNames("main=\"\",,1\r\n=skip\r\nnoequals\r\nsub=\"x=y\"\r\nx="),
+            (std::vector<std::string>{"main", "sub", "x"}));
+
+  model_.Header().WindowsSection = "main=\"\",,27648\r\nsub=\"Sub\",,1";
+  LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
+  dialog.Prepare("");
+  ASSERT_TRUE(dialog.OtherWindowBoxEnabled());
+  EXPECT_EQ(dialog.window_index(), 0);
+  EXPECT_FALSE(dialog.WindowListEnabled());
+  dialog.SetOtherWindow(true);
+  dialog.SetWindowIndex(1);
+  EXPECT_EQ(dialog.Markup(HotspotForm::kButton, "Go"),
+            "\\{button Go, JumpID(Guide.hlp>sub, HLP000001)\\}");
+
+  // Popup mode has no window row; its markup ignores the choice.
+  LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
+  popup.Prepare("");
+  EXPECT_FALSE(popup.ShowsWindowRow());
+  EXPECT_TRUE(popup.windows().empty());
+
+  model_.Header().WindowsSection = "=main\r\nnothing here";
+  LinkDialogModel bare(model_, settings_, LinkMode::kJump);
+  bare.Prepare("");
+  EXPECT_FALSE(bare.OtherWindowBoxEnabled());
+  bare.SetOtherWindow(true);
+  EXPECT_FALSE(bare.other_window());
+  EXPECT_EQ(bare.Markup(HotspotForm::kNormal, "Go"), "{\\uldb Go}{\\v HLP000001}");
+}
+
+TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerMode) {
+  settings_.SetBool(keys::kWindowPopColorChk, true);
+  settings_.SetBool(keys::kWindowPopColorUdr, false);
+  settings_.SetInt(keys::kWindowPopColorPos, 12);
+  settings_.SetInt(keys::kWindowJmpColorPos, 40);  // out of the table
+  settings_.SetInt(keys::kWindowLinkWidth, 100);
+
+  LinkDialogModel jump(model_, settings_, LinkMode::kJump);
+  jump.Prepare("");
+  EXPECT_FALSE(jump.options().color_change);
+  EXPECT_FALSE(jump.ColorControlsEnabled());
+  EXPECT_EQ(jump.options().color_index, 16);
+  EXPECT_EQ(jump.width(), kLinkDialogMinWidth);
+  EXPECT_EQ(jump.height(), kLinkDialogMinHeight);
+
+  LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
+  popup.Prepare("");
+  EXPECT_TRUE(popup.options().color_change);
+  EXPECT_TRUE(popup.ColorControlsEnabled());
+  EXPECT_FALSE(popup.options().underline);
+  EXPECT_EQ(popup.options().color_index, 12);
+  popup.SelectPage(2);
+  EXPECT_EQ(popup.Markup(HotspotForm::kNormal, "w"), "{\\ul\\cf12 w}{\\v% !PopupID(HLP000002)}");
+
+  // PagePick reads and writes the jump family.
+  LinkDialogModel pick(model_, settings_, LinkMode::kPagePick);
+  pick.Prepare("");
+  EXPECT_EQ(pick.Caption(), Sjis("ページを選択"));
+  EXPECT_FALSE(pick.ShowsHotspotOptions());
+  pick.options().color_change = true;
+  pick.options().color_index = 7;
+  pick.SetSize(600, 300);
+  pick.Close();
+  EXPECT_TRUE(settings_.GetBool(keys::kWindowJmpColorChk));
+  EXPECT_EQ(settings_.GetInt(keys::kWindowJmpColorPos), 7);
+  EXPECT_EQ(settings_.GetInt(keys::kWindowLinkWidth), 600);
+  EXPECT_EQ(settings_.GetInt(keys::kWindowPopColorPos), 12);
+}
+
+TEST_F(LinkDialogTest, CaptionsPerMode) {
+  LinkDialogModel jump(model_, settings_, LinkMode::kJump);
+  EXPECT_EQ(jump.Caption(), Sjis("リンク先の設定 [ジャンプ]"));
+  EXPECT_EQ(jump.ButtonButtonCaption(), Sjis("ボタンジャンプ(&B)"));
+  LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
+  EXPECT_EQ(popup.Caption(), Sjis("リンク先の設定 [ポップアップ]"));
+  EXPECT_EQ(popup.NormalButtonCaption(), Sjis("通常ポップアップ(&N)"));
+}
+
+TEST_F(LinkDialogTest, SelectPageResult) {
+  int shown = 0;
+  auto pick_page_6 = [&](LinkDialogModel& dialog) {
+    ++shown;
+    EXPECT_EQ(dialog.mode(), LinkMode::kPagePick);
+    dialog.SelectPage(6);
+    return true;
+  };
+  EXPECT_EQ(SelectPageWithDialog(model_, settings_, 1, "", pick_page_6), 5);
+  EXPECT_EQ(SelectPageWithDialog(model_, settings_, 2, "", [](LinkDialogModel&) { return false; }),
+            -1);
+  // A Content page gets -1 without a dialog.
+  EXPECT_EQ(SelectPageWithDialog(model_, settings_, 3, "", pick_page_6), -1);
+  EXPECT_EQ(shown, 1);
+  // OK with nothing picked (a tree that is not well formed).
+  model_.MutablePage(5).Attribute = BookAttribute(4);
+  EXPECT_EQ(SelectPageWithDialog(model_, settings_, 1, "", [](LinkDialogModel&) { return true; }),
+            -1);
+}
+
+TEST(LinkDialogLayout, CentredOverTheMainWindow) {
+  DialogOrigin o = CenterOver(100, 50, 801, 601, 440, 287);
+  EXPECT_EQ(o.left, 100 + 400 - 220);
+  EXPECT_EQ(o.top, 50 + 300 - 143);
+}
+
+TEST(KeywordLinkList, PiecesAreUniqueAndUntrimmed) {
+  EXPECT_EQ(KeywordPieces("abc;;def;abc"), (std::vector<std::string>{"abc", "def", "abc"}));
+  EXPECT_EQ(KeywordPieces(" a ;"), (std::vector<std::string>{" a "}));
+  EXPECT_TRUE(KeywordPieces("").empty());
+  EXPECT_TRUE(KeywordPieces(";;").empty());
+
+  ProjectModel model;
+  MakePages(model, "T P T");
+  model.MutablePage(1).Keyword = "abc;;def;abc";
+  model.MutablePage(2).Keyword = "ABC;def";
+  model.MutablePage(3).AKeyword = "only-a";
+  EXPECT_EQ(ProjectKeywords(model, KeywordLinkMode::kKLink),
+            (std::vector<std::string>{"abc", "def", "ABC"}));
+  EXPECT_EQ(ProjectKeywords(model, KeywordLinkMode::kALink), (std::vector<std::string>{"only-a"}));
+}
+
+TEST(KeywordLinkHistory, InsertedTargetMovesToTheTopAndTwentyAreKept) {
+  TempDir dir;
+  Settings settings(dir.File("quillory.ini"));
+  for (int i = 0; i < 20; ++i) settings.SetString(keys::OptionLink(i), "t" + std::to_string(i));
+  ProjectModel model;
+  MakePages(model, "T");
+
+  KeywordLinkModel dialog(model, settings, KeywordLinkMode::kHyperlink);
+  dialog.Prepare();
+  EXPECT_FALSE(dialog.ListSorted());
+  EXPECT_EQ(dialog.ListLabel(), Sjis("ハイパーリンクリスト(&L)"));
+  ASSERT_EQ(dialog.list().size(), 20u);
+  MemoryEditor editor("run");
+  editor.SetSelLength(3);
+  dialog.SetKeyword("t2");
+  ASSERT_TRUE(dialog.Insert(HotspotForm::kButton, editor));
+  EXPECT_EQ(editor.Text(), "\\{button run,ExecFile(\"t2\")\\}");
+  std::vector<std::string> stored = ReadLinkHistory(settings);
+  ASSERT_EQ(stored.size(), 20u);
+  EXPECT_EQ(stored[0], "t2");
+  EXPECT_EQ(stored[1], "t0");
+  EXPECT_EQ(stored[3], "t3");
+  EXPECT_EQ(std::count(stored.begin(), stored.end(), "t2"), 1);
+
+  dialog.SetKeyword("new");
+  ASSERT_TRUE(dialog.Insert(HotspotForm::kNormal, editor));
+  stored = ReadLinkHistory(settings);
+  EXPECT_EQ(stored.front(), "new");
+  EXPECT_EQ(stored.back(), "t18");  // t19 fell off the end
+
+  // An empty target inserts nothing and leaves the history alone.
+  dialog.SetKeyword("");
+  EXPECT_FALSE(dialog.Insert(HotspotForm::kNormal, editor));
+  EXPECT_EQ(ReadLinkHistory(settings), stored);
+}
+
+TEST(KeywordLinkHistory, ShortListKeepsLaterKeys) {
+  TempDir dir;
+  Settings settings(dir.File("quillory.ini"));
+  settings.SetString(keys::OptionLink(5), "old");
+  EXPECT_EQ(PushLinkHistory({}, "a"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(PushLinkHistory({"b", "a", "c", "a"}, "a"), (std::vector<std::string>{"a", "b", "c"}));
+  ASSERT_TRUE(WriteLinkHistory(settings, {"x", "y"}));
+  EXPECT_EQ(settings.GetString(keys::OptionLink(1)), "y");
+  EXPECT_EQ(settings.GetString(keys::OptionLink(5)), "old");
+}
+
+TEST(KeywordLinkDialog, ColourKeysOfTheKeywordFamily) {
+  TempDir dir;
+  Settings settings(dir.File("quillory.ini"));
+  settings.SetBool(keys::kWindowKeyColorChk, true);
+  settings.SetInt(keys::kWindowKeyColorPos, 4);
+  ProjectModel model;
+  MakePages(model, "T");
+  model.MutablePage(1).AKeyword = "b;a";
+
+  KeywordLinkModel alink(model, settings, KeywordLinkMode::kALink);
+  alink.Prepare();
+  EXPECT_TRUE(alink.ListSorted());
+  EXPECT_EQ(alink.Caption(), Sjis("キーワードリンク [Ａリンク]"));
+  EXPECT_EQ(alink.list(), (std::vector<std::string>{"b", "a"}));
+  MemoryEditor editor("x");
+  editor.SetSelLength(1);
+  alink.SetKeyword("a");
+  ASSERT_TRUE(alink.Insert(HotspotForm::kNormal, editor));
+  EXPECT_EQ(editor.Text(), "{\\uldb\\cf4 x}{\\v* !ALink(\"a\")}");
+  EXPECT_TRUE(ReadLinkHistory(settings).empty());
+
+  KeywordLinkModel hyper(model, settings, KeywordLinkMode::kHyperlink);
+  hyper.Prepare();
+  EXPECT_FALSE(hyper.options().color_change);
+  hyper.options().color_index = 9;
+  hyper.Close();
+  EXPECT_EQ(settings.GetInt(keys::kWindowHypColorPos), 9);
+  EXPECT_EQ(settings.GetInt(keys::kWindowKeyColorPos), 4);
+}
+
+}  // namespace
+}  // namespace qy

@@ -1,0 +1,125 @@
+#include "markup/hotspot_markup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/codec.h"
+
+namespace qy {
+namespace {
+
+HotspotOptions Opts(bool color, int index, bool underline, bool bold = false, bool italic = false) {
+  return {color, index, underline, bold, italic};
+}
+
+LinkTarget Same(const std::string& context) { return {context, false, "", ""}; }
+LinkTarget Other(const std::string& context) { return {context, true, "guide.hlp", "sub"}; }
+
+std::string Link(LinkMode mode, HotspotForm form, const std::string& s, const HotspotOptions& o,
+                 const LinkTarget& t) {
+  return LinkMarkup(mode, form, s, o, t).value_or("<none>");
+}
+
+TEST(HotspotMarkup, NormalJumpInTheSameWindow) {
+  constexpr auto kJ = LinkMode::kJump;
+  constexpr auto kN = HotspotForm::kNormal;
+  EXPECT_EQ(Link(kJ, kN, "Next", HotspotOptions{}, Same("HLP000002")),
+            "{\\uldb Next}{\\v HLP000002}");
+  EXPECT_EQ(Link(kJ, kN, "Next", Opts(true, 6, false, true), Same("HLP000002")),
+            "{\\uldb\\b\\cf6 Next}{\\v% !JumpID(HLP000002)}");
+  EXPECT_EQ(Link(kJ, kN, "Next", Opts(true, 16, true, true, true), Same("HLP000002")),
+            "{\\uldb\\b\\i\\cf16 Next}{\\v* !JumpID(HLP000002)}");
+  // Bold and italic without colour keep the blank before the text.
+  EXPECT_EQ(Link(kJ, kN, "Next", Opts(false, 3, false, false, true), Same("HLP000002")),
+            "{\\uldb\\i Next}{\\v HLP000002}");
+  // Nothing selected: the markup goes in with empty hotspot text.
+  EXPECT_EQ(Link(kJ, kN, "", HotspotOptions{}, Same("HLP000002")), "{\\uldb }{\\v HLP000002}");
+}
+
+TEST(HotspotMarkup, NormalJumpInAnotherWindow) {
+  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kNormal, "Go", HotspotOptions{}, Other("CTX")),
+            "{\\uldb Go}{\\v !JumpID(guide.hlp>sub, CTX)}");
+  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kNormal, "Go", Opts(true, 2, true), Other("CTX")),
+            "{\\uldb\\cf2 Go}{\\v* !JumpID(guide.hlp>sub, CTX)}");
+}
+
+TEST(HotspotMarkup, NormalPopup) {
+  EXPECT_EQ(Link(LinkMode::kPopup, HotspotForm::kNormal, "word", Opts(false, 1, true, true),
+                 Same("HLP000009")),
+            "{\\ul\\b word}{\\v HLP000009}");
+  EXPECT_EQ(
+      Link(LinkMode::kPopup, HotspotForm::kNormal, "word", Opts(true, 9, false), Same("HLP000009")),
+      "{\\ul\\cf9 word}{\\v% !PopupID(HLP000009)}");
+  // A popup ignores the other-window choice.
+  EXPECT_EQ(Link(LinkMode::kPopup, HotspotForm::kNormal, "w", HotspotOptions{}, Other("X")),
+            "{\\ul w}{\\v X}");
+}
+
+TEST(HotspotMarkup, ButtonFormsIgnoreTheOptions) {
+  const HotspotOptions all = Opts(true, 5, false, true, true);
+  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kButton, "Next", all, Same("HLP000002")),
+            "\\{Button Next,JumpID(HLP000002)\\}");
+  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kButton, "Next", all, Other("HLP000002")),
+            "\\{button Next, JumpID(guide.hlp>sub, HLP000002)\\}");
+  EXPECT_EQ(Link(LinkMode::kPopup, HotspotForm::kButton, "Next", all, Same("HLP000009")),
+            "\\{Button Next,PopupID(HLP000009)\\}");
+  EXPECT_FALSE(LinkMarkup(LinkMode::kPagePick, HotspotForm::kNormal, "x", all, Same("A")));
+}
+
+TEST(HotspotMarkup, ColourIndexStaysInTheTable) {
+  EXPECT_EQ(ColorWords(Opts(true, 0, true)), "\\cf1 ");
+  EXPECT_EQ(ColorWords(Opts(true, 99, true)), "\\cf16 ");
+  EXPECT_EQ(ColorWords(Opts(false, 99, true)), " ");
+}
+
+TEST(HotspotMarkup, DoubleByteHotspotTextIsKeptAsItIs) {
+  const std::string s = Sjis("表示");  // 表 ends in the backslash code
+  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kNormal, s, HotspotOptions{}, Same("HLP000003")),
+            "{\\uldb " + s + "}{\\v HLP000003}");
+}
+
+std::string KLink(KeywordLinkMode mode, HotspotForm form, const std::string& s,
+                  const std::string& k, const HotspotOptions& o) {
+  return KeywordLinkMarkup(mode, form, s, k, o).value_or("<none>");
+}
+
+TEST(HotspotMarkup, KeywordLinks) {
+  constexpr auto kN = HotspotForm::kNormal;
+  constexpr auto kB = HotspotForm::kButton;
+  EXPECT_EQ(KLink(KeywordLinkMode::kKLink, kN, "see", "Index", HotspotOptions{}),
+            "{\\uldb see}{\\v !KLink(\"Index\")}");
+  EXPECT_EQ(KLink(KeywordLinkMode::kALink, kN, "see", "Idx", Opts(true, 6, false, true)),
+            "{\\uldb\\b\\cf6 see}{\\v% !ALink(\"Idx\")}");
+  EXPECT_EQ(KLink(KeywordLinkMode::kHyperlink, kN, "run", "a.exe", Opts(true, 2, true)),
+            "{\\uldb\\cf2 run}{\\v* !ExecFile(\"a.exe\")}");
+  EXPECT_EQ(KLink(KeywordLinkMode::kKLink, kB, "see", "Index", Opts(true, 6, false, true)),
+            "\\{button see,KLink(\"Index\")\\}");
+  EXPECT_EQ(KLink(KeywordLinkMode::kALink, kB, "see", "Idx", HotspotOptions{}),
+            "\\{button see,ALink(\"Idx\")\\}");
+  EXPECT_EQ(KLink(KeywordLinkMode::kHyperlink, kB, "run", "a.exe", HotspotOptions{}),
+            "\\{button run,ExecFile(\"a.exe\")\\}");
+  // K and A links go in with an empty keyword; a hyperlink needs a target.
+  EXPECT_EQ(KLink(KeywordLinkMode::kKLink, kN, "", "", HotspotOptions{}),
+            "{\\uldb }{\\v !KLink(\"\")}");
+  EXPECT_FALSE(KeywordLinkMarkup(KeywordLinkMode::kHyperlink, kB, "run", "", HotspotOptions{}));
+}
+
+TEST(HotspotMarkup, HelpFileNameAndCommandPages) {
+  EXPECT_EQ(HelpFileName("C:\\help\\Guide.qyp"), "Guide.hlp");
+  EXPECT_EQ(HelpFileName("/work/my.project.qyp"), "my.project.hlp");
+  EXPECT_EQ(HelpFileName(""), ".hlp");
+
+  for (HotspotCommand c : {HotspotCommand::kJumpLink, HotspotCommand::kPopupLink,
+                           HotspotCommand::kKLink, HotspotCommand::kALink}) {
+    EXPECT_TRUE(HotspotCommandApplies(c, kTopicPage));
+    EXPECT_TRUE(HotspotCommandApplies(c, kPopupPage));
+    EXPECT_FALSE(HotspotCommandApplies(c, kContentPage));
+    EXPECT_FALSE(HotspotCommandApplies(c, BookAttribute(1)));
+  }
+  EXPECT_TRUE(HotspotCommandApplies(HotspotCommand::kHLink, kContentPage));
+  EXPECT_FALSE(HotspotCommandApplies(HotspotCommand::kHLink, kIncludePage));
+}
+
+}  // namespace
+}  // namespace qy
