@@ -1,0 +1,114 @@
+#include "markup/brace_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/codec.h"
+#include "markup/brace_count.h"
+#include "support/fakes.h"
+#include "support/page_ops_fixture.h"
+
+namespace qy {
+namespace {
+
+using qy::testing::FakeProgress;
+using qy::testing::FakePrompter;
+using qy::testing::MakePages;
+
+TEST(BraceCount, EscapedBracesDoNotCount) {
+  EXPECT_EQ(CountBraces("\\{ and \\}").open, 0);
+  EXPECT_EQ(CountBraces("\\{ and \\}").close, 0);
+  const BraceCounts c = CountBraces("{\\b a}{");
+  EXPECT_EQ(c.open, 2);
+  EXPECT_EQ(c.close, 1);
+  EXPECT_FALSE(c.Balanced());
+  // Two backslashes are an escaped backslash; three escape the brace again.
+  EXPECT_EQ(CountRealBraces("a\\\\}", '}'), 1);
+  EXPECT_EQ(CountRealBraces("a\\\\\\}", '}'), 0);
+  EXPECT_EQ(CountRealBraces("\\\\{\\\\\\\\{", '{'), 2);
+  // The run of backslashes belongs to the brace right behind it only.
+  EXPECT_EQ(CountRealBraces("\\}{", '{'), 1);
+  EXPECT_EQ(CountRealBraces("\\ {", '{'), 1);
+  EXPECT_EQ(CountBraces("").open, 0);
+}
+
+TEST(BraceCount, TrailBytesAreNeitherBackslashNorBrace) {
+  // ソ, 表 and 能 end in 0x5C: the brace behind them is real.
+  for (const char* ch : {"ソ", "表", "能"}) {
+    const std::string s = Sjis(ch);
+    ASSERT_EQ(s.size(), 2u);
+    ASSERT_EQ(s[1], '\\');
+    EXPECT_EQ(CountRealBraces(s + "{", '{'), 1) << ch;
+    EXPECT_EQ(CountRealBraces("{\\b " + s + "}", '}'), 1) << ch;
+    // A real backslash after the character still escapes.
+    EXPECT_EQ(CountRealBraces(s + "\\}", '}'), 0) << ch;
+  }
+  // ＋ is 0x81 0x7B: its trail byte has the code of "{".
+  const std::string plus = Sjis("＋");
+  ASSERT_EQ(plus, "\x81{");
+  EXPECT_EQ(CountRealBraces(plus + plus, '{'), 0);
+  EXPECT_TRUE(CountBraces("{" + plus + "}").Balanced());
+  // ｿ is a single-byte katakana, not a lead byte.
+  EXPECT_EQ(CountRealBraces(Sjis("ｿ") + "\\{", '{'), 0);
+}
+
+TEST(BraceCheck, ListsUnbalancedPagesOfEveryKind) {
+  ProjectModel model;
+  MakePages(model, "T P C T B1");
+  model.MutablePage(1).Topic = "{\\b ok}";
+  model.MutablePage(2).Topic = "{\\b a}{";
+  model.MutablePage(3).Topic = "ExecFile(x)}";
+  model.MutablePage(4).Topic = "\\{ only literals \\}";
+  FakeProgress progress;
+  const std::vector<BraceCheckRow> rows = CheckBraces(model, &progress);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].page, 2);
+  EXPECT_EQ(rows[0].context, "HLP000002");
+  EXPECT_EQ(rows[0].title, "Page 2");
+  EXPECT_EQ(BraceCountText(rows[0].open), Sjis("2個"));
+  EXPECT_EQ(BraceCountText(rows[0].close), Sjis("1個"));
+  EXPECT_EQ(rows[1].page, 3);
+  EXPECT_EQ(progress.maximum, 5);
+  EXPECT_EQ(progress.position, 5);
+  EXPECT_EQ(progress.pumps, 5);
+}
+
+TEST(BraceCheck, WindowReportsAndRechecksWhenStale) {
+  ProjectModel model;
+  MakePages(model, "T T");
+  FakeProgress progress;
+  FakePrompter prompter;
+  BraceCheckWindow window(model, progress);
+
+  window.CheckByButton(prompter);
+  EXPECT_TRUE(window.rows().empty());
+  EXPECT_FALSE(progress.visible);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "info");
+  EXPECT_EQ(prompter.shown[0].text, "\r\n" + Sjis("不適合なページは見つかりませんでした。"));
+
+  model.MutablePage(2).Topic = "{";
+  window.OnTopicEdited();
+  window.OnActivated();  // an empty list is not checked again
+  EXPECT_TRUE(window.rows().empty());
+
+  window.CheckByButton(prompter);
+  ASSERT_EQ(window.rows().size(), 1u);
+  EXPECT_EQ(prompter.shown[1].text, "\r\n1" + Sjis("ページの不適合ページがありました。"));
+
+  model.MutablePage(1).Topic = "}}";
+  window.OnActivated();  // not stale: nothing happens
+  EXPECT_EQ(window.rows().size(), 1u);
+  window.OnTopicEdited();
+  window.OnActivated();
+  EXPECT_EQ(window.rows().size(), 2u);
+  EXPECT_FALSE(window.stale());
+  EXPECT_EQ(prompter.shown.size(), 2u);  // the silent re-check shows nothing
+
+  EXPECT_EQ(PageOfBraceRow(model, "HLP000002"), 2);
+  EXPECT_EQ(PageOfBraceRow(model, "HLP000099"), 0);
+}
+
+}  // namespace
+}  // namespace qy
