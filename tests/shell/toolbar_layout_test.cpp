@@ -1,0 +1,216 @@
+#include "shell/toolbar_layout.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "core/ini_file.h"
+#include "shell/command_table.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+using testing::TempDir;
+
+const ToolbarItemState& StateOf(const std::vector<ToolbarItemState>& items, int number) {
+  for (const ToolbarItemState& item : items) {
+    if (item.row->number == number) return item;
+  }
+  ADD_FAILURE() << "no item " << number;
+  return items.front();
+}
+
+TEST(ToolbarTableTest, RowsMatchTheTable) {
+  struct Expected {
+    int number;
+    ToolbarId toolbar;
+    const char* key;
+    const char* button;
+    const char* caption;
+  };
+  const Expected spot_checks[] = {
+      {0, ToolbarId::kNone, "", "", "Quillory"},
+      {1, ToolbarId::kNone, "", "", "ファイルバー"},
+      {5, ToolbarId::kFile, "FileSp0", "tbrFileSp0", "【区切り】"},
+      {7, ToolbarId::kFile, "HelpWiz", "btnMakeWiz", "ヘルプファイル作成ウィザード"},
+      {13, ToolbarId::kEdit, "EditSp6", "tbrEditSp6", "【区切り】"},
+      {16, ToolbarId::kEdit, "NewFind", "btnFindIt", "通常の検索"},
+      {22, ToolbarId::kNone, "", "", "プロジェクトバー"},
+      {31, ToolbarId::kProject, "PageDown", "btnPageDown", "ページを１つ下に"},
+      {36, ToolbarId::kPage, "PageProp", "btnPageProp", "ページのプロパティ"},
+      {43, ToolbarId::kNone, "", "", "ショートカットバー"},
+      {45, ToolbarId::kShortCut, "ExsIn", "btnExs", "QYマクロを指定して実行"},
+      {55, ToolbarId::kShortCut, "LineSpe", "btnLineSpace", "行間設定"},
+      {65, ToolbarId::kShortCut, "Etc", "btnEtcIn", "その他のショートカット"},
+  };
+  ASSERT_EQ(ToolbarRows().size(), 66u);
+  for (const Expected& e : spot_checks) {
+    SCOPED_TRACE(e.number);
+    const ToolbarRow* row = FindToolbarRow(e.number);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->toolbar, e.toolbar);
+    EXPECT_STREQ(row->key, e.key);
+    EXPECT_STREQ(row->button, e.button);
+    EXPECT_STREQ(row->caption, e.caption);
+  }
+  EXPECT_EQ(FindToolbarRow(66), nullptr);
+  EXPECT_EQ(FindToolbarButton("btnHLink")->number, 52);
+  EXPECT_EQ(FindToolbarButton("btnNothing"), nullptr);
+}
+
+TEST(ToolbarTableTest, ToolbarsHoldTheirItemsInOrder) {
+  const std::pair<ToolbarId, std::pair<int, int>> spans[] = {{ToolbarId::kFile, {2, 7}},
+                                                             {ToolbarId::kEdit, {9, 21}},
+                                                             {ToolbarId::kProject, {23, 34}},
+                                                             {ToolbarId::kPage, {36, 42}},
+                                                             {ToolbarId::kShortCut, {44, 65}}};
+  for (auto [id, range] : spans) {
+    auto items = ToolbarItems(id);
+    ASSERT_EQ(static_cast<int>(items.size()), range.second - range.first + 1);
+    EXPECT_EQ(items.front().number, range.first);
+    EXPECT_EQ(items.back().number, range.second);
+    // The toolbar's node stands just before its first item.
+    const ToolbarInfo* info = FindToolbar(id);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->tree_number, range.first - 1);
+  }
+  EXPECT_TRUE(ToolbarItems(ToolbarId::kNone).empty());
+  EXPECT_EQ(FindToolbar(ToolbarId::kNone), nullptr);
+  EXPECT_STREQ(FindToolbar(ToolbarId::kProject)->layout_section, "ProjectBar");
+  EXPECT_STREQ(FindToolbar(ToolbarId::kProject)->settings_section, "tbrWinProp");
+  EXPECT_STREQ(FindCommand(FindToolbar(ToolbarId::kShortCut)->view_command)->menu_item,
+               "mnuToolbarShort");
+}
+
+TEST(ToolbarTableTest, ButtonsRunTheCommandTheyShow) {
+  int separators = 0;
+  for (const ToolbarRow& row : ToolbarRows()) {
+    SCOPED_TRACE(row.number);
+    if (!row.HasKey() || row.IsSeparator()) {
+      EXPECT_EQ(row.command, -1);
+      if (row.IsSeparator()) {
+        ++separators;
+        EXPECT_STREQ(row.caption, "【区切り】");
+      }
+      continue;
+    }
+    const CommandRow* command = FindCommand(row.command);
+    ASSERT_NE(command, nullptr);
+    std::string caption = row.caption;
+    EXPECT_EQ(caption.rfind(command->caption, 0), 0u) << command->caption;
+  }
+  EXPECT_EQ(separators, 14);
+  EXPECT_EQ(FindToolbarButton("btnPageProp")->command, 97);
+  EXPECT_EQ(FindToolbarButton("btnExs")->command, 171);
+}
+
+TEST(ToolbarTableTest, ImagesCountButtonsOnly) {
+  EXPECT_EQ(ButtonImageIndex(0), -1);
+  EXPECT_EQ(ButtonImageIndex(1), -1);
+  EXPECT_EQ(ButtonImageIndex(2), 0);
+  EXPECT_EQ(ButtonImageIndex(4), 2);
+  EXPECT_EQ(ButtonImageIndex(5), -1);
+  EXPECT_EQ(ButtonImageIndex(6), 3);
+  EXPECT_EQ(ButtonImageIndex(9), 5);
+  EXPECT_EQ(ButtonImageIndex(65), 45);
+  EXPECT_EQ(ButtonImageIndex(66), -1);
+}
+
+TEST(ToolbarLayoutTest, MissingFileShowsEverything) {
+  TempDir dir;
+  std::string error = "stale";
+  ToolbarLayout layout = ToolbarLayout::Read(dir.File("quillory.bar"), &error);
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(layout, ToolbarLayout());
+  auto items = ApplyToolbarLayout(layout);
+  ASSERT_EQ(items.size(), 60u);
+  for (const ToolbarItemState& item : items) {
+    EXPECT_TRUE(item.shown);
+    EXPECT_EQ(item.image, ButtonImageIndex(item.row->number));
+  }
+}
+
+TEST(ToolbarLayoutTest, HiddenSeparatorAndButtonsKeepImages) {
+  ToolbarLayout layout = ToolbarLayout::FromFile(std::string(
+      "[editbar]\r\nEditSp0=0\r\nCut = 0\r\n[ShortCutBar]\r\nJump=yes\r\nPopup=2\r\nEtc=-0\r\n"));
+  auto items = ApplyToolbarLayout(layout);
+  EXPECT_FALSE(StateOf(items, 15).shown);  // separator after the select button
+  EXPECT_FALSE(StateOf(items, 9).shown);
+  EXPECT_TRUE(StateOf(items, 13).shown);
+  EXPECT_TRUE(StateOf(items, 47).shown);  // not a number: shown
+  EXPECT_TRUE(StateOf(items, 48).shown);
+  EXPECT_FALSE(StateOf(items, 65).shown);
+  EXPECT_EQ(StateOf(items, 15).image, -1);
+  EXPECT_EQ(StateOf(items, 10).image, 6);  // unchanged by the hidden cut button
+  EXPECT_EQ(StateOf(items, 16).image, 10);
+}
+
+TEST(ToolbarLayoutTest, RoundTripKeepsOtherLines) {
+  TempDir dir;
+  std::string path = dir.File("quillory.bar");
+  ASSERT_TRUE(WriteFileAtomic(path, "; layout\r\n[Other]\r\nA=b\r\n").ok);
+  ToolbarLayout layout;
+  layout.SetShown(5, false);
+  layout.SetShown(44, false);
+  layout.SetShown(1, false);  // a toolbar node has no key and stays shown
+  EXPECT_TRUE(layout.Shown(1));
+  ASSERT_TRUE(layout.Write(path).ok);
+
+  std::string error;
+  ToolbarLayout back = ToolbarLayout::Read(path, &error);
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(back, layout);
+  EXPECT_FALSE(back.Shown(5));
+  EXPECT_FALSE(back.Shown(44));
+  EXPECT_TRUE(back.Shown(6));
+
+  auto data = ReadWholeFile(path);
+  ASSERT_TRUE(data.has_value());
+  EXPECT_EQ(data->rfind("; layout\r\n[Other]\r\nA=b\r\n", 0), 0u);
+  EXPECT_EQ(IniFile::ValueIn(*data, "FileBar", "FileSp0"), "0");
+  EXPECT_EQ(IniFile::ValueIn(*data, "ShortCutBar", "Etc"), "1");
+  EXPECT_EQ(IniFile::KeysIn(*data, "EditBar").size(), 13u);
+}
+
+TEST(ToolbarLayoutTest, UnreadableFileIsReportedAndKept) {
+  TempDir dir;
+  std::string path = dir.File("quillory.bar");
+  ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  std::string error;
+  EXPECT_EQ(ToolbarLayout::Read(path, &error), ToolbarLayout());
+  EXPECT_NE(error, "");
+  EXPECT_FALSE(ToolbarLayout().Write(path).ok);
+  EXPECT_TRUE(DirectoryExists(path));
+}
+
+TEST(ToolbarLayoutTest, TreeHasATickBoxPerItem) {
+  ToolbarLayout layout;
+  layout.SetShown(39, false);
+  auto nodes = BuildToolbarTree(layout);
+  ASSERT_EQ(nodes.size(), 66u);
+  EXPECT_EQ(nodes[0].kind, ToolbarTreeNode::Kind::kRoot);
+  EXPECT_EQ(nodes[0].caption, "Quillory");
+  int page_bar = -1;
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    if (nodes[i].number == 35) page_bar = static_cast<int>(i);
+  }
+  ASSERT_GE(page_bar, 0);
+  EXPECT_EQ(nodes[page_bar].kind, ToolbarTreeNode::Kind::kToolbar);
+  EXPECT_EQ(nodes[page_bar].caption, Sjis("ページバー"));
+  EXPECT_EQ(nodes[page_bar].parent, 0);
+  for (const ToolbarTreeNode& node : nodes) {
+    if (node.kind != ToolbarTreeNode::Kind::kItem) continue;
+    EXPECT_EQ(node.checked, node.number != 39) << node.number;
+    if (node.number >= 36 && node.number <= 42) {
+      EXPECT_EQ(node.parent, page_bar);
+    }
+  }
+  EXPECT_EQ(nodes[page_bar + 4].caption, Sjis("【区切り】"));
+}
+
+}  // namespace
+}  // namespace qy
