@@ -16,6 +16,11 @@ bool ProjectOptionFlag(std::string_view options, int n) {
   return options[static_cast<std::size_t>(n - 1)] == '1';
 }
 
+bool ProjectOptionOn(std::string_view options, int n) {
+  if (n < 1 || static_cast<std::size_t>(n) > options.size()) return false;
+  return options[static_cast<std::size_t>(n - 1)] != '0';
+}
+
 std::string DefaultWindowName(std::string_view options) {
   std::string_view rest = AfterFlags(options);
   return std::string(rest.substr(0, rest.find(kIncludeMark)));

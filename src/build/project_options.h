@@ -11,6 +11,10 @@ namespace qy {
 // Flag character `n` (1..8) is "1"; a missing character is off.
 bool ProjectOptionFlag(std::string_view options, int n);
 
+// Flag character `n` (1..8) counts as on when it is present and not "0": how
+// the dialogs read the flags they show as boxes.
+bool ProjectOptionOn(std::string_view options, int n);
+
 // From character 9 up to the first "//" (to the end when there is none).
 std::string DefaultWindowName(std::string_view options);
 

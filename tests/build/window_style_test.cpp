@@ -1,0 +1,276 @@
+// [WINDOWS] lines in list form: build and parse, the box rules of one style
+// and the list operations of the windows tab.
+#include "build/window_style.h"
+
+#include <gtest/gtest.h>
+
+#include "build/window_style_boxes.h"
+#include "build/window_style_list.h"
+#include "core/codec.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+using testing::FakePrompter;
+
+WindowStyle Sample() {
+  WindowStyle s = NewWindowStyle("sub");
+  s.title = "Sub window";
+  s.left = 10;
+  s.top = 20;
+  s.style_number = kStyleOwnButtons | kStyleBack | kStylePrint;
+  s.topic_color = 255;
+  s.non_scroll_color = 65280;
+  return s;
+}
+
+TEST(WindowStyleLine, DefaultMainWindowIsTheNewProjectText) {
+  EXPECT_EQ(BuildWindowStyleLine(DefaultMainWindowStyle()),
+            "main=\"\",,27648,(r14876671),(r12632256)");
+  auto parsed = ParseWindowStyleLine("main=\"\",,27648,(r14876671),(r12632256)");
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(*parsed, DefaultMainWindowStyle());
+}
+
+TEST(WindowStyleLine, PartialPositionLeavesUnsetComponentsEmpty) {
+  EXPECT_EQ(BuildWindowStyleLine(Sample()), "sub=\"Sub window\",(10,20,,),24580,(r255),(r65280)");
+  WindowStyle sized = Sample();
+  sized.left = kNotSet;
+  sized.height = 300;
+  EXPECT_EQ(BuildWindowStyleLine(sized), "sub=\"Sub window\",(,20,,300),24580,(r255),(r65280)");
+  EXPECT_EQ(ParseWindowStyleLine(BuildWindowStyleLine(sized)), sized);
+}
+
+TEST(WindowStyleLine, EverySuffixRoundTrips) {
+  const char* expected[2][4] = {{"", ",1", ",f4", ",f5"}, {",f2", ",f3", ",f6", ",f7"}};
+  for (int flags = 0; flags < 4; ++flags) {
+    for (bool auto_height : {false, true}) {
+      WindowStyle s = Sample();
+      s.placement_flags = flags;
+      s.auto_height = auto_height;
+      const std::string line = BuildWindowStyleLine(s);
+      const std::string suffix = expected[auto_height][flags];
+      EXPECT_EQ(line, "sub=\"Sub window\",(10,20,,),24580,(r255),(r65280)" + suffix);
+      auto back = ParseWindowStyleLine(line);
+      ASSERT_TRUE(back) << line;
+      EXPECT_EQ(*back, s) << line;
+    }
+  }
+}
+
+TEST(WindowStyleLine, UnknownSuffixReadsAsOnTopAbsoluteFixed) {
+  auto s = ParseWindowStyleLine("w=\"t\",,4,(r1),(r2),f9");
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->placement_flags, 3);
+  EXPECT_FALSE(s->auto_height);
+}
+
+TEST(WindowStyleLine, TextsOutsideTheGrammarAreRefused) {
+  for (const char* line : {
+           "", "main",
+           "main=,,27648,(r1),(r2)",               // no quotes
+           "main=\"a,b\",,27648,(r1),(r2)",        // comma in the title
+           "main=\"\",(1,2,3),27648,(r1),(r2)",    // three position parts
+           "main=\"\",(1,x,3,4),27648,(r1),(r2)",  // not a number
+           "main=\"\",,27648,(r1)",                // no second colour
+           "main=\"\",,abc,(r1),(r2)",             // style number
+           "main=\"\",,27648,(r1),(r2)junk",       // text after the colours
+           "main=\"\",,99999999999,(r1),(r2)",     // out of range
+       }) {
+    EXPECT_FALSE(ParseWindowStyleLine(line)) << line;
+  }
+}
+
+TEST(WindowsSection, ListsRoundTripAndLimitsHold) {
+  std::vector<WindowStyle> styles = {DefaultMainWindowStyle(), Sample()};
+  const std::string text = BuildWindowsSection(styles);
+  EXPECT_EQ(text.find("\r\n"), text.find("sub") - 2);
+  EXPECT_NE(text.substr(text.size() - 2), "\r\n");
+  EXPECT_EQ(ParseWindowsSection(text), styles);
+  EXPECT_EQ(ParseWindowsSection(""), std::vector<WindowStyle>{});
+
+  std::string eleven;
+  for (int i = 0; i < 11; ++i) eleven += BuildWindowStyleLine(Sample()) + "\r\n";
+  EXPECT_FALSE(ParseWindowsSection(eleven));
+  EXPECT_FALSE(ParseWindowsSection(BuildWindowStyleLine(Sample()) + "\r\n\r\nx"));
+}
+
+TEST(StyleNumber, DecodesExactlyWhatTheBoxesProduce) {
+  auto main = DecodeStyleNumber(kStyleDefaultButtons);
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(main->default_buttons && main->contents && main->keyword && main->print &&
+              main->back);
+  EXPECT_EQ(EncodeStyleNumber(*main), kStyleDefaultButtons);
+  EXPECT_TRUE(DecodeStyleNumber(kStyleDefaultButtons + kStyleOptions + kStyleMaximize));
+  EXPECT_TRUE(DecodeStyleNumber(kStyleOwnButtons + kStyleTopics + kStyleBack));
+  EXPECT_FALSE(DecodeStyleNumber(kStyleDefaultButtons + kStyleTopics));
+  EXPECT_FALSE(DecodeStyleNumber(kStyleOwnButtons + kStyleTopics + kStyleContents));
+  EXPECT_FALSE(DecodeStyleNumber(kStyleContents));  // default set incomplete
+  EXPECT_FALSE(DecodeStyleNumber(2));
+  EXPECT_FALSE(DecodeStyleNumber(-4));
+}
+
+TEST(StyleBoxes, DefaultButtonsTickAndLockTheirFour) {
+  WindowStyle style = NewWindowStyle("w");
+  WindowStyleBoxes boxes;
+  boxes.Load(style, false);
+  EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
+  ASSERT_TRUE(boxes.Set(StyleBox::kTopics, true, style));
+  EXPECT_FALSE(boxes.Box(StyleBox::kContents).enabled);
+  EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleTopics);
+
+  ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, true, style));
+  EXPECT_EQ(style.style_number, kStyleDefaultButtons);
+  EXPECT_FALSE(boxes.Box(StyleBox::kTopics).checked);
+  for (StyleBox b : {StyleBox::kContents, StyleBox::kKeyword, StyleBox::kTopics, StyleBox::kPrint,
+                     StyleBox::kBack}) {
+    EXPECT_FALSE(boxes.Box(b).enabled);
+  }
+  EXPECT_FALSE(boxes.Set(StyleBox::kPrint, false, style));  // locked
+  ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, false, style));
+  EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleDefaultButtons);
+  EXPECT_TRUE(boxes.Box(StyleBox::kPrint).enabled);
+  EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // contents still ticked
+
+  ASSERT_TRUE(boxes.Set(StyleBox::kContents, false, style));
+  EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // keyword still ticked
+  ASSERT_TRUE(boxes.Set(StyleBox::kKeyword, false, style));
+  EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
+}
+
+TEST(StyleBoxes, MaximizeAndAutoHeightExcludeEachOther) {
+  WindowStyle style = NewWindowStyle("w");
+  WindowStyleBoxes boxes;
+  boxes.Load(style, false);
+  ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, true, style));
+  EXPECT_TRUE(style.auto_height);
+  EXPECT_FALSE(boxes.Box(StyleBox::kMaximize).enabled);
+  ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, false, style));
+  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, style));
+  EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleMaximize);
+  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
+  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, style));
+  EXPECT_TRUE(boxes.Box(StyleBox::kAutoHeight).enabled);
+
+  // The main window never gets auto height or a browse button.
+  WindowStyle main = DefaultMainWindowStyle();
+  boxes.Load(main, true);
+  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
+  EXPECT_FALSE(boxes.Box(StyleBox::kBrowse).enabled);
+  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, main));
+  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, main));
+  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
+}
+
+TEST(StyleBoxes, PlacementAndUndecodableNumbers) {
+  WindowStyle style = NewWindowStyle("w");
+  WindowStyleBoxes boxes;
+  boxes.Load(style, false);
+  EXPECT_TRUE(boxes.Box(StyleBox::kFitResolution).checked);
+  ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
+  ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
+  EXPECT_EQ(style.placement_flags, 3);
+
+  // A number typed by hand leaves the boxes, and the number, as they were
+  // until a button box is clicked.
+  WindowStyle odd = NewWindowStyle("odd");
+  odd.style_number = 7;
+  boxes.Load(odd, false);
+  EXPECT_TRUE(boxes.Box(StyleBox::kFitResolution).checked);
+  ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, odd));
+  EXPECT_EQ(odd.style_number, 7);
+}
+
+TEST(StyleList, DeletingMovesTheFollowingStylesUpWithAllTheirFields) {
+  FakePrompter prompter;
+  WindowStyleList list;
+  for (const char* name : {"a", "b", "c", "d"}) ASSERT_TRUE(list.Add(name));
+  list.Select(3);  // "c"
+  list.Selected()->left = 5;
+  list.Select(4);  // "d"
+  list.Selected()->topic_color = 123;
+  list.Selected()->style_number = kStyleOwnButtons + kStyleBack;
+  list.Select(2);
+  ASSERT_TRUE(list.DeleteSelected(prompter));
+  ASSERT_EQ(list.styles().size(), 4u);
+  EXPECT_EQ(list.selected(), 1);
+  EXPECT_EQ(list.styles()[2].name, "c");
+  EXPECT_EQ(list.styles()[2].left, 5);
+  EXPECT_EQ(list.styles()[3].topic_color, 123);
+  EXPECT_EQ(list.styles()[3].style_number, kStyleOwnButtons + kStyleBack);
+
+  list.Select(0);
+  EXPECT_FALSE(list.DeleteSelected(prompter));
+  EXPECT_EQ(prompter.Texts().back(),
+            "\r\n" + Sjis("ウインドウスタイル \"main\" は削除できません。"));
+}
+
+TEST(StyleList, TenStylesAtMost) {
+  FakePrompter prompter;
+  WindowStyleList list;
+  EXPECT_FALSE(list.Add(""));
+  for (int i = 1; i < kMaxWindowStyles; ++i) ASSERT_TRUE(list.Add("w" + std::to_string(i)));
+  EXPECT_FALSE(list.CanAdd(prompter));
+  EXPECT_EQ(prompter.Texts().back(), "\r\n" + Sjis("これ以上ウインドウスタイルを作成できません。"));
+  EXPECT_FALSE(list.Add("eleventh"));
+  list.Select(9);
+  ASSERT_TRUE(list.DeleteSelected(prompter));
+  EXPECT_EQ(list.selected(), -1);
+  EXPECT_EQ(list.Selected(), nullptr);
+}
+
+TEST(StyleList, PositionEditsAndSizingWindow) {
+  WindowStyleList list;
+  ASSERT_TRUE(list.Add("w"));
+  EXPECT_TRUE(list.SetPositionText(PositionPart::kLeft, "120"));
+  EXPECT_FALSE(list.SetPositionText(PositionPart::kTop, "1a"));
+  EXPECT_FALSE(list.SetPositionText(PositionPart::kTop, "1234567890"));
+  EXPECT_EQ(list.Selected()->left, 120);
+  EXPECT_EQ(list.Selected()->top, kNotSet);
+  list.ApplySizingWindow(kSizingWindowLeft, 40, 600, kSizingWindowHeight);
+  EXPECT_EQ(list.Selected()->left, 120);
+  EXPECT_EQ(list.Selected()->top, 40);
+  EXPECT_EQ(list.Selected()->width, 600);
+  EXPECT_EQ(list.Selected()->height, kNotSet);
+  EXPECT_TRUE(list.SetPositionText(PositionPart::kLeft, ""));
+  EXPECT_EQ(list.Selected()->left, kNotSet);
+}
+
+TEST(StyleList, SwitchingToDirectEditBuildsTheTextAndBackResets) {
+  FakePrompter prompter;
+  WindowStyleList list;
+  ASSERT_TRUE(list.Add("sub"));
+  prompter.answers = {Answer::kNo};
+  EXPECT_FALSE(list.SetDirectEdit(true, prompter));
+  EXPECT_EQ(prompter.shown.back().text, Sjis("現在のウインドウスタイルの設定は破棄されます。") +
+                                            "\r\n\r\n" + Sjis("直接編集を許可しますか？"));
+  EXPECT_TRUE(list.SetDirectEdit(true, prompter));
+  EXPECT_EQ(list.memo(),
+            "main=\"\",,27648,(r14876671),(r12632256)\r\nsub=\"\",,4,(r14876671),(r12632256)");
+  list.SetMemo("typed=\"x\"");
+  EXPECT_EQ(list.SectionText(), "typed=\"x\"");
+  EXPECT_FALSE(list.SetDirectEdit(false, prompter));
+  EXPECT_EQ(list.SectionText(), "main=\"\",,27648,(r14876671),(r12632256)");
+  EXPECT_EQ(list.selected(), 0);
+}
+
+TEST(StyleList, HandEditedSectionFallsBackToDirectEditWithoutLoss) {
+  FakePrompter prompter;
+  WindowStyleList list;
+  const std::string typed = "main=\"Help, main\",,27648,(r14876671),(r12632256)\r\nextra";
+  EXPECT_FALSE(list.Load(typed, false, prompter));
+  EXPECT_TRUE(list.direct_edit());
+  EXPECT_EQ(list.SectionText(), typed);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "warning");
+
+  FakePrompter quiet;
+  EXPECT_TRUE(list.Load(BuildWindowStyleLine(Sample()), false, quiet));
+  EXPECT_FALSE(list.direct_edit());
+  EXPECT_EQ(list.styles().size(), 1u);
+  EXPECT_TRUE(quiet.shown.empty());
+}
+
+}  // namespace
+}  // namespace qy
