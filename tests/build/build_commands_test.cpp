@@ -1,0 +1,364 @@
+// The build commands end to end: the four files, a stand-in compiler run by
+// the real process runner, its log in the debug view, and the failure paths.
+#include "build/build_commands.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
+#include "build/build_fakes.h"
+#include "build/posix_process_runner.h"
+#include "core/codec.h"
+#include "core/files.h"
+#include "core/settings_keys.h"
+#include "support/fakes.h"
+
+namespace qy {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::FakeDebugView;
+using testing::FakeHelpViewer;
+using testing::FakeProgress;
+using testing::FakePrompter;
+using testing::RecordingRunner;
+using testing::TempDir;
+
+// A stand-in for hcrtf.exe: writes `log` as the help project's .err, a .hlp
+// and its own arguments, after a short pause.
+std::string WriteFakeCompiler(const std::string& path, const std::string& log) {
+  std::string script =
+      "#!/bin/sh\n"
+      "for last; do :; done\n"
+      "base=\"${last%.hpj}\"\n"
+      "sleep 0.1\n"
+      "printf '%s' '" +
+      log +
+      "' > \"$base.err\"\n"
+      "printf 'LN' > \"$base.hlp\"\n"
+      "printf '%s\\n' \"$@\" > \"$base.args\"\n";
+  EXPECT_TRUE(WriteFileAtomic(path, script));
+  ::chmod(path.c_str(), 0755);
+  return path;
+}
+
+const std::string kMixedLog =
+    "Microsoft (R) Help Compiler\r\n"
+    "    HC1002: Note: Using existing phrase table\r\n"
+    " Using existing phrase table.\r\n"
+    "    HC3025: Warning: guide.rtf : Jump to undefined Topic ID\r\n"
+    " Jump to undefined Topic ID: HLP000009.\r\n"
+    "    HC1001: Error: missing file\r\n"
+    " File not found: pic.bmp.\r\n";
+
+class BuildCommandsTest : public ::testing::Test {
+ protected:
+  BuildCommandsTest()
+      : settings_(dir_.File("quillory.ini"), Environment()),
+        runner_([this] { ++runner_pumps_; }, 5ms),
+        build_(project_, settings_, prompter_, progress_, runner_, viewer_, debug_view_) {
+    project_.NewProject(dir_.path());
+    project_.SetProjectFileName(dir_.File("guide.qyp"));
+    settings_.SetInt(keys::kCompileReadyTime, 20);
+    settings_.SetInt(keys::kCompileReadyNum, 40);
+    build_.windows_path = [](const std::string& p) { return "Z:" + p; };
+  }
+  SettingsEnvironment Environment() {
+    SettingsEnvironment env;
+    env.program_folder = dir_.path();
+    return env;
+  }
+  void UseCompiler(const std::string& log) {
+    settings_.SetString(keys::kEtceteraHelpCompiler,
+                        WriteFakeCompiler(dir_.File("hcrtf.exe"), log));
+  }
+  bool Built(const char* ext) { return FileExists(dir_.File(std::string("guide") + ext)); }
+
+  TempDir dir_;
+  Settings settings_;
+  ProjectModel project_;
+  FakePrompter prompter_;
+  FakeProgress progress_;
+  int runner_pumps_ = 0;
+  PosixProcessRunner runner_;
+  FakeHelpViewer viewer_;
+  FakeDebugView debug_view_;
+  BuildCommands build_;
+};
+
+TEST_F(BuildCommandsTest, MakeHelpRunsTheCompilerAndReportsItsLog) {
+  UseCompiler(kMixedLog);
+  BuildReport report = build_.MakeHelp();
+  ASSERT_EQ(report.outcome, BuildReport::Outcome::kAnalysed)
+      << ::testing::PrintToString(prompter_.Texts());
+  EXPECT_FALSE(report.Succeeded());
+
+  for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf", ".hlp"}) EXPECT_TRUE(Built(ext)) << ext;
+  EXPECT_EQ(*ReadWholeFile(dir_.File("guide.args")), "/x\n" + dir_.File("guide.hpj") + "\n");
+  EXPECT_GT(runner_pumps_, 0);  // the window stayed responsive during the run
+
+  ASSERT_EQ(debug_view_.entries.size(), 3u);
+  EXPECT_EQ(debug_view_.entries[0],
+            (DebugEntry{DebugKind::kNote, "HC1002", "Using existing phrase table."}));
+  EXPECT_EQ(debug_view_.entries[1].kind, DebugKind::kWarning);
+  EXPECT_EQ(debug_view_.entries[2],
+            (DebugEntry{DebugKind::kError, "HC1001", "File not found: pic.bmp."}));
+  EXPECT_EQ(debug_view_.shown, 1);
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].kind, "warning");
+  EXPECT_EQ(
+      prompter_.shown[0].text,
+      Sjis("Error 「HC1001」 が発生しています。\r\n\r\nヘルプファイルの作成に失敗しました。"));
+  EXPECT_TRUE(viewer_.calls.empty());
+
+  std::vector<std::string> steps;
+  for (const auto& s : progress_.statuses) {
+    if (s != "1:") steps.push_back(s);
+  }
+  EXPECT_EQ(steps, (std::vector<std::string>{
+                       "1:" + Sjis("hpj ファイル作成..."), "1:" + Sjis("cnt ファイル作成..."),
+                       "1:" + Sjis("hh ファイル作成..."), "1:" + Sjis("rtf ファイル作成..."),
+                       "1:" + Sjis("ヘルプコンパイラ起動準備..."), "1:" + Sjis("コンパイル...")}));
+  EXPECT_FALSE(progress_.visible);
+}
+
+TEST_F(BuildCommandsTest, CleanBuildOpensTheHelpFileAndNotesFollowTheSettings) {
+  UseCompiler("Microsoft (R) Help Compiler\r\n");
+  BuildReport report = build_.MakeHelp();
+  EXPECT_TRUE(report.Succeeded());
+  EXPECT_EQ(viewer_.calls, std::vector<std::string>{"contents " + dir_.File("guide.hlp")});
+  EXPECT_EQ(debug_view_.shown, 0);
+  EXPECT_TRUE(prompter_.shown.empty());
+
+  UseCompiler("    HC1002: Note: phrase\r\n x\r\n");
+  settings_.SetBool(keys::kDebugShowNote, false);
+  report = build_.MakeHelp();
+  EXPECT_TRUE(report.Succeeded());
+  EXPECT_EQ(viewer_.calls.size(), 1u);
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"\r\n" + Sjis("Note があります。")});
+}
+
+TEST_F(BuildCommandsTest, MakeSaveTrueSavesFirst) {
+  int saves = 0;
+  build_.save_project = [&] { return ++saves, true; };
+  settings_.SetString(keys::kEtceteraHelpCompiler, "notacompiler");
+  build_.MakeHelp();
+  EXPECT_EQ(saves, 0);
+  settings_.SetString(keys::kOptionMakeSave, "True");
+  EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kSkipped);
+  EXPECT_EQ(saves, 1);
+}
+
+TEST_F(BuildCommandsTest, MissingCompilerIsReportedAndTheFilesStay) {
+  settings_.SetString(keys::kEtceteraHelpCompiler, dir_.File("missing/hcrtf.exe"));
+  BuildReport report = build_.MakeHelp();
+  EXPECT_EQ(report.outcome, BuildReport::Outcome::kNotStarted);
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{CompilerStartFailedMessage()});
+  EXPECT_EQ(CompilerStartFailedMessage(), "\r\n" + Sjis("ヘルプコンパイラの起動に失敗しました。"));
+  for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"}) EXPECT_TRUE(Built(ext)) << ext;
+  EXPECT_EQ(debug_view_.sets, 0);
+
+  // A file that is neither executable nor a Windows program can not start.
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("hcrtf.exe"), "plain text"));
+  settings_.SetString(keys::kEtceteraHelpCompiler, dir_.File("hcrtf.exe"));
+  EXPECT_EQ(build_.RunCompiler().outcome, BuildReport::Outcome::kNotStarted);
+}
+
+TEST_F(BuildCommandsTest, CompilerWithoutLogIsReportedNotACrash) {
+  const std::string silent = dir_.File("hcrtf.exe");
+  ASSERT_TRUE(WriteFileAtomic(silent, "#!/bin/sh\nexit 3\n"));
+  ::chmod(silent.c_str(), 0755);
+  settings_.SetString(keys::kEtceteraHelpCompiler, silent);
+  EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kLogUnreadable);
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].kind, "error");
+  EXPECT_NE(prompter_.shown[0].text.find("guide.err"), std::string::npos);
+  EXPECT_TRUE(debug_view_.entries.empty());
+}
+
+TEST_F(BuildCommandsTest, OnlyHcrtfIsRunAndAWindowsProgramGoesThroughWine) {
+  EXPECT_TRUE(IsHelpCompiler("C:\\Tools\\hcrtf.EXE"));
+  EXPECT_TRUE(IsHelpCompiler("/opt/hw/HCRTF.exe"));
+  EXPECT_FALSE(IsHelpCompiler("/opt/hw/hcw.exe"));
+  EXPECT_FALSE(IsHelpCompiler("hcrtf.exe.old"));
+
+  RecordingRunner recorder;
+  BuildCommands build(project_, settings_, prompter_, progress_, recorder, viewer_, debug_view_);
+  build.windows_path = [](const std::string& p) { return "Z:" + p; };
+  settings_.SetString(keys::kEtceteraHelpCompiler, dir_.File("hcw.exe"));
+  EXPECT_EQ(build.RunCompiler().outcome, BuildReport::Outcome::kSkipped);
+  EXPECT_TRUE(recorder.starts.empty());
+  EXPECT_TRUE(prompter_.shown.empty());
+
+  const std::string exe = dir_.File("HCRTF.EXE");
+  ASSERT_TRUE(WriteFileAtomic(exe, std::string("MZ\x90\0\x03", 5)));
+  settings_.SetString(keys::kEtceteraHelpCompiler, exe);
+  settings_.SetString(keys::kCompileCommand, "/x /a");
+  EXPECT_EQ(build.RunCompiler().outcome, BuildReport::Outcome::kNotStarted);
+  ASSERT_EQ(recorder.starts.size(), 1u);
+  EXPECT_EQ(recorder.starts[0].program, "wine");
+  EXPECT_EQ(recorder.starts[0].arguments,
+            (std::vector<std::string>{exe, "/x", "/a", "Z:" + dir_.File("guide.hpj")}));
+  EXPECT_TRUE(recorder.starts[0].wait);
+
+  // A native stand-in is started as it is, with the path unchanged.
+  const std::string native = WriteFakeCompiler(dir_.File("hcrtf.exe"), "");
+  EXPECT_EQ(CompilerCall(native, "/x", "/p/g.hpj", build.windows_path),
+            (ProgramCall{native, {"/x", "/p/g.hpj"}}));
+  EXPECT_EQ(WineDriveZPath("/p/g.hpj"), "Z:\\p\\g.hpj");
+}
+
+TEST_F(BuildCommandsTest, CompilerWaitIsBoundedByReadyTimeAndPumps) {
+  auto fake_now = std::chrono::steady_clock::time_point{};
+  std::chrono::microseconds slept{0};
+  build_.clock.now = [&] { return fake_now; };
+  build_.clock.sleep = [&](std::chrono::microseconds d) {
+    fake_now += d;
+    slept += d;
+  };
+  settings_.SetInt(keys::kCompileReadyTime, 1500);
+  settings_.SetInt(keys::kCompileReadyNum, 6000);
+  build_.CompilerWait();
+  EXPECT_EQ(progress_.maximum, 6000);
+  EXPECT_GE(progress_.position, 6000);  // a progress bar stops at its maximum
+  EXPECT_LE(slept, 1510ms);
+  EXPECT_GE(slept, 1400ms);
+  EXPECT_GE(progress_.pumps, 100);
+
+  // Few steps finish before the time is up; a negative count skips the pause.
+  slept = {};
+  settings_.SetInt(keys::kCompileReadyNum, 9);
+  build_.CompilerWait();
+  EXPECT_LE(slept, 100ms);
+  slept = {};
+  settings_.SetInt(keys::kCompileReadyNum, -1);
+  build_.CompilerWait();
+  EXPECT_EQ(slept, 0us);
+  EXPECT_EQ(progress_.position, 0);
+}
+
+TEST_F(BuildCommandsTest, CompilerWaitSleepsInsteadOfSpinning) {
+  settings_.SetInt(keys::kCompileReadyTime, 200);
+  settings_.SetInt(keys::kCompileReadyNum, 6000);
+  const std::clock_t cpu_start = std::clock();
+  const auto wall_start = std::chrono::steady_clock::now();
+  build_.CompilerWait();
+  const auto wall = std::chrono::steady_clock::now() - wall_start;
+  const double cpu_ms = 1000.0 * static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
+  EXPECT_GE(wall, 190ms);
+  EXPECT_LT(wall, 2s);
+  EXPECT_LT(cpu_ms, 100.0);
+}
+
+TEST_F(BuildCommandsTest, WizardWritesOnlyTheChosenFiles) {
+  settings_.SetString(keys::kEtceteraHelpCompiler, "none");
+  MakeWizardChoices opened = LoadMakeWizardChoices(project_.Header());
+  MakeWizardChoices chosen = opened;
+  chosen.no_contents_file = chosen.no_help_project = chosen.no_map_header = true;
+  build_.MakeHelpWithWizard(chosen, opened);
+  EXPECT_TRUE(Built(".rtf"));
+  EXPECT_FALSE(Built(".hpj") || Built(".cnt") || Built(".hh"));
+  EXPECT_EQ(project_.Header().ProjectOptions.substr(0, 4), "1110");
+  EXPECT_TRUE(project_.Modified());
+
+  project_.SetModified(false);
+  opened = chosen;
+  int saves = 0;
+  build_.save_project = [&] { return ++saves, true; };
+  build_.MakeHelpWithWizard(opened, opened);
+  EXPECT_FALSE(project_.Modified());
+  EXPECT_EQ(saves, 0);
+}
+
+TEST_F(BuildCommandsTest, UnwritableFolderStopsWithAReport) {
+  project_.SetProjectFileName(dir_.File("no/such/folder/guide.qyp"));
+  EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kWriteFailed);
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].kind, "error");
+  EXPECT_FALSE(progress_.visible);
+  EXPECT_FALSE(build_.MakeIntermediateFiles());
+}
+
+TEST_F(BuildCommandsTest, DeleteReportsEveryFile) {
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("guide.rtf"), "x"));
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("guide.cnt"), "x"));
+  const std::string report = build_.DeleteIntermediateFiles();
+  EXPECT_EQ(report, dir_.File("guide.hpj") + " = No\r\n" + dir_.File("guide.rtf") + " = Yes\r\n" +
+                        dir_.File("guide.hh") + " = No\r\n" + dir_.File("guide.err") + " = No");
+  EXPECT_EQ(prompter_.shown.back().kind, "info");
+  EXPECT_FALSE(Built(".rtf"));
+  EXPECT_TRUE(Built(".cnt"));
+}
+
+TEST_F(BuildCommandsTest, EditorsGetThePathAsConfigured) {
+  RecordingRunner recorder;
+  BuildCommands build(project_, settings_, prompter_, progress_, recorder, viewer_, debug_view_);
+  build.OpenIntermediateFile(IntermediateFile::kContents);
+  settings_.SetString(keys::kEtceteraComLine1, "-x");
+  build.OpenIntermediateFile(IntermediateFile::kErrorLog);
+  build.OpenInHelpWorkshop(IntermediateFile::kHelpProject);
+  ASSERT_EQ(recorder.opens.size(), 3u);
+  EXPECT_EQ(recorder.opens[0].program, "Notepad.exe");
+  EXPECT_EQ(recorder.opens[0].arguments[0], "\"" + dir_.File("guide.cnt") + "\"");
+  EXPECT_EQ(recorder.opens[1].arguments[0], "-x \"" + dir_.File("guide.err") + "\"");
+  EXPECT_EQ(recorder.opens[2].program, "Hcw.exe");
+  EXPECT_EQ(recorder.opens[2].arguments[0], dir_.File("guide.hpj"));
+}
+
+TEST_F(BuildCommandsTest, CodeHelpLooksInTheCodeListFirst) {
+  build_.ShowCompilerCodeHelp("HC3025");
+  ASSERT_EQ(prompter_.shown.size(), 1u);  // no code list
+  EXPECT_EQ(prompter_.shown[0].kind, "error");
+  EXPECT_TRUE(viewer_.calls.empty());
+
+  ASSERT_TRUE(WriteFileAtomic(dir_.File(kCompilerCodeListName), "HC1001\r\nHC3025\r\n"));
+  build_.ShowCompilerCodeHelp("HC3025");
+  build_.ShowCompilerCodeHelp("HC5011");
+  build_.ShowCompilerCodeHelp("");
+  build_.ShowWorkshopCodeHelp("HC1001");
+  EXPECT_EQ(viewer_.calls,
+            (std::vector<std::string>{"keyword " + dir_.File("Helphc.hlp") + ">help HC3025",
+                                      "keyword Hcw.hlp HC5011", "keyword Hcw.hlp HC1001"}));
+}
+
+TEST_F(BuildCommandsTest, PreviewCompileShowsContextOneAndRemovesItsFiles) {
+  UseCompiler("");
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("~qy1.hpj"), "[OPTIONS]\r\n"));
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("~qy1.rtf"), "{\\rtf1}"));
+  ASSERT_TRUE(build_.RunPreviewCompiler(dir_.path(), "~qy1"));
+  EXPECT_EQ(viewer_.calls,
+            std::vector<std::string>{"context " + dir_.File("~qy1.hlp") + ">main 1"});
+  EXPECT_FALSE(FileExists(dir_.File("~qy1.hpj")));
+  EXPECT_FALSE(FileExists(dir_.File("~qy1.rtf")));
+  EXPECT_TRUE(FileExists(dir_.File("~qy1.hlp")));
+}
+
+TEST(PosixProcessRunnerTest, StartsWaitsAndReportsFailures) {
+  int pumps = 0;
+  PosixProcessRunner runner([&] { ++pumps; }, 2ms);
+  ProcessResult ok = runner.Start("sh", {"-c", "sleep 0.05; exit 7"}, "", true);
+  EXPECT_TRUE(ok.started);
+  EXPECT_EQ(ok.exit_code, 7);
+  EXPECT_GT(pumps, 0);
+
+  ProcessResult missing = runner.Start("/nonexistent/program", {}, "", true);
+  EXPECT_FALSE(missing.started);
+  EXPECT_FALSE(missing.error.empty());
+
+  TempDir dir;
+  ProcessResult in_dir = runner.Start("sh", {"-c", "pwd > where"}, dir.path(), true);
+  ASSERT_TRUE(in_dir.started);
+  EXPECT_EQ(*ReadWholeFile(dir.File("where")), dir.path().substr(0, dir.path().size() - 1) + "\n");
+
+  // Not waited for: returns at once, the program still runs to its end.
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(
+      runner.Start("sh", {"-c", "sleep 0.2; echo done > " + dir.File("late")}, "", false).started);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 150ms);
+  EXPECT_EQ(CaptureOutput("sh", {"-c", "printf 'a b'"}), "a b");
+  EXPECT_FALSE(CaptureOutput("sh", {"-c", "exit 1"}));
+}
+
+}  // namespace
+}  // namespace qy

@@ -1,0 +1,64 @@
+// Fakes for the build commands: a help viewer and a debug view that record
+// what they are asked, a process runner that records and refuses.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "build/compiler_log.h"
+#include "core/platform.h"
+
+namespace qy::testing {
+
+class FakeHelpViewer : public HelpViewer {
+ public:
+  bool ShowContents(const std::string& file) override {
+    calls.push_back("contents " + file);
+    return true;
+  }
+  bool ShowContext(const std::string& file, int context) override {
+    calls.push_back("context " + file + " " + std::to_string(context));
+    return true;
+  }
+  bool ShowKeyword(const std::string& file, const std::string& keyword) override {
+    calls.push_back("keyword " + file + " " + keyword);
+    return true;
+  }
+  std::vector<std::string> calls;
+};
+
+class FakeDebugView : public DebugView {
+ public:
+  void SetEntries(const std::vector<DebugEntry>& e) override {
+    entries = e;
+    ++sets;
+  }
+  void ShowView(bool s) override { shown = s; }
+  std::vector<DebugEntry> entries;
+  int sets = 0;
+  int shown = -1;  // -1: never told
+};
+
+// Records every call; Start reports `start_result`.
+class RecordingRunner : public ProcessRunner {
+ public:
+  struct Call {
+    std::string program;
+    std::vector<std::string> arguments;
+    bool wait = false;
+  };
+  ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string&, bool wait) override {
+    starts.push_back({program, arguments, wait});
+    return start_result;
+  }
+  bool ShellOpen(const std::string& target, const std::string& parameters) override {
+    opens.push_back({target, {parameters}, false});
+    return true;
+  }
+  std::vector<Call> starts;
+  std::vector<Call> opens;
+  ProcessResult start_result;  // not started by default
+};
+
+}  // namespace qy::testing

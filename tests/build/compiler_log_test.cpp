@@ -1,0 +1,115 @@
+// Reading the help compiler's log and the decision that follows a build.
+#include "build/compiler_log.h"
+
+#include <gtest/gtest.h>
+
+#include "core/codec.h"
+
+namespace qy {
+namespace {
+
+const std::string kNote =
+    "    HC1002: Note: Using existing phrase table\r\n"
+    " Using existing phrase table: C:\\guide.ph.\r\n";
+const std::string kWarning =
+    "    HC3025: Warning: guide.rtf : Jump to undefined Topic ID\r\n"
+    " Jump to undefined Topic ID: \"HLP000009\".\r\n";
+const std::string kError =
+    "    HC1001: Error: the file is missing\r\n"
+    " File not found.\r\n";
+
+TEST(CompilerLogParse, RowsTakeCodeKindAndTheNextLine) {
+  ParsedLog log = ParseCompilerLog("Microsoft (R) Help Compiler\r\n" + kNote + kWarning);
+  ASSERT_EQ(log.entries.size(), 2u);
+  EXPECT_EQ(log.entries[0],
+            (DebugEntry{DebugKind::kNote, "HC1002", "Using existing phrase table: C:\\guide.ph."}));
+  EXPECT_EQ(log.entries[1].kind, DebugKind::kWarning);
+  EXPECT_EQ(log.entries[1].code, "HC3025");
+  EXPECT_TRUE(log.has_note && log.has_warning);
+  EXPECT_FALSE(log.has_error || log.hc4005);
+  EXPECT_STREQ(DebugKindCaption(DebugKind::kWarning), " Warning");
+}
+
+TEST(CompilerLogParse, EdgesOfTheRowForm) {
+  // Three blanks are not a row; a row on the last line has no message; a
+  // short line and a kind without a colon read as notes; LF-only logs work.
+  ParsedLog log = ParseCompilerLog("   HC1002: Note: x\n    HC3\n    HC4005: Warning: none\n");
+  ASSERT_EQ(log.entries.size(), 2u);
+  EXPECT_EQ(log.entries[0].code, "HC3");
+  EXPECT_EQ(log.entries[0].kind, DebugKind::kNote);
+  EXPECT_EQ(log.entries[0].message, "   HC4005: Warning: none");
+  EXPECT_EQ(log.entries[1].kind, DebugKind::kWarning);
+  EXPECT_EQ(log.entries[1].message, "");
+  EXPECT_TRUE(log.hc4005);
+
+  // The line after a row is still examined on its own.
+  ParsedLog chained = ParseCompilerLog("    HC1002: Note: a\n    HC3025: Warning: b\n c\n");
+  ASSERT_EQ(chained.entries.size(), 2u);
+  EXPECT_EQ(chained.entries[0].message, "   HC3025: Warning: b");
+}
+
+TEST(CompilerLogVerdict, TheLastErrorIsNamed) {
+  ParsedLog log = ParseCompilerLog(kError + "    HC3003: Error: second\r\n x\r\n" + kNote);
+  LogVerdict v = DecideLogVerdict(log, {}, true);
+  EXPECT_EQ(v.view, ViewChange::kShow);
+  EXPECT_TRUE(v.failed);
+  EXPECT_FALSE(v.open_help_file);
+  EXPECT_EQ(
+      v.message,
+      Sjis("Error 「HC3003」 が発生しています。\r\n\r\nヘルプファイルの作成に失敗しました。"));
+}
+
+TEST(CompilerLogVerdict, Hc4005FailsEvenAsAWarning) {
+  LogVerdict v =
+      DecideLogVerdict(ParseCompilerLog("    HC4005: Warning: no topics\r\n x\r\n"), {}, false);
+  EXPECT_TRUE(v.failed);
+  EXPECT_EQ(v.view, ViewChange::kShow);
+  EXPECT_EQ(
+      v.message,
+      Sjis("Warning 「HC4005」 が発生しています。\r\n\r\nヘルプファイルの作成に失敗しました。"));
+}
+
+TEST(CompilerLogVerdict, CleanLogHidesTheViewAndOpensTheHelpFile) {
+  LogVerdict v = DecideLogVerdict(ParseCompilerLog("Microsoft Help Compiler\r\n"), {}, true);
+  EXPECT_EQ(v.view, ViewChange::kHide);
+  EXPECT_TRUE(v.open_help_file);
+  EXPECT_TRUE(v.message.empty());
+  EXPECT_FALSE(v.failed);
+
+  DebugOptions manual;
+  manual.debug_auto = false;
+  EXPECT_EQ(DecideLogVerdict(ParseCompilerLog(""), manual, false).view, ViewChange::kKeep);
+}
+
+TEST(CompilerLogVerdict, NotesAndWarningsFollowTheirSettings) {
+  const ParsedLog notes = ParseCompilerLog(kNote);
+  const ParsedLog warnings = ParseCompilerLog(kWarning);
+  const ParsedLog both = ParseCompilerLog(kNote + kWarning);
+
+  DebugOptions o;
+  o.show_note = false;
+  LogVerdict v = DecideLogVerdict(notes, o, true);
+  EXPECT_FALSE(v.open_help_file);
+  EXPECT_EQ(v.message, "\r\n" + Sjis("Note があります。"));
+  EXPECT_EQ(v.view, ViewChange::kShow);
+  EXPECT_TRUE(DecideLogVerdict(warnings, o, true).open_help_file);
+  EXPECT_EQ(DecideLogVerdict(both, o, true).message, "\r\n" + Sjis("Note と Warning があります。"));
+  // Without showHelp nothing is said, only the view changes.
+  v = DecideLogVerdict(notes, o, false);
+  EXPECT_TRUE(v.message.empty());
+  EXPECT_FALSE(v.open_help_file);
+
+  o = DebugOptions{};
+  o.show_warn = false;
+  o.auto_warn = false;
+  v = DecideLogVerdict(warnings, o, true);
+  EXPECT_EQ(v.message, "\r\n" + Sjis("Warning があります。"));
+  EXPECT_EQ(v.view, ViewChange::kHide);
+  EXPECT_EQ(DecideLogVerdict(both, o, true).view, ViewChange::kShow);  // AutoNote still on
+  o.auto_note = false;
+  EXPECT_EQ(DecideLogVerdict(both, o, true).view, ViewChange::kHide);
+  EXPECT_FALSE(DecideLogVerdict(both, o, true).failed);
+}
+
+}  // namespace
+}  // namespace qy
