@@ -45,8 +45,9 @@ class PagePreview {
   // list of files deleted at shutdown (TempFileRegistry::AddWithHelpFiles).
   std::function<void(const std::string& temp_file)> register_help_preview_file;
   // Compiles folder + base_name + ".hpj", opens the help file at the page and
-  // removes the project and topic files (the compiler run of the build).
-  // Until it is attached the compiled preview stops after writing the files.
+  // removes the project and topic files: the window attaches
+  // BuildCommands::RunPreviewCompiler. Unattached (headless use) the
+  // compiled preview stops after writing the files.
   std::function<void(const std::string& folder, const std::string& base_name)> run_preview_compiler;
 
   // The files of the last compiled preview (empty before the first).

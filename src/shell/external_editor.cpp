@@ -224,7 +224,7 @@ void ExternalEditor::ModeChanged(bool out) {
   if (on_mode_changed) on_mode_changed(out);
 }
 
-// --- Outside tools ----------------------------------------------------------
+// --- Hotspot editor ----------------------------------------------------------
 
 std::string WithTrailingSeparator(std::string folder) {
   while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
@@ -251,36 +251,15 @@ HotspotCommand BuildHotspotCommand(const std::string& program, const std::string
   return command;
 }
 
-ExternalTools::ExternalTools(const ProjectModel& model, const Settings& settings,
+HotspotEditor::HotspotEditor(const ProjectModel& model, const Settings& settings,
                              ProcessRunner& runner, Prompter& prompter)
     : model_(model), settings_(settings), runner_(runner), prompter_(prompter) {}
 
-std::string ExternalTools::IntermediateFile(const std::string& extension) const {
-  return ChangeExtension(model_.ProjectFileName(), extension);
-}
-
-bool ExternalTools::Open(const std::string& program, const std::string& parameters) {
-  if (runner_.ShellOpen(program, parameters)) return true;
-  prompter_.Warning(ProgramStartFailedMessage(program));
-  return false;
-}
-
-bool ExternalTools::OpenIntermediateFile(const std::string& extension) {
-  const std::string program = PathFromSjis(settings_.GetString(keys::kEtceteraTextEditor));
-  const std::string com_line1 = PathFromSjis(settings_.GetString(keys::kEtceteraComLine1));
-  return Open(program, TextEditorParameters(com_line1, IntermediateFile(extension)));
-}
-
-bool ExternalTools::OpenInHelpWorkshop(const std::string& extension) {
-  const std::string program = PathFromSjis(settings_.GetString(keys::kEtceteraHelpWorkshop));
-  return Open(program, IntermediateFile(extension));
-}
-
-bool ExternalTools::HotspotEditorConfigured() const {
+bool HotspotEditor::Configured() const {
   return !settings_.GetString(keys::kToolHotspotEdit).empty();
 }
 
-bool ExternalTools::StartHotspotEditor(const std::string& selection) {
+bool HotspotEditor::Start(const std::string& selection) {
   const std::string program = PathFromSjis(settings_.GetString(keys::kToolHotspotEdit));
   if (program.empty()) return false;
   SettingKey bitmap_key = keys::kEtceteraBitmapPath;

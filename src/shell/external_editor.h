@@ -1,6 +1,6 @@
 // Outside programs: the page sent out to the user's text editor and taken
-// back, the build's intermediate files opened in the text editor or in Help
-// Workshop, and the hotspot editor started on the project's context list.
+// back, and the hotspot editor started on the project's context list. (The
+// build's intermediate files are opened by BuildCommands.)
 #pragma once
 
 #include <functional>
@@ -102,13 +102,6 @@ class ExternalEditor {
   std::string file_;
 };
 
-// The extensions of the intermediate files, as the build writes them.
-inline constexpr char kCntExtension[] = ".cnt";
-inline constexpr char kHpjExtension[] = ".hpj";
-inline constexpr char kRtfExtension[] = ".rtf";
-inline constexpr char kHhExtension[] = ".hh";
-inline constexpr char kErrExtension[] = ".err";
-
 // How the hotspot editor is started: `program` with `arguments` in
 // `working_folder`; `command_line` is the same as one line, every part
 // quoted as the program receives it.
@@ -134,27 +127,21 @@ HotspotCommand BuildHotspotCommand(const std::string& program, const std::string
                                    const std::string& selected_file,
                                    const std::string& context_list);
 
-class ExternalTools {
+// "ホットスポットエディタ(&H)": Tool/HotspotEdit started on the bitmap folder.
+class HotspotEditor {
  public:
-  ExternalTools(const ProjectModel& model, const Settings& settings, ProcessRunner& runner,
+  HotspotEditor(const ProjectModel& model, const Settings& settings, ProcessRunner& runner,
                 Prompter& prompter);
 
-  // The project's intermediate file with `extension` (kCntExtension ...) in
-  // the text editor.
-  bool OpenIntermediateFile(const std::string& extension);
-  // The project's ".hpj" or ".cnt" file in Help Workshop.
-  bool OpenInHelpWorkshop(const std::string& extension);
-  // Whether the hotspot-editor command is enabled (Tool/HotspotEdit set).
-  bool HotspotEditorConfigured() const;
-  // Starts the hotspot editor, offering it the file that `selection` (the
-  // topic editor's selected text) names in the bitmap folder. For
-  // SHG_EDIT.EXE the context list is written first.
-  bool StartHotspotEditor(const std::string& selection);
+  // Whether the command is enabled (Tool/HotspotEdit set).
+  bool Configured() const;
+  // Starts the program without waiting for it, offering it the file that
+  // `selection` (the topic editor's selected text) names in the bitmap
+  // folder. For SHG_EDIT.EXE the context list is written first. False when
+  // nothing was started (a failure has been reported).
+  bool Start(const std::string& selection);
 
  private:
-  std::string IntermediateFile(const std::string& extension) const;
-  bool Open(const std::string& program, const std::string& parameters);
-
   const ProjectModel& model_;
   const Settings& settings_;
   ProcessRunner& runner_;

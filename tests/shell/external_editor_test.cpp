@@ -1,5 +1,5 @@
-// Sending a page to the text editor and taking it back, the command lines of
-// the outside tools, and the /proc check that tells whether an editor still
+// Sending a page to the text editor and taking it back, the hotspot
+// editor's command line, and the /proc check that tells whether an editor still
 // has a file.
 #include "shell/external_editor.h"
 
@@ -225,37 +225,16 @@ TEST_F(ExternalEditTest, NothingOutMeansCommandsMayGoOn) {
   EXPECT_TRUE(prompter_.shown.empty());
 }
 
-TEST_F(ExternalEditTest, IntermediateFilesOpenInTheTextEditorQuoted) {
-  ExternalTools tools(model_, settings_, runner_, prompter_);
-  ASSERT_TRUE(tools.OpenIntermediateFile(kCntExtension));
-  settings_.SetString(keys::kEtceteraComLine1, "-x");
-  ASSERT_TRUE(tools.OpenIntermediateFile(kErrExtension));
-  ASSERT_EQ(runner_.opened.size(), 2u);
-  EXPECT_EQ(runner_.opened[0],
-            std::make_pair(std::string("Notepad.exe"), "\"" + work_.File("guide.cnt") + "\""));
-  EXPECT_EQ(runner_.opened[1],
-            std::make_pair(std::string("Notepad.exe"), "-x \"" + work_.File("guide.err") + "\""));
-}
-
-TEST_F(ExternalEditTest, HelpWorkshopGetsTheBareFileName) {
-  ExternalTools tools(model_, settings_, runner_, prompter_);
-  ASSERT_TRUE(tools.OpenInHelpWorkshop(kHpjExtension));
-  EXPECT_EQ(runner_.opened.at(0), std::make_pair(std::string("Hcw.exe"), work_.File("guide.hpj")));
-  runner_.can_start = false;
-  EXPECT_FALSE(tools.OpenInHelpWorkshop(kCntExtension));
-  EXPECT_EQ(prompter_.shown.at(0).kind, "warning");
-}
-
 TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
   const std::string bitmaps = work_.File("bmp");
   ASSERT_TRUE(std::filesystem::create_directory(bitmaps));
   ASSERT_TRUE(WriteFileAtomic(bitmaps + "/pic.bmp", "BM").ok);
   settings_.SetString(keys::kEtceteraBitmapPath, bitmaps + "//");
   settings_.SetString(keys::kToolHotspotEdit, "/opt/hcw/Shg_Edit.exe");
-  ExternalTools tools(model_, settings_, runner_, prompter_);
-  ASSERT_TRUE(tools.HotspotEditorConfigured());
+  HotspotEditor tools(model_, settings_, runner_, prompter_);
+  ASSERT_TRUE(tools.Configured());
 
-  ASSERT_TRUE(tools.StartHotspotEditor("pic.bmp"));
+  ASSERT_TRUE(tools.Start("pic.bmp"));
   const std::string hls = work_.File("guide.hls");
   ASSERT_EQ(runner_.started.size(), 1u);
   EXPECT_EQ(runner_.started[0].program, "/opt/hcw/Shg_Edit.exe");
@@ -270,7 +249,7 @@ TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
             "\"/opt/hcw/Shg_Edit.exe\" \"" + bitmaps + "/pic.bmp\" \"/T:" + hls + "\"");
 
   // A selection that names no file: only the context list.
-  ASSERT_TRUE(tools.StartHotspotEditor("missing.bmp"));
+  ASSERT_TRUE(tools.Start("missing.bmp"));
   EXPECT_EQ(runner_.started[1].arguments, std::vector<std::string>{"/T:" + hls});
 }
 
@@ -282,10 +261,10 @@ TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
   model_.Header().BitmapSection = "guide.qyp";
   settings_.file().WriteString("guide.qyp", "BitmapPath", bitmaps);
   settings_.SetString(keys::kToolHotspotEdit, "/usr/bin/painter");
-  ExternalTools tools(model_, settings_, runner_, prompter_);
+  HotspotEditor tools(model_, settings_, runner_, prompter_);
 
-  ASSERT_TRUE(tools.StartHotspotEditor("a.shg"));
-  ASSERT_TRUE(tools.StartHotspotEditor(""));
+  ASSERT_TRUE(tools.Start("a.shg"));
+  ASSERT_TRUE(tools.Start(""));
   ASSERT_EQ(runner_.started.size(), 2u);
   EXPECT_EQ(runner_.started[0].arguments, std::vector<std::string>{bitmaps + "/a.shg"});
   EXPECT_EQ(runner_.started[0].working_dir, bitmaps + "/");
@@ -296,9 +275,9 @@ TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
 }
 
 TEST_F(ExternalEditTest, UnconfiguredHotspotEditorDoesNothing) {
-  ExternalTools tools(model_, settings_, runner_, prompter_);
-  EXPECT_FALSE(tools.HotspotEditorConfigured());
-  EXPECT_FALSE(tools.StartHotspotEditor("pic.bmp"));
+  HotspotEditor tools(model_, settings_, runner_, prompter_);
+  EXPECT_FALSE(tools.Configured());
+  EXPECT_FALSE(tools.Start("pic.bmp"));
   EXPECT_TRUE(runner_.started.empty());
   EXPECT_TRUE(IsShgEdit("C:\\Program Files\\HCW\\SHG_EDIT.EXE"));
   EXPECT_FALSE(IsShgEdit("/usr/bin/shg_edit"));
