@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "macro_fixture.h"
+
+namespace qy::testing {
+namespace {
+
+using MacroHostHooks = MacroTest;
+
+TEST_F(MacroHostHooks, EveryStatementListStartsWithTheHook) {
+  Run("var i: integer; begin for i := 1 to 3 do begin i := i end end.");
+  // The program body, the BEGIN block, and three loop bodies (a block each).
+  EXPECT_EQ(host.lists_started, 1 + 1 + 3);
+}
+
+TEST_F(MacroHostHooks, StopRequestEndsTheRunQuietly) {
+  VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
+  host.on_list = [&](Interpreter& in) {
+    if (x.IntValue >= 5) in.RequestStop();
+  };
+  Run("while 1 do x := x + 1; x := 100");
+  EXPECT_EQ(x.IntValue, 5);
+  EXPECT_TRUE(interp.flags().StopRequested);
+}
+
+TEST_F(MacroHostHooks, StepLimitEndsEndlessLoops) {
+  interp.set_step_limit(1000);
+  for (const char* source : {"while 1 do ;", "repeat until 0;", "var i: integer; begin while 1 do i := i + 1 end."}) {
+    SCOPED_TRACE(source);
+    MacroError e = RunError(source);
+    ExpectMessage(e, MacroErrorKind::kStepLimit, "実行ステップ数が上限を超えたためマクロを中止しました");
+    EXPECT_GT(interp.steps(), 1000u);
+  }
+  // A run below the limit is untouched, and the count restarts with each run.
+  Run("var i: integer; begin for i := 1 to 100 do ; end.");
+  EXPECT_LT(interp.steps(), 1000u);
+}
+
+TEST_F(MacroHostHooks, DeepNestingIsRefusedNotACrash) {
+  interp.AddVariable("X", ValueType::kInteger, false);
+  std::string deep = "x := " + std::string(5000, '(') + "1" + std::string(5000, ')');
+  ExpectMessage(RunError(deep), MacroErrorKind::kNesting, "ブロックまたは式の入れ子が深すぎます");
+  std::string blocks;
+  for (int i = 0; i < 2000; ++i) blocks += "begin ";
+  ExpectMessage(RunError(blocks + "x := 1"), MacroErrorKind::kNesting,
+                "ブロックまたは式の入れ子が深すぎます");
+  ExpectMessage(RunError("x := " + std::string(3000, '-') + "1"), MacroErrorKind::kNesting,
+                "ブロックまたは式の入れ子が深すぎます");
+  // Moderate nesting works.
+  Run("x := " + std::string(50, '(') + "7" + std::string(50, ')'));
+  EXPECT_EQ(Int("X"), 7);
+}
+
+TEST_F(MacroHostHooks, HostBoundPropertiesAskTheHostAndHearAssignments) {
+  VariableEntry& page = interp.AddVariable("PageNo", ValueType::kInteger, false, true, true, 3);
+  VariableEntry& title = interp.AddVariable("Title", ValueType::kString, false, true, true, 4);
+  VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
+  VariableEntry& s = interp.AddVariable("S", ValueType::kString, false);
+  host.int_properties["PageNo"] = 42;
+  host.str_properties["Title"] = "T";
+  Run("x := PageNo + 1; s := Title + Title; PageNo := 7; Title := 'new'");
+  EXPECT_EQ(x.IntValue, 43);
+  EXPECT_EQ(s.StrValue, "TT");
+  EXPECT_EQ(page.IntValue, 7);  // the stored value takes assignments, not reads
+  EXPECT_EQ(title.StrValue, "new");
+  EXPECT_EQ(host.assigned, (std::vector<std::string>{"PageNo=7", "Title=new"}));
+  // A host that does not answer leaves the stored value as the operand.
+  host.int_properties.clear();
+  Run("x := PageNo");
+  EXPECT_EQ(x.IntValue, 7);
+  // A FOR loop notifies the host of its start assignment only.
+  host.assigned.clear();
+  Run("for PageNo := 1 to 3 do x := x + 1");
+  EXPECT_EQ(host.assigned, (std::vector<std::string>{"PageNo=1"}));
+  EXPECT_EQ(page.IntValue, 3);
+}
+
+TEST_F(MacroHostHooks, HostFailuresEndTheRunWithTheHostsMessage) {
+  interp.AddVariable("PageNo", ValueType::kInteger, false, true, true, 3);
+  interp.AddVariable("X", ValueType::kInteger, false);
+  host.fail_property = "PageNo";
+  ExpectMessage(RunError("x := PageNo"), MacroErrorKind::kHost, "ページがありません");
+}
+
+TEST_F(MacroHostHooks, RoutinesWithoutAHandlerGiveZero) {
+  Interpreter bare;
+  VariableEntry& x = bare.AddVariable("X", ValueType::kInteger, false);
+  VariableEntry& s = bare.AddVariable("S", ValueType::kString, false);
+  x.IntValue = 5;
+  s.StrValue = "old";
+  bare.Execute("x := F(1); s := G; P", {"function F(A:Integer):Integer;", "function G:String;",
+                                       "procedure P;"});
+  EXPECT_EQ(x.IntValue, 0);
+  EXPECT_EQ(s.StrValue, "");
+}
+
+// A host whose routine changes the tables and tries to change a value.
+class MutatingHost : public FakeMacroHost {
+ public:
+  void CallRoutine(Interpreter& in, CallFrame& frame) override {
+    FakeMacroHost::CallRoutine(in, frame);
+    if (frame.Routine->Name == "REGISTER" && !in.tables().FindFunction("LATE")) {
+      auto late = std::make_unique<RoutineEntry>();
+      late->Name = "LATE";
+      late->IsFunction = true;
+      in.AddRoutine(std::move(late));
+      int_results["LATE"] = 40;
+      frame.IntResult = 2;
+    }
+    if (frame.Routine->Name == "POKE") {
+      try {
+        in.SetInteger(*in.FindVariable("X"), 99);
+      } catch (const MacroError& e) {
+        refused = e.kind() == MacroErrorKind::kBusy;
+      }
+    }
+  }
+  bool refused = false;
+};
+
+TEST(MacroHostTables, NamesAddedDuringARunAreSeenAtOnce) {
+  MutatingHost host;
+  Interpreter in(&host);
+  VariableEntry& x = in.AddVariable("X", ValueType::kInteger, false);
+  // Within one expression: LATE exists only after REGISTER ran.
+  in.Execute("x := Register + Late", {"function Register:Integer;"});
+  EXPECT_EQ(x.IntValue, 42);
+  in.Execute("x := 1; Poke; x := x + 1", {"procedure Poke;"});
+  EXPECT_TRUE(host.refused);
+  EXPECT_EQ(x.IntValue, 2);
+  // Between runs the host may change values.
+  in.SetInteger(x, 9);
+  EXPECT_EQ(x.IntValue, 9);
+}
+
+TEST(MacroHostTables, ARunCannotStartInsideARun) {
+  struct Reentrant : FakeMacroHost {
+    void CallRoutine(Interpreter& in, CallFrame&) override {
+      try {
+        in.Execute("x := 1");
+      } catch (const MacroError& e) {
+        kind = e.kind();
+      }
+    }
+    MacroErrorKind kind = MacroErrorKind::kHost;
+  } host;
+  Interpreter in(&host);
+  in.AddVariable("X", ValueType::kInteger, false);
+  in.Execute("Again", {"procedure Again;"});
+  EXPECT_EQ(host.kind, MacroErrorKind::kBusy);
+}
+
+}  // namespace
+}  // namespace qy::testing
