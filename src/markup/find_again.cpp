@@ -8,8 +8,8 @@ namespace qy {
 namespace {
 
 bool Ask(Prompter& prompter, const std::string& text, const char* question) {
-  const std::string message = Sjis("「") + text + Sjis("」 は見つかりませんでした。") + "\r\n\r\n" +
-                              Sjis(question);
+  const std::string message =
+      Sjis("「") + text + Sjis("」 は見つかりませんでした。") + "\r\n\r\n" + Sjis(question);
   return prompter.Ask(message, Buttons::kYesNo, Beep::kQuestion) == Answer::kYes;
 }
 
@@ -19,10 +19,9 @@ bool SearchEditor(FindDirection direction, const std::string& needle, bool case_
   std::string text = editor.Text();
   if (!case_sensitive) text = UpperCase(text);
   const auto start = static_cast<std::size_t>(editor.SelStart());
-  const std::size_t at =
-      direction == FindDirection::kNext
-          ? FindFirstMatch(text, needle, start + editor.SelText().size())
-          : FindLastMatchBefore(text, needle, start);
+  const std::size_t at = direction == FindDirection::kNext
+                             ? FindFirstMatch(text, needle, start + editor.SelText().size())
+                             : FindLastMatchBefore(text, needle, start);
   if (at == std::string::npos) return false;
   editor.SetSelStart(static_cast<int>(at));
   editor.SetSelLength(static_cast<int>(needle.size()));

@@ -43,7 +43,6 @@ void ForEachMatch(std::string_view text, std::string_view needle, std::size_t fr
 std::size_t FindFirstMatch(std::string_view text, std::string_view needle, std::size_t from);
 // The last of the non-overlapping occurrences found scanning from the start
 // that ends at or before `before`; npos when none.
-std::size_t FindLastMatchBefore(std::string_view text, std::string_view needle,
-                                std::size_t before);
+std::size_t FindLastMatchBefore(std::string_view text, std::string_view needle, std::size_t before);
 
 }  // namespace qy

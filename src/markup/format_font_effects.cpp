@@ -6,8 +6,15 @@
 namespace qy {
 
 std::vector<std::string> FontChoiceNames() {
-  return {Sjis("ＭＳ Ｐゴシック"), Sjis("ＭＳ Ｐ明朝"), Sjis("ＭＳ ゴシック"), Sjis("ＭＳ 明朝"),
-          "System", "Times New Roman", "Symbol", "Arial", "MS UI Gothic"};
+  return {Sjis("ＭＳ Ｐゴシック"),
+          Sjis("ＭＳ Ｐ明朝"),
+          Sjis("ＭＳ ゴシック"),
+          Sjis("ＭＳ 明朝"),
+          "System",
+          "Times New Roman",
+          "Symbol",
+          "Arial",
+          "MS UI Gothic"};
 }
 
 std::vector<std::string> FontStyleNames() {
@@ -22,8 +29,10 @@ std::vector<std::string> FontSizeNames() {
 
 FontEffects InitialFontEffects(const ProjectHeader& header) {
   FontEffects e;
-  e.font = header.FontNameIndex >= 0 && header.FontNameIndex < kFontChoices ? header.FontNameIndex : 0;
-  e.size = header.FontSizeIndex >= 0 && header.FontSizeIndex < kSizeChoices ? header.FontSizeIndex : 3;
+  e.font =
+      header.FontNameIndex >= 0 && header.FontNameIndex < kFontChoices ? header.FontNameIndex : 0;
+  e.size =
+      header.FontSizeIndex >= 0 && header.FontSizeIndex < kSizeChoices ? header.FontSizeIndex : 3;
   return e;
 }
 

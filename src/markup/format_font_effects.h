@@ -30,7 +30,7 @@ std::vector<std::string> FontStyleNames();
 std::vector<std::string> FontSizeNames();
 
 struct FontEffects {
-  int font = 0;    // 0..8
+  int font = 0;  // 0..8
   FontStyle style = FontStyle::kRegular;
   int size = 3;    // 0..15
   int colour = 1;  // 1..16

@@ -18,7 +18,7 @@ struct SliderSetup {
   int start;
   int line_step;  // arrow keys
   int page_step;
-  int tick;       // distance of the tick marks
+  int tick;  // distance of the tick marks
 };
 
 class IndentDialogModel {

@@ -37,9 +37,8 @@ bool CheckPictureFolder(Settings& settings, const std::string& section, Prompter
 
   prompter.Warning(Sjis("収納フォルダ ") + PathToSjis(folder) + Sjis(" は存在しません。") +
                    "\r\n\r\n" + Sjis("画像ファイル収納フォルダを設定します。"));
-  const std::optional<std::string> chosen =
-      chooser.ChooseFolder(Sjis("\"画像ファイル収納フォルダ\" にするフォルダを選択してください。"),
-                           folder);
+  const std::optional<std::string> chosen = chooser.ChooseFolder(
+      Sjis("\"画像ファイル収納フォルダ\" にするフォルダを選択してください。"), folder);
   if (!chosen || chosen->empty()) {
     prompter.Information("\r\n" + Sjis("収納フォルダを設定しませんでした。"));
     return false;
@@ -49,8 +48,8 @@ bool CheckPictureFolder(Settings& settings, const std::string& section, Prompter
   FileResult written = ini.WriteString(section, "BitmapPath", PathToSjis(*chosen));
   if (written) written = ClearRegisteredPictures(ini, section);
   if (!written) {
-    prompter.Error(Sjis("設定ファイルに書き込めませんでした。") + "\r\n" +
-                   PathToSjis(ini.path()) + "\r\n" + written.error);
+    prompter.Error(Sjis("設定ファイルに書き込めませんでした。") + "\r\n" + PathToSjis(ini.path()) +
+                   "\r\n" + written.error);
     if (rebuild_menus) rebuild_menus();
     return false;
   }

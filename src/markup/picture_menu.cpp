@@ -21,8 +21,7 @@ bool PictureMenuSeparatorVisible(const std::vector<PictureMenuEntry>& entries) {
   return !entries.empty() && entries.front().index == 1;
 }
 
-std::string RegisteredPictureText(const Settings& settings, const std::string& section,
-                                  int index) {
+std::string RegisteredPictureText(const Settings& settings, const std::string& section, int index) {
   if (index < 1 || index > keys::kBitmapEntries) return {};
   const IniFile& ini = settings.file();
   const std::string name = ini.ReadString(section, keys::EtceteraBitmapName(index).key, "");

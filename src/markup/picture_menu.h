@@ -28,8 +28,7 @@ bool PictureMenuSeparatorVisible(const std::vector<PictureMenuEntry>& entries);
 // "\{bmct name\}" for a picture registered as transparent (BitmapCheck
 // exactly "True"), otherwise "\{bmc name\}"; "" when entry `index` has no
 // file name.
-std::string RegisteredPictureText(const Settings& settings, const std::string& section,
-                                  int index);
+std::string RegisteredPictureText(const Settings& settings, const std::string& section, int index);
 
 // Choosing entry `index`: inserts its reference on Topic, Popup and Content
 // pages. Returns true when something was inserted.

@@ -155,7 +155,8 @@ TEST_F(FindAgainTest, PreviousOnPageOneAsksToStartAtTheLastPage) {
 TEST_F(FindAgainTest, CommandWithoutTextOpensTheDialog) {
   Pages("T", {"k"});
   int opened = 0;
-  EXPECT_FALSE(FindCommand(FindDirection::kNext, session, nullptr, [&] { ++opened; }, target));
+  EXPECT_FALSE(FindCommand(
+      FindDirection::kNext, session, nullptr, [&] { ++opened; }, target));
   EXPECT_EQ(opened, 1);
   EXPECT_TRUE(prompter.shown.empty());
 }

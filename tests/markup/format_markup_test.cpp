@@ -135,7 +135,8 @@ TEST(IndentDialog, SliderDescriptionsAndInsertion) {
   indent.SetValue(9000);
   EXPECT_EQ(indent.value(), 5000);
   indent.SetValue(350);
-  EXPECT_EQ(indent.Description(), Sjis(" 左右インデントボタンを押すとインデント幅\r\n「 350 」でインデント文をトピックに挿入します。"));
+  EXPECT_EQ(indent.Description(), Sjis(" 左右インデントボタンを押すとインデント幅\r\n「 350 "
+                                       "」でインデント文をトピックに挿入します。"));
   MemoryEditor editor("abc");
   editor.SetSelLength(3);
   indent.InsertRightIndent(editor);
@@ -146,7 +147,9 @@ TEST(IndentDialog, SliderDescriptionsAndInsertion) {
   EXPECT_FALSE(spacing.HasRightIndentButton());
   spacing.SetValue(100);
   EXPECT_EQ(spacing.value(), 200);
-  EXPECT_EQ(spacing.Description(), Sjis(" 挿入ボタンを押すと行間幅「 200 」で行間を設定するヘルプ文をトピックに挿入します。"));
+  EXPECT_EQ(
+      spacing.Description(),
+      Sjis(" 挿入ボタンを押すと行間幅「 200 」で行間を設定するヘルプ文をトピックに挿入します。"));
   EXPECT_EQ(spacing.InsertText("x"), "\\sl200 x\\par\\pard");
 }
 

@@ -67,9 +67,11 @@ TEST_F(PictureFolderTest, CancelledChoiceStopsTheCommandAndKeepsEverything) {
   EXPECT_FALSE(Check());
   ASSERT_EQ(prompter.shown.size(), 2u);
   EXPECT_EQ(prompter.shown[0].kind, "warning");
-  EXPECT_EQ(prompter.shown[0].text, Sjis("収納フォルダ ") + dir.File("gone") +
-                                        Sjis(" は存在しません。\r\n\r\n画像ファイル収納フォルダを設定します。"));
-  EXPECT_EQ(chooser.titles.at(0), Sjis("\"画像ファイル収納フォルダ\" にするフォルダを選択してください。"));
+  EXPECT_EQ(prompter.shown[0].text,
+            Sjis("収納フォルダ ") + dir.File("gone") +
+                Sjis(" は存在しません。\r\n\r\n画像ファイル収納フォルダを設定します。"));
+  EXPECT_EQ(chooser.titles.at(0),
+            Sjis("\"画像ファイル収納フォルダ\" にするフォルダを選択してください。"));
   EXPECT_EQ(prompter.shown[1].kind, "info");
   EXPECT_EQ(prompter.shown[1].text, Sjis("\r\n収納フォルダを設定しませんでした。"));
   EXPECT_EQ(settings.file().ReadString("proj.qyp", "BitmapTitle1"), "Logo");
@@ -80,9 +82,10 @@ TEST_F(PictureFolderTest, ChosenFolderIsStoredAndTheRegisteredPicturesCleared) {
   chooser.folder = dir.File("new");
   EXPECT_TRUE(Check());
   ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_EQ(prompter.shown[1].text,
-            Sjis("収納フォルダを ") + dir.File("new") +
-                Sjis(" に設定しました。\r\n\r\n｢画像ファイルメニュー｣ の登録内容はクリアされます。"));
+  EXPECT_EQ(
+      prompter.shown[1].text,
+      Sjis("収納フォルダを ") + dir.File("new") +
+          Sjis(" に設定しました。\r\n\r\n｢画像ファイルメニュー｣ の登録内容はクリアされます。"));
   const IniFile& ini = settings.file();
   EXPECT_EQ(ini.ReadString("proj.qyp", "BitmapPath"), dir.File("new"));
   for (int i = 1; i <= 9; ++i) {
@@ -123,8 +126,7 @@ TEST_F(PictureFolderTest, MenuEntriesAndTheirInsertion) {
 TEST(PictureDialog, InsertionText) {
   EXPECT_EQ(PictureInsertionText(PicturePosition::kCurrent, false, "logo.bmp"),
             "\\{bmc logo.bmp\\}");
-  EXPECT_EQ(PictureInsertionText(PicturePosition::kRight, true, "logo.bmp"),
-            "\\{bmrt logo.bmp\\}");
+  EXPECT_EQ(PictureInsertionText(PicturePosition::kRight, true, "logo.bmp"), "\\{bmrt logo.bmp\\}");
   EXPECT_EQ(PictureInsertionText(PicturePosition::kLeft, false, ""), "\\{bml \\}");
 }
 
