@@ -282,6 +282,7 @@ bool HotspotEditor::Start(const std::string& selection) {
     }
   }
   HotspotCommand command = BuildHotspotCommand(program, folder, selected, context_list);
+  if (adapt_command) adapt_command(command);
   ProcessResult started =
       runner_.Start(command.program, command.arguments, command.working_folder, false);
   if (!started.started) {

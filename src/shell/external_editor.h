@@ -141,6 +141,11 @@ class HotspotEditor {
   // nothing was started (a failure has been reported).
   bool Start(const std::string& selection);
 
+  // Adapts the start to the platform before it happens: a Windows program
+  // such as SHG_EDIT.EXE runs through wine and takes Windows paths (see
+  // ProgramCallFor and WineWindowsPath of the build). Unset: started as built.
+  std::function<void(HotspotCommand& command)> adapt_command;
+
  private:
   const ProjectModel& model_;
   const Settings& settings_;

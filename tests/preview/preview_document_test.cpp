@@ -63,11 +63,6 @@ TEST(PreviewDocument, MatchesGoldenFileForEveryPageKind) {
   }
 }
 
-TEST(PreviewDocument, TopicLinesGetParagraphMarksAndTrailingBreakALoneOne) {
-  EXPECT_EQ(PreviewBody(Page(kTopicPage, "a\r\nb\\par\r\n")), "a\\par\r\nb\\par\r\n\\par");
-  EXPECT_EQ(PreviewBody(Page(kPopupPage, "x\\pard\r\ny\\keepn")), "x\\pard\r\ny\\keepn");
-}
-
 TEST(PreviewDocument, JapaneseReachesTheBodyOnlyAsEscapes) {
   std::string body = PreviewBody(Page(kTopicPage, Sjis("日本ｱ")));
   EXPECT_EQ(body, "\\'93\\'fa\\'96\\'7b\xb1\\par");
@@ -88,21 +83,6 @@ TEST(PreviewDocument, BookNoticeIsCentredBoldBlueAndEscaped) {
     EXPECT_NE(body.find("{\\b\\fs22\\cf2 \\'83\\'75\\'83\\'62\\'83\\'4e"), std::string::npos);
     EXPECT_EQ(body.substr(body.size() - 10), "}\\par\\pard");
   }
-}
-
-TEST(PreviewDocument, PagesWithoutBodyGiveAnEmptyFourthLine) {
-  for (PageAttribute kind : {kContentPage, kIncludePage}) {
-    std::string doc = BuildPreviewDocument(Header(0, 3), Page(kind, "text"));
-    EXPECT_NE(doc.find("\\pard\\plain\\f0\\fs22\r\n\r\n}\r\n"), std::string::npos) << kind;
-  }
-}
-
-TEST(PreviewDocument, FontAndSizeFollowTheProjectHeader) {
-  const int sizes[] = {16, 18, 20, 22, 24, 28, 32, 36, 40, 44, 48, 52, 56, 72, 96, 144};
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(PreviewFormatLine(Header(4, i)), "\\pard\\plain\\f4\\fs" + std::to_string(sizes[i]));
-  }
-  EXPECT_EQ(PreviewDocumentHead(7).substr(0, 25), "{\\rtf1\\ansi \\deff7{\\fontt");
 }
 
 TEST(PreviewDocument, DamagedIndexesNeverNameAnUndeclaredFontOrAnEmptySize) {

@@ -183,15 +183,6 @@ TEST_F(PreviewTest, TextInsetAppliesFromTheFirstActivation) {
   EXPECT_EQ(view_.insets, (std::vector<int>{12, 12, 12}));
 }
 
-TEST_F(PreviewTest, StayOnTopToggles) {
-  ASSERT_TRUE(window_.ShowCurrentPage());
-  window_.ToggleStayOnTop();
-  EXPECT_TRUE(view_.stay_on_top);
-  EXPECT_TRUE(window_.StayOnTop());
-  window_.ToggleStayOnTop();
-  EXPECT_FALSE(view_.stay_on_top);
-}
-
 TEST_F(PreviewTest, NoCurrentPageShowsNothing) {
   model_.SetCurrentPage(0);
   EXPECT_FALSE(window_.ShowCurrentPage());

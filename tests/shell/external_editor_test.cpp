@@ -248,9 +248,16 @@ TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
                 .command_line,
             "\"/opt/hcw/Shg_Edit.exe\" \"" + bitmaps + "/pic.bmp\" \"/T:" + hls + "\"");
 
-  // A selection that names no file: only the context list.
+  // A selection that names no file: only the context list. The platform may
+  // rewrite the call (a Windows program through wine).
+  tools.adapt_command = [](HotspotCommand& command) {
+    command.arguments.insert(command.arguments.begin(), command.program);
+    command.program = "wine";
+  };
   ASSERT_TRUE(tools.Start("missing.bmp"));
-  EXPECT_EQ(runner_.started[1].arguments, std::vector<std::string>{"/T:" + hls});
+  EXPECT_EQ(runner_.started[1].program, "wine");
+  EXPECT_EQ(runner_.started[1].arguments,
+            (std::vector<std::string>{"/opt/hcw/Shg_Edit.exe", "/T:" + hls}));
 }
 
 TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
