@@ -30,6 +30,9 @@ struct FindSession {
   void SetCaseSensitive(bool on) { find_flags = on ? kFindCaseSensitive : 0; }
   // Reads FindAutoNext (Option/FindItAuto) at start.
   void Load(const Settings& settings);
+  // A new or opened project: nothing has been searched in it. (The caller
+  // also closes the normal find dialog and drops the window's hits.)
+  void ProjectCleared() { last_find_text.clear(); }
 };
 
 // Selecting a page in the main page tree: the page becomes current and its
