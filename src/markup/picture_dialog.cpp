@@ -7,6 +7,7 @@
 #include "core/codec.h"
 #include "core/cp932.h"
 #include "core/files.h"
+#include "core/native_path.h"
 
 namespace qy {
 
@@ -18,6 +19,11 @@ std::string PictureInsertionText(PicturePosition position, bool transparent,
   out += file_name;
   out += "\\}";
   return out;
+}
+
+void InsertPicture(Editor& editor, PicturePosition position, bool transparent,
+                   const std::string& native_file_name) {
+  editor.SetSelText(PictureInsertionText(position, transparent, PathToSjis(native_file_name)));
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/editor.h"
 #include "core/platform.h"
 
 namespace qy {
@@ -16,9 +17,13 @@ namespace qy {
 enum class PicturePosition { kLeft, kCurrent, kRight };
 
 // "\{bm" + l/c/r + (" " or "t ") + file name + "\}"; `file_name` without
-// folder, "" when nothing is chosen.
+// folder, Shift-JIS, "" when nothing is chosen.
 std::string PictureInsertionText(PicturePosition position, bool transparent,
                                  std::string_view file_name);
+// "通常(&N)" (or a double-click) and "透明(&S)": the chosen file of the list
+// (a native name) goes into the topic as Shift-JIS.
+void InsertPicture(Editor& editor, PicturePosition position, bool transparent,
+                   const std::string& native_file_name);
 
 // Names (without folder, native) of the folder's files matching
 // "*.bmp;*.shg;*.wmf" in any letter case, sorted; empty when the folder can

@@ -128,6 +128,11 @@ TEST(PictureDialog, InsertionText) {
             "\\{bmc logo.bmp\\}");
   EXPECT_EQ(PictureInsertionText(PicturePosition::kRight, true, "logo.bmp"), "\\{bmrt logo.bmp\\}");
   EXPECT_EQ(PictureInsertionText(PicturePosition::kLeft, false, ""), "\\{bml \\}");
+  MemoryEditor editor("ab");
+  editor.SetSelStart(1);
+  editor.SetSelLength(1);
+  InsertPicture(editor, PicturePosition::kCurrent, true, "図.bmp");  // a native (UTF-8) name
+  EXPECT_EQ(editor.Text(), "a\\{bmct " + Sjis("図") + ".bmp\\}");
 }
 
 TEST(PictureDialog, ListsPicturesOfAnyLetterCase) {
