@@ -40,7 +40,7 @@ std::string FindProgram(const std::string& program) {
     while (true) {
       const std::size_t colon = folders.find(':');
       std::string folder(folders.substr(0, colon));
-      if (folder.empty()) folder = ".";
+      if (folder.empty()) folder.push_back('.');  // an empty PATH entry is the current folder
       const std::string candidate = folder + "/" + program;
       if (IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
       if (colon == std::string_view::npos) break;

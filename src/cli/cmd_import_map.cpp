@@ -1,0 +1,68 @@
+#include <filesystem>
+
+#include "cli/cli_command.h"
+#include "cli/console_prompter.h"
+#include "cli/headless_session.h"
+#include "core/progress.h"
+#include "project/help_map.h"
+#include "project/project_document.h"
+#include "project/project_file.h"
+
+namespace qy::cli {
+
+namespace {
+
+// Names on the command line are taken from the current folder, as a shell
+// user expects; the importer itself takes relative names from the project's
+// folder.
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  auto full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.string();
+}
+
+int RunImportMap(CliContext& context) {
+  if (context.args.size() < 2) {
+    *context.err << "usage: quillory-cli import-map FILE.qyp FILE.hm...\n";
+    return kExitUsage;
+  }
+  HeadlessSession session(context);
+  const std::string& project_file = context.args[0];
+  if (!session.Open(project_file)) return kExitFailure;
+
+  std::vector<std::string> maps;
+  for (std::size_t i = 1; i < context.args.size(); ++i) maps.push_back(Absolute(context.args[i]));
+  ConsolePrompter report(*context.out, context.assume_yes);
+  NullProgress progress;
+  HelpMapImporter importer(session.model(), report, progress);
+  HelpMapImportResult result = importer.ImportHelpMaps(maps);
+
+  int unread = 0;
+  for (const auto& file : result.files) {
+    if (!file.read) {
+      ++unread;
+      continue;
+    }
+    *context.out << file.file << ": " << file.pages_added << " pages added, "
+                 << file.pages_changed << " pages changed\n";
+  }
+  if (result.changed) {
+    ProjectModel& model = session.model();
+    std::vector<int> cut = PagesWithEndMarkerLines(model);
+    if (!cut.empty()) session.prompter().Warning(EndMarkerWarning(model, cut));
+    FileResult written = WriteProjectFile(model, model.ProjectFileName());
+    if (!written) {
+      *context.err << "quillory-cli: " << project_file << ": " << written.error << '\n';
+      return kExitFailure;
+    }
+  }
+  return unread == 0 ? kExitOk : kExitFailure;
+}
+
+const CliCommandRegistrar kRegistrar({"import-map", "FILE.qyp FILE.hm...",
+                                      "take help contexts and IDs from help-map files",
+                                      &RunImportMap});
+
+}  // namespace
+
+}  // namespace qy::cli
