@@ -9,6 +9,8 @@
 #include "build/rtf_text.h"
 #include "build/topic_writer.h"
 #include "core/codec.h"
+#include "core/files.h"
+#include "core/progress.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ std::string SampleTopic() {
 const qy::ProjectModel& FullProject() {
   static qy::ProjectModel* project = [] {
     auto* p = new qy::ProjectModel;
-    p->SetProjectFileName("/bench/Sample.qyp");
+    p->SetProjectFileName(qy::TempFolder() + "/qy_bench_writers.qyp");
     p->ClearPages();
     const std::string topic = SampleTopic();
     for (int i = 1; i <= qy::kMaxPages; ++i) {
@@ -74,5 +76,32 @@ void BM_EscapeDbcs(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_EscapeDbcs)->Unit(benchmark::kMillisecond);
+
+// All four files written to disk the way the make-help command writes them.
+void BM_AllFourFilesToDisk(benchmark::State& state) {
+  const auto& project = FullProject();
+  qy::NullProgress progress;
+  for (auto _ : state) {
+    bool ok = qy::WriteHelpProject(project, true, "", progress) &&
+              qy::WriteContentsFile(project, true, progress) &&
+              qy::WriteMapHeader(project, progress) && qy::WriteTopicFile(project, progress);
+    if (!ok) state.SkipWithError("write failed");
+  }
+}
+BENCHMARK(BM_AllFourFilesToDisk)->Unit(benchmark::kMillisecond);
+
+// The floor: the same number of bytes written with one atomic write.
+void BM_PlainWriteOfTheSameBytes(benchmark::State& state) {
+  const auto& project = FullProject();
+  std::string bytes = qy::BuildTopicFile(project) + qy::BuildContentsFile(project, true) +
+                      qy::BuildMapHeader(project) +
+                      qy::BuildHelpProject(project, true, "", qy::CompressLine());
+  std::string file = qy::TempFolder() + "/qy_bench_plain.bin";
+  for (auto _ : state) {
+    if (!qy::WriteFileAtomic(file, bytes)) state.SkipWithError("write failed");
+  }
+  qy::RemoveFile(file);
+}
+BENCHMARK(BM_PlainWriteOfTheSameBytes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
