@@ -20,10 +20,17 @@ std::string_view TrimControl(std::string_view s) {
 
 bool TypeOfWord(std::string_view upper, ValueType* type) {
   switch (WordOf(upper)) {
-    case Word::kInteger: *type = ValueType::kInteger; return true;
-    case Word::kReal: *type = ValueType::kReal; return true;
-    case Word::kString: *type = ValueType::kString; return true;
-    default: return false;
+    case Word::kInteger:
+      *type = ValueType::kInteger;
+      return true;
+    case Word::kReal:
+      *type = ValueType::kReal;
+      return true;
+    case Word::kString:
+      *type = ValueType::kString;
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -15,12 +15,18 @@ constexpr std::string_view kFalseText = "0";
 template <typename T>
 bool Compare(Word op, const T& a, const T& b) {
   switch (op) {
-    case Word::kEq: return a == b;
-    case Word::kNe: return a != b;
-    case Word::kLt: return a < b;
-    case Word::kLe: return a <= b;
-    case Word::kGt: return a > b;
-    default: return a >= b;
+    case Word::kEq:
+      return a == b;
+    case Word::kNe:
+      return a != b;
+    case Word::kLt:
+      return a < b;
+    case Word::kLe:
+      return a <= b;
+    case Word::kGt:
+      return a > b;
+    default:
+      return a >= b;
   }
 }
 
@@ -189,10 +195,18 @@ std::int64_t Evaluator::IntSimple(Cursor& c) {
     c.Next();
     std::int64_t w = IntTerm(c);
     switch (op) {
-      case Word::kPlus: v = WrapAdd(v, w); break;
-      case Word::kMinus: v = WrapSub(v, w); break;
-      case Word::kOr: v |= w; break;
-      default: v ^= w; break;
+      case Word::kPlus:
+        v = WrapAdd(v, w);
+        break;
+      case Word::kMinus:
+        v = WrapSub(v, w);
+        break;
+      case Word::kOr:
+        v |= w;
+        break;
+      default:
+        v ^= w;
+        break;
     }
   }
 }
@@ -214,12 +228,24 @@ std::int64_t Evaluator::IntTerm(Cursor& c) {
     c.Next();
     std::int64_t w = IntFactor(c);
     switch (op) {
-      case Word::kStar: v = WrapMul(v, w); break;
-      case Word::kDiv: v = IntegerDiv(v, w); break;
-      case Word::kMod: v = IntegerMod(v, w); break;
-      case Word::kAnd: v &= w; break;
-      case Word::kShl: v = ShiftLeft(v, w); break;
-      default: v = ShiftRight(v, w); break;
+      case Word::kStar:
+        v = WrapMul(v, w);
+        break;
+      case Word::kDiv:
+        v = IntegerDiv(v, w);
+        break;
+      case Word::kMod:
+        v = IntegerMod(v, w);
+        break;
+      case Word::kAnd:
+        v &= w;
+        break;
+      case Word::kShl:
+        v = ShiftLeft(v, w);
+        break;
+      default:
+        v = ShiftRight(v, w);
+        break;
     }
   }
 }
@@ -382,6 +408,7 @@ StrRef Evaluator::Concat(Cursor& c, std::string& scratch) {
     if (v.text.data() != scratch.data() || v.text.size() != scratch.size()) scratch.assign(v.text);
     std::string part_scratch;
     StrRef part = StrFactor(c, part_scratch);
+    s_.CheckLength(scratch.size() + part.text.size());
     scratch.append(part.text);
     v = {scratch, v.may_hold_nul || part.may_hold_nul};
   }
@@ -443,6 +470,7 @@ void Evaluator::AssignString(Cursor& c, VariableEntry& target) {
         }
         std::string part_scratch;
         StrRef part = StrFactor(c, part_scratch);
+        s_.CheckLength(target.StrValue.size() + tail.size() + part.text.size());
         tail.append(part.text);
         may_hold_nul = may_hold_nul || part.may_hold_nul;
       }

@@ -38,16 +38,36 @@ void Executor::ExecuteStatement(const TokenList& list) {
     }
   }
   switch (c.tok().word) {
-    case Word::kSemicolon: c.Next(); break;
-    case Word::kBegin: Begin(c); break;
-    case Word::kBreak: s_.flags.BreakPending = true; break;
-    case Word::kContinue: s_.flags.ContinuePending = true; break;
-    case Word::kExit: s_.flags.ExitPending = true; break;
-    case Word::kIf: If(c); break;
-    case Word::kFor: For(c); break;
-    case Word::kWhile: While(c); break;
-    case Word::kRepeat: Repeat(c); break;
-    case Word::kCase: Case(c); break;
+    case Word::kSemicolon:
+      c.Next();
+      break;
+    case Word::kBegin:
+      Begin(c);
+      break;
+    case Word::kBreak:
+      s_.flags.BreakPending = true;
+      break;
+    case Word::kContinue:
+      s_.flags.ContinuePending = true;
+      break;
+    case Word::kExit:
+      s_.flags.ExitPending = true;
+      break;
+    case Word::kIf:
+      If(c);
+      break;
+    case Word::kFor:
+      For(c);
+      break;
+    case Word::kWhile:
+      While(c);
+      break;
+    case Word::kRepeat:
+      Repeat(c);
+      break;
+    case Word::kCase:
+      Case(c);
+      break;
     default:
       if (!done) throw SyntaxError(c.text());
   }
@@ -96,8 +116,7 @@ void Executor::If(const Cursor& c) {
 
 void Executor::For(const Cursor& c) {
   const Token& name = (*c.list)[c.pos + 1];
-  VariableEntry* var =
-      name.kind == TokenKind::kIdentifier ? s_.Resolve(name).variable : nullptr;
+  VariableEntry* var = name.kind == TokenKind::kIdentifier ? s_.Resolve(name).variable : nullptr;
   if (!var || var->Type != ValueType::kInteger || var->ReadOnly) throw SyntaxError("for");
   const ForMemo& memo = MemoOf<ForMemo>(c.tok(), [&] { return CutFor(*c.list, c.pos); });
   if (memo.bad_head) throw SyntaxError("for");

@@ -91,10 +91,17 @@ void Interpreter::ReadVarSection(Cursor& c) {
     c.Next();
     ValueType type;
     switch (c.tok().word) {
-      case Word::kInteger: type = ValueType::kInteger; break;
-      case Word::kReal: type = ValueType::kReal; break;
-      case Word::kString: type = ValueType::kString; break;
-      default: throw SyntaxError(c.text());
+      case Word::kInteger:
+        type = ValueType::kInteger;
+        break;
+      case Word::kReal:
+        type = ValueType::kReal;
+        break;
+      case Word::kString:
+        type = ValueType::kString;
+        break;
+      default:
+        throw SyntaxError(c.text());
     }
     c.Next();
     if (c.tok().word != Word::kSemicolon) throw SyntaxError(c.text());
@@ -133,8 +140,7 @@ void Interpreter::DeclareRoutine(std::string_view line, bool permanent) {
 }
 
 VariableEntry& Interpreter::AddVariable(std::string_view name, ValueType type, bool read_only,
-                                        bool permanent, bool host_bound,
-                                        std::int32_t property_id) {
+                                        bool permanent, bool host_bound, std::int32_t property_id) {
   auto entry = std::make_unique<VariableEntry>();
   entry->Name = std::string(name);
   entry->Type = type;

@@ -81,6 +81,10 @@ class Interpreter {
   std::uint64_t step_limit() const { return state_.step_limit; }
   std::uint64_t steps() const { return state_.steps; }
 
+  // Bounds the length of String values that expressions build (0: none);
+  // a longer one ends the run with StringLimitError.
+  void set_string_limit(std::size_t bytes) { state_.string_limit = bytes; }
+
   // Numbers the External routines registered in the current run.
   std::int32_t& routine_counter() { return state_.routine_counter; }
 

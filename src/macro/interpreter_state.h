@@ -1,6 +1,7 @@
 // State shared by the evaluator and the executor of one interpreter.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -35,6 +36,7 @@ struct MacroState {
   std::int32_t routine_counter = 0;  // numbers registered External routines
   std::uint64_t steps = 0;
   std::uint64_t step_limit = 0;  // 0: no bound
+  std::size_t string_limit = 0;  // longest String value built, in bytes; 0: no bound
   int nesting = 0;
   int busy = 0;  // expressions and calls being evaluated
   std::vector<std::unique_ptr<CallFrame>> frames;
@@ -53,6 +55,10 @@ struct MacroState {
 
   void CountStep() {
     if (++steps > step_limit && step_limit != 0) throw StepLimitError();
+  }
+
+  void CheckLength(std::size_t length) const {
+    if (string_limit != 0 && length > string_limit) throw StringLimitError();
   }
 
   bool ListMustEnd() const {

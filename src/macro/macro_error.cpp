@@ -5,7 +5,9 @@
 namespace qy {
 
 MacroError::MacroError(MacroErrorKind kind, std::string message, std::string token)
-    : std::runtime_error(message), kind_(kind), message_(std::move(message)),
+    : std::runtime_error(message),
+      kind_(kind),
+      message_(std::move(message)),
       token_(std::move(token)) {}
 
 namespace {
@@ -103,6 +105,10 @@ MacroError StepLimitError() {
 MacroError NestingError() {
   static const std::string text = Sjis("ブロックまたは式の入れ子が深すぎます");
   return Plain(MacroErrorKind::kNesting, text);
+}
+MacroError StringLimitError() {
+  static const std::string text = Sjis("文字列が長すぎます");
+  return Plain(MacroErrorKind::kStringLimit, text);
 }
 MacroError BusyError() {
   static const std::string text = Sjis("マクロの実行中はこの操作はできません");

@@ -30,6 +30,7 @@ enum class MacroErrorKind {
   kBadCharacterCode,    // run time: a character literal that is no number
   kStepLimit,           // the host's bound on executed steps was exceeded
   kNesting,             // blocks or expressions nested too deeply
+  kStringLimit,         // a String value longer than the host allows
   kBusy,                // a run or a variable change refused while the interpreter is busy
   kHost,                // a message supplied by the host (a failed host routine or property)
 };
@@ -72,6 +73,7 @@ MacroError OverflowError();
 MacroError BadCharacterCodeError(std::string_view token);
 MacroError StepLimitError();
 MacroError NestingError();
+MacroError StringLimitError();
 MacroError BusyError();
 // A host's own message (Shift-JIS), passed on unchanged.
 MacroError HostError(std::string message);

@@ -120,4 +120,3 @@ std::vector<std::string> SplitStatements(std::string_view text) {
 }
 
 }  // namespace qy
-

@@ -75,7 +75,7 @@ struct CaseMemo : TokenMemo {
   bool missing_of = false;
   std::unique_ptr<TokenList> selector;
   std::vector<CaseBranch> branches;
-  bool bad_label = false;  // the branch after the last one lacks its ":"
+  bool bad_label = false;                // the branch after the last one lacks its ":"
   std::unique_ptr<TokenList> else_part;  // null without ELSE
   bool missing_end = false;
 };

@@ -76,7 +76,8 @@ bool ParseInteger(std::string_view text, std::int64_t* value) {
   if (!DecimalMagnitude(rest, negative ? kMaxPositive + 1 : kMaxPositive, &magnitude)) {
     return false;
   }
-  *value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+  *value =
+      negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
   return true;
 }
 

@@ -46,14 +46,14 @@ TEST_F(MacroErrorTable, SyntaxErrors) {
       {"x := (1 + )", k, "文法エラーです[)]", ")"},
       {"x := 1 + 'a'", k, "文法エラーです['a']", "'a'"},
       {"if x = 0 x := 1", k, "文法エラーです[if]", "if"},
-      {"for x := 1 do x := 2", k, "文法エラーです[for]", "for"},   // no TO
-      {"for x 1 to 2 do ;", k, "文法エラーです[for]", "for"},       // no :=
-      {"for y := 1 to 2 do ;", k, "文法エラーです[for]", "for"},    // not a variable
-      {"for r := 1 to 2 do ;", k, "文法エラーです[for]", "for"},    // not Integer
+      {"for x := 1 do x := 2", k, "文法エラーです[for]", "for"},     // no TO
+      {"for x 1 to 2 do ;", k, "文法エラーです[for]", "for"},        // no :=
+      {"for y := 1 to 2 do ;", k, "文法エラーです[for]", "for"},     // not a variable
+      {"for r := 1 to 2 do ;", k, "文法エラーです[for]", "for"},     // not Integer
       {"for True := 1 to 2 do ;", k, "文法エラーです[for]", "for"},  // read-only
-      {"for x := 1 to 2 x := 3", k, "文法エラーです[for]", "for"},  // no DO
+      {"for x := 1 to 2 x := 3", k, "文法エラーです[for]", "for"},   // no DO
       {"while x < 3 x := 1", k, "文法エラーです[while]", "while"},
-      {"for x y := 1 to 2 do ;", k, "文法エラーです[y]", "y"},      // the start text's assignment
+      {"for x y := 1 to 2 do ;", k, "文法エラーです[y]", "y"},  // the start text's assignment
   });
 }
 
@@ -64,13 +64,12 @@ TEST_F(MacroErrorTable, OperandErrors) {
       {"r := s", MacroErrorKind::kVariableType, "変数の型が違います[s]", "s"},
       {"s := Length('a')", MacroErrorKind::kResultType, "関数の戻り値の型が違います[Length]",
        "Length"},
-      {"x := 1 + IntToStr(2)", MacroErrorKind::kResultType,
-       "関数の戻り値の型が違います[IntToStr]", "IntToStr"},
+      {"x := 1 + IntToStr(2)", MacroErrorKind::kResultType, "関数の戻り値の型が違います[IntToStr]",
+       "IntToStr"},
       {"r := Copy('a', 1, 1)", MacroErrorKind::kResultType, "関数の戻り値の型が違います[Copy]",
        "Copy"},
       {"x := y + 1", MacroErrorKind::kUndefined, "変数または関数は定義されていません[y]", "y"},
-      {"s := Show", MacroErrorKind::kUndefined, "変数または関数は定義されていません[Show]",
-       "Show"},
+      {"s := Show", MacroErrorKind::kUndefined, "変数または関数は定義されていません[Show]", "Show"},
       {"x := (1 + 2", MacroErrorKind::kMissingRightParen, "右括弧がありません", ""},
       {"s := ('a'", MacroErrorKind::kMissingRightParen, "右括弧がありません", ""},
       {"r := (1.5", MacroErrorKind::kMissingRightParen, "右括弧がありません", ""},
@@ -102,13 +101,13 @@ TEST_F(MacroErrorTable, DeclarationErrors) {
   Check({
       {"True := 0", MacroErrorKind::kReadOnly, "読取専用オブジェクトには代入できません[True]",
        "True"},
-      {"var x: integer; begin end.", MacroErrorKind::kDuplicateVariable,
-       "変数/定数名の重複定義[x]", "x"},
+      {"var x: integer; begin end.", MacroErrorKind::kDuplicateVariable, "変数/定数名の重複定義[x]",
+       "x"},
       {"var a: integer; begin a := 1", MacroErrorKind::kMissingEnd, "endがありません[Block]",
        "Block"},
   });
-  ExpectMessage(RunError("x := 1", {"procedure Copy(A:Integer);"}), MacroErrorKind::kDuplicateRoutine,
-                "手続き/関数の重複宣言[COPY]", "COPY");
+  ExpectMessage(RunError("x := 1", {"procedure Copy(A:Integer);"}),
+                MacroErrorKind::kDuplicateRoutine, "手続き/関数の重複宣言[COPY]", "COPY");
   ExpectMessage(RunError("x := 1", {"procedure P(A,a:Integer);"}),
                 MacroErrorKind::kDuplicateParameter, "仮引数名の重複定義[A]", "A");
   ExpectMessage(RunError("x := 1", {"procedure P"}), MacroErrorKind::kDefinition, "定義エラーです");

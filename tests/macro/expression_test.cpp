@@ -108,7 +108,7 @@ TEST_F(MacroExpression, StringExpressions) {
   EXPECT_EQ(S("S + IntToStr(I)"), "abc7");
   EXPECT_EQ(S("('x' + S) + 'y'"), "xabcy");
   EXPECT_EQ(S("'a' < 'b'"), "-1");
-  EXPECT_EQ(S("'B' < 'a'"), "-1");  // ordinal and case-sensitive
+  EXPECT_EQ(S("'B' < 'a'"), "-1");         // ordinal and case-sensitive
   EXPECT_EQ(S("'\x82\xA0' > 'z'"), "-1");  // bytes compare unsigned
   EXPECT_EQ(S("S = 'abc' + ''"), "-1");
   EXPECT_EQ(S("Copy(S, 2, 5)"), "bc");

@@ -9,9 +9,12 @@ namespace {
 
 std::string ArgText(const RoutineEntry& r, const CallFrame& frame, std::size_t i) {
   switch (r.Parameters[i].Type) {
-    case ValueType::kReal: return std::to_string(frame.Args[i].Real);
-    case ValueType::kString: return std::string(frame.Args[i].Str);
-    default: return std::to_string(frame.Args[i].Int);
+    case ValueType::kReal:
+      return std::to_string(frame.Args[i].Real);
+    case ValueType::kString:
+      return std::string(frame.Args[i].Str);
+    default:
+      return std::to_string(frame.Args[i].Int);
   }
 }
 
@@ -47,8 +50,8 @@ bool FakeMacroHost::CallBuiltin(Interpreter&, CallFrame& f) {
       std::int64_t start = std::max<std::int64_t>(f.Args[1].Int, 1);
       std::int64_t count = std::max<std::int64_t>(f.Args[2].Int, 0);
       if (start > static_cast<std::int64_t>(s.size())) return true;
-      f.StrResult = std::string(s.substr(static_cast<std::size_t>(start - 1),
-                                         static_cast<std::size_t>(count)));
+      f.StrResult = std::string(
+          s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
       return true;
     }
     case 0x1005:
@@ -98,8 +101,8 @@ void FakeMacroHost::ReadStringProperty(Interpreter&, const VariableEntry& entry,
 }
 
 void FakeMacroHost::PropertyAssigned(Interpreter&, const VariableEntry& entry) {
-  std::string value = entry.Type == ValueType::kString ? entry.StrValue
-                                                       : std::to_string(entry.IntValue);
+  std::string value =
+      entry.Type == ValueType::kString ? entry.StrValue : std::to_string(entry.IntValue);
   assigned.push_back(entry.Name + "=" + value);
 }
 

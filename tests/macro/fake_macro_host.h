@@ -34,7 +34,7 @@ class FakeMacroHost : public MacroHost {
   // Called at each statement list start when set (to stop or inspect a run).
   std::function<void(Interpreter&)> on_list;
   std::vector<Call> calls;
-  std::map<std::string, std::int64_t> int_results;     // host function name -> result
+  std::map<std::string, std::int64_t> int_results;  // host function name -> result
   std::map<std::string, std::string> str_results;
   std::map<std::string, std::int64_t> int_properties;  // property name -> host value
   std::map<std::string, std::string> str_properties;

@@ -28,10 +28,12 @@ TEST_F(MacroHostHooks, StopRequestEndsTheRunQuietly) {
 
 TEST_F(MacroHostHooks, StepLimitEndsEndlessLoops) {
   interp.set_step_limit(1000);
-  for (const char* source : {"while 1 do ;", "repeat until 0;", "var i: integer; begin while 1 do i := i + 1 end."}) {
+  for (const char* source :
+       {"while 1 do ;", "repeat until 0;", "var i: integer; begin while 1 do i := i + 1 end."}) {
     SCOPED_TRACE(source);
     MacroError e = RunError(source);
-    ExpectMessage(e, MacroErrorKind::kStepLimit, "実行ステップ数が上限を超えたためマクロを中止しました");
+    ExpectMessage(e, MacroErrorKind::kStepLimit,
+                  "実行ステップ数が上限を超えたためマクロを中止しました");
     EXPECT_GT(interp.steps(), 1000u);
   }
   // A run below the limit is untouched, and the count restarts with each run.
@@ -52,6 +54,19 @@ TEST_F(MacroHostHooks, DeepNestingIsRefusedNotACrash) {
   // Moderate nesting works.
   Run("x := " + std::string(50, '(') + "7" + std::string(50, ')'));
   EXPECT_EQ(Int("X"), 7);
+}
+
+TEST_F(MacroHostHooks, StringLimitStopsRunawayGrowth) {
+  interp.set_string_limit(1000);
+  VariableEntry& s = interp.AddVariable("S", ValueType::kString, false);
+  ExpectMessage(RunError("s := 'ab'; while 1 do s := s + s"), MacroErrorKind::kStringLimit,
+                "文字列が長すぎます");
+  EXPECT_LE(s.StrValue.size(), 1000u);
+  EXPECT_EQ(RunError("s := 'ab'; while 1 do s := 'x' + s + s").kind(),
+            MacroErrorKind::kStringLimit);
+  interp.set_string_limit(0);
+  Run("s := ''; while Length(s) < 5000 do s := s + 'abc'");
+  EXPECT_EQ(s.StrValue.size(), 5001u);
 }
 
 TEST_F(MacroHostHooks, HostBoundPropertiesAskTheHostAndHearAssignments) {
@@ -91,8 +106,8 @@ TEST_F(MacroHostHooks, RoutinesWithoutAHandlerGiveZero) {
   VariableEntry& s = bare.AddVariable("S", ValueType::kString, false);
   x.IntValue = 5;
   s.StrValue = "old";
-  bare.Execute("x := F(1); s := G; P", {"function F(A:Integer):Integer;", "function G:String;",
-                                       "procedure P;"});
+  bare.Execute("x := F(1); s := G; P",
+               {"function F(A:Integer):Integer;", "function G:String;", "procedure P;"});
   EXPECT_EQ(x.IntValue, 0);
   EXPECT_EQ(s.StrValue, "");
 }

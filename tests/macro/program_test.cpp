@@ -145,9 +145,9 @@ MacroError DeclareError(SymbolTables& t, const std::string& line) {
 
 TEST(MacroDeclareRoutine, MalformedLines) {
   SymbolTables t;
-  for (const char* line : {"procedur X;", "procedure\tX;", "function F:Integer", "procedure 1X;",
-                           "function F;", "function F(A:Integer;", "function F:Boolean;",
-                           "procedure ;"}) {
+  for (const char* line :
+       {"procedur X;", "procedure\tX;", "function F:Integer", "procedure 1X;", "function F;",
+        "function F(A:Integer;", "function F:Boolean;", "procedure ;"}) {
     ExpectMessage(DeclareError(t, line), MacroErrorKind::kDefinition, "定義エラーです");
   }
   ExpectMessage(DeclareError(t, "procedure P(A,A:Integer);"), MacroErrorKind::kDuplicateParameter,

@@ -1,9 +1,9 @@
+#include "macro/source_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "macro/source_text.h"
 
 namespace qy {
 namespace {

@@ -12,7 +12,8 @@ using MacroStatement = MacroTest;
 constexpr const char* kVars = "var i, j, n: integer; r: real; s, t: string;\n";
 
 TEST_F(MacroStatement, AssignmentsConvertToTheVariablesType) {
-  Run(std::string(kVars) + "begin i := 2.5; j := 3.5; n := '$1F'; r := 7 div 2; s := 'It''s' #13#10 end.");
+  Run(std::string(kVars) +
+      "begin i := 2.5; j := 3.5; n := '$1F'; r := 7 div 2; s := 'It''s' #13#10 end.");
   EXPECT_EQ(Int("i"), 2);
   EXPECT_EQ(Int("j"), 4);
   EXPECT_EQ(Int("n"), 31);
@@ -51,8 +52,9 @@ TEST_F(MacroStatement, IfElseAndTheInnermostIfTakesElse) {
 }
 
 TEST_F(MacroStatement, ForLoopsUpDownAndTheirLastValue) {
-  Run(std::string(kVars) + "begin n := 0; for i := 1 to 3 do n := n * 10 + i; "
-                           "for j := 10 to 1 do n := 0 end.");
+  Run(std::string(kVars) +
+      "begin n := 0; for i := 1 to 3 do n := n * 10 + i; "
+      "for j := 10 to 1 do n := 0 end.");
   EXPECT_EQ(Int("n"), 123);
   EXPECT_EQ(Int("i"), 3);
   EXPECT_EQ(Int("j"), 10);  // no pass: keeps the start
@@ -73,7 +75,8 @@ TEST_F(MacroStatement, ForLoopsCountIn32Bits) {
   Run(std::string(kVars) + "begin n := 0; for i := 2147483646 to 2147483647 do n := n + 1 end.");
   EXPECT_EQ(Int("n"), 2);
   EXPECT_EQ(Int("i"), 2147483647);
-  Run(std::string(kVars) + "begin n := 0; for i := -2147483647 downto $80000000 do n := n + 1 end.");
+  Run(std::string(kVars) +
+      "begin n := 0; for i := -2147483647 downto $80000000 do n := n + 1 end.");
   EXPECT_EQ(Int("n"), 2);
   EXPECT_EQ(Int("i"), -2147483648LL);
   // The start is stored as assigned (64 bits) when no pass runs.
@@ -110,14 +113,17 @@ TEST_F(MacroStatement, BreakContinueExitOutsideLoopsEndTheProgram) {
 }
 
 TEST_F(MacroStatement, CaseRunsEveryMatchingBranch) {
-  Run(std::string(kVars) + "begin i := 2; s := ''; case i of 1..3: s := s + 'a'; 2: s := s + 'b';"
-                           " 4, 5: s := s + 'c'; else s := 'none' end; end.");
+  Run(std::string(kVars) +
+      "begin i := 2; s := ''; case i of 1..3: s := s + 'a'; 2: s := s + 'b';"
+      " 4, 5: s := s + 'c'; else s := 'none' end; end.");
   EXPECT_EQ(Str("s"), "ab");
-  Run(std::string(kVars) + "begin i := 5; case i of 1: s := 'one'; else s := 'else'; t := 'too' end end.");
+  Run(std::string(kVars) +
+      "begin i := 5; case i of 1: s := 'one'; else s := 'else'; t := 'too' end end.");
   EXPECT_EQ(Str("s"), "else");
   EXPECT_EQ(Str("t"), "too");
   Run(std::string(kVars) +
-      "begin i := 6; case i + 1 of 1, (2), 7: begin s := 'x'; t := 'y' end; 6..8: n := 1; end end.");
+      "begin i := 6; case i + 1 of 1, (2), 7: begin s := 'x'; t := 'y' end; 6..8: n := 1; end "
+      "end.");
   EXPECT_EQ(Str("s"), "x");
   EXPECT_EQ(Str("t"), "y");
   EXPECT_EQ(Int("n"), 1);
@@ -135,8 +141,8 @@ TEST_F(MacroStatement, CallsPassValuesByParameterType) {
                                      "function Twice(V:Integer):Integer;"};
   host.int_results["TWICE"] = 84;
   Run(std::string(kVars) +
-      "begin i := 5; Show(i + 1, 'a' + IntToStr(i), (7) / 2); Show((1), Copy('xyz', 2, 1), 2);"
-      " n := Twice(i); Twice(1) end.",
+          "begin i := 5; Show(i + 1, 'a' + IntToStr(i), (7) / 2); Show((1), Copy('xyz', 2, 1), 2);"
+          " n := Twice(i); Twice(1) end.",
       protos);
   ASSERT_EQ(host.calls.size(), 4u);
   EXPECT_EQ(host.calls[0].name, "SHOW");

@@ -1,3 +1,5 @@
+#include "macro/value_convert.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,7 +7,6 @@
 #include <string>
 
 #include "macro/macro_error.h"
-#include "macro/value_convert.h"
 
 namespace qy {
 namespace {
