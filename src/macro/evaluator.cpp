@@ -502,6 +502,22 @@ double Evaluator::ReadReal(const VariableEntry& v) {
 }
 
 void Evaluator::EvaluateArgument(const TokenList& text, ValueType type, ArgumentValue& arg) {
+  // An argument that is one plain variable of the parameter's type (as in
+  // Length(S)) gives the same as the full evaluation, without its descent.
+  if (text.size() == 2 && text[0].kind == TokenKind::kIdentifier) {
+    const VariableEntry* v = s_.Resolve(text[0]).variable;
+    if (v && !v->HostBound) {
+      if (type == ValueType::kString && v->Type == ValueType::kString) {
+        arg.Str = v->StrValue;
+        return;
+      }
+      if (type != ValueType::kString && type != ValueType::kReal &&
+          v->Type == ValueType::kInteger) {
+        arg.Int = v->IntValue;
+        return;
+      }
+    }
+  }
   Cursor ac{&text, 0};
   switch (type) {
     case ValueType::kReal:
