@@ -1,0 +1,35 @@
+// The debug view: the help compiler's notes, warnings and errors, one row
+// each with kind, code and message; double-click or the context menu asks
+// for help on the row's code.
+#pragma once
+
+#include <QTreeWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "build/compiler_log.h"
+
+namespace qy::app {
+
+class DebugPane : public QTreeWidget, public DebugView {
+  Q_OBJECT
+
+ public:
+  explicit DebugPane(QWidget* parent = nullptr);
+
+  void SetEntries(const std::vector<DebugEntry>& entries) override;
+  void ShowView(bool shown) override;
+
+  // The code of the selected row, "" when none is selected.
+  std::string SelectedCode() const;
+
+  // Called when the pane is to be shown or hidden (the window keeps its
+  // menu item in step).
+  std::function<void(bool)> on_show_view;
+
+ signals:
+  void codeHelpRequested(const QString& code);
+};
+
+}  // namespace qy::app

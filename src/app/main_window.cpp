@@ -1,0 +1,500 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/caps_lock.h"
+#include "app/qt_prompter.h"
+#include "app/qt_text.h"
+#include "core/codec.h"
+#include "core/native_path.h"
+#include "core/program_folder.h"
+#include "core/settings_keys.h"
+#include "project/context_list.h"
+
+namespace qy::app {
+
+namespace {
+
+SettingsEnvironment EnvironmentFor(const std::string& program_folder) {
+  SettingsEnvironment env;
+  env.program_folder = program_folder;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    env.screen_width = screen->size().width();
+    env.screen_height = screen->size().height();
+  }
+  return env;
+}
+
+}  // namespace
+
+MainWindowOptions MainWindowOptions::Defaults() {
+  MainWindowOptions options;
+  options.settings_path = SettingsFilePath();
+  options.key_file_path = KeyFilePath();
+  options.toolbar_file_path = ToolbarFilePath();
+  options.program_folder = ProgramFolder();
+  return options;
+}
+
+std::string CommandLineFile(const std::vector<std::string>& arguments) {
+  std::string file;
+  for (const std::string& argument : arguments) {
+    if (!file.empty()) file += ' ';
+    file += argument;
+  }
+  return file;
+}
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      settings_(options_.settings_path, EnvironmentFor(options_.program_folder)) {
+  // Step 1: the title and the window.
+  QApplication::setApplicationName(QStringLiteral("Quillory"));
+  setWindowTitle(QStringLiteral("Quillory"));
+  setObjectName(QStringLiteral("frmMain"));
+  if (options_.prompter) {
+    prompter_ = options_.prompter;
+  } else {
+    own_prompter_ = std::make_unique<QtPrompter>(this);
+    prompter_ = own_prompter_.get();
+  }
+  if (options_.chooser) {
+    chooser_ = options_.chooser;
+  } else {
+    own_chooser_ = std::make_unique<QtFileChooser>(this);
+    chooser_ = own_chooser_.get();
+  }
+  runner_ = std::make_unique<PosixProcessRunner>(
+      [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+  help_viewer_ = std::make_unique<WineHelpViewer>(*prompter_, *runner_);
+
+  BuildViews();
+  BuildLogic();
+  ConnectViews();
+
+  // Step 3: folder defaults written back.
+  ApplyFolderDefaults(settings_);
+  // Step 4: status bar, no page out, empty history.
+  status_->ShowCaret(0, 0);
+  status_->ShowCaps(CapsLockOn());
+  status_->ShowModified(false);
+  // Step 5: layout file, settings, recent files, external help, keys.
+  ApplyToolbarLayoutFile();
+  LoadSettings();
+  RebuildRecentMenus();
+  RebuildExternalHelpMenu();
+  ApplyKeyFile();
+  // Step 6: the untitled project.
+  document_->NewProject();
+  UpdateCommandStates();
+  // Step 8: dropped files.
+  setAcceptDrops(true);
+}
+
+MainWindow::~MainWindow() {
+  // The logic holds references to widgets and to the model; it goes first.
+  page_preview_.reset();
+  preview_window_.reset();
+  build_.reset();
+  hotspot_.reset();
+  external_.reset();
+  navigator_.reset();
+  page_commands_.reset();
+  recent_.reset();
+  document_.reset();
+  temp_files_.DeleteAll();
+}
+
+void MainWindow::BuildViews() {
+  commands_ = new CommandActions(this);
+  commands_->BuildMenus(menuBar());
+  connect(commands_, &CommandActions::commandTriggered, this, &MainWindow::RunCommand);
+
+  TopicEditorParts parts = CreateTopicEditor(this);
+  editor_widget_ = parts.widget;
+  editor_ = parts.editor;
+  editor_widget_->setObjectName(QStringLiteral("edtTopic"));
+  editor_widget_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  tree_pane_ = new PageTreePane;
+  debug_pane_ = new DebugPane;
+  page_splitter_ = new QSplitter(Qt::Horizontal);
+  page_splitter_->setObjectName(QStringLiteral("splPage"));
+  page_splitter_->setChildrenCollapsible(false);
+  page_splitter_->addWidget(tree_pane_);
+  page_splitter_->addWidget(editor_widget_);
+  page_splitter_->setStretchFactor(1, 1);
+  outer_splitter_ = new QSplitter(Qt::Vertical);
+  outer_splitter_->addWidget(page_splitter_);
+  outer_splitter_->addWidget(debug_pane_);
+  outer_splitter_->setStretchFactor(0, 1);
+  outer_splitter_->setSizes({600, 120});
+  setCentralWidget(outer_splitter_);
+
+  status_ = std::make_unique<StatusPanels>(statusBar());
+  // Panel 0 follows the hint of the command under the mouse.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& hint) {
+    status_->panel(kMessagePanel)->setText(hint);
+  });
+
+  BuildToolbars();
+
+  keyword_bar_ = new KeywordBar;
+  keyword_toolbar_ = new QToolBar(QStringLiteral("キーワードバー"));
+  keyword_toolbar_->setObjectName(QString::fromLatin1(kKeywordBarSettingsSection));
+  keyword_toolbar_->addWidget(keyword_bar_);
+  addToolBar(Qt::TopToolBarArea, keyword_toolbar_);
+
+  editor_popup_ = new QMenu(this);
+  commands_->FillEditorPopup(editor_popup_);
+  tree_popup_ = new QMenu(this);
+  commands_->FillTreePopup(tree_popup_);
+  history_popup_ = new QMenu(this);
+  history_popup_->setObjectName(QStringLiteral("mnuPumGrpHis"));
+
+  for (int n : {52, 53, 54, 55, 56, 59, 60, 61, 62, 63, 64, 65, 66, 68, 69, 70, 104}) {
+    commands_->action(n)->setCheckable(true);
+  }
+}
+
+void MainWindow::BuildLogic() {
+  model_.on_modified_changed = [this](bool modified) { OnModifiedChanged(modified); };
+  document_ = std::make_unique<ProjectDocument>(model_, *this, *prompter_, *status_, *chooser_,
+                                                settings_, options_.program_folder);
+  document_->write_context_list = [this](const std::string& hls_file) {
+    WriteContextList(model_, hls_file);
+  };
+  document_->rebuild_bitmap_menus = [this] { RebuildPictureMenu(); };
+
+  page_commands_ = std::make_unique<PageCommands>(model_, *prompter_, clipboard_, settings_);
+  navigator_ = std::make_unique<PageNavigator>(model_, *editor_, history_);
+  navigator_->tree_visible = [this] { return tree_pane_->isVisible(); };
+  navigator_->on_shown = [this](int page) {
+    keyword_bar_->ShowPage(model_.ValidPage(page) ? &model_.Page(page) : nullptr);
+    OnCaretMoved();
+    UpdateCommandStates();
+  };
+  page_commands_->on_page_deleted = [this](const PageRecord& deleted) {
+    navigator_->PageDeleted(deleted.Context);
+  };
+
+  recent_ = std::make_unique<RecentFiles>(settings_);
+  recent_->Attach(*document_);
+  recent_->on_changed = [this] { RebuildRecentMenus(); };
+
+  external_ = std::make_unique<ExternalEditor>(model_, *editor_, *prompter_, *runner_, settings_,
+                                               hold_check_);
+  external_->on_mode_changed = [this](bool out) { OnExternalModeChanged(out); };
+  document_->take_back_external_page = [this] { return external_->TakeBackExternalPage(); };
+  page_commands_->page_out_in_editor = [this] { return external_->IsOut(); };
+
+  hotspot_ = std::make_unique<HotspotEditor>(model_, settings_, *runner_, *prompter_);
+
+  build_ = std::make_unique<BuildCommands>(model_, settings_, *prompter_, *status_, *runner_,
+                                           *help_viewer_, *debug_pane_);
+  build_->save_project = [this] { return document_->SaveProject(); };
+  build_->enable_window = [this](bool enabled) { setEnabled(enabled); };
+  build_->windows_path = [](const std::string& path) { return WineWindowsPath(path); };
+  build_->program_folder = options_.program_folder;
+  debug_pane_->on_show_view = [this](bool shown) {
+    commands_->action(66)->setChecked(shown);
+  };
+}
+
+void MainWindow::ConnectViews() {
+  connect(tree_pane_, &PageTreePane::pageSelected, this, &MainWindow::ShowPage);
+  connect(tree_pane_->tree(), &PageTreeWidget::pageDropped, this, [this](int page, int target) {
+    if (external_->IsOut()) return;
+    model_.SetCurrentPage(page);
+    ApplyPageCommand(page_commands_->DropPage(target));
+  });
+  connect(tree_pane_->tree(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (QTreeWidgetItem* item = tree_pane_->tree()->itemAt(at)) {
+      tree_pane_->tree()->setCurrentItem(item);
+    }
+    tree_popup_->exec(tree_pane_->tree()->viewport()->mapToGlobal(at));
+  });
+  connect(editor_widget_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    editor_popup_->exec(editor_widget_->viewport()->mapToGlobal(at));
+  });
+  connect(editor_widget_, &QPlainTextEdit::textChanged, this, &MainWindow::OnEditorTextChanged);
+  connect(editor_widget_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::OnCaretMoved);
+  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this, [this] {
+    widener_.OnSelectionChanged(*editor_, external_->IsOut());
+  });
+  editor_widget_->installEventFilter(this);
+  editor_widget_->viewport()->installEventFilter(this);
+  qApp->installEventFilter(this);
+
+  connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
+  connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this] { NotAvailableYet(97); });
+  connect(debug_pane_, &DebugPane::codeHelpRequested, this, [this](const QString& code) {
+    build_->ShowCompilerCodeHelp(FromQt(code));
+  });
+  connect(history_popup_, &QMenu::aboutToShow, this, [this] { RebuildHistoryMenu(history_popup_); });
+}
+
+QToolBar* MainWindow::toolbar(ToolbarId id) const {
+  const auto index = static_cast<int>(id) - static_cast<int>(ToolbarId::kFile);
+  if (index < 0 || index >= static_cast<int>(toolbars_.size())) return nullptr;
+  return toolbars_[static_cast<std::size_t>(index)];
+}
+
+// --- DocumentView -----------------------------------------------------------
+
+void MainWindow::SetCaption(const std::string& caption) {
+  // The caption is the project's file name (a native path part) followed by
+  // " - Quillory".
+  const std::string suffix = kCaptionSuffix;
+  if (caption.size() >= suffix.size() &&
+      caption.compare(caption.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    setWindowTitle(QString::fromStdString(caption.substr(0, caption.size() - suffix.size())) +
+                   QString::fromLatin1(kCaptionSuffix));
+  } else {
+    setWindowTitle(ToQt(caption));
+  }
+}
+
+void MainWindow::SetPropertiesMenuText(const std::string& text) {
+  const std::string suffix = Sjis(" のプロパティ(&P)...");
+  QString shown;
+  if (text.size() >= suffix.size() &&
+      text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0) {
+    shown = QString::fromStdString(text.substr(0, text.size() - suffix.size())) + ToQt(suffix);
+  } else {
+    shown = ToQt(text);
+  }
+  commands_->action(112)->setText(shown);
+}
+
+void MainWindow::ClearEditorUndo() { editor_->ClearUndo(); }
+
+void MainWindow::FocusEditor() { editor_->SetFocus(); }
+
+void MainWindow::ClearPageTree() { tree_pane_->Clear(); }
+
+void MainWindow::ShowPageTree(const PageTree& tree, int selected_page) {
+  tree_pane_->Show(model_, tree, selected_page, expand_tree_);
+  if (model_.ValidPage(selected_page)) ShowPage(selected_page);
+}
+
+void MainWindow::ResetPageViews(bool keep_message_pane) {
+  debug_pane_->SetEntries({});
+  if (!keep_message_pane) SetDebugViewShown(false);
+  history_.Reset();
+}
+
+// --- Pages and the editor ---------------------------------------------------
+
+void MainWindow::ShowPage(int page) {
+  if (!model_.ValidPage(page)) return;
+  loading_page_ = true;
+  navigator_->ShowPage(page);
+  loading_page_ = false;
+  tree_pane_->SelectQuietly(page);
+}
+
+bool MainWindow::CurrentPageHasText() const {
+  return model_.ValidPage(model_.CurrentPage()) && HasTopicText(CurrentAttribute());
+}
+
+PageAttribute MainWindow::CurrentAttribute() const {
+  return model_.ValidPage(model_.CurrentPage()) ? model_.Page(model_.CurrentPage()).Attribute
+                                                : kTopicPage;
+}
+
+void MainWindow::OnEditorTextChanged() {
+  if (loading_page_ || !CurrentPageHasText()) return;
+  // The model always holds what the user sees.
+  std::string text = editor_->Text();
+  PageRecord& page = model_.MutablePage(model_.CurrentPage());
+  if (text == page.Topic) return;
+  page.Topic = std::move(text);
+  model_.SetModified(true);
+}
+
+void MainWindow::OnCaretMoved() {
+  status_->ShowCaret(editor_->Row(), editor_->Col());
+}
+
+void MainWindow::OnModifiedChanged(bool modified) { status_->ShowModified(modified); }
+
+void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
+  if (result.tree_change == TreeChange::kNone && !result.show_page) return;
+  if (result.tree_change == TreeChange::kRefreshNode) {
+    tree_pane_->RefreshLabels(model_);
+  } else if (result.tree_change != TreeChange::kNone) {
+    tree_pane_->Show(model_, result.tree, result.current_page, expand_tree_);
+  }
+  if (model_.ValidPage(result.current_page)) {
+    if (result.show_page || result.current_page != tree_pane_->SelectedPage()) {
+      ShowPage(result.current_page);
+    } else {
+      tree_pane_->SelectQuietly(result.current_page);
+      keyword_bar_->ShowPage(&model_.Page(result.current_page));
+    }
+  }
+  if (result.topic_cleared) {
+    loading_page_ = true;
+    editor_->SetText("");
+    loading_page_ = false;
+  }
+  if (result.focus_editor) editor_->SetFocus();
+  UpdateCommandStates();
+  if (result.open_properties) NotAvailableYet(97);
+}
+
+void MainWindow::OnExternalModeChanged(bool out) {
+  commands_->action(104)->setChecked(out);
+  tree_pane_->caption()->setText(ToQt(out ? ExternalEditTreeCaption() : PageTreeCaption()));
+  if (settings_.GetBool(keys::kWindowPageView)) tree_pane_->setVisible(!out);
+  UpdateCommandStates();
+}
+
+void MainWindow::UpdateCommandStates() {
+  const bool out = external_ && external_->IsOut();
+  for (int n : {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102,
+                103}) {
+    commands_->action(n)->setEnabled(!out);
+  }
+  commands_->action(81)->setEnabled(hotspot_ && hotspot_->Configured());
+  commands_->action(104)->setChecked(out);
+}
+
+void MainWindow::SetTreeLabelMode(int mode) {
+  model_.SetTreeLabelMode(mode);
+  const bool known = mode >= 0 && mode <= 14 && mode % 2 == 0;
+  commands_->action(68)->setChecked(known && (mode & 2));
+  commands_->action(69)->setChecked(known && (mode & 4));
+  commands_->action(70)->setChecked(known && (mode & 8));
+  tree_pane_->RefreshLabels(model_);
+}
+
+void MainWindow::SetKeywordRows(int rows) {
+  keyword_bar_->SetRows(rows);
+  for (int n = 59; n <= 62; ++n) commands_->action(n)->setChecked(n - 58 == keyword_bar_->rows());
+}
+
+void MainWindow::SetPageViewShown(bool shown) {
+  tree_pane_->setVisible(shown);
+  commands_->action(65)->setChecked(shown);
+}
+
+void MainWindow::SetDebugViewShown(bool shown) { debug_pane_->ShowView(shown); }
+
+// --- Recent files and history -----------------------------------------------
+
+void MainWindow::RebuildRecentMenus() {
+  const std::vector<RecentMenuItem> items = recent_->MenuItems();
+  recent_popup_->clear();
+  for (std::size_t i = 0; i < recent_items_.size(); ++i) {
+    const bool visible = i < items.size() && items[i].visible;
+    QAction* item = recent_items_[i];
+    item->setVisible(visible);
+    if (!visible) continue;
+    // Captions hold the path as the settings file does (Shift-JIS).
+    item->setText(ToQt(items[i].caption));
+    item->setStatusTip(ToQt(items[i].hint));
+    QAction* copy = recent_popup_->addAction(item->text());
+    copy->setStatusTip(item->statusTip());
+    connect(copy, &QAction::triggered, item, &QAction::trigger);
+  }
+  recent_separator_->setVisible(recent_->SeparatorVisible());
+}
+
+void MainWindow::RebuildHistoryMenu(QMenu* menu) {
+  menu->clear();
+  const std::vector<PageHistoryMenuItem> items = history_.MenuItems(model_);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (!items[k].visible) continue;
+    QAction* item = menu->addAction(ToQt(items[k].caption));
+    const int entry = static_cast<int>(k);
+    connect(item, &QAction::triggered, this, [this, entry] {
+      if (external_->IsOut()) return;
+      loading_page_ = true;
+      const bool moved = navigator_->GoToHistoryEntry(entry);
+      loading_page_ = false;
+      if (moved) tree_pane_->SelectQuietly(model_.CurrentPage());
+    });
+  }
+  menu->addSeparator();
+  QAction* clear = menu->addAction(QStringLiteral("移動略歴の初期化(&F)"));
+  connect(clear, &QAction::triggered, this, [this] { history_.ClearPageHistory(); });
+}
+
+// --- Start-up, drops and shutdown -------------------------------------------
+
+void MainWindow::OpenFromCommandLine(const std::string& file) {
+  if (file.empty()) return;
+  document_->OpenProject(file, false);
+}
+
+void MainWindow::OpenDroppedFile(const std::string& file) {
+  if (!document_->ConfirmSaveChanges()) return;
+  document_->OpenProject(file, true);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenDroppedFile(urls.first().toLocalFile().toStdString());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // 1. A page out in the external editor refuses the close.
+  if (!external_->TakeBackExternalPage()) {
+    event->ignore();
+    return;
+  }
+  // 2.-3. The question runs with the editor hidden.
+  editor_widget_->hide();
+  if (!document_->ConfirmSaveChanges()) {
+    editor_widget_->show();
+    event->ignore();
+    return;
+  }
+  // 4. Settings, then the project is cleared.
+  SaveSettings();
+  document_->ClearProject();
+  // 5. Temporary files go with the window.
+  temp_files_.DeleteAll();
+  closing_ = true;
+  event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == editor_widget_ && key->key() == Qt::Key_Insert &&
+        key->modifiers() == Qt::NoModifier) {
+      editor_widget_->setOverwriteMode(!editor_widget_->overwriteMode());
+      status_->ShowOverwrite(editor_widget_->overwriteMode());
+      return true;
+    }
+    if (QWidget* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
+      status_->ShowCaps(CapsLockOn());
+    }
+  } else if (watched == editor_widget_->viewport() &&
+             (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+              event->type() == QEvent::MouseButtonDblClick)) {
+    widener_.OnMouseAction();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace qy::app
