@@ -46,6 +46,12 @@ void TopicEditor::SetText(const std::string& text) {
   blockSignals(blocked);
   map_.Reset(std::move(shown.lines));
   ClearUndo();
+  // The state signals held back above, for actions that follow them.
+  emit undoAvailable(false);
+  emit redoAvailable(false);
+  emit copyAvailable(false);
+  emit modificationChanged(document()->isModified());
+  emit selectionChanged();
   emit textChanged();
   emit cursorPositionChanged();
 }

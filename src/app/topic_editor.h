@@ -4,12 +4,16 @@
 //
 // Bytes that the user did not touch come back exactly as they were given,
 // whatever they are (see the codec and BytePositionMap for how undefined
-// bytes, duplicate codes and lone CR or LF are shown).
+// bytes, duplicate codes and lone CR or LF are shown). Typed, committed or
+// pasted characters that Shift-JIS can not hold are shown as the '?' the
+// topic will hold.
 //
 // Text model: every change of the widget's text, typed or made through the
 // Editor operations, calls on_text_changed with the whole Shift-JIS text at
-// once. The text is kept per line and only the changed lines are encoded
-// again, so ShiftJisText() and Text() are cheap; no Sync() step is needed.
+// once (and emits textChanged; SetText emits it exactly once, after the new
+// text is complete). The text is kept per line and only the changed lines
+// are encoded again, so ShiftJisText() and Text() are cheap whenever they
+// are asked; no Sync() step is needed.
 //
 // Undo: one step that toggles. Undo() switches to the state before the last
 // edit, and a second Undo() back to the state after it; the Undo key

@@ -328,8 +328,19 @@ void TopicEditorTest::typingReachesTheText() {
     seen = text;
     ++calls;
   };
+  editor.SetText("xy\r\nz");
+  editor.SetSelStart(0);
+  editor.SetSelLength(2);
+  // Showing a page tells the window once, with the whole text, and leaves
+  // nothing selected to copy.
+  QSignalSpy text_signals(&editor, &QPlainTextEdit::textChanged);
+  QSignalSpy copy_signals(&editor, &QPlainTextEdit::copyAvailable);
+  calls = 0;
   editor.SetText("abc");
   QCOMPARE(calls, 1);
+  QCOMPARE(text_signals.count(), 1);
+  QVERIFY(!copy_signals.isEmpty());
+  QCOMPARE(copy_signals.last().at(0).toBool(), false);
   QCOMPARE(seen, std::string("abc"));
   editor.SetSelStart(3);
   QTest::keyClicks(&editor, QStringLiteral("de"));
