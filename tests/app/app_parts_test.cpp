@@ -1,0 +1,251 @@
+// The window's parts on their own: status texts, file filters, key
+// sequences, colours, the menus and toolbars built from the tables, the
+// debug view and the help viewer's refusals.
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+
+#include "app/caps_lock.h"
+#include "app/debug_pane.h"
+#include "app/display_settings.h"
+#include "app/menu_texts.h"
+#include "app/qt_platform.h"
+#include "app/status_panels.h"
+#include "core/codec.h"
+#include "window_fixture.h"
+
+using qy::app::MainWindow;
+using qy::app::testing::WindowFixture;
+
+namespace {
+
+class RecordingRunner : public qy::ProcessRunner {
+ public:
+  qy::ProcessResult Start(const std::string& program, const std::vector<std::string>&,
+                          const std::string&, bool) override {
+    started.push_back(program);
+    return {true, 0, ""};
+  }
+  bool ShellOpen(const std::string&, const std::string&) override { return true; }
+  std::vector<std::string> started;
+};
+
+}  // namespace
+
+class AppPartsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CaretPanelPadsToFiveDigits();
+  void FileFiltersBecomeQtFilters();
+  void KeyTextsBecomeKeySequences();
+  void ColoursAndFontStyles();
+  void CapsLockFromLeds();
+  void MenusFollowTheCommandTable();
+  void ToolbarLayoutFileHidesButtons();
+  void ExternalHelpEntriesNeedATitle();
+  void CommandsWithoutDialogSaySo();
+  void DebugPaneRowsAndHelp();
+  void HelpViewerReportsMissingFile();
+};
+
+void AppPartsTest::CaretPanelPadsToFiveDigits() {
+  QCOMPARE(qy::app::CaretPanelText(0, 0), " 00001" + qy::Sjis("行 : ") + "00001" + qy::Sjis("桁"));
+  QCOMPARE(qy::app::CaretPanelText(99998, 123455),
+           " 99999" + qy::Sjis("行 : ") + "123456" + qy::Sjis("桁"));
+}
+
+void AppPartsTest::FileFiltersBecomeQtFilters() {
+  QCOMPARE(qy::app::QtFileFilter(qy::Sjis("Quillory プロジェクト (*.qyp)|*.qyp|すべてのファイル (*.*)|*.*")),
+           QStringLiteral("Quillory プロジェクト (*.qyp);;すべてのファイル (*.*)"));
+  // A description without the patterns gets them, a ";" list becomes blanks.
+  QCOMPARE(qy::app::QtFileFilter("Pictures|*.bmp;*.shg"), QStringLiteral("Pictures (*.bmp *.shg)"));
+  // A dangling description without patterns is dropped.
+  QCOMPARE(qy::app::QtFileFilter("Text (*.txt)|*.txt|Odd"), QStringLiteral("Text (*.txt)"));
+  QCOMPARE(qy::app::QtFileFilter(""), QString());
+}
+
+void AppPartsTest::KeyTextsBecomeKeySequences() {
+  auto sequence = [](const char* text) {
+    auto combo = qy::ParseKeyText(text);
+    return combo ? qy::app::ToKeySequence(*combo).value_or(QKeySequence()) : QKeySequence();
+  };
+  QCOMPARE(sequence("Shift+Ctrl+S"), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+  QCOMPARE(sequence("Ctrl+Alt+T"), QKeySequence(QStringLiteral("Ctrl+Alt+T")));
+  QCOMPARE(sequence("F5"), QKeySequence(Qt::Key_F5));
+  QCOMPARE(sequence("Shift+F12"), QKeySequence(QStringLiteral("Shift+F12")));
+  QCOMPARE(sequence("Ctrl+Left"), QKeySequence(QStringLiteral("Ctrl+Left")));
+  QCOMPARE(sequence("Ctrl+BkSp"), QKeySequence(QStringLiteral("Ctrl+Backspace")));
+  QCOMPARE(sequence("Ctrl+Ins"), QKeySequence(QStringLiteral("Ctrl+Ins")));
+  qy::KeyCombo bad{false, true, false, "F13"};
+  QVERIFY(!qy::app::ToKeySequence(bad));
+}
+
+void AppPartsTest::ColoursAndFontStyles() {
+  QPalette palette;
+  palette.setColor(QPalette::Active, QPalette::Text, Qt::darkGreen);
+  palette.setColor(QPalette::Active, QPalette::Base, Qt::yellow);
+  QCOMPARE(qy::app::ColorFromSetting(16711680, palette), QColor(0, 0, 255));
+  QCOMPARE(qy::app::ColorFromSetting(255, palette), QColor(255, 0, 0));
+  QCOMPARE(qy::app::ColorFromSetting(16777215, palette), QColor(255, 255, 255));
+  QCOMPARE(qy::app::ColorFromSetting(-2147483640, palette), QColor(Qt::darkGreen));
+  QCOMPARE(qy::app::ColorFromSetting(-2147483643, palette), QColor(Qt::yellow));
+  QFont font;
+  qy::app::ApplyFontStyle(font, 3);
+  QVERIFY(font.bold() && font.italic());
+  qy::app::ApplyFontStyle(font, 1);
+  QVERIFY(!font.bold() && font.italic());
+  qy::app::ApplyFontStyle(font, 0);
+  QVERIFY(!font.bold() && !font.italic());
+}
+
+void AppPartsTest::CapsLockFromLeds() {
+  qy::testing::TempDir leds;
+  namespace fs = std::filesystem;
+  fs::create_directories(leds.File("input3::capslock"));
+  fs::create_directories(leds.File("input3::numlock"));
+  std::ofstream(leds.File("input3::numlock/brightness")) << "1\n";
+  std::ofstream(leds.File("input3::capslock/brightness")) << "0\n";
+  QVERIFY(!qy::app::CapsLockOn(leds.path()));
+  std::ofstream(leds.File("input3::capslock/brightness")) << "1\n";
+  QVERIFY(qy::app::CapsLockOn(leds.path()));
+  QVERIFY(!qy::app::CapsLockOn(leds.File("missing")));
+}
+
+void AppPartsTest::MenusFollowTheCommandTable() {
+  WindowFixture f;
+  MainWindow& window = f.Start();
+  qy::app::CommandActions& commands = window.commands();
+  for (const qy::CommandRow& row : qy::CommandRows()) {
+    if (row.IsGroup()) {
+      QVERIFY2(commands.group_menu(row.number), row.id);
+      QVERIFY(!commands.action(row.number));
+    } else {
+      QVERIFY2(commands.action(row.number), row.id);
+    }
+  }
+  QCOMPARE(window.menuBar()->actions().size(), 7);
+  QCOMPARE(window.menuBar()->actions()[0]->text(), QStringLiteral("ファイル(&F)"));
+  QCOMPARE(commands.action(0)->text(), QStringLiteral("新規プロジェクト(&N)"));
+  QCOMPARE(commands.action(11)->statusTip(), QStringLiteral("Quilloryを終了します。"));
+  // Group rows are submenus holding the rows below them.
+  QMenu* convert = commands.group_menu(28);
+  QCOMPARE(convert->title(), QStringLiteral("変換(&V)"));
+  QVERIFY(convert->actions().contains(commands.action(29)));
+  QVERIFY(convert->actions().contains(commands.action(34)));
+  QVERIFY(!commands.section_menu(qy::CommandSection::kEdit)->actions().contains(commands.action(29)));
+  // The defaults of the table while there is no key file.
+  QCOMPARE(commands.action(171)->shortcut(), QKeySequence(Qt::Key_F5));
+  QCOMPARE(commands.action(107)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Left")));
+  // The editor's shortcut menu and the tree's pop-up come from the same rows.
+  QMenu editor_menu;
+  commands.FillEditorPopup(&editor_menu);
+  QVERIFY(editor_menu.actions().contains(commands.action(21)));
+  QVERIFY(editor_menu.actions().contains(commands.action(145)));
+  QVERIFY(!editor_menu.actions().contains(commands.action(91)));
+  QMenu tree_menu;
+  commands.FillTreePopup(&tree_menu);
+  QVERIFY(tree_menu.actions().contains(commands.action(91)));
+  QVERIFY(tree_menu.actions().contains(commands.action(111)));
+  QVERIFY(!tree_menu.actions().contains(commands.action(21)));
+}
+
+void AppPartsTest::ToolbarLayoutFileHidesButtons() {
+  WindowFixture f;
+  qy::WriteFileAtomic(f.options.toolbar_file_path,
+                      "[FileBar]\r\nSavePro=0\r\nFileSp0=0\r\n[PageBar]\r\nPageHis=0\r\n");
+  MainWindow& window = f.Start();
+  QToolBar* file_bar = window.toolbar(qy::ToolbarId::kFile);
+  QAction* save = file_bar->findChild<QAction*>(QStringLiteral("btnSavePro"));
+  QAction* open = file_bar->findChild<QAction*>(QStringLiteral("btnOpenPro"));
+  QVERIFY(save && open);
+  QVERIFY(!save->isVisible());
+  QVERIFY(open->isVisible());
+  // The separator goes, the menu item of the hidden button stays.
+  int visible_separators = 0;
+  for (QAction* a : file_bar->actions()) visible_separators += a->isSeparator() && a->isVisible();
+  QCOMPARE(visible_separators, 0);
+  QVERIFY(window.commands().action(2)->isVisible());
+  QVERIFY(!window.toolbar(qy::ToolbarId::kPage)->findChild<QAction*>(QStringLiteral("btnPageHis"))->isVisible());
+  // A button runs its command.
+  window.model().SetModified(true);
+  f.prompter.answers.push_back(qy::Answer::kCancel);
+  file_bar->findChild<QAction*>(QStringLiteral("btnNewPro"))->trigger();
+  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+}
+
+void AppPartsTest::ExternalHelpEntriesNeedATitle() {
+  WindowFixture f;
+  qy::IniFile ini(f.options.settings_path);
+  ini.WriteString("Help", "Title1", qy::Sjis("外部"));
+  ini.WriteString("Help", "File1", "/tmp/x.hlp");
+  ini.WriteString("Help", "File2", "/tmp/y.hlp");
+  MainWindow& window = f.Start();
+  QVERIFY(!window.commands().action(205)->isVisible());
+  QVERIFY(window.commands().action(206)->isVisible());
+  QCOMPARE(window.commands().action(206)->text(), QStringLiteral("外部"));
+  QVERIFY(!window.commands().action(207)->isVisible());
+  // Entry 0 is empty: the separator above the list is hidden too.
+  QMenu* help = window.commands().section_menu(qy::CommandSection::kHelp);
+  QAction* separator = qy::app::SeparatorAbove(help, window.commands().action(205));
+  QVERIFY(separator->isSeparator());
+  QVERIFY(!separator->isVisible());
+}
+
+void AppPartsTest::CommandsWithoutDialogSaySo() {
+  WindowFixture f;
+  MainWindow& window = f.Start();
+  for (int number : {97, 112, 82, 35, 171, 145}) {
+    f.prompter.shown.clear();
+    window.RunCommand(number);
+    QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(f.prompter.shown[0].kind, std::string("info"));
+    QCOMPARE(f.prompter.shown[0].text,
+             qy::app::NotAvailableMessage(qy::CommandCaption(*qy::FindCommand(number))));
+  }
+  // A keyword-bar field opens the page properties: not there yet either.
+  f.prompter.shown.clear();
+  emit window.keyword_bar()->fieldClicked(qy::app::KeywordBarField::kTitle);
+  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+}
+
+void AppPartsTest::DebugPaneRowsAndHelp() {
+  qy::app::DebugPane pane;
+  bool shown_told = false;
+  pane.on_show_view = [&](bool shown) { shown_told = shown; };
+  pane.SetEntries({{qy::DebugKind::kWarning, "HC3025", qy::Sjis("ジャンプ先がありません")},
+                   {qy::DebugKind::kError, "HC5011", "cannot open"}});
+  QCOMPARE(pane.topLevelItemCount(), 2);
+  QCOMPARE(pane.topLevelItem(0)->text(0), QStringLiteral("Warning"));
+  QCOMPARE(pane.topLevelItem(0)->text(2), QStringLiteral("ジャンプ先がありません"));
+  QVERIFY(!pane.topLevelItem(1)->icon(0).isNull());
+  QCOMPARE(pane.SelectedCode(), std::string());
+  pane.setCurrentItem(pane.topLevelItem(1));
+  QCOMPARE(pane.SelectedCode(), std::string("HC5011"));
+  QSignalSpy help(&pane, &qy::app::DebugPane::codeHelpRequested);
+  emit pane.itemDoubleClicked(pane.topLevelItem(0), 0);
+  QCOMPARE(help.size(), 1);
+  QCOMPARE(help[0][0].toString(), QStringLiteral("HC3025"));
+  pane.ShowView(true);
+  QVERIFY(shown_told);
+  pane.SetEntries({});
+  QCOMPARE(pane.topLevelItemCount(), 0);
+}
+
+void AppPartsTest::HelpViewerReportsMissingFile() {
+  qy::testing::FakePrompter prompter;
+  RecordingRunner runner;
+  qy::app::WineHelpViewer viewer(prompter, runner);
+  QCOMPARE(qy::app::WineHelpViewer::FileOf("/a/b.hlp>main"), std::string("/a/b.hlp"));
+  QVERIFY(!viewer.ShowContents("/nonexistent/quillory.hlp>help"));
+  QCOMPARE(prompter.shown.size(), std::size_t{1});
+  QCOMPARE(prompter.shown[0].kind, std::string("warning"));
+  QVERIFY(prompter.shown[0].text.find("/nonexistent/quillory.hlp") != std::string::npos);
+  QVERIFY(runner.started.empty());
+}
+
+QTEST_MAIN(AppPartsTest)
+#include "app_parts_test.moc"
