@@ -104,10 +104,6 @@ TEST_F(PageAcceptanceTest, HlpContextsMustHaveTheNumberedForm) {
     in.context = bad;
     EXPECT_EQ(Check(in), kBadHlp) << bad;
   }
-}
-
-TEST_F(PageAcceptanceTest, ContextClashIgnoresCaseButNotTheCurrentPage) {
-  PagePropertiesInput in = Input();
   in.context = "hlp000001";
   EXPECT_EQ(Check(in), ContextTaken("hlp000001"));
   in.context = "SECOND";  // the page's own context in another case
@@ -189,20 +185,6 @@ TEST_F(PageAcceptanceTest, StoresTopicFieldsAndNormalisesTheId) {
   EXPECT_TRUE(model.Modified());
 }
 
-TEST_F(PageAcceptanceTest, TopicToPopupKeepsEverything) {
-  PagePropertiesInput in = Input();
-  in.attribute = kPopupPage;
-  auto outcome = ApplyPageProperties(model, 2, in);
-  ASSERT_TRUE(outcome);
-  EXPECT_TRUE(outcome->kind_changed);
-  EXPECT_FALSE(outcome->rebuild_tree);
-  EXPECT_FALSE(outcome->topic_cleared);
-  EXPECT_EQ(model.Page(2).Attribute, kPopupPage);
-  EXPECT_EQ(model.Page(2).Keyword, "old kw");
-  EXPECT_EQ(model.Page(2).Window, "main");
-  EXPECT_EQ(model.Page(2).Topic, "{\\b text}");
-}
-
 TEST_F(PageAcceptanceTest, IncludeTakesItsTitleFromTheFileBoxAndDropsTheRest) {
   PagePropertiesInput in = Input();
   in.attribute = kIncludePage;
@@ -217,44 +199,38 @@ TEST_F(PageAcceptanceTest, IncludeTakesItsTitleFromTheFileBoxAndDropsTheRest) {
   EXPECT_EQ(p.Keyword + p.AKeyword + p.BKeyword + p.Window + p.Macro + p.Topic, "");
 }
 
-TEST_F(PageAcceptanceTest, ContentPageLosesTopicOnlyWhenItBecomesContent) {
-  PagePropertiesInput in = Input();
-  in.attribute = kContentPage;
-  auto outcome = ApplyPageProperties(model, 2, in);
-  ASSERT_TRUE(outcome);
-  EXPECT_TRUE(outcome->topic_cleared);
-  EXPECT_EQ(model.Page(2).Topic, "");
-  EXPECT_EQ(model.Page(2).Keyword, "");
-
-  // The macro text of a page that stays a Content page survives a later OK.
-  model.MutablePage(2).Topic = "JI(`a.hlp',`x')";
-  in.title = "Renamed entry";
-  outcome = ApplyPageProperties(model, 2, in);
-  ASSERT_TRUE(outcome);
-  EXPECT_FALSE(outcome->topic_cleared);
-  EXPECT_EQ(model.Page(2).Topic, "JI(`a.hlp',`x')");
-  EXPECT_EQ(model.Page(2).Title, "Renamed entry");
-}
-
-TEST_F(PageAcceptanceTest, BooksAskForATreeRebuild) {
-  PagePropertiesInput in = Input();
-  in.attribute = BookAttribute(1);
-  auto outcome = ApplyPageProperties(model, 2, in);
-  ASSERT_TRUE(outcome);
-  EXPECT_TRUE(outcome->rebuild_tree);
-  EXPECT_EQ(model.Page(2).Attribute, 11);
-  EXPECT_EQ(model.Page(2).Topic, "");
-
-  in.attribute = BookAttribute(2);
-  outcome = ApplyPageProperties(model, 2, in);
-  ASSERT_TRUE(outcome);
-  EXPECT_TRUE(outcome->rebuild_tree);
-
-  in.attribute = kTopicPage;
-  outcome = ApplyPageProperties(model, 2, in);
-  ASSERT_TRUE(outcome);
-  EXPECT_TRUE(outcome->rebuild_tree);
-  EXPECT_EQ(model.Page(2).Keyword, "old kw");
+TEST_F(PageAcceptanceTest, KindChangesReportWhatTheWindowMustRedo) {
+  struct Case {
+    PageAttribute from, to;
+    bool kind_changed, rebuild_tree, topic_cleared;
+    const char* topic_after;
+    const char* keyword_after;
+  };
+  const Case cases[] = {
+      {kTopicPage, kPopupPage, true, false, false, "{\\b text}", "old kw"},
+      {kTopicPage, kContentPage, true, false, true, "", ""},
+      // The macro text of a page that stays a Content page survives an OK.
+      {kContentPage, kContentPage, false, false, false, "{\\b text}", ""},
+      {kTopicPage, BookAttribute(1), true, true, true, "", ""},
+      {BookAttribute(1), BookAttribute(2), true, true, true, "", ""},
+      {BookAttribute(2), kTopicPage, true, true, false, "", "old kw"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.from) + " -> " + std::to_string(c.to));
+    SetUp();
+    model.MutablePage(2).Attribute = c.from;
+    if (!HasTopicText(c.from)) model.MutablePage(2).Topic.clear();
+    PagePropertiesInput in = Input();
+    in.attribute = c.to;
+    auto outcome = ApplyPageProperties(model, 2, in);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->kind_changed, c.kind_changed);
+    EXPECT_EQ(outcome->rebuild_tree, c.rebuild_tree);
+    EXPECT_EQ(outcome->topic_cleared, c.topic_cleared);
+    EXPECT_EQ(model.Page(2).Attribute, c.to);
+    EXPECT_EQ(model.Page(2).Topic, c.topic_after);
+    EXPECT_EQ(model.Page(2).Keyword, c.keyword_after);
+  }
 }
 
 TEST_F(PageAcceptanceTest, RefusedKindChangeChangesNothing) {

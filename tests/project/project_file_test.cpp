@@ -179,13 +179,6 @@ TEST_F(ProjectFileTest, LayoutOfEmptySections) {
   EXPECT_EQ(model.Header().Word, "");
 }
 
-TEST_F(ProjectFileTest, UnknownKindWordReadsAsInclude) {
-  auto lines = Lines(OnePageText());
-  lines[20] = "Whatever";
-  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
-  EXPECT_EQ(model.Page(1).Attribute, kIncludePage);
-}
-
 TEST_F(ProjectFileTest, SingleLineFieldsNeverBreakTheLayout) {
   ProjectModel m;
   m.Header().HelpTitle = "a\r\nb";
@@ -247,18 +240,13 @@ TEST_F(ProjectFileTest, OlderVersionsAskBeforeConversion) {
     prompter.shown.clear();
     ASSERT_EQ(Load(DataFile(c.file), c.code), kLoadSuccess);
     EXPECT_TRUE(prompter.shown.empty());
-  }
-}
-
-TEST_F(ProjectFileTest, Version145And140ConvertToTheSameModel) {
-  for (auto [file, code] : {std::pair{"v145.qyp", 45}, std::pair{"v140.qyp", 40}}) {
-    SCOPED_TRACE(file);
-    ASSERT_EQ(Load(DataFile(file), code), kLoadSuccess);
-    ProjectModel expected;
-    FillGoldenModel(expected);
-    expected.MutablePage(1).Window = "";
-    expected.MutablePage(1).Macro = "";
-    ExpectSameProject(model, expected);
+    if (c.code != 30) {  // 1.45 and 1.40 convert to the model of the current file
+      ProjectModel expected;
+      FillGoldenModel(expected);
+      expected.MutablePage(1).Window = "";
+      expected.MutablePage(1).Macro = "";
+      ExpectSameProject(model, expected);
+    }
   }
 }
 
@@ -332,36 +320,47 @@ TEST_F(ProjectFileTest, MissingUnreadableAndForeignFiles) {
             Sjis("\r\nこのファイルは Quillory のプロジェクトファイルではありません"));
 }
 
-TEST_F(ProjectFileTest, CorruptStructureGivesTheLineNumber) {
+TEST_F(ProjectFileTest, CorruptOrOddLinesAreReportedOrRepaired) {
   const auto good = Lines(OnePageText());
   ASSERT_EQ(good[27], "begin{");
+  // {line index, replacement, result: the 1-based line reported or success}
+  const struct {
+    std::size_t line;
+    std::string text;
+    int result;
+  } cases[] = {
+      {2, "//Projekt//", 3},
+      {27, "begun{", 33},  // a missing "begin{" reports its line plus five
+      {16, "//Pgae//", 17},
+      {24, "twelve", 25},  // ContextID
+      {6, "x", 7},         // CompressMode
+      {21, "-1", 22},      // book level
+      {20, "Whatever", kLoadSuccess},  // an unknown kind word reads as Include
+      {21, "12", kLoadSuccess},        // deep book levels are clamped, not dropped
+      {18, std::string(254, 't') + Sjis("表") + "tail", kLoadSuccess},  // title
+      {17, std::string(300, 'c'), kLoadSuccess},                        // context
+  };
+  for (const auto& c : cases) {
+    auto lines = good;
+    lines[c.line] = c.text;
+    model.ClearPages();
+    EXPECT_EQ(Parse(Join(lines)), c.result) << c.line;
+    EXPECT_EQ(model.PageCount(), c.result == kLoadSuccess ? 1 : 0) << "never a part of a file";
+  }
+  EXPECT_EQ(model.Page(1).Context, std::string(255, 'c'));
   auto lines = good;
-  lines[2] = "//Projekt//";
-  EXPECT_EQ(Parse(Join(lines)), 3);
-
-  lines = good;
-  lines[27] = "begun{";  // line 28 reports 33
-  EXPECT_EQ(Parse(Join(lines)), 33);
-
-  lines = good;
-  lines[16] = "//Pgae//";
-  EXPECT_EQ(Parse(Join(lines)), 17);
-
-  lines = good;
-  lines[24] = "twelve";  // ContextID
-  EXPECT_EQ(Parse(Join(lines)), 25);
-
-  lines = good;
-  lines[6] = "x";  // CompressMode
-  EXPECT_EQ(Parse(Join(lines)), 7);
-
-  lines = good;
-  lines[21] = "-1";  // book level
-  EXPECT_EQ(Parse(Join(lines)), 22);
+  lines[18] = std::string(254, 't') + Sjis("表") + "tail";
+  lines[20] = "Whatever";
+  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Title, std::string(254, 't'));  // cut at a character boundary
+  EXPECT_EQ(model.Page(1).Attribute, kIncludePage);
+  lines[20] = good[20];
+  lines[21] = "12";
+  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
+  EXPECT_EQ(model.Page(1).Attribute, 19);
 
   EXPECT_EQ(Parse(""), 1);
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_EQ(model.PageCount(), 0);
 }
 
 TEST_F(ProjectFileTest, MissingBeginReportsItsLinePlusFive) {
@@ -437,23 +436,6 @@ TEST_F(ProjectFileTest, LoneCrAndLfEndLinesToo) {
   EXPECT_EQ(model.Page(1).Topic, "a\r\nb");
   ASSERT_EQ(Parse(cr), kLoadSuccess);
   EXPECT_EQ(model.Page(1).Topic, "a\r\nb");
-}
-
-TEST_F(ProjectFileTest, FieldsAreCutAtACharacterBoundary) {
-  auto lines = Lines(OnePageText());
-  lines[18] = std::string(254, 't') + Sjis("表") + "tail";  // title
-  lines[17] = std::string(300, 'c');                        // context
-  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
-  EXPECT_EQ(model.Page(1).Title, std::string(254, 't'));
-  EXPECT_EQ(model.Page(1).Context, std::string(255, 'c'));
-}
-
-TEST_F(ProjectFileTest, DeepBookLevelsAreClampedNotDropped) {
-  auto lines = Lines(OnePageText());
-  lines[21] = "12";
-  ASSERT_EQ(Parse(Join(lines)), kLoadSuccess);
-  ASSERT_EQ(model.PageCount(), 1);
-  EXPECT_EQ(model.Page(1).Attribute, 19);
 }
 
 TEST_F(ProjectFileTest, EndMarkerInsideATopicCutsIt) {

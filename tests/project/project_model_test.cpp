@@ -28,18 +28,12 @@ TEST(ProjectModelLifecycle, NewProjectHasOneTopicPage) {
   ProjectModel model;
   model.Header().HelpTitle = "old";
   model.SetModified(true);
-  model.SetCurrentPage(5);
   AddPages(model, {{"X", 7}, {"Y", 8}});
-
   model.NewProject("/opt/quillory/");
-
   ASSERT_EQ(model.PageCount(), 1);
-  const PageRecord& p = model.Page(1);
-  EXPECT_EQ(p.Context, "HLP000001");
-  EXPECT_EQ(p.ContextID, 1);
-  EXPECT_EQ(p.Title, "HLP000001");
-  EXPECT_EQ(p.Attribute, kTopicPage);
-  EXPECT_TRUE(p.Keyword.empty() && p.Topic.empty() && p.Window.empty() && p.Macro.empty());
+  PageRecord expected = MakePage("HLP000001", 1);
+  expected.Title = "HLP000001";
+  EXPECT_EQ(model.Page(1), expected);
   EXPECT_EQ(model.ProjectFileName(), "/opt/quillory/Project1.qyp");
   EXPECT_EQ(model.CurrentPage(), 1);
   EXPECT_FALSE(model.Modified());
@@ -53,11 +47,8 @@ TEST(ProjectModelLifecycle, ClearProjectEmptiesEverythingAndTellsTheWindow) {
   AddPages(model, {{"A", 1}});
   model.Header().ProjectOptions = "11111111other//x.cnt";
   model.SetProjectFileName("/p/a.qyp");
-  model.SetCurrentPage(1);
   model.SetModified(true);
-
   model.ClearProject();
-
   EXPECT_EQ(model.PageCount(), 0);
   EXPECT_EQ(model.ProjectFileName(), "");
   EXPECT_FALSE(model.Modified());
@@ -68,160 +59,92 @@ TEST(ProjectModelLifecycle, ClearProjectEmptiesEverythingAndTellsTheWindow) {
   EXPECT_EQ(told, (std::vector<bool>{true, false}));
 }
 
-TEST(ProjectModelSearch, NextFreeContextTakesTheLowestGap) {
-  ProjectModel model;
-  EXPECT_EQ(model.NextFreeContext(), "HLP000001");
-  EXPECT_EQ(model.NextFreeContextID(), 1);
-
-  AddPages(model, {{"HLP000001", 1}, {"HLP000003", 2}});
-  EXPECT_EQ(model.NextFreeContext(), "HLP000002");
-  EXPECT_EQ(model.NextFreeContextID(), 3);
-}
-
-TEST(ProjectModelSearch, NextFreeContextAfterAllCandidatesIsCountPlusOne) {
-  ProjectModel model;
-  AddPages(model, {{"HLP000002", 5}, {"HLP000001", 9}, {"HLP000003", 1}});
-  EXPECT_EQ(model.NextFreeContext(), "HLP000004");
-  EXPECT_EQ(model.NextFreeContextID(), 2);
-}
-
-TEST(ProjectModelSearch, NextFreeContextSeesContextsInAnyCase) {
-  // A hand-typed lower-case context is the same help context.
-  ProjectModel model;
-  AddPages(model, {{"hlp000001", 1}, {"Other", 2}});
-  EXPECT_EQ(model.NextFreeContext(), "HLP000002");
-}
-
-TEST(ProjectModelSearch, OnlyTheExactNumberedFormTakesACandidate) {
-  ProjectModel model;
-  AddPages(model, {{"HLP0000001", 1},
-                   {"HLP000001x", 2},
-                   {"HLP00001", 3},
-                   {"HLP000 01", 4},
-                   {"XLP000001", 5},
-                   {"HLP000002", 6},
-                   {"HLP000000", 7}});
-  EXPECT_EQ(model.NextFreeContext(), "HLP000001");
-  EXPECT_EQ(model.SecondFreeContext(), "HLP000003");
-  // Whatever the search returns is free by the case-insensitive comparison.
-  EXPECT_FALSE(model.ContextInUse(model.NextFreeContext()));
-  EXPECT_FALSE(model.ContextInUse(model.SecondFreeContext()));
-}
-
-TEST(ProjectModelSearch, NextFreeContextIdFillsGaps) {
-  ProjectModel model;
-  AddPages(model, {{"A", 2}, {"B", 3}});
-  EXPECT_EQ(model.NextFreeContextID(), 1);
-  model.SetContextID(1, 1);
-  EXPECT_EQ(model.NextFreeContextID(), 2);
-}
-
-TEST(ProjectModelSearch, NumberedContextDigits) {
-  EXPECT_EQ(NumberedContext(7), "HLP000007");
+TEST(ProjectModelSearch, FreeContextsAndIdsTakeTheLowestGap) {
+  struct Case {
+    std::vector<std::pair<const char*, int>> pages;
+    std::string next, second;
+    int next_id;
+  };
+  const std::vector<Case> cases = {
+      {{}, "HLP000001", "HLP000", 1},
+      {{{"HLP000001", 1}, {"HLP000003", 2}}, "HLP000002", "HLP000002", 3},
+      {{{"HLP000002", 5}, {"HLP000001", 9}, {"HLP000003", 1}}, "HLP000004", "HLP000004", 2},
+      // A hand-typed lower-case context is the same help context.
+      {{{"hlp000001", 1}, {"Other", 2}}, "HLP000002", "HLP000002", 3},
+      {{{"Start", 1}, {"hlp000002", 2}}, "HLP000001", "HLP000003", 3},
+      {{{"A", 2}, {"B", 3}}, "HLP000001", "HLP000002", 1},
+      // Only the exact numbered form takes a candidate.
+      {{{"HLP0000001", 1}, {"HLP000001x", 2}, {"HLP00001", 3}, {"HLP000 01", 4},
+        {"XLP000001", 5}, {"HLP000002", 6}, {"HLP000000", 7}},
+       "HLP000001", "HLP000003", 8},
+      // Candidates 2..3 taken: the last one comes back although it is used.
+      {{{"HLP000002", 1}, {"HLP000003", 2}}, "HLP000001", "HLP000003", 3},
+  };
+  for (const Case& c : cases) {
+    ProjectModel model;
+    for (const auto& [context, id] : c.pages) model.AppendPage(MakePage(context, id));
+    SCOPED_TRACE(c.next + " " + c.second);
+    EXPECT_EQ(model.NextFreeContext(), c.next);
+    EXPECT_EQ(model.SecondFreeContext(), c.second);
+    EXPECT_EQ(model.NextFreeContextID(), c.next_id);
+    EXPECT_FALSE(model.ContextInUse(model.NextFreeContext()));
+  }
   EXPECT_EQ(NumberedContext(42), "HLP000042");
-  EXPECT_EQ(NumberedContext(999), "HLP000999");
   EXPECT_EQ(NumberedContext(1000), "HLP0001000");
 }
 
-TEST(ProjectModelSearch, SecondFreeContextStartsAtTwo) {
+TEST(ProjectModelSearch, ContextInUseIgnoresAsciiCaseOnlyAndLeavesOutAPage) {
   ProjectModel model;
-  EXPECT_EQ(model.SecondFreeContext(), "HLP000");
-
-  AddPages(model, {{"Start", 1}});
-  EXPECT_EQ(model.SecondFreeContext(), "HLP000002");
-
-  AddPages(model, {{"hlp000002", 2}});
-  EXPECT_EQ(model.SecondFreeContext(), "HLP000003");
-}
-
-TEST(ProjectModelSearch, SecondFreeContextFallsBackToALastCandidateInUse) {
-  ProjectModel model;
-  AddPages(model, {{"HLP000002", 1}, {"HLP000003", 2}});
-  // Candidates 2..3 are taken; the last one comes back although it is used.
-  EXPECT_EQ(model.SecondFreeContext(), "HLP000003");
-  EXPECT_TRUE(model.ContextInUse(model.SecondFreeContext()));
-}
-
-TEST(ProjectModelSearch, ContextInUseIgnoresCaseAndLeavesOutAPage) {
-  ProjectModel model;
-  AddPages(model, {{"Intro", 10}, {"HLP000001", 20}});
+  AddPages(model, {{"Intro", 10}, {"HLP000001", 20}, {"\x83\x41", 30}});  // "ア"
   EXPECT_TRUE(model.ContextInUse("INTRO"));
-  EXPECT_TRUE(model.ContextInUse("hlp000001"));
   EXPECT_FALSE(model.ContextInUse("intro", 1));
   EXPECT_TRUE(model.ContextInUse("intro", 2));
   EXPECT_FALSE(model.ContextInUse("Intro2"));
   EXPECT_EQ(model.FindContext("hLp000001"), 2);
   EXPECT_EQ(model.FindContext("none"), 0);
-
+  // The trail byte of "ア" looks like 'A' and must not match 'a'.
+  EXPECT_FALSE(model.ContextInUse("\x83\x61"));
   EXPECT_TRUE(model.ContextIDInUse(20));
   EXPECT_FALSE(model.ContextIDInUse(20, 2));
   EXPECT_TRUE(model.ContextIDInUse(10, 2));
-  EXPECT_FALSE(model.ContextIDInUse(30));
+  EXPECT_FALSE(model.ContextIDInUse(40));
 }
 
-TEST(ProjectModelSearch, ContextCaseFoldingLeavesDoubleByteCharactersAlone) {
-  // The trail byte of "ア" (0x83 0x41) looks like 'A' and must not match 'a'.
+TEST(ProjectModelTreeLabel, EveryModeAndPageKind) {
   ProjectModel model;
-  const std::string katakana = Sjis("ア");
-  ASSERT_EQ(katakana, "\x83\x41");
-  AddPages(model, {{katakana.c_str(), 1}});
-  EXPECT_FALSE(model.ContextInUse("\x83\x61"));
-  EXPECT_TRUE(model.ContextInUse(katakana));
-}
-
-class TreeLabelTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    PageRecord topic = MakePage("CTX", 42);
-    topic.Title = "Title";
-    topic.Keyword = "kw";
-    ASSERT_TRUE(model.AppendPage(topic));
-    PageRecord content = MakePage("MAC", 7, kContentPage);
-    content.Title = "Run";
-    ASSERT_TRUE(model.AppendPage(content));
-    PageRecord book = MakePage("BK", 8, BookAttribute(2));
-    book.Title = "Book";
-    ASSERT_TRUE(model.AppendPage(book));
+  PageRecord topic = MakePage("CTX", 42);
+  topic.Title = "Title";
+  topic.Keyword = "kw";
+  model.AppendPage(topic);
+  for (PageAttribute kind : {kContentPage, BookAttribute(2)}) {
+    PageRecord other = MakePage("MAC", 7, kind);
+    other.Title = "Run";
+    other.Keyword = "stale";  // never shown outside help topics
+    model.AppendPage(other);
   }
-  std::string Label(int mode, int page) {
+  const std::pair<int, std::vector<std::string>> cases[] = {
+      {0, {"Title", "Run"}},
+      {2, {"CTX /Title", "MAC /Run"}},
+      {4, {"42 /Title", "7 /Run"}},
+      {6, {"CTX /42 /Title", "MAC /7 /Run"}},
+      {8, {"Title /kw", "Run"}},
+      {10, {"CTX /Title /kw", "MAC /Run"}},
+      {12, {"42 /Title" + Sjis("：") + "kw", "7 /Run"}},
+      {14, {"CTX /42 /Title /kw", "MAC /7 /Run"}},
+  };
+  for (const auto& [mode, labels] : cases) {
     model.SetTreeLabelMode(mode);
-    return model.TreeLabel(page);
+    EXPECT_EQ(model.TreeLabel(1), labels[0]) << mode;
+    EXPECT_EQ(model.TreeLabel(2), labels[1]) << mode;
+    EXPECT_EQ(model.TreeLabel(3), labels[1]) << mode;
   }
-  ProjectModel model;
-};
-
-TEST_F(TreeLabelTest, EveryModeForATopic) {
-  EXPECT_EQ(Label(0, 1), "Title");
-  EXPECT_EQ(Label(2, 1), "CTX /Title");
-  EXPECT_EQ(Label(4, 1), "42 /Title");
-  EXPECT_EQ(Label(6, 1), "CTX /42 /Title");
-  EXPECT_EQ(Label(8, 1), "Title /kw");
-  EXPECT_EQ(Label(10, 1), "CTX /Title /kw");
-  EXPECT_EQ(Label(12, 1), "42 /Title" + Sjis("：") + "kw");
-  EXPECT_EQ(Label(14, 1), "CTX /42 /Title /kw");
-}
-
-TEST_F(TreeLabelTest, KeywordPartOnlyForHelpTopics) {
-  for (int page : {2, 3}) {
-    // Even a stale keyword left in a non-topic slot stays out of the label.
-    model.MutablePage(page).Keyword = "stale";
-    const std::string& title = model.Page(page).Title;
-    const std::string& context = model.Page(page).Context;
-    const std::string id = std::to_string(model.Page(page).ContextID);
-    EXPECT_EQ(Label(8, page), title);
-    EXPECT_EQ(Label(10, page), context + " /" + title);
-    EXPECT_EQ(Label(12, page), id + " /" + title);
-    EXPECT_EQ(Label(14, page), context + " /" + id + " /" + title);
+  for (int mode : {1, 3, 15, 16, -2}) {
+    model.SetTreeLabelMode(mode);
+    EXPECT_EQ(model.TreeLabel(1), "") << mode;
   }
 }
 
-TEST_F(TreeLabelTest, OtherModesGiveAnEmptyLabel) {
-  for (int mode : {1, 3, 5, 7, 9, 11, 13, 15, 16, -2, 100}) {
-    EXPECT_EQ(Label(mode, 1), "") << "mode " << mode;
-  }
-}
-
-TEST(ProjectModelFields, TopicToIncludeClearsWhatIncludeCannotHold) {
+TEST(ProjectModelFields, KindChangesClearWhatTheNewKindCannotHold) {
   ProjectModel model;
   PageRecord p = MakePage("A", 1);
   p.Keyword = "k";
@@ -230,33 +153,19 @@ TEST(ProjectModelFields, TopicToIncludeClearsWhatIncludeCannotHold) {
   p.Window = "w";
   p.Macro = "m";
   p.Topic = "text";
-  ASSERT_TRUE(model.AppendPage(p));
-  ASSERT_TRUE(model.AppendPage(p));
-
+  for (int i = 0; i < 3; ++i) model.AppendPage(p);
   model.SetAttribute(1, kPopupPage);
-  PageRecord expected_popup = p;
-  expected_popup.Attribute = kPopupPage;
-  EXPECT_EQ(model.Page(1), expected_popup);
-
+  PageRecord expected = p;
+  expected.Attribute = kPopupPage;
+  EXPECT_EQ(model.Page(1), expected);
   model.SetAttribute(2, kIncludePage);
-  const PageRecord& inc = model.Page(2);
-  EXPECT_EQ(inc.Context, "A");
-  EXPECT_EQ(inc.Title, p.Title);
-  EXPECT_EQ(inc.Attribute, kIncludePage);
-  EXPECT_EQ(inc.Keyword + inc.AKeyword + inc.BKeyword + inc.Window + inc.Macro + inc.Topic, "");
-}
-
-TEST(ProjectModelFields, ContentKeepsTopicButNotKeywords) {
-  ProjectModel model;
-  PageRecord p = MakePage("A", 1);
-  p.Keyword = "k";
-  p.Topic = "JI(`x.hlp',`a')";
-  ASSERT_TRUE(model.AppendPage(p));
-  model.SetAttribute(1, kContentPage);
-  EXPECT_EQ(model.Page(1).Topic, p.Topic);
-  EXPECT_EQ(model.Page(1).Keyword, "");
-  model.SetAttribute(1, BookAttribute(1));
-  EXPECT_EQ(model.Page(1).Topic, "");
+  expected = MakePage("A", 1, kIncludePage);
+  EXPECT_EQ(model.Page(2), expected);
+  model.SetAttribute(3, kContentPage);
+  EXPECT_EQ(model.Page(3).Topic, "text");
+  EXPECT_EQ(model.Page(3).Keyword + model.Page(3).Window, "");
+  model.SetAttribute(3, BookAttribute(1));
+  EXPECT_EQ(model.Page(3).Topic, "");
 }
 
 TEST(ProjectModelFields, FieldsThatDoNotApplyReadEmptyAndRefuseWrites) {
@@ -274,7 +183,7 @@ TEST(ProjectModelFields, FieldsThatDoNotApplyReadEmptyAndRefuseWrites) {
   EXPECT_THROW(model.Page(0), std::out_of_range);
 }
 
-TEST(ProjectModelFields, ByteFieldsKeepTheFirst255Bytes) {
+TEST(ProjectModelFields, ByteFieldsKeepTheFirst255BytesWithoutSplittingACharacter) {
   ProjectModel model;
   AddPages(model, {{"A", 1}});
   const std::string long_value(300, 'x');
@@ -286,20 +195,11 @@ TEST(ProjectModelFields, ByteFieldsKeepTheFirst255Bytes) {
   }
   ASSERT_TRUE(model.SetField(1, PageField::kTopic, long_value));
   EXPECT_EQ(model.GetField(1, PageField::kTopic), long_value);
-}
-
-TEST(ProjectModelFields, CutNeverSplitsADoubleByteCharacter) {
-  ProjectModel model;
-  AddPages(model, {{"A", 1}});
-  const std::string a = Sjis("あ");
-  ASSERT_EQ(a.size(), 2u);
   // The 255th byte is the lead byte of "あ": the whole character goes.
-  const std::string value = std::string(254, 'x') + a + "tail";
-  ASSERT_TRUE(model.SetField(1, PageField::kTitle, value));
+  const std::string a = Sjis("あ");
+  ASSERT_TRUE(model.SetField(1, PageField::kTitle, std::string(254, 'x') + a + "tail"));
   EXPECT_EQ(model.Page(1).Title, std::string(254, 'x'));
-  // Ending exactly on the limit keeps the character.
-  const std::string exact = std::string(253, 'x') + a + "tail";
-  ASSERT_TRUE(model.SetField(1, PageField::kTitle, exact));
+  ASSERT_TRUE(model.SetField(1, PageField::kTitle, std::string(253, 'x') + a + "tail"));
   EXPECT_EQ(model.Page(1).Title, std::string(253, 'x') + a);
 }
 
@@ -336,18 +236,16 @@ TEST(ProjectModelTable, InsertRemoveAndSwapKeepTheOrder) {
 TEST(ProjectModelHeader, BitmapSectionFollowsFlagEight) {
   ProjectModel model;
   model.SetProjectFileName("C:\\Help\\Sub/My Help.QYP");
-
-  model.Header().ProjectOptions = "00000001main";
-  model.UpdateBitmapSection();
-  EXPECT_EQ(model.Header().BitmapSection, "my help.qyp");
-
-  model.Header().ProjectOptions = "11111110main//x.cnt";
-  model.UpdateBitmapSection();
-  EXPECT_EQ(model.Header().BitmapSection, "Etcetera");
-
-  model.Header().ProjectOptions = "0000000";  // too short to carry flag 8
-  model.UpdateBitmapSection();
-  EXPECT_EQ(model.Header().BitmapSection, "Etcetera");
+  const std::pair<const char*, const char*> cases[] = {
+      {"00000001main", "my help.qyp"},
+      {"11111110main//x.cnt", "Etcetera"},
+      {"0000000", "Etcetera"},  // too short to carry flag 8
+  };
+  for (const auto& [options, section] : cases) {
+    model.Header().ProjectOptions = options;
+    model.UpdateBitmapSection();
+    EXPECT_EQ(model.Header().BitmapSection, section) << options;
+  }
 }
 
 }  // namespace
