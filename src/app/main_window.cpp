@@ -120,9 +120,8 @@ void MainWindow::BuildViews() {
   commands_->BuildMenus(menuBar());
   connect(commands_, &CommandActions::commandTriggered, this, &MainWindow::RunCommand);
 
-  TopicEditorParts parts = CreateTopicEditor(this);
-  editor_widget_ = parts.widget;
-  editor_ = parts.editor;
+  editor_widget_ = new TopicEditor(this);
+  editor_ = editor_widget_;
   editor_widget_->setObjectName(QStringLiteral("edtTopic"));
   editor_widget_->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -227,12 +226,14 @@ void MainWindow::ConnectViews() {
   connect(editor_widget_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     editor_popup_->exec(editor_widget_->viewport()->mapToGlobal(at));
   });
-  connect(editor_widget_, &QPlainTextEdit::textChanged, this, &MainWindow::OnEditorTextChanged);
-  connect(editor_widget_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::OnCaretMoved);
+  editor_widget_->on_text_changed = [this](const std::string&) { OnEditorTextChanged(); };
+  connect(editor_widget_, &TopicEditor::caretMoved, this,
+          [this](int row, int col) { status_->ShowCaret(row, col); });
+  connect(editor_widget_, &TopicEditor::overwriteModeChanged, this,
+          [this](bool overwrite) { status_->ShowOverwrite(overwrite); });
   connect(editor_widget_, &QPlainTextEdit::selectionChanged, this, [this] {
     widener_.OnSelectionChanged(*editor_, external_->IsOut());
   });
-  editor_widget_->installEventFilter(this);
   editor_widget_->viewport()->installEventFilter(this);
   qApp->installEventFilter(this);
 
@@ -479,13 +480,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == editor_widget_ && key->key() == Qt::Key_Insert &&
-        key->modifiers() == Qt::NoModifier) {
-      editor_widget_->setOverwriteMode(!editor_widget_->overwriteMode());
-      status_->ShowOverwrite(editor_widget_->overwriteMode());
-      return true;
-    }
     if (QWidget* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
       status_->ShowCaps(CapsLockOn());
     }

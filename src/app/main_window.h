@@ -14,11 +14,11 @@
 
 #include "app/command_actions.h"
 #include "app/debug_pane.h"
-#include "app/editor_seam.h"
 #include "app/keyword_bar.h"
 #include "app/page_tree_pane.h"
 #include "app/qt_platform.h"
 #include "app/status_panels.h"
+#include "app/topic_editor.h"
 #include "build/build_commands.h"
 #include "build/posix_process_runner.h"
 #include "core/settings.h"
@@ -81,7 +81,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   Settings& settings() { return settings_; }
   ProjectDocument& document() { return *document_; }
   Editor& editor() { return *editor_; }
-  QPlainTextEdit* editor_widget() const { return editor_widget_; }
+  TopicEditor* editor_widget() const { return editor_widget_; }
   PageTreePane* tree_pane() const { return tree_pane_; }
   KeywordBar* keyword_bar() const { return keyword_bar_; }
   QToolBar* keyword_toolbar() const { return keyword_toolbar_; }
@@ -181,7 +181,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   QSplitter* outer_splitter_ = nullptr;
   QSplitter* page_splitter_ = nullptr;
   PageTreePane* tree_pane_ = nullptr;
-  QPlainTextEdit* editor_widget_ = nullptr;
+  TopicEditor* editor_widget_ = nullptr;
   Editor* editor_ = nullptr;
   DebugPane* debug_pane_ = nullptr;
   KeywordBar* keyword_bar_ = nullptr;
