@@ -214,7 +214,9 @@ void MainWindow::ConnectViews() {
   connect(tree_pane_, &PageTreePane::pageSelected, this, &MainWindow::ShowPage);
   connect(tree_pane_->tree(), &PageTreeWidget::pageDropped, this, [this](int page, int target) {
     if (external_->IsOut()) return;
-    model_.SetCurrentPage(page);
+    // The dragged node is the page the command moves: shown like any
+    // selected page, so that a refused drop leaves model and view agreeing.
+    if (page != model_.CurrentPage()) ShowPage(page);
     ApplyPageCommand(page_commands_->DropPage(target));
   });
   connect(tree_pane_->tree(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -358,7 +360,8 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
 void MainWindow::OnExternalModeChanged(bool out) {
   commands_->action(104)->setChecked(out);
   tree_pane_->caption()->setText(ToQt(out ? ExternalEditTreeCaption() : PageTreeCaption()));
-  if (settings_.GetBool(keys::kWindowPageView)) tree_pane_->setVisible(!out);
+  // The pane comes back only when the user had it shown.
+  if (commands_->action(65)->isChecked()) tree_pane_->setVisible(!out);
   UpdateCommandStates();
 }
 

@@ -48,6 +48,8 @@ class MainWindowTest : public QObject {
   void OpensFullPageTable();
   void KeywordBarRowsStayInRange();
   void PageViewAndTreeLabels();
+  void PageCommandsKeepTreeAndModel();
+  void RecentFileThatIsGone();
 };
 
 void MainWindowTest::FirstStartWithoutSettingsFile() {
@@ -311,6 +313,73 @@ void MainWindowTest::PageViewAndTreeLabels() {
   window.close();
   QCOMPARE(f.Setting("Window", "PageView"), std::string("0"));
   QCOMPARE(f.Setting("Option", "ViewIndex"), std::string("4"));
+}
+
+void MainWindowTest::PageCommandsKeepTreeAndModel() {
+  WindowFixture f;
+  const std::string file = CopySample(f.folder);
+  MainWindow& window = f.Start();
+  window.OpenFromCommandLine(file);
+  ShowAndActivate(window);
+  const int pages = window.model().PageCount();
+  const std::string first = window.model().Page(1).Context;
+
+  // Ctrl+G: a new page right after the current one, shown and selected.
+  QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
+  QCOMPARE(window.model().PageCount(), pages + 1);
+  QCOMPARE(window.model().CurrentPage(), 2);
+  QCOMPARE(TreeItemCount(window), pages + 1);
+  QCOMPARE(window.tree_pane()->SelectedPage(), 2);
+  QCOMPARE(window.keyword_bar()->ValueText(qy::app::KeywordBarField::kContext),
+           qy::app::ToQt(window.model().Page(2).Context));
+  QCOMPARE(window.status().PanelText(qy::app::kModifiedPanel), QStringLiteral("変更"));
+
+  // Dropping the new page on the last one moves it behind that; the first
+  // page may not move at all.
+  const std::string added = window.model().Page(2).Context;
+  emit window.tree_pane()->tree()->pageDropped(2, pages + 1);
+  QCOMPARE(window.model().Page(pages + 1).Context, added);
+  QCOMPARE(window.model().CurrentPage(), pages + 1);
+  QCOMPARE(window.tree_pane()->SelectedPage(), pages + 1);
+  QCOMPARE(window.tree_pane()->tree()->ItemOf(2)->text(0), qy::app::ToQt(window.model().TreeLabel(2)));
+  f.prompter.shown.clear();
+  emit window.tree_pane()->tree()->pageDropped(1, 3);
+  QCOMPARE(window.model().Page(1).Context, first);
+  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+  QCOMPARE(window.model().CurrentPage(), 1);
+  QCOMPARE(window.editor().Text(), window.model().Page(1).Topic);
+
+  // Delete asks first; No keeps the page.
+  window.tree_pane()->tree()->setCurrentItem(window.tree_pane()->tree()->ItemOf(pages + 1));
+  f.prompter.shown.clear();
+  f.prompter.answers.push_back(qy::Answer::kNo);
+  window.RunCommand(96);
+  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+  QCOMPARE(window.model().PageCount(), pages + 1);
+  f.prompter.answers.push_back(qy::Answer::kYes);
+  window.RunCommand(96);
+  QCOMPARE(window.model().PageCount(), pages);
+  QCOMPARE(TreeItemCount(window), pages);
+  QCOMPARE(window.editor().Text(), window.model().Page(window.model().CurrentPage()).Topic);
+}
+
+void MainWindowTest::RecentFileThatIsGone() {
+  WindowFixture f;
+  const std::string gone = f.folder.File("gone.qyp");
+  const std::string kept = CopySample(f.folder);
+  qy::IniFile ini(f.options.settings_path);
+  ini.WriteString("Recent Files", "RecentFile1", gone);
+  ini.WriteString("Recent Files", "RecentFile2", kept);
+  MainWindow& window = f.Start();
+  QCOMPARE(window.recent_menu_source()->actions().size(), 2);
+  window.findChild<QAction*>(QStringLiteral("mnuFileRecent1"))->trigger();
+  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+  QCOMPARE(f.prompter.shown[0].kind, std::string("warning"));
+  QCOMPARE(f.Setting("Recent Files", "RecentFile1"), kept);
+  QCOMPARE(window.recent_menu_source()->actions().size(), 1);
+  // The remaining entry opens from the open button's pop-up.
+  window.recent_menu_source()->actions()[0]->trigger();
+  QCOMPARE(window.windowTitle(), QStringLiteral("sample.qyp - Quillory"));
 }
 
 QTEST_MAIN(MainWindowTest)
