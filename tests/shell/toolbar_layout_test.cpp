@@ -35,16 +35,10 @@ TEST(ToolbarTableTest, RowsMatchTheTable) {
   const Expected spot_checks[] = {
       {0, ToolbarId::kNone, "", "", "Quillory"},
       {1, ToolbarId::kNone, "", "", "ファイルバー"},
-      {5, ToolbarId::kFile, "FileSp0", "tbrFileSp0", "【区切り】"},
       {7, ToolbarId::kFile, "HelpWiz", "btnMakeWiz", "ヘルプファイル作成ウィザード"},
-      {13, ToolbarId::kEdit, "EditSp6", "tbrEditSp6", "【区切り】"},
       {16, ToolbarId::kEdit, "NewFind", "btnFindIt", "通常の検索"},
-      {22, ToolbarId::kNone, "", "", "プロジェクトバー"},
-      {31, ToolbarId::kProject, "PageDown", "btnPageDown", "ページを１つ下に"},
       {36, ToolbarId::kPage, "PageProp", "btnPageProp", "ページのプロパティ"},
-      {43, ToolbarId::kNone, "", "", "ショートカットバー"},
       {45, ToolbarId::kShortCut, "ExsIn", "btnExs", "QYマクロを指定して実行"},
-      {55, ToolbarId::kShortCut, "LineSpe", "btnLineSpace", "行間設定"},
       {65, ToolbarId::kShortCut, "Etc", "btnEtcIn", "その他のショートカット"},
   };
   ASSERT_EQ(ToolbarRows().size(), 66u);
