@@ -169,9 +169,11 @@ class TPoorPascal {
   // ---- Platform -------------------------------------------------------------
 
   // The host's message pump. It runs at the start of statement lists (at most
-  // about every pump_interval), on every ProcessMessages and continuously
-  // while a run is paused. Without it a Pause that PauseProc does not settle
-  // returns at once, since nothing could ever resume it.
+  // once per pump interval, 10 ms unless set), on every ProcessMessages, and
+  // once per interval while a run is paused (Pause waits until Resume or Stop
+  // is called, from the pump or from PauseProc). Without a pump a Pause that
+  // PauseProc does not settle returns at once, since nothing could ever
+  // resume it.
   std::function<void()> on_process_messages;
   void set_pump_interval(std::chrono::milliseconds interval) { pump_interval_ = interval; }
 
