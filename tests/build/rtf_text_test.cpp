@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "build/rtf_head.h"
 #include "core/codec.h"
@@ -10,66 +12,51 @@
 namespace qy {
 namespace {
 
-TEST(EscapeDbcs, WritesEachDoubleByteCharacterAsTwoLowerCaseHexEscapes) {
-  EXPECT_EQ(EscapeDbcs(Sjis("日")), "\\'93\\'fa");
-  EXPECT_EQ(EscapeDbcs(Sjis("日本語")), "\\'93\\'fa\\'96\\'7b\\'8c\\'ea");
-  EXPECT_EQ(EscapeDbcs(Sjis("ＭＳ 明朝")), "\\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9");
+using Cases = std::vector<std::pair<std::string, std::string>>;
+
+TEST(EscapeDbcs, EscapesDoubleByteCharactersOnly) {
+  // 表 is 95 5C and ボ is 83 7B: their trail bytes look like RTF specials.
+  ASSERT_EQ(Sjis("表ボ"), "\x95\x5c\x83\x7b");
+  const Cases cases = {
+      {Sjis("日本語"), "\\'93\\'fa\\'96\\'7b\\'8c\\'ea"},  // lower-case hex
+      {Sjis("ＭＳ 明朝"), "\\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9"},
+      {Sjis("表{ボ}"), "\\'95\\'5c{\\'83\\'7b}"},
+      {"{\\b x}\\par", "{\\b x}\\par"},
+      {"a\xb1\xdf", "a\xb1\xdf"},  // half-width katakana are single bytes
+      {"\\'93\\'fa", "\\'93\\'fa"},
+      {"", ""},
+      // A lead byte without a valid trail is copied alone; the next byte
+      // starts a character of its own.
+      {"a\x93", "a\x93"},
+      {"\x93\r\n", "\x93\r\n"},
+      {"\x81\x20\x93\xfa", "\x81 \\'93\\'fa"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(EscapeDbcs(in), out) << in;
 }
 
-TEST(EscapeDbcs, TrailBytesThatLookLikeRtfSpecialsAreEscapedWithTheirLeadByte) {
-  // 表 is 95 5C and ボ is 83 7B.
-  ASSERT_EQ(Sjis("表"), "\x95\x5c");
-  ASSERT_EQ(Sjis("ボ"), "\x83\x7b");
-  EXPECT_EQ(EscapeDbcs(Sjis("表{ボ}")), "\\'95\\'5c{\\'83\\'7b}");
-}
-
-TEST(EscapeDbcs, SingleBytesStayRaw) {
-  EXPECT_EQ(EscapeDbcs("{\\b x}\\par"), "{\\b x}\\par");
-  // Half-width katakana ｱ (B1) and ﾟ (DF) are single bytes.
-  EXPECT_EQ(EscapeDbcs("a\xb1\xdf"), "a\xb1\xdf");
-  EXPECT_EQ(EscapeDbcs("\\'93\\'fa"), "\\'93\\'fa");
-  EXPECT_EQ(EscapeDbcs(""), "");
-}
-
-TEST(EscapeDbcs, LeadByteWithoutValidTrailIsCopiedAlone) {
-  EXPECT_EQ(EscapeDbcs("a\x93"), "a\x93");
-  EXPECT_EQ(EscapeDbcs("\x93\r\n"), "\x93\r\n");
-  // The byte after a broken lead byte starts a character of its own.
-  EXPECT_EQ(EscapeDbcs(std::string("\x81\x20\x93\xfa")), "\x81 \\'93\\'fa");
-}
-
-TEST(EndOfLineAddStr, CompletesLineEndsWithTheSuffix) {
-  EXPECT_EQ(EndOfLineAddStr("abc", "\\par"), "abc\\par");
-  EXPECT_EQ(EndOfLineAddStr("abc\r\n", "\\par"), "abc\\par\r\n\\par");
-  EXPECT_EQ(EndOfLineAddStr("x\\line\r\ny", "\\par"), "x\\line\r\ny\\par");
-  EXPECT_EQ(EndOfLineAddStr("x\\par}", "\\par"), "x\\par}\\par");
-  EXPECT_EQ(EndOfLineAddStr("", "\\par"), "");
-  EXPECT_EQ(EndOfLineAddStr("\r\n", "\\par"), "\\par\r\n\\par");
-  EXPECT_EQ(EndOfLineAddStr("a\r\n\r\nb", "\\par"), "a\\par\r\n\\par\r\nb\\par");
-}
-
-TEST(EndOfLineAddStr, RecognisesOnlyExactParagraphControlWordsAtTheVeryEnd) {
-  EXPECT_EQ(EndOfLineAddStr("a\\pard", "\\par"), "a\\pard");
-  EXPECT_EQ(EndOfLineAddStr("a\\keepn", "\\par"), "a\\keepn");
-  EXPECT_EQ(EndOfLineAddStr("a keepn", "\\par"), "a keepn\\par");
-  EXPECT_EQ(EndOfLineAddStr("a\\par ", "\\par"), "a\\par \\par");
-  EXPECT_EQ(EndOfLineAddStr("a\\PAR", "\\par"), "a\\PAR\\par");
-  EXPECT_EQ(EndOfLineAddStr("\\par", "\\par"), "\\par");
-  EXPECT_EQ(EndOfLineAddStr("\\line", "\\par"), "\\line");
-}
-
-TEST(EndOfLineAddStr, BackslashThatIsATrailByteIsNotAControlWord) {
-  // 表 ends in byte 5C: "表par" has no \par word and still needs its mark.
-  EXPECT_EQ(EndOfLineAddStr(Sjis("表par"), "\\par"), Sjis("表par") + "\\par");
-  EXPECT_EQ(EndOfLineAddStr(Sjis("表line"), "\\par"), Sjis("表line") + "\\par");
-  EXPECT_EQ(EndOfLineAddStr(Sjis("表\\par"), "\\par"), Sjis("表\\par"));
-}
-
-TEST(EndOfLineAddStr, LoneCrAndLfEndLinesAndAreRewrittenAsCrLf) {
-  EXPECT_EQ(EndOfLineAddStr("a\nb\rc", "\\par"), "a\\par\r\nb\\par\r\nc\\par");
-}
-
-TEST(EndOfLineAddStr, TakesAnySuffix) {
+TEST(EndOfLineAddStr, CompletesLineEndsNotEndedByAParagraphWord) {
+  const Cases cases = {
+      {"abc", "abc\\par"},
+      {"abc\r\n", "abc\\par\r\n\\par"},
+      {"x\\line\r\ny", "x\\line\r\ny\\par"},
+      {"x\\par}", "x\\par}\\par"},
+      {"", ""},
+      {"\r\n", "\\par\r\n\\par"},
+      {"a\r\n\r\nb", "a\\par\r\n\\par\r\nb\\par"},
+      {"a\nb\rc", "a\\par\r\nb\\par\r\nc\\par"},  // lone CR and LF become CR LF
+      // Only exact paragraph control words at the very end count.
+      {"a\\pard", "a\\pard"},
+      {"a\\keepn", "a\\keepn"},
+      {"a keepn", "a keepn\\par"},
+      {"a\\par ", "a\\par \\par"},
+      {"a\\PAR", "a\\PAR\\par"},
+      {"\\line", "\\line"},
+      // A backslash that is a trail byte is no control word.
+      {Sjis("表par"), Sjis("表par") + "\\par"},
+      {Sjis("表line"), Sjis("表line") + "\\par"},
+      {Sjis("表\\par"), Sjis("表\\par")},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(EndOfLineAddStr(in, "\\par"), out) << in;
   EXPECT_EQ(EndOfLineAddStr("a\r\nb\\line", "<br>"), "a<br>\r\nb\\line");
 }
 
