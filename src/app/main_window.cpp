@@ -255,29 +255,10 @@ QToolBar* MainWindow::toolbar(ToolbarId id) const {
 
 // --- DocumentView -----------------------------------------------------------
 
-void MainWindow::SetCaption(const std::string& caption) {
-  // The caption is the project's file name (a native path part) followed by
-  // " - Quillory".
-  const std::string suffix = kCaptionSuffix;
-  if (caption.size() >= suffix.size() &&
-      caption.compare(caption.size() - suffix.size(), suffix.size(), suffix) == 0) {
-    setWindowTitle(QString::fromStdString(caption.substr(0, caption.size() - suffix.size())) +
-                   QString::fromLatin1(kCaptionSuffix));
-  } else {
-    setWindowTitle(ToQt(caption));
-  }
-}
+void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
 void MainWindow::SetPropertiesMenuText(const std::string& text) {
-  const std::string suffix = Sjis(" のプロパティ(&P)...");
-  QString shown;
-  if (text.size() >= suffix.size() &&
-      text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0) {
-    shown = QString::fromStdString(text.substr(0, text.size() - suffix.size())) + ToQt(suffix);
-  } else {
-    shown = ToQt(text);
-  }
-  commands_->action(112)->setText(shown);
+  commands_->action(112)->setText(ToQt(text));
 }
 
 void MainWindow::ClearEditorUndo() { editor_->ClearUndo(); }

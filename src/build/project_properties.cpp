@@ -49,7 +49,7 @@ FileResult StoreNewFolder(Settings& settings, const std::string& section,
 }  // namespace
 
 std::string ProjectBitmapSection(const ProjectModel& project) {
-  return AsciiLower(FileNameOf(project.ProjectFileName()));
+  return AsciiLower(PathToSjis(FileNameOf(project.ProjectFileName())));
 }
 
 std::string ProjectFileNameLabel(const ProjectModel& project) {

@@ -5,6 +5,7 @@
 #include "core/codec.h"
 #include "core/cp932.h"
 #include "core/files.h"
+#include "core/native_path.h"
 #include "core/settings_keys.h"
 #include "project/project_file.h"
 
@@ -79,7 +80,7 @@ bool ProjectDocument::IsUntitled() const {
 }
 
 void ProjectDocument::ShowName(const std::string& file) {
-  const std::string name = FileNameOf(file);
+  const std::string name = PathToSjis(FileNameOf(file));
   caption_ = name + kCaptionSuffix;
   view_.SetCaption(caption_);
   view_.SetPropertiesMenuText(name + Sjis(" のプロパティ(&P)..."));
@@ -127,7 +128,7 @@ bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor) {
   progress_.SetRange(kOpenProgressRange);
   progress_.SetPosition(0);
   progress_.Show();
-  progress_.SetStatusText(0, FileNameOf(file) + Sjis(" を開いています..."));
+  progress_.SetStatusText(0, PathToSjis(FileNameOf(file)) + Sjis(" を開いています..."));
 
   view_.ClearEditorUndo();
   ClearProject();
@@ -184,7 +185,7 @@ bool ProjectDocument::SaveProject() {
 void ProjectDocument::CopyBitmapSettings(const std::string& new_file) {
   IniFile& ini = settings_.file();
   const std::string from = model_.Header().BitmapSection;
-  const std::string to = AsciiLower(FileNameOf(new_file));
+  const std::string to = AsciiLower(PathToSjis(FileNameOf(new_file)));
   auto copy = [&](const std::string& key) { ini.WriteString(to, key, ini.ReadString(from, key)); };
   copy("BitmapPath");
   for (int i = 1; i <= keys::kBitmapEntries; ++i) {
@@ -229,7 +230,8 @@ bool ProjectDocument::SaveProjectAs() {
 
 bool ProjectDocument::SaveCommand() {
   if (!model_.Modified()) {
-    progress_.SetStatusText(0, Sjis("プロジェクト ") + FileNameOf(model_.ProjectFileName()) +
+    progress_.SetStatusText(0, Sjis("プロジェクト ") +
+                                   PathToSjis(FileNameOf(model_.ProjectFileName())) +
                                    Sjis(" は変更されていません。"));
     return true;
   }
@@ -239,9 +241,9 @@ bool ProjectDocument::SaveCommand() {
 bool ProjectDocument::ConfirmSaveChanges() {
   if (take_back_external_page && !take_back_external_page()) return false;
   if (!model_.Modified()) return true;
-  const std::string text = Sjis("プロジェクト ") + FileNameOf(model_.ProjectFileName()) +
-                           Sjis(" の内容が変更されています。") + "\r\n\r\n" +
-                           Sjis("変更を保存しますか ?");
+  const std::string text =
+      Sjis("プロジェクト ") + PathToSjis(FileNameOf(model_.ProjectFileName())) +
+      Sjis(" の内容が変更されています。") + "\r\n\r\n" + Sjis("変更を保存しますか ?");
   switch (prompter_.Ask(text, Buttons::kYesNoCancel, Beep::kQuestion)) {
     case Answer::kYes:
       // Going on after a save that did not happen would lose the changes.

@@ -1,5 +1,7 @@
 #include "project/project_file.h"
 
+#include "core/native_path.h"
+
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -178,7 +180,7 @@ std::string ConversionQuestion(const std::string& name, const char* series) {
 // Line 1 does not carry the header of the version asked for: decides what
 // the file is. Returns 0 or -6..-3.
 int ClassifyHeader(std::string_view first, const std::string& file, Prompter& prompter) {
-  const std::string name = FileNameOf(file);
+  const std::string name = PathToSjis(FileNameOf(file));
   if (first == HeaderOf("1.00")) {
     prompter.Warning(
         RefusalMessage(name, "このプロジェクトは、v1.0x ～ 1.1x系のQuilloryのプロジェクト"));
@@ -399,7 +401,7 @@ int ParseProjectText(ProjectModel& model, std::string_view text, int version_cod
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
                     Prompter& prompter, Progress& progress) {
   if (!FileExists(file)) {
-    prompter.Warning("\r\n\"" + file + "\"" + Sjis(" は存在しないファイルです。"));
+    prompter.Warning("\r\n\"" + PathToSjis(file) + "\"" + Sjis(" は存在しないファイルです。"));
     return kLoadRefused;
   }
   auto text = ReadWholeFile(file);

@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/files.h"
+#include "core/native_path.h"
 
 namespace qy {
 
@@ -190,7 +191,7 @@ void ProjectModel::SetModified(bool modified) {
 void ProjectModel::UpdateBitmapSection() {
   const std::string& opts = header_.ProjectOptions;
   if (opts.size() >= 8 && opts[7] != '0') {
-    header_.BitmapSection = AsciiLower(FileNameOf(file_name_));
+    header_.BitmapSection = AsciiLower(PathToSjis(FileNameOf(file_name_)));
   } else {
     header_.BitmapSection = kDefaultBitmapSection;
   }
