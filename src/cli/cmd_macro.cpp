@@ -79,8 +79,8 @@ class ConsoleMacroDialogs : public MacroDialogs {
  private:
   static int DefaultButton(std::uint32_t flags) {
     // The buttons of each box type as Windows codes, in their order.
-    static const std::vector<std::vector<int>> kButtons = {
-        {1}, {1, 2}, {3, 4, 5}, {6, 7, 2}, {6, 7}, {4, 2}, {2, 10, 11}};
+    static const std::vector<std::vector<int>> kButtons = {{1},    {1, 2}, {3, 4, 5},  {6, 7, 2},
+                                                           {6, 7}, {4, 2}, {2, 10, 11}};
     const std::uint32_t type = flags & 0xF;
     if (type >= kButtons.size()) return 1;
     const std::vector<int>& buttons = kButtons[type];
@@ -112,8 +112,7 @@ bool ParseOptions(CliContext& context, MacroOptions& o) {
       } else if (a == "--page") {
         o.page_text = value;
       } else if (!ParseNumber(value, &o.max_steps)) {
-        *context.err << "quillory-cli macro: --max-steps needs a number, not \"" << value
-                     << "\"\n";
+        *context.err << "quillory-cli macro: --max-steps needs a number, not \"" << value << "\"\n";
         return false;
       }
     } else if (o.macro_file.empty() && !a.empty() && a[0] != '-') {

@@ -149,8 +149,7 @@ bool MacroHostInterface::IntegerFunction(std::int32_t index, const MacroArgument
     }
     case hi::kSetTextLine: {
       const std::int64_t line = IntArg(args, 1);
-      result = line >= 0 &&
-                       line < static_cast<std::int64_t>(TextLineSpans(StrArg(args, 0)).size())
+      result = line >= 0 && line < static_cast<std::int64_t>(TextLineSpans(StrArg(args, 0)).size())
                    ? 1
                    : 0;
       return true;

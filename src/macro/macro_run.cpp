@@ -138,8 +138,8 @@ MacroRunResult MacroRunner::RunFile(const std::string& native_path, bool disable
   std::string error;
   std::optional<std::string> source = ReadWholeFile(native_path, &error);
   if (!source) {
-    prompter_.Error(Sjis("QYマクロ ") + PathToSjis(native_path) + Sjis(" を読み込めませんでした。") +
-                    "\r\n" + error);
+    prompter_.Error(Sjis("QYマクロ ") + PathToSjis(native_path) +
+                    Sjis(" を読み込めませんでした。") + "\r\n" + error);
     return MacroRunResult::kNotStarted;
   }
   pascal_.SetSource(*source);

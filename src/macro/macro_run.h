@@ -34,7 +34,7 @@ struct MacroMenuItem {
 enum class MacroRunResult {
   kNotStarted,  // nothing ran (refused, cancelled, missing folder or file)
   kCompleted,
-  kFailed,      // the interpreter ended the run with an error, shown already
+  kFailed,  // the interpreter ended the run with an error, shown already
 };
 
 class MacroRunner {

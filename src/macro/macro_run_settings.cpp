@@ -63,8 +63,7 @@ std::vector<MacroRegistration> ReadMacroRegistrations(const Settings& settings) 
 
 FileResult WriteMacroRegistrations(Settings& settings,
                                    const std::vector<MacroRegistration>& registrations) {
-  const int count =
-      std::min(static_cast<int>(registrations.size()), keys::kMacroMenuEntries);
+  const int count = std::min(static_cast<int>(registrations.size()), keys::kMacroMenuEntries);
   if (FileResult r = settings.SetInt(keys::kMacroCount, count); !r) return r;
   for (int n = 0; n < keys::kMacroMenuEntries; ++n) {
     const std::string value =

@@ -65,7 +65,8 @@ TEST_F(MacroCliTest, ExampleMacrosAreShiftJisWithCrLfAndATitle) {
     const std::optional<std::string> text = ReadWholeFile(kMacros + name);
     ASSERT_TRUE(text) << name;
     EXPECT_EQ(text->rfind("//T=", 0), 0u) << name;
-    for (std::size_t at = text->find('\n'); at != std::string::npos; at = text->find('\n', at + 1)) {
+    for (std::size_t at = text->find('\n'); at != std::string::npos;
+         at = text->find('\n', at + 1)) {
       ASSERT_TRUE(at > 0 && (*text)[at - 1] == '\r') << name << " has a bare LF";
     }
     bool lossy = false;
@@ -77,7 +78,8 @@ TEST_F(MacroCliTest, ExampleMacrosAreShiftJisWithCrLfAndATitle) {
 TEST_F(MacroCliTest, AddKeywordSavesTheKeywordOnEveryHelpTopicOnce) {
   CliRun run = RunExample("add_keyword.p2s", {"--save"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.out, "キーワードの追加\n7 個のページにキーワード「かんたん家計簿」を追加しました。\n");
+  EXPECT_EQ(run.out,
+            "キーワードの追加\n7 個のページにキーワード「かんたん家計簿」を追加しました。\n");
   ProjectModel model;
   Load(model);
   int with_keyword = 0;

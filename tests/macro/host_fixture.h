@@ -23,8 +23,7 @@ namespace qy::testing {
 class HostTest : public ::testing::Test {
  protected:
   // Pages: 1 Topic, 2 Popup, 3 Content, 4 Include, 5 Book, 6 Topic.
-  HostTest()
-      : settings(dir.File("quillory.ini")), commands(model, prompter, clipboard, settings) {
+  HostTest() : settings(dir.File("quillory.ini")), commands(model, prompter, clipboard, settings) {
     MakePages(model, "T P C I B1 T");
     for (int page : {1, 2, 3, 6}) model.MutablePage(page).Topic = "topic " + std::to_string(page);
     window = std::make_unique<HeadlessMacroWindow>(model, commands);

@@ -87,9 +87,9 @@ TEST_F(HostTest, PageSettersWriteTheFieldAndRefuseWrongKindsAndBadNumbers) {
 
   // Content, Include and book pages have no keywords, window or macro.
   const PageRecord content = model.Page(3);
-  for (const char* call : {"SetPageKeyword(2, 'k')", "SetPageAKeyword(2, 'k')",
-                           "SetPageBKeyword(2, 'k')", "SetPageWindow(3, 'w')",
-                           "SetPageMacro(4, 'm')"}) {
+  for (const char* call :
+       {"SetPageKeyword(2, 'k')", "SetPageAKeyword(2, 'k')", "SetPageBKeyword(2, 'k')",
+        "SetPageWindow(3, 'w')", "SetPageMacro(4, 'm')"}) {
     EXPECT_EQ(Int(call), 0) << call;
   }
   EXPECT_EQ(model.Page(3), content);

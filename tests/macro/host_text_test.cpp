@@ -1,9 +1,10 @@
+#include "macro/host_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "host_fixture.h"
-#include "macro/host_text.h"
 
 namespace qy::testing {
 namespace {

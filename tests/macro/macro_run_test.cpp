@@ -56,8 +56,7 @@ TEST(MacroTitleLine, FirstLineStartingWithTheMarkerInAnyCase) {
 
 class MacroRunTest : public ::testing::Test {
  protected:
-  MacroRunTest()
-      : settings(dir.File("quillory.ini")), runner(pascal, settings, prompter, chooser) {
+  MacroRunTest() : settings(dir.File("quillory.ini")), runner(pascal, settings, prompter, chooser) {
     folder = dir.File("macros");
     std::filesystem::create_directory(folder);
     // The macros report that they ran through a host routine.
@@ -76,7 +75,9 @@ class MacroRunTest : public ::testing::Test {
   void WriteMacro(const std::string& name, const std::string& utf8) {
     ASSERT_TRUE(WriteFileAtomic(folder + "/" + name, Sjis(utf8)));
   }
-  void SetFolder(const std::string& path) { ASSERT_TRUE(settings.SetString(keys::kMacroFold, path)); }
+  void SetFolder(const std::string& path) {
+    ASSERT_TRUE(settings.SetString(keys::kMacroFold, path));
+  }
   void Register(const std::vector<MacroRegistration>& list) {
     ASSERT_TRUE(WriteMacroRegistrations(settings, list));
   }
@@ -98,8 +99,8 @@ class MacroRunTest : public ::testing::Test {
 };
 
 TEST_F(MacroRunTest, RegistrationsRoundTripThroughTheSettingsFile) {
-  const std::vector<MacroRegistration> list = {
-      {"a.p2s", "First"}, {Sjis("b.p2s"), Sjis("二番目, \"引用\"")}};
+  const std::vector<MacroRegistration> list = {{"a.p2s", "First"},
+                                               {Sjis("b.p2s"), Sjis("二番目, \"引用\"")}};
   Register(list);
   const std::string text = SettingsText();
   EXPECT_NE(text.find("Count=2\r\n"), std::string::npos) << text;
@@ -137,7 +138,8 @@ TEST_F(MacroRunTest, MissingFolderStartsTheFolderFlowAndCancelEndsTheCommand) {
   EXPECT_EQ(prompter.shown[0].text, Sjis("収納フォルダ  は存在しません。\r\n\r\n"
                                          "QYマクロ収納フォルダを設定します。"));
   EXPECT_EQ(chooser.folder_titles,
-            std::vector<std::string>{Sjis("\"QYマクロ収納フォルダ\" にするフォルダを選択してください。")});
+            std::vector<std::string>{
+                Sjis("\"QYマクロ収納フォルダ\" にするフォルダを選択してください。")});
   EXPECT_EQ(prompter.shown[1].kind, "info");
   EXPECT_EQ(prompter.shown[1].text, Sjis("収納フォルダを設定しませんでした。"));
   EXPECT_TRUE(chooser.open_titles.empty());
@@ -167,8 +169,9 @@ TEST_F(MacroRunTest, NewFolderClearsRegistrationsBeforeTheRunDialogWithCommandsE
   EXPECT_EQ(settings.GetString(keys::kMacroFold), folder);
   EXPECT_EQ(settings.GetString(keys::MacroMenu(0)), "");
   ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_EQ(prompter.shown[0].text, Sjis("収納フォルダ ") + dir.File("gone") +
-                                        Sjis(" は存在しません。\r\n\r\nQYマクロ収納フォルダを設定します。"));
+  EXPECT_EQ(prompter.shown[0].text,
+            Sjis("収納フォルダ ") + dir.File("gone") +
+                Sjis(" は存在しません。\r\n\r\nQYマクロ収納フォルダを設定します。"));
   EXPECT_EQ(prompter.shown[1].text, Sjis("収納フォルダを ") + folder + Sjis(" に設定しました。") +
                                         "\r\n\r\n" +
                                         Sjis("｢QYマクロメニュー｣ の登録内容はクリアされます。"));
@@ -184,7 +187,8 @@ TEST_F(MacroRunTest, RunChosenDisablesCommandsRemembersTheMacroAndSetsTheHint) {
   EXPECT_TRUE(runner.commands_enabled());
   EXPECT_FALSE(runner.running());
   EXPECT_EQ(settings.GetString(keys::kMacroLastMacro), "titled.p2s");
-  EXPECT_EQ(hints, std::vector<std::string>{Sjis("直前に実行したQYマクロ \"タイトル\" を実行します。")});
+  EXPECT_EQ(hints,
+            std::vector<std::string>{Sjis("直前に実行したQYマクロ \"タイトル\" を実行します。")});
   EXPECT_TRUE(prompter.shown.empty());
 
   // Cancelling the dialog runs nothing and enables the commands again.
