@@ -39,6 +39,24 @@ void MacroRunner::ClearRegistrations() {
   }
 }
 
+bool MacroRunner::ChangeFolder(const std::string& native_folder) {
+  const std::string folder = PathToSjis(native_folder);
+  if (folder == settings_.GetString(keys::kMacroFold)) return false;
+  const std::string question =
+      Sjis("QYマクロ収納フォルダの設定が変更されています。") + "\r\n\r\n" +
+      Sjis("収納フォルダを変更すると ｢QYマクロメニュー｣ の登録内容がすべて") + "\r\n" +
+      Sjis("クリアされます。QYマクロ収納フォルダを変更してよろしいですか？");
+  if (prompter_.Ask(question, Buttons::kYesNo, Beep::kQuestion) != Answer::kYes) return false;
+  if (FileResult written = settings_.SetString(keys::kMacroFold, folder); !written) {
+    prompter_.Error(SettingsWriteError(settings_, written));
+    return false;
+  }
+  prompter_.Information(Sjis("収納フォルダを ") + folder + Sjis(" に設定しました。") + "\r\n\r\n" +
+                        Sjis("｢QYマクロメニュー｣ の登録内容はクリアされます。"));
+  ForgetRegistrations();
+  return true;
+}
+
 void MacroRunner::ForgetRegistrations() {
   ClearRegistrations();
   if (rebuild_menus) rebuild_menus();

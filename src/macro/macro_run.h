@@ -56,6 +56,10 @@ class MacroRunner {
   void Register();
   // Empties every registration (also called by the options dialog).
   void ClearRegistrations();
+  // The options dialog set `native_folder` as the macro folder: when it
+  // differs from "Fold" and the user agrees, "Fold" takes it and the
+  // registrations are cleared. True when "Fold" was changed.
+  bool ChangeFolder(const std::string& native_folder);
 
   // ---- Pieces -----------------------------------------------------------------
   MacroFolderCheck CheckFolder();

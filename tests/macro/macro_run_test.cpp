@@ -261,6 +261,36 @@ TEST_F(MacroRunTest, RegisterOpensTheDialogAfterTheFolderCheck) {
   EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
 }
 
+TEST_F(MacroRunTest, ChangingTheFolderInTheOptionsAsksAndClearsTheRegistrations) {
+  SetFolder(folder);
+  Register({{"a.p2s", "A"}});
+  EXPECT_FALSE(runner.ChangeFolder(folder));
+  EXPECT_TRUE(prompter.shown.empty());
+
+  const std::string other = dir.File("other");
+  prompter.answers.push_back(Answer::kNo);
+  EXPECT_FALSE(runner.ChangeFolder(other));
+  EXPECT_EQ(settings.GetString(keys::kMacroFold), folder);
+  EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].buttons, Buttons::kYesNo);
+  EXPECT_EQ(prompter.shown[0].text,
+            Sjis("QYマクロ収納フォルダの設定が変更されています。\r\n\r\n"
+                 "収納フォルダを変更すると ｢QYマクロメニュー｣ の登録内容がすべて\r\n"
+                 "クリアされます。QYマクロ収納フォルダを変更してよろしいですか？"));
+
+  prompter.answers.push_back(Answer::kYes);
+  EXPECT_TRUE(runner.ChangeFolder(other));
+  EXPECT_EQ(settings.GetString(keys::kMacroFold), other);
+  EXPECT_EQ(settings.GetInt(keys::kMacroCount), 0);
+  EXPECT_EQ(settings.GetString(keys::MacroMenu(0)), "");
+  EXPECT_EQ(rebuilds, 1);
+  ASSERT_EQ(prompter.shown.size(), 3u);
+  EXPECT_EQ(prompter.shown[2].text, Sjis("収納フォルダを ") + other + Sjis(" に設定しました。") +
+                                        "\r\n\r\n" +
+                                        Sjis("｢QYマクロメニュー｣ の登録内容はクリアされます。"));
+}
+
 TEST_F(MacroRunTest, AnErrorIsReportedAndTheCommandsComeBack) {
   SetFolder(folder);
   Register({{"bad.p2s", "Bad"}});
