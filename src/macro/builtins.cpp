@@ -102,7 +102,8 @@ std::string CopyBytes(std::string_view s, std::int64_t start, std::int64_t count
   const auto size = static_cast<std::int64_t>(s.size());
   if (start > size || count <= 0) return {};
   count = std::min(count, size - start + 1);
-  return std::string(s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+  return std::string(
+      s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
 }
 
 std::string DeleteBytes(std::string_view s, std::int64_t index, std::int64_t count) {

@@ -39,8 +39,7 @@ class PrompterDialogs : public MacroDialogs {
   // Boxes with three buttons of their own (abort/retry/ignore,
   // cancel/try again/continue) become yes/no/cancel questions, retry/cancel an
   // OK/cancel one; the answer is given back as the button it stands for.
-  int MessageBox(const std::string& text, const std::string& caption,
-                 std::uint32_t flags) override;
+  int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& default_value) override;
 

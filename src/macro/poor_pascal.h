@@ -60,8 +60,7 @@ class MacroDialogs {
   virtual int MessageBox(const std::string& text, const std::string& caption,
                          std::uint32_t flags) = 0;
   // The entered text on OK, nullopt on Cancel.
-  virtual std::optional<std::string> InputBox(const std::string& caption,
-                                              const std::string& prompt,
+  virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& default_value) = 0;
 };
 
@@ -74,27 +73,25 @@ inline constexpr std::uint8_t kPropertyWrite = 1;
 // gives for it. A handler may also end the run by throwing MacroError.
 using TProcParam = std::function<void(const std::string& ProcName, std::int32_t Index,
                                       const MacroArguments& Argument, std::int32_t& Err_CD)>;
-using TIntFuncParam =
-    std::function<void(const std::string& FuncName, std::int32_t Index,
-                       const MacroArguments& Argument, std::int32_t& Err_CD,
-                       std::int64_t& ResultValue)>;
+using TIntFuncParam = std::function<void(const std::string& FuncName, std::int32_t Index,
+                                         const MacroArguments& Argument, std::int32_t& Err_CD,
+                                         std::int64_t& ResultValue)>;
 using TRealFuncParam =
     std::function<void(const std::string& FuncName, std::int32_t Index,
                        const MacroArguments& Argument, std::int32_t& Err_CD, double& ResultValue)>;
-using TStrFuncParam =
-    std::function<void(const std::string& FuncName, std::int32_t Index,
-                       const MacroArguments& Argument, std::int32_t& Err_CD,
-                       std::string& ResultValue)>;
+using TStrFuncParam = std::function<void(const std::string& FuncName, std::int32_t Index,
+                                         const MacroArguments& Argument, std::int32_t& Err_CD,
+                                         std::string& ResultValue)>;
 using TErrorProc = std::function<void(std::int32_t Error_CD, std::string& Err_Message)>;
-using TIntObjParam = std::function<void(const std::string& ObjName, std::int32_t Index,
-                                        std::uint8_t GS_Mode, std::int32_t& Err_CD,
-                                        std::int64_t& Value)>;
-using TRealObjParam = std::function<void(const std::string& ObjName, std::int32_t Index,
-                                         std::uint8_t GS_Mode, std::int32_t& Err_CD,
-                                         double& Value)>;
-using TStrObjParam = std::function<void(const std::string& ObjName, std::int32_t Index,
-                                        std::uint8_t GS_Mode, std::int32_t& Err_CD,
-                                        std::string& Value)>;
+using TIntObjParam =
+    std::function<void(const std::string& ObjName, std::int32_t Index, std::uint8_t GS_Mode,
+                       std::int32_t& Err_CD, std::int64_t& Value)>;
+using TRealObjParam =
+    std::function<void(const std::string& ObjName, std::int32_t Index, std::uint8_t GS_Mode,
+                       std::int32_t& Err_CD, double& Value)>;
+using TStrObjParam =
+    std::function<void(const std::string& ObjName, std::int32_t Index, std::uint8_t GS_Mode,
+                       std::int32_t& Err_CD, std::string& Value)>;
 using TPauseProc = std::function<void()>;
 
 class TPoorPascal {
@@ -137,8 +134,8 @@ class TPoorPascal {
   // ---- Host values (Permanent; a name in use raises the duplicate error) ----
 
   VariableEntry& AddIntegerVariable(std::string_view name, bool read_only, std::int64_t value);
-  VariableEntry& AddIntegerProperty(std::string_view name, bool read_only,
-                                    std::int32_t property_id, std::int64_t value);
+  VariableEntry& AddIntegerProperty(std::string_view name, bool read_only, std::int32_t property_id,
+                                    std::int64_t value);
   VariableEntry& AddStringVariable(std::string_view name, std::string_view value, bool read_only);
   VariableEntry& AddStringProperty(std::string_view name, std::string_view value,
                                    std::int32_t property_id, bool read_only);

@@ -1,3 +1,5 @@
+#include "macro/builtins.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "core/platform.h"
-#include "macro/builtins.h"
 #include "macro/builtins_dialogs.h"
 #include "macro/command_line.h"
 #include "poor_pascal_fixture.h"
@@ -69,8 +70,7 @@ TEST_F(Builtins, CaseAndTrimTouchOnlyAsciiLettersAndBlanks) {
   const std::string a = Sjis("ア");
   ASSERT_EQ(a, "\x83\x41");
   EXPECT_EQ(Str("LowerCase('" + a + "XY')"), a + "xy");
-  EXPECT_EQ(Str("UpperCase('" + Sjis("ｱ") + "b" + Sjis("ぁ") + "')"),
-            Sjis("ｱ") + "B" + Sjis("ぁ"));
+  EXPECT_EQ(Str("UpperCase('" + Sjis("ｱ") + "b" + Sjis("ぁ") + "')"), Sjis("ｱ") + "B" + Sjis("ぁ"));
 
   EXPECT_EQ(Str("Trim(#9' a b '#13#10)"), "a b");
   EXPECT_EQ(Str("TrimLeft(#9' a b ')"), "a b ");

@@ -1,6 +1,7 @@
+#include "macro/external_call.h"
+
 #include <string>
 
-#include "macro/external_call.h"
 #include "poor_pascal_fixture.h"
 
 namespace qy::testing {

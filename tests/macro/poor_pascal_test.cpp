@@ -78,8 +78,8 @@ TEST_F(Component, HostRoutinesRaiseTheEventOfTheirKind) {
 }
 
 TEST_F(Component, HostRoutinesWithoutHandlersGiveEmptyResults) {
-  ppa.SetDeclarePrototype({"function F: Integer;", "function G: string;", "function H: Real;",
-                           "procedure P;"});
+  ppa.SetDeclarePrototype(
+      {"function F: Integer;", "function G: string;", "function H: Real;", "procedure P;"});
   Run("var N: Integer; S: String; X: Real; begin N := 5; S := 'x'; X := 1.0; "
       "N := F; S := G; X := H; P end.");
   EXPECT_EQ(Var("N").IntValue, 0);
@@ -131,8 +131,7 @@ TEST_F(Component, PrototypeDeclarationErrorsEndTheRun) {
       {"procedure P(A: Integer;", MacroErrorKind::kDefinition, "定義エラーです"},
       {"function Copy(S: string): string;", MacroErrorKind::kDuplicateRoutine,
        "手続き/関数の重複宣言[COPY]"},
-      {"procedure P(A, a: Integer);", MacroErrorKind::kDuplicateParameter,
-       "仮引数名の重複定義[A]"},
+      {"procedure P(A, a: Integer);", MacroErrorKind::kDuplicateParameter, "仮引数名の重複定義[A]"},
       {"procedure P(A: Boolean);", MacroErrorKind::kSyntax, "文法エラーです[BOOLEAN]"},
   };
   for (const Case& c : cases) {
@@ -205,8 +204,8 @@ TEST_F(Component, PropertiesAskTheHostOnReadAndTellItOnWrite) {
     }
   };
   bool answer_text = false;
-  ppa.StrObjParam = [&](const std::string& name, std::int32_t id, std::uint8_t mode,
-                        std::int32_t&, std::string& value) {
+  ppa.StrObjParam = [&](const std::string& name, std::int32_t id, std::uint8_t mode, std::int32_t&,
+                        std::string& value) {
     log.push_back(name + " " + std::to_string(id) + " " + std::to_string(mode) + " " + value);
     if (mode == kPropertyRead && answer_text) value = "editor";
   };
@@ -254,8 +253,8 @@ TEST_F(Component, FailedPropertyReadEndsTheRun) {
 // ---- Runs, Pause and stopping -------------------------------------------------
 
 TEST_F(Component, SourceLinesJoinAndEveryRunStartsAfresh) {
-  ppa.SetSource(std::vector<std::string>{"var i: Integer;", "begin", "  i := 3 // note", "  + 4",
-                                         "end."});
+  ppa.SetSource(
+      std::vector<std::string>{"var i: Integer;", "begin", "  i := 3 // note", "  + 4", "end."});
   EXPECT_EQ(ppa.Source(), "var i: Integer;\r\nbegin\r\n  i := 3 // note\r\n  + 4\r\nend.");
   ppa.Execute();
   EXPECT_EQ(Var("I").IntValue, 7);
