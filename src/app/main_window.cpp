@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/caps_lock.h"
+#include "app/main_window_macro_view.h"
 #include "app/qt_prompter.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 
   BuildViews();
   BuildLogic();
+  BuildMacro();
   ConnectViews();
 
   // Step 3: folder defaults written back.
@@ -103,6 +105,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 
 MainWindow::~MainWindow() {
   // The logic holds references to widgets and to the model; it goes first.
+  // The pause box's end reaches the component, which must still be there.
+  delete pause_box_.data();
+  macro_runner_.reset();
+  pascal_.reset();
+  macro_host_.reset();
   page_preview_.reset();
   preview_window_.reset();
   build_.reset();
@@ -354,6 +361,7 @@ void MainWindow::UpdateCommandStates() {
   }
   commands_->action(81)->setEnabled(hotspot_ && hotspot_->Configured());
   commands_->action(104)->setChecked(out);
+  UpdateMacroCommandStates();
 }
 
 void MainWindow::SetTreeLabelMode(int mode) {
@@ -425,6 +433,7 @@ void MainWindow::OpenFromCommandLine(const std::string& file) {
 }
 
 void MainWindow::OpenDroppedFile(const std::string& file) {
+  if (RefuseWhileMacroRuns()) return;
   if (!document_->ConfirmSaveChanges()) return;
   document_->OpenProject(file, true);
 }
@@ -441,6 +450,11 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // 0. The running macro holds the model and the views.
+  if (RefuseWhileMacroRuns()) {
+    event->ignore();
+    return;
+  }
   // 1. A page out in the external editor refuses the close.
   if (!external_->TakeBackExternalPage()) {
     event->ignore();

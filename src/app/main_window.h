@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <QSplitter>
 #include <QToolBar>
 #include <array>
@@ -22,6 +24,10 @@
 #include "build/build_commands.h"
 #include "build/posix_process_runner.h"
 #include "core/settings.h"
+#include "macro/builtins_dialogs.h"
+#include "macro/host_interface.h"
+#include "macro/macro_run.h"
+#include "macro/poor_pascal.h"
 #include "markup/intelligent_select.h"
 #include "preview/page_preview.h"
 #include "preview/preview_window.h"
@@ -94,6 +100,12 @@ class MainWindow : public QMainWindow, public DocumentView {
   // The page-tree width (side by side) or height (one above the other).
   int BorderLine() const;
   bool external_editing() const { return external_ && external_->IsOut(); }
+  MacroRunner& macro_runner() { return *macro_runner_; }
+  TPoorPascal& macro_component() { return *pascal_; }
+  // The box a paused macro shows; null while no macro waits in Pause.
+  QMessageBox* macro_pause_box() const { return pause_box_; }
+  // Ends the running macro before its next statement (a paused one too).
+  void RequestMacroStop();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -130,6 +142,19 @@ class MainWindow : public QMainWindow, public DocumentView {
   void ApplyKeyFile();
   void RebuildExternalHelpMenu();
   void RebuildPictureMenu();
+
+  // The macro component and its menu (main_window_macro.cpp).
+  class MacroView;
+  void BuildMacro();
+  void RunMacroCommand(int number);
+  void RebuildMacroMenu();
+  void UpdateMacroCommandStates();
+  void PumpDuringMacro();
+  void ShowPauseBox();
+  void ClosePauseBox();
+  // True when a macro runs: the command that would replace or close the
+  // project is refused, after offering to stop the macro.
+  bool RefuseWhileMacroRuns();
 
   // Page display and bookkeeping.
   void ShowPage(int page);
@@ -209,6 +234,13 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::unique_ptr<PreviewView> preview_view_;
   std::unique_ptr<PreviewWindow> preview_window_;
   std::unique_ptr<PagePreview> page_preview_;
+  std::unique_ptr<MacroView> macro_view_;
+  std::unique_ptr<PrompterDialogs> macro_dialogs_;
+  std::unique_ptr<TPoorPascal> pascal_;
+  std::unique_ptr<MacroHostInterface> macro_host_;
+  std::unique_ptr<MacroRunner> macro_runner_;
+  QAction* macro_stop_ = nullptr;
+  QPointer<QMessageBox> pause_box_;
 
   // Set while the window itself loads text into the editor: such a load is
   // no edit of the page.

@@ -56,12 +56,13 @@ void MainWindow::RunCommand(int number) {
     case CommandSection::kView: RunViewCommand(number); break;
     case CommandSection::kProject: RunProjectCommand(number); break;
     case CommandSection::kShortCut: RunShortCutCommand(number); break;
-    case CommandSection::kMacro: NotAvailableYet(number); break;
+    case CommandSection::kMacro: RunMacroCommand(number); break;
     case CommandSection::kHelp: RunHelpCommand(number); break;
   }
 }
 
 void MainWindow::RunFileCommand(int number) {
+  if ((number == 0 || number == 1 || number == 11) && RefuseWhileMacroRuns()) return;
   switch (number) {
     case 0: document_->NewCommand(); break;
     case 1: document_->OpenCommand(true); break;

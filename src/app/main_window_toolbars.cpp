@@ -108,6 +108,7 @@ void MainWindow::BuildToolbars() {
     item->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i));
     file_menu->insertAction(anchor, item);
     connect(item, &QAction::triggered, this, [this, i] {
+      if (RefuseWhileMacroRuns()) return;
       recent_->OpenRecentFile(i, *document_, *prompter_);
     });
     recent_items_.push_back(item);
