@@ -243,7 +243,7 @@ void MainWindowMacroTest::RegisteredMacrosFillTheMenu() {
 
   window.RunCommand(174);
   QCOMPARE(window.model().Page(1).Title, std::string("two"));
-  // The slot's shortcut runs it as the menu item does.
+  // Each item runs its own registration.
   QVERIFY(first->isEnabled());
   first->trigger();
   QCOMPARE(window.model().Page(1).Title, std::string("one"));
