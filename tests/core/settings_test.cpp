@@ -143,14 +143,10 @@ TEST_F(SettingsTest, NumericBoolsAndInts) {
   EXPECT_FALSE(settings_.GetBool(keys::kWindowWindowStyle));
   EXPECT_EQ(settings_.GetInt(keys::kWindowBorderLine), 220);
   EXPECT_EQ(settings_.GetInt(keys::kWindowLeft), -30);
-  EXPECT_EQ(settings_.GetInt(keys::kCompileReadyNum), 6000);
-  EXPECT_EQ(settings_.GetInt(keys::kCompileReadyTime), 1500);
-  EXPECT_EQ(settings_.GetInt(keys::kWindowTWinColor), -2147483643);
   // A present but empty string is empty, not the default.
   Put("[Etcetera]\r\nHelpCompiler=\r\n");
   EXPECT_EQ(settings_.GetString(keys::kEtceteraHelpCompiler), "");
   EXPECT_EQ(settings_.GetString(keys::kEtceteraTextEditor), "Notepad.exe");
-  EXPECT_EQ(settings_.GetString(keys::kCompileCommand), "/x");
 }
 
 TEST_F(SettingsTest, SetWritesEachKeyInItsOwnForm) {
