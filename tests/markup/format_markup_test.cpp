@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "core/codec.h"
 #include "core/memory_editor.h"
 #include "markup/format_commands.h"
@@ -11,46 +16,35 @@
 namespace qy {
 namespace {
 
-TEST(MergeControlWords, AddsWordsInsideALeadingGroupOrWrapsPlainText) {
-  EXPECT_EQ(MergeControlWords({"\\b"}, "text"), "{\\b text}");
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\i text}"), "{\\i\\b text}");
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\uldb Next}{\\v HLP000002}"),
-            "{\\uldb\\b Next}{\\v HLP000002}");
-  EXPECT_EQ(MergeControlWords({"\\f3", "\\fs40"}, "abc"), "{\\f3\\fs40 abc}");
-  // The font dialog may run with nothing selected.
-  EXPECT_EQ(MergeControlWords({"\\cf6"}, ""), "{\\cf6 }");
+TEST(MergeControlWords, AddsOnlyMissingWholeWordsToTheLeadingGroup) {
+  const std::tuple<std::vector<std::string>, const char*, std::optional<std::string>> cases[] = {
+      {{"\\b"}, "text", "{\\b text}"},
+      {{"\\b"}, "{\\i text}", "{\\i\\b text}"},
+      {{"\\b"}, "{\\uldb Next}{\\v HLP000002}", "{\\uldb\\b Next}{\\v HLP000002}"},
+      {{"\\f3", "\\fs40"}, "abc", "{\\f3\\fs40 abc}"},
+      {{"\\cf6"}, "", "{\\cf6 }"},  // the font dialog may run with nothing selected
+      {{"\\b"}, "{\\b word}", std::nullopt},
+      {{}, "word", std::nullopt},
+      {{"\\b", "\\i"}, "{\\b word}", "{\\b\\i word}"},
+      {{"\\i"}, "{\\cf2\\i\\b x}", std::nullopt},
+      {{"\\b"}, "{\\i a \\b c}", "{\\i\\b a \\b c}"},  // only the head before the first blank
+      {{"\\b"}, "{\\box x}", "{\\box\\b x}"},
+      {{"\\b"}, "{\\b0 x}", "{\\b0\\b x}"},
+      {{"\\f3"}, "{\\f30 x}", "{\\f30\\f3 x}"},
+      {{"\\i"}, "{\\b}", "{\\i {\\b}}"},  // a group without a blank is wrapped
+      {{"\\b"}, "{\\b}", std::nullopt},
+      {{"\\b"}, "{x y}", "{\\b {x y}}"},  // a brace that opens no control word is text
+  };
+  for (const auto& [words, text, merged] : cases) {
+    EXPECT_EQ(MergeControlWords(words, text), merged) << text;
+  }
 }
 
-TEST(MergeControlWords, NeverAddsAWordTheGroupAlreadyHas) {
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\b word}"), std::nullopt);
-  EXPECT_EQ(MergeControlWords({}, "word"), std::nullopt);
-  EXPECT_EQ(MergeControlWords({"\\b", "\\i"}, "{\\b word}"), "{\\b\\i word}");
-  EXPECT_EQ(MergeControlWords({"\\i"}, "{\\cf2\\i\\b x}"), std::nullopt);
-  // Only the head of the group (before its first blank) counts.
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\i a \\b c}"), "{\\i\\b a \\b c}");
-}
-
-TEST(MergeControlWords, AWordCountsOnlyAsAWholeControlWord) {
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\box x}"), "{\\box\\b x}");
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\b0 x}"), "{\\b0\\b x}");
-  EXPECT_EQ(MergeControlWords({"\\f3"}, "{\\f30 x}"), "{\\f30\\f3 x}");
-}
-
-TEST(MergeControlWords, GroupWithoutBlankIsWrapped) {
-  EXPECT_EQ(MergeControlWords({"\\i"}, "{\\b}"), "{\\i {\\b}}");
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{\\b}"), std::nullopt);
-  // A brace that does not open a control word is plain text.
-  EXPECT_EQ(MergeControlWords({"\\b"}, "{x y}"), "{\\b {x y}}");
-}
-
-TEST(FormattingText, AlignmentAddsAParagraphEndOnce) {
+TEST(FormattingText, ParagraphFormatsAddAParagraphEndOnce) {
   EXPECT_EQ(AlignmentText(Alignment::kCenter, "abc"), "\\qc abc\\par\\pard");
   EXPECT_EQ(AlignmentText(Alignment::kCenter, "abc\\par\\pard"), "\\qc abc\\par\\pard");
   EXPECT_EQ(AlignmentText(Alignment::kLeft, ""), "\\ql ");
   EXPECT_EQ(AlignmentText(Alignment::kRight, "x\\par"), "\\qr x\\par\\par\\pard");
-}
-
-TEST(FormattingText, IndentAndLineSpacing) {
   EXPECT_EQ(IndentText(IndentSide::kLeft, 200, "abc"), "\\li200 abc\\par\\pard");
   EXPECT_EQ(IndentText(IndentSide::kRight, 50, "abc\\par\\pard"), "\\ri50 abc\\par\\pard");
   EXPECT_EQ(LineSpacingText(300, "a\r\nb"), "\\sl300 a\r\nb\\par\\pard");
