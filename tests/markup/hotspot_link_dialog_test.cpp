@@ -263,12 +263,6 @@ TEST_F(LinkDialogTest, SelectPageResult) {
             -1);
 }
 
-TEST(LinkDialogLayout, CentredOverTheMainWindow) {
-  DialogOrigin o = CenterOver(100, 50, 801, 601, 440, 287);
-  EXPECT_EQ(o.left, 100 + 400 - 220);
-  EXPECT_EQ(o.top, 50 + 300 - 143);
-}
-
 TEST(KeywordLinkList, PiecesAreUniqueAndUntrimmed) {
   EXPECT_EQ(KeywordPieces("abc;;def;abc"), (std::vector<std::string>{"abc", "def", "abc"}));
   EXPECT_EQ(KeywordPieces(" a ;"), (std::vector<std::string>{" a "}));
@@ -285,12 +279,17 @@ TEST(KeywordLinkList, PiecesAreUniqueAndUntrimmed) {
   EXPECT_EQ(ProjectKeywords(model, KeywordLinkMode::kALink), (std::vector<std::string>{"only-a"}));
 }
 
-TEST(KeywordLinkHistory, InsertedTargetMovesToTheTopAndTwentyAreKept) {
+class KeywordLinkTest : public ::testing::Test {
+ protected:
+  KeywordLinkTest() : settings(dir.File("quillory.ini")) { MakePages(model, "T"); }
+
   TempDir dir;
-  Settings settings(dir.File("quillory.ini"));
-  for (int i = 0; i < 20; ++i) settings.SetString(keys::OptionLink(i), "t" + std::to_string(i));
+  Settings settings;
   ProjectModel model;
-  MakePages(model, "T");
+};
+
+TEST_F(KeywordLinkTest, InsertedTargetMovesToTheTopAndTwentyAreKept) {
+  for (int i = 0; i < 20; ++i) settings.SetString(keys::OptionLink(i), "t" + std::to_string(i));
 
   KeywordLinkModel dialog(model, settings, KeywordLinkMode::kHyperlink);
   dialog.Prepare();
@@ -321,9 +320,7 @@ TEST(KeywordLinkHistory, InsertedTargetMovesToTheTopAndTwentyAreKept) {
   EXPECT_EQ(ReadLinkHistory(settings), stored);
 }
 
-TEST(KeywordLinkHistory, ShortListKeepsLaterKeys) {
-  TempDir dir;
-  Settings settings(dir.File("quillory.ini"));
+TEST_F(KeywordLinkTest, ShortHistoryKeepsLaterKeys) {
   settings.SetString(keys::OptionLink(5), "old");
   EXPECT_EQ(PushLinkHistory({}, "a"), (std::vector<std::string>{"a"}));
   EXPECT_EQ(PushLinkHistory({"b", "a", "c", "a"}, "a"), (std::vector<std::string>{"a", "b", "c"}));
@@ -332,13 +329,9 @@ TEST(KeywordLinkHistory, ShortListKeepsLaterKeys) {
   EXPECT_EQ(settings.GetString(keys::OptionLink(5)), "old");
 }
 
-TEST(KeywordLinkDialog, ColourKeysOfTheKeywordFamily) {
-  TempDir dir;
-  Settings settings(dir.File("quillory.ini"));
+TEST_F(KeywordLinkTest, ColourKeysOfTheKeywordFamily) {
   settings.SetBool(keys::kWindowKeyColorChk, true);
   settings.SetInt(keys::kWindowKeyColorPos, 4);
-  ProjectModel model;
-  MakePages(model, "T");
   model.MutablePage(1).AKeyword = "b;a";
 
   KeywordLinkModel alink(model, settings, KeywordLinkMode::kALink);
