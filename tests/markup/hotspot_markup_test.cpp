@@ -16,67 +16,55 @@ HotspotOptions Opts(bool color, int index, bool underline, bool bold = false, bo
 LinkTarget Same(const std::string& context) { return {context, false, "", ""}; }
 LinkTarget Other(const std::string& context) { return {context, true, "guide.hlp", "sub"}; }
 
-std::string Link(LinkMode mode, HotspotForm form, const std::string& s, const HotspotOptions& o,
-                 const LinkTarget& t) {
-  return LinkMarkup(mode, form, s, o, t).value_or("<none>");
-}
-
-TEST(HotspotMarkup, NormalJumpInTheSameWindow) {
-  constexpr auto kJ = LinkMode::kJump;
-  constexpr auto kN = HotspotForm::kNormal;
-  EXPECT_EQ(Link(kJ, kN, "Next", HotspotOptions{}, Same("HLP000002")),
-            "{\\uldb Next}{\\v HLP000002}");
-  EXPECT_EQ(Link(kJ, kN, "Next", Opts(true, 6, false, true), Same("HLP000002")),
-            "{\\uldb\\b\\cf6 Next}{\\v% !JumpID(HLP000002)}");
-  EXPECT_EQ(Link(kJ, kN, "Next", Opts(true, 16, true, true, true), Same("HLP000002")),
-            "{\\uldb\\b\\i\\cf16 Next}{\\v* !JumpID(HLP000002)}");
-  // Bold and italic without colour keep the blank before the text.
-  EXPECT_EQ(Link(kJ, kN, "Next", Opts(false, 3, false, false, true), Same("HLP000002")),
-            "{\\uldb\\i Next}{\\v HLP000002}");
-  // Nothing selected: the markup goes in with empty hotspot text.
-  EXPECT_EQ(Link(kJ, kN, "", HotspotOptions{}, Same("HLP000002")), "{\\uldb }{\\v HLP000002}");
-}
-
-TEST(HotspotMarkup, NormalJumpInAnotherWindow) {
-  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kNormal, "Go", HotspotOptions{}, Other("CTX")),
-            "{\\uldb Go}{\\v !JumpID(guide.hlp>sub, CTX)}");
-  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kNormal, "Go", Opts(true, 2, true), Other("CTX")),
-            "{\\uldb\\cf2 Go}{\\v* !JumpID(guide.hlp>sub, CTX)}");
-}
-
-TEST(HotspotMarkup, NormalPopup) {
-  EXPECT_EQ(Link(LinkMode::kPopup, HotspotForm::kNormal, "word", Opts(false, 1, true, true),
-                 Same("HLP000009")),
-            "{\\ul\\b word}{\\v HLP000009}");
-  EXPECT_EQ(
-      Link(LinkMode::kPopup, HotspotForm::kNormal, "word", Opts(true, 9, false), Same("HLP000009")),
-      "{\\ul\\cf9 word}{\\v% !PopupID(HLP000009)}");
-  // A popup ignores the other-window choice.
-  EXPECT_EQ(Link(LinkMode::kPopup, HotspotForm::kNormal, "w", HotspotOptions{}, Other("X")),
-            "{\\ul w}{\\v X}");
-}
-
-TEST(HotspotMarkup, ButtonFormsIgnoreTheOptions) {
-  const HotspotOptions all = Opts(true, 5, false, true, true);
-  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kButton, "Next", all, Same("HLP000002")),
-            "\\{Button Next,JumpID(HLP000002)\\}");
-  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kButton, "Next", all, Other("HLP000002")),
-            "\\{button Next, JumpID(guide.hlp>sub, HLP000002)\\}");
-  EXPECT_EQ(Link(LinkMode::kPopup, HotspotForm::kButton, "Next", all, Same("HLP000009")),
-            "\\{Button Next,PopupID(HLP000009)\\}");
-  EXPECT_FALSE(LinkMarkup(LinkMode::kPagePick, HotspotForm::kNormal, "x", all, Same("A")));
+TEST(HotspotMarkup, LinkMarkupPerModeFormAndOptions) {
+  const auto kJ = LinkMode::kJump, kP = LinkMode::kPopup;
+  const auto kN = HotspotForm::kNormal, kB = HotspotForm::kButton;
+  const HotspotOptions none{}, all = Opts(true, 5, false, true, true);
+  const std::string hyo = Sjis("表示");  // 表 ends in the backslash code
+  struct Case {
+    LinkMode mode;
+    HotspotForm form;
+    std::string text;
+    HotspotOptions opts;
+    LinkTarget target;
+    std::string markup;
+  } cases[] = {
+      {kJ, kN, "Next", none, Same("HLP000002"), "{\\uldb Next}{\\v HLP000002}"},
+      {kJ, kN, "Next", Opts(true, 6, false, true), Same("HLP000002"),
+       "{\\uldb\\b\\cf6 Next}{\\v% !JumpID(HLP000002)}"},
+      {kJ, kN, "Next", Opts(true, 16, true, true, true), Same("HLP000002"),
+       "{\\uldb\\b\\i\\cf16 Next}{\\v* !JumpID(HLP000002)}"},
+      // Bold and italic without colour keep the blank before the text.
+      {kJ, kN, "Next", Opts(false, 3, false, false, true), Same("HLP000002"),
+       "{\\uldb\\i Next}{\\v HLP000002}"},
+      // Nothing selected: the markup goes in with empty hotspot text.
+      {kJ, kN, "", none, Same("HLP000002"), "{\\uldb }{\\v HLP000002}"},
+      {kJ, kN, hyo, none, Same("HLP000003"), "{\\uldb " + hyo + "}{\\v HLP000003}"},
+      {kJ, kN, "Go", none, Other("CTX"), "{\\uldb Go}{\\v !JumpID(guide.hlp>sub, CTX)}"},
+      {kJ, kN, "Go", Opts(true, 2, true), Other("CTX"),
+       "{\\uldb\\cf2 Go}{\\v* !JumpID(guide.hlp>sub, CTX)}"},
+      {kP, kN, "word", Opts(false, 1, true, true), Same("HLP000009"),
+       "{\\ul\\b word}{\\v HLP000009}"},
+      {kP, kN, "word", Opts(true, 9, false), Same("HLP000009"),
+       "{\\ul\\cf9 word}{\\v% !PopupID(HLP000009)}"},
+      // A popup ignores the other-window choice.
+      {kP, kN, "w", none, Other("X"), "{\\ul w}{\\v X}"},
+      // Buttons ignore the options.
+      {kJ, kB, "Next", all, Same("HLP000002"), "\\{Button Next,JumpID(HLP000002)\\}"},
+      {kJ, kB, "Next", all, Other("HLP000002"),
+       "\\{button Next, JumpID(guide.hlp>sub, HLP000002)\\}"},
+      {kP, kB, "Next", all, Same("HLP000009"), "\\{Button Next,PopupID(HLP000009)\\}"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LinkMarkup(c.mode, c.form, c.text, c.opts, c.target), c.markup) << c.markup;
+  }
+  EXPECT_FALSE(LinkMarkup(LinkMode::kPagePick, kN, "x", all, Same("A")));
 }
 
 TEST(HotspotMarkup, ColourIndexStaysInTheTable) {
   EXPECT_EQ(ColorWords(Opts(true, 0, true)), "\\cf1 ");
   EXPECT_EQ(ColorWords(Opts(true, 99, true)), "\\cf16 ");
   EXPECT_EQ(ColorWords(Opts(false, 99, true)), " ");
-}
-
-TEST(HotspotMarkup, DoubleByteHotspotTextIsKeptAsItIs) {
-  const std::string s = Sjis("表示");  // 表 ends in the backslash code
-  EXPECT_EQ(Link(LinkMode::kJump, HotspotForm::kNormal, s, HotspotOptions{}, Same("HLP000003")),
-            "{\\uldb " + s + "}{\\v HLP000003}");
 }
 
 std::string KLink(KeywordLinkMode mode, HotspotForm form, const std::string& s,
