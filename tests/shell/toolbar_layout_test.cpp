@@ -24,38 +24,6 @@ const ToolbarItemState& StateOf(const std::vector<ToolbarItemState>& items, int 
   return items.front();
 }
 
-TEST(ToolbarTableTest, RowsMatchTheTable) {
-  struct Expected {
-    int number;
-    ToolbarId toolbar;
-    const char* key;
-    const char* button;
-    const char* caption;
-  };
-  const Expected spot_checks[] = {
-      {0, ToolbarId::kNone, "", "", "Quillory"},
-      {1, ToolbarId::kNone, "", "", "ファイルバー"},
-      {7, ToolbarId::kFile, "HelpWiz", "btnMakeWiz", "ヘルプファイル作成ウィザード"},
-      {16, ToolbarId::kEdit, "NewFind", "btnFindIt", "通常の検索"},
-      {36, ToolbarId::kPage, "PageProp", "btnPageProp", "ページのプロパティ"},
-      {45, ToolbarId::kShortCut, "ExsIn", "btnExs", "QYマクロを指定して実行"},
-      {65, ToolbarId::kShortCut, "Etc", "btnEtcIn", "その他のショートカット"},
-  };
-  ASSERT_EQ(ToolbarRows().size(), 66u);
-  for (const Expected& e : spot_checks) {
-    SCOPED_TRACE(e.number);
-    const ToolbarRow* row = FindToolbarRow(e.number);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->toolbar, e.toolbar);
-    EXPECT_STREQ(row->key, e.key);
-    EXPECT_STREQ(row->button, e.button);
-    EXPECT_STREQ(row->caption, e.caption);
-  }
-  EXPECT_EQ(FindToolbarRow(66), nullptr);
-  EXPECT_EQ(FindToolbarButton("btnHLink")->number, 52);
-  EXPECT_EQ(FindToolbarButton("btnNothing"), nullptr);
-}
-
 TEST(ToolbarTableTest, ToolbarsHoldTheirItemsInOrder) {
   const std::pair<ToolbarId, std::pair<int, int>> spans[] = {{ToolbarId::kFile, {2, 7}},
                                                              {ToolbarId::kEdit, {9, 21}},
@@ -103,15 +71,13 @@ TEST(ToolbarTableTest, ButtonsRunTheCommandTheyShow) {
 }
 
 TEST(ToolbarTableTest, ImagesCountButtonsOnly) {
-  EXPECT_EQ(ButtonImageIndex(0), -1);
-  EXPECT_EQ(ButtonImageIndex(1), -1);
-  EXPECT_EQ(ButtonImageIndex(2), 0);
-  EXPECT_EQ(ButtonImageIndex(4), 2);
-  EXPECT_EQ(ButtonImageIndex(5), -1);
-  EXPECT_EQ(ButtonImageIndex(6), 3);
-  EXPECT_EQ(ButtonImageIndex(9), 5);
-  EXPECT_EQ(ButtonImageIndex(65), 45);
-  EXPECT_EQ(ButtonImageIndex(66), -1);
+  // Tree nodes, separators and numbers past the table have no image.
+  const std::pair<int, int> cases[] = {{0, -1}, {1, -1}, {2, 0},   {4, 2},  {5, -1},
+                                       {6, 3},  {9, 5},  {65, 45}, {66, -1}};
+  for (auto [number, image] : cases) EXPECT_EQ(ButtonImageIndex(number), image) << number;
+  EXPECT_EQ(FindToolbarRow(66), nullptr);
+  EXPECT_EQ(FindToolbarButton("btnHLink")->number, 52);
+  EXPECT_EQ(FindToolbarButton("btnNothing"), nullptr);
 }
 
 TEST(ToolbarLayoutTest, MissingFileShowsEverything) {
