@@ -100,18 +100,6 @@ TEST_F(MacroHostHooks, HostFailuresEndTheRunWithTheHostsMessage) {
   ExpectMessage(RunError("x := PageNo"), MacroErrorKind::kHost, "ページがありません");
 }
 
-TEST_F(MacroHostHooks, RoutinesWithoutAHandlerGiveZero) {
-  Interpreter bare;
-  VariableEntry& x = bare.AddVariable("X", ValueType::kInteger, false);
-  VariableEntry& s = bare.AddVariable("S", ValueType::kString, false);
-  x.IntValue = 5;
-  s.StrValue = "old";
-  bare.Execute("x := F(1); s := G; P",
-               {"function F(A:Integer):Integer;", "function G:String;", "procedure P;"});
-  EXPECT_EQ(x.IntValue, 0);
-  EXPECT_EQ(s.StrValue, "");
-}
-
 // A host whose routine changes the tables and tries to change a value.
 class MutatingHost : public FakeMacroHost {
  public:
@@ -149,23 +137,6 @@ TEST(MacroHostTables, NamesAddedDuringARunAreSeenAtOnce) {
   // Between runs the host may change values.
   in.SetInteger(x, 9);
   EXPECT_EQ(x.IntValue, 9);
-}
-
-TEST(MacroHostTables, ARunCannotStartInsideARun) {
-  struct Reentrant : FakeMacroHost {
-    void CallRoutine(Interpreter& in, CallFrame&) override {
-      try {
-        in.Execute("x := 1");
-      } catch (const MacroError& e) {
-        kind = e.kind();
-      }
-    }
-    MacroErrorKind kind = MacroErrorKind::kHost;
-  } host;
-  Interpreter in(&host);
-  in.AddVariable("X", ValueType::kInteger, false);
-  in.Execute("Again", {"procedure Again;"});
-  EXPECT_EQ(host.kind, MacroErrorKind::kBusy);
 }
 
 }  // namespace
