@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "core/codec.h"
 #include "markup/find_text_match.h"
 #include "support/fakes.h"
@@ -103,11 +102,9 @@ TEST(FindHitKey, PageNumbersHaveOneToThreeDigits) {
   EXPECT_EQ(HitKey({12, 305}), "12=305");
   EXPECT_EQ(ParseHitKey("12=305"), (FindHit{12, 305}));
   EXPECT_EQ(ParseHitKey("999=1"), (FindHit{999, 1}));
-  EXPECT_EQ(ParseHitKey("1000=1"), std::nullopt);
-  EXPECT_EQ(ParseHitKey("=1"), std::nullopt);
-  EXPECT_EQ(ParseHitKey("1="), std::nullopt);
-  EXPECT_EQ(ParseHitKey("1=x"), std::nullopt);
-  EXPECT_EQ(ParseHitKey("12"), std::nullopt);
+  for (const char* bad : {"1000=1", "=1", "1=", "1=x", "12"}) {
+    EXPECT_EQ(ParseHitKey(bad), std::nullopt) << bad;
+  }
 }
 
 TEST_F(FindPagesTest, ReplacingMovesLaterHitsOfThePage) {
