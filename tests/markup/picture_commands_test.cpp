@@ -203,13 +203,16 @@ TEST(PicturePreview, BitmapsAreDrawnDirectly) {
   EXPECT_TRUE(runner.calls.empty());
 }
 
-TEST(PicturePreview, ShgWithoutTheHotspotEditorShowsAText) {
+TEST(PicturePreview, ShgWithoutAWorkingHotspotEditorShowsNoPicture) {
   ScriptedRunner runner;
-  PicturePreviewer previewer(runner, "C:\\Tools\\shed.exe");
-  const PicturePreview p = previewer.Preview("x.SHG");
+  const PicturePreview p = PicturePreviewer(runner, "C:\\Tools\\shed.exe").Preview("x.SHG");
   EXPECT_EQ(p.kind, PicturePreviewKind::kText);
   EXPECT_EQ(p.text, Sjis("SHGファイルです。"));
   EXPECT_TRUE(runner.calls.empty());
+  // An editor that does not start.
+  runner.start = false;
+  EXPECT_EQ(PicturePreviewer(runner, "SHG_EDIT.EXE").Preview("p.shg").kind,
+            PicturePreviewKind::kNothing);
 }
 
 TEST(PicturePreview, ShgIsConvertedByTheHotspotEditorAndCleanedUp) {
@@ -235,13 +238,6 @@ TEST(PicturePreview, ShgIsConvertedByTheHotspotEditorAndCleanedUp) {
   }
   EXPECT_FALSE(FileExists(dir.File("~TMP_001.BMP")));
   EXPECT_FALSE(FileExists(dir.File("~TMP_001.WMF")));
-}
-
-TEST(PicturePreview, EditorThatDoesNotStartShowsNothing) {
-  ScriptedRunner runner;
-  runner.start = false;
-  PicturePreviewer previewer(runner, "SHG_EDIT.EXE");
-  EXPECT_EQ(previewer.Preview("p.shg").kind, PicturePreviewKind::kNothing);
 }
 
 }  // namespace
