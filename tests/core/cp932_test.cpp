@@ -60,20 +60,17 @@ TEST(Cp932Find, NeverMatchesAtATrailByte) {
 
 TEST(Cp932Find, FromOffsets) {
   const std::string text = Sjis("aアaアa");  // a=0, ア=1, a=3, ア=4, a=6
-  EXPECT_EQ(FindBytes(text, "a", 0), 0u);
-  EXPECT_EQ(FindBytes(text, "a", 1), 3u);
-  EXPECT_EQ(FindBytes(text, "a", 2), 3u);  // inside ア: the next character
-  EXPECT_EQ(FindBytes(text, "a", 4), 6u);
-  EXPECT_EQ(FindBytes(text, "a", 7), std::string::npos);
-  EXPECT_EQ(FindBytes(text, "a", 8), std::string::npos);
+  constexpr std::size_t kNone = std::string::npos;
+  // {from, forward hit, backward hit}; 2 is inside the first ア.
+  const std::size_t a_cases[][3] = {{0, 0, 0},     {1, 3, 0},     {2, 3, 0},
+                                    {3, 3, 3},     {4, 6, 3},     {5, 6, 3},
+                                    {7, kNone, 6}, {8, kNone, 6}, {99, kNone, 6}};
+  for (const auto& [from, forward, backward] : a_cases) {
+    EXPECT_EQ(FindBytes(text, "a", from), forward) << from;
+    EXPECT_EQ(FindBytesBackward(text, "a", from), backward) << from;
+  }
   EXPECT_EQ(FindBytes(text, "", 2), 3u);
   EXPECT_EQ(FindBytes(text, "", 7), 7u);
-  EXPECT_EQ(FindBytes(text, "a", 99), std::string::npos);
-
-  EXPECT_EQ(FindBytesBackward(text, "a"), 6u);
-  EXPECT_EQ(FindBytesBackward(text, "a", 5), 3u);
-  EXPECT_EQ(FindBytesBackward(text, "a", 3), 3u);
-  EXPECT_EQ(FindBytesBackward(text, "a", 2), 0u);
   EXPECT_EQ(FindBytesBackward(text, Sjis("ア"), 3), 1u);
   EXPECT_EQ(FindBytesBackward(text, Sjis("アaア")), 1u);
   EXPECT_EQ(FindBytesBackward(text, "aaaaaaaaa"), std::string::npos);
