@@ -99,23 +99,17 @@ TEST(MacroConvert, RealOperationsTheRunTimeRefuses) {
 }
 
 TEST(MacroConvert, DecodingStringLiterals) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"'It''s'", "It's"},          {"''", ""},        {"#65", "A"}, {"#$41", "A"}, {"#300", ""},
+      {"#0", std::string(1, '\0')}, {"#0065", "\x06"},  // at most three digits count
+      {"'open", "'open"},
+  };
+  for (const auto& [literal, value] : cases) {
+    std::string s = "stale";
+    EXPECT_TRUE(DecodeStringLiteral(literal, &s)) << literal;
+    EXPECT_EQ(s, value) << literal;
+  }
   std::string s;
-  EXPECT_TRUE(DecodeStringLiteral("'It''s'", &s));
-  EXPECT_EQ(s, "It's");
-  EXPECT_TRUE(DecodeStringLiteral("''", &s));
-  EXPECT_EQ(s, "");
-  EXPECT_TRUE(DecodeStringLiteral("#65", &s));
-  EXPECT_EQ(s, "A");
-  EXPECT_TRUE(DecodeStringLiteral("#$41", &s));
-  EXPECT_EQ(s, "A");
-  EXPECT_TRUE(DecodeStringLiteral("#300", &s));
-  EXPECT_EQ(s, "");
-  EXPECT_TRUE(DecodeStringLiteral("#0", &s));
-  EXPECT_EQ(s, std::string(1, '\0'));
-  EXPECT_TRUE(DecodeStringLiteral("#0065", &s));  // at most three digits count
-  EXPECT_EQ(s, std::string(1, '\x06'));
-  EXPECT_TRUE(DecodeStringLiteral("'open", &s));
-  EXPECT_EQ(s, "'open");
   EXPECT_FALSE(DecodeStringLiteral("#", &s));
   EXPECT_FALSE(DecodeStringLiteral("#$", &s));
 }
