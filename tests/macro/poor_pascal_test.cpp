@@ -125,14 +125,12 @@ TEST_F(Component, PrototypeDeclarationErrorsEndTheRun) {
     MacroErrorKind kind;
     const char* message;
   } cases[] = {
+      // Each line's own faults are checked with the declaration parser; here
+      // they must end the run, and a built-in's name is taken.
       {"function F: Integer", MacroErrorKind::kDefinition, "定義エラーです"},
-      {"func F;", MacroErrorKind::kDefinition, "定義エラーです"},
-      {"function F;", MacroErrorKind::kDefinition, "定義エラーです"},
-      {"procedure P(A: Integer;", MacroErrorKind::kDefinition, "定義エラーです"},
       {"function Copy(S: string): string;", MacroErrorKind::kDuplicateRoutine,
        "手続き/関数の重複宣言[COPY]"},
       {"procedure P(A, a: Integer);", MacroErrorKind::kDuplicateParameter, "仮引数名の重複定義[A]"},
-      {"procedure P(A: Boolean);", MacroErrorKind::kSyntax, "文法エラーです[BOOLEAN]"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
