@@ -147,6 +147,13 @@ TEST_F(MacroRunTest, MissingFolderStartsTheFolderFlowAndCancelEndsTheCommand) {
   runner.Register();
   EXPECT_EQ(registration_dialogs, 0);
   EXPECT_EQ(prompter.shown.size(), 4u);
+  // With a folder the dialog opens and the registrations stay.
+  SetFolder(folder);
+  Register({{"a.p2s", "A"}});
+  runner.Register();
+  EXPECT_EQ(registration_dialogs, 1);
+  EXPECT_EQ(rebuilds, 0);
+  EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
 }
 
 TEST_F(MacroRunTest, NewFolderClearsRegistrationsBeforeTheRunDialogWithCommandsEnabled) {
@@ -250,15 +257,6 @@ TEST_F(MacroRunTest, MenuItemsCarryTitleTagAndHint) {
   EXPECT_EQ(items[1].tag, 1);
   EXPECT_EQ(items[1].caption, Sjis("ベータ"));
   EXPECT_EQ(items[1].hint, Sjis("QYマクロ \"ベータ\" を実行します。"));
-}
-
-TEST_F(MacroRunTest, RegisterOpensTheDialogAfterTheFolderCheck) {
-  SetFolder(folder);
-  Register({{"a.p2s", "A"}});
-  runner.Register();
-  EXPECT_EQ(registration_dialogs, 1);
-  EXPECT_EQ(rebuilds, 0);
-  EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
 }
 
 TEST_F(MacroRunTest, ChangingTheFolderInTheOptionsAsksAndClearsTheRegistrations) {
