@@ -1,25 +1,29 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "macro_fixture.h"
 
 namespace qy::testing {
 namespace {
 
-using MacroStatement = MacroTest;
-
-constexpr const char* kVars = "var i, j, n: integer; r: real; s, t: string;\n";
+class MacroStatement : public MacroTest {
+ protected:
+  // Runs `body` as the block of a program with the usual variables.
+  void Body(const std::string& body, const std::vector<std::string>& prototypes = {}) {
+    Run("var i, j, n: integer; r: real; s, t: string;\nbegin " + body + " end.", prototypes);
+  }
+};
 
 TEST_F(MacroStatement, AssignmentsConvertToTheVariablesType) {
-  Run(std::string(kVars) +
-      "begin i := 2.5; j := 3.5; n := '$1F'; r := 7 div 2; s := 'It''s' #13#10 end.");
+  Body("i := 2.5; j := 3.5; n := '$1F'; r := 7 div 2; s := 'It''s' #13#10");
   EXPECT_EQ(Int("i"), 2);
   EXPECT_EQ(Int("j"), 4);
   EXPECT_EQ(Int("n"), 31);
   EXPECT_DOUBLE_EQ(Real("r"), 7.0);
   EXPECT_EQ(Str("s"), "It's\r\n");
-  Run(std::string(kVars) + "begin i := '12'; j := 'x'; r := (7) / 2; s := 'a' #0 'b' end.");
+  Body("i := '12'; j := 'x'; r := (7) / 2; s := 'a' #0 'b'");
   EXPECT_EQ(Int("i"), 12);
   EXPECT_EQ(Int("j"), -1);
   EXPECT_DOUBLE_EQ(Real("r"), 3.5);
@@ -27,110 +31,102 @@ TEST_F(MacroStatement, AssignmentsConvertToTheVariablesType) {
 }
 
 TEST_F(MacroStatement, StringAppendInPlaceMatchesTheGeneralRule) {
-  Run(std::string(kVars) +
-      "begin s := 'ab'; s := s + s + 'c'; t := 'x'; t := t 'y' #0 'z'; n := 0;\n"
-      "s := s + 'd' = 'ababcd'; end.");
+  Body(
+      "s := 'ab'; s := s + s + 'c'; t := 'x'; t := t 'y' #0 'z'; n := 0;\ns := s + 'd' = "
+      "'ababcd';");
   EXPECT_EQ(Str("s"), "-1");  // the comparison applies to the whole concatenation
   EXPECT_EQ(Str("t"), "xy");
-  Run(std::string(kVars) + "begin s := 'q'; s := s + IntToStr(Length(s)) + s; end.");
+  Body("s := 'q'; s := s + IntToStr(Length(s)) + s;");
   EXPECT_EQ(Str("s"), "q1q");
 }
 
 TEST_F(MacroStatement, IfElseAndTheInnermostIfTakesElse) {
-  Run(std::string(kVars) +
-      "begin if 1 < 2 then i := 1 else i := 2; if 0 then j := 1 else j := 2;\n"
-      "if 1 then if 0 then n := 1 else n := 2; end.");
+  Body(
+      "if 1 < 2 then i := 1 else i := 2; if 0 then j := 1 else j := 2;\nif 1 then if 0 then n := 1 "
+      "else n := 2;");
   EXPECT_EQ(Int("i"), 1);
   EXPECT_EQ(Int("j"), 2);
   EXPECT_EQ(Int("n"), 2);
-  Run(std::string(kVars) +
-      "begin s := 'abc'; if s = 'abc' then begin i := 5; j := 6 end else begin i := 0 end;"
-      " if 'nonsense' then n := 9 end.");
+  Body(
+      "s := 'abc'; if s = 'abc' then begin i := 5; j := 6 end else begin i := 0 end; if 'nonsense' "
+      "then n := 9");
   EXPECT_EQ(Int("i"), 5);
   EXPECT_EQ(Int("j"), 6);
   EXPECT_EQ(Int("n"), 9);  // a non-numeric string is -1, i.e. true
 }
 
 TEST_F(MacroStatement, ForLoopsUpDownAndTheirLastValue) {
-  Run(std::string(kVars) +
-      "begin n := 0; for i := 1 to 3 do n := n * 10 + i; "
-      "for j := 10 to 1 do n := 0 end.");
+  Body("n := 0; for i := 1 to 3 do n := n * 10 + i; for j := 10 to 1 do n := 0");
   EXPECT_EQ(Int("n"), 123);
   EXPECT_EQ(Int("i"), 3);
   EXPECT_EQ(Int("j"), 10);  // no pass: keeps the start
-  Run(std::string(kVars) + "begin n := 0; for i := 3 downto 1 do begin n := n * 10 + i end end.");
+  Body("n := 0; for i := 3 downto 1 do begin n := n * 10 + i end");
   EXPECT_EQ(Int("n"), 321);
   EXPECT_EQ(Int("i"), 1);
 }
 
 TEST_F(MacroStatement, ForLoopsCountIn32Bits) {
   // The low 32 bits of start and limit are used.
-  Run(std::string(kVars) + "begin n := 0; for i := $100000005 to 7 do n := n + 1 end.");
+  Body("n := 0; for i := $100000005 to 7 do n := n + 1");
   EXPECT_EQ(Int("n"), 3);
   EXPECT_EQ(Int("i"), 7);
-  Run(std::string(kVars) + "begin n := 0; for i := 0 to $FFFFFFFF do n := n + 1 end.");
+  Body("n := 0; for i := 0 to $FFFFFFFF do n := n + 1");
   EXPECT_EQ(Int("n"), 0);
   EXPECT_EQ(Int("i"), 0);
   // The top of the range ends the loop instead of wrapping around.
-  Run(std::string(kVars) + "begin n := 0; for i := 2147483646 to 2147483647 do n := n + 1 end.");
+  Body("n := 0; for i := 2147483646 to 2147483647 do n := n + 1");
   EXPECT_EQ(Int("n"), 2);
   EXPECT_EQ(Int("i"), 2147483647);
-  Run(std::string(kVars) +
-      "begin n := 0; for i := -2147483647 downto $80000000 do n := n + 1 end.");
+  Body("n := 0; for i := -2147483647 downto $80000000 do n := n + 1");
   EXPECT_EQ(Int("n"), 2);
   EXPECT_EQ(Int("i"), -2147483648LL);
   // The start is stored as assigned (64 bits) when no pass runs.
-  Run(std::string(kVars) + "begin for i := $100000009 to 1 do n := 1 end.");
+  Body("for i := $100000009 to 1 do n := 1");
   EXPECT_EQ(Int("i"), 0x100000009LL);
 }
 
 TEST_F(MacroStatement, WhileRepeatBreakAndContinue) {
-  Run(std::string(kVars) +
-      "begin i := 0; n := 0; while i < 10 do begin i := i + 1; if i mod 2 = 0 then continue;"
-      " if i > 7 then break; n := n + i end; j := 0; repeat j := j + 1 until j >= 4; end.");
+  Body(
+      "i := 0; n := 0; while i < 10 do begin i := i + 1; if i mod 2 = 0 then continue; if i > 7 "
+      "then break; n := n + i end; j := 0; repeat j := j + 1 until j >= 4;");
   EXPECT_EQ(Int("i"), 9);
   EXPECT_EQ(Int("n"), 1 + 3 + 5 + 7);
   EXPECT_EQ(Int("j"), 4);
   // BREAK ends the innermost loop only.
-  Run(std::string(kVars) +
-      "begin n := 0; for i := 1 to 3 do for j := 1 to 3 do begin if j = 2 then break;"
-      " n := n + 1 end end.");
+  Body("n := 0; for i := 1 to 3 do for j := 1 to 3 do begin if j = 2 then break; n := n + 1 end");
   EXPECT_EQ(Int("n"), 3);
   EXPECT_EQ(Int("i"), 3);
   // A REPEAT body always runs once.
-  Run(std::string(kVars) + "begin n := 5; repeat n := n + 1 until 1; end.");
+  Body("n := 5; repeat n := n + 1 until 1;");
   EXPECT_EQ(Int("n"), 6);
 }
 
 TEST_F(MacroStatement, BreakContinueExitOutsideLoopsEndTheProgram) {
-  Run(std::string(kVars) + "begin i := 1; break; i := 2 end.");
+  Body("i := 1; break; i := 2");
   EXPECT_EQ(Int("i"), 1);
-  Run(std::string(kVars) + "begin i := 1; continue; i := 2 end.");
+  Body("i := 1; continue; i := 2");
   EXPECT_EQ(Int("i"), 1);
-  Run(std::string(kVars) + "begin for i := 1 to 5 do begin if i = 2 then exit end; j := 7 end.");
+  Body("for i := 1 to 5 do begin if i = 2 then exit end; j := 7");
   EXPECT_EQ(Int("i"), 2);
   EXPECT_EQ(Int("j"), 0);
 }
 
 TEST_F(MacroStatement, CaseRunsEveryMatchingBranch) {
-  Run(std::string(kVars) +
-      "begin i := 2; s := ''; case i of 1..3: s := s + 'a'; 2: s := s + 'b';"
-      " 4, 5: s := s + 'c'; else s := 'none' end; end.");
+  Body(
+      "i := 2; s := ''; case i of 1..3: s := s + 'a'; 2: s := s + 'b'; 4, 5: s := s + 'c'; else s "
+      ":= 'none' end;");
   EXPECT_EQ(Str("s"), "ab");
-  Run(std::string(kVars) +
-      "begin i := 5; case i of 1: s := 'one'; else s := 'else'; t := 'too' end end.");
+  Body("i := 5; case i of 1: s := 'one'; else s := 'else'; t := 'too' end");
   EXPECT_EQ(Str("s"), "else");
   EXPECT_EQ(Str("t"), "too");
-  Run(std::string(kVars) +
-      "begin i := 6; case i + 1 of 1, (2), 7: begin s := 'x'; t := 'y' end; 6..8: n := 1; end "
-      "end.");
+  Body("i := 6; case i + 1 of 1, (2), 7: begin s := 'x'; t := 'y' end; 6..8: n := 1; end");
   EXPECT_EQ(Str("s"), "x");
   EXPECT_EQ(Str("t"), "y");
   EXPECT_EQ(Int("n"), 1);
 }
 
 TEST_F(MacroStatement, BlocksAndTheStatementBeforeEnd) {
-  Run(std::string(kVars) + "begin begin i := 1; begin j := 2 end end; n := 3 end.");
+  Body("begin i := 1; begin j := 2 end end; n := 3");
   EXPECT_EQ(Int("i"), 1);
   EXPECT_EQ(Int("j"), 2);
   EXPECT_EQ(Int("n"), 3);
@@ -140,9 +136,9 @@ TEST_F(MacroStatement, CallsPassValuesByParameterType) {
   std::vector<std::string> protos = {"procedure Show(A:Integer;B:String;C:Real);",
                                      "function Twice(V:Integer):Integer;"};
   host.int_results["TWICE"] = 84;
-  Run(std::string(kVars) +
-          "begin i := 5; Show(i + 1, 'a' + IntToStr(i), (7) / 2); Show((1), Copy('xyz', 2, 1), 2);"
-          " n := Twice(i); Twice(1) end.",
+  Body(
+      "i := 5; Show(i + 1, 'a' + IntToStr(i), (7) / 2); Show((1), Copy('xyz', 2, 1), 2);"
+      " n := Twice(i); Twice(1)",
       protos);
   ASSERT_EQ(host.calls.size(), 4u);
   EXPECT_EQ(host.calls[0].name, "SHOW");
@@ -154,7 +150,7 @@ TEST_F(MacroStatement, CallsPassValuesByParameterType) {
 }
 
 TEST_F(MacroStatement, NestedCallsOfOneRoutineKeepTheirOwnArguments) {
-  Run(std::string(kVars) + "begin s := Copy('abc', Length(Copy('xyz', 1, 1)), 1) end.");
+  Body("s := Copy('abc', Length(Copy('xyz', 1, 1)), 1)");
   EXPECT_EQ(Str("s"), "a");
 }
 
@@ -169,7 +165,7 @@ TEST_F(MacroStatement, NamesHideKeywordsAtTheStartOfAStatement) {
 }
 
 TEST_F(MacroStatement, ACallMayBeFollowedByAnAssignment) {
-  Run(std::string(kVars) + "begin ProcessMessages i := 4 end.");
+  Body("ProcessMessages i := 4");
   EXPECT_EQ(Int("i"), 4);
 }
 
