@@ -46,9 +46,10 @@ std::string WriteMacro(WindowFixture& f, const std::string& name, const std::str
 }
 
 // Calls `check` from the window's event pump until it returns true, at most
-// for `limit` milliseconds.
-void PollDuringRun(const std::function<bool()>& check, int limit = 5000) {
-  auto* timer = new QTimer;
+// for `limit` milliseconds. The timer belongs to `window`, so it can never
+// outlive the test that set it up.
+void PollDuringRun(MainWindow& window, const std::function<bool()>& check, int limit = 5000) {
+  auto* timer = new QTimer(&window);
   timer->setInterval(5);
   auto* elapsed = new int(0);
   QObject::connect(timer, &QTimer::timeout, [timer, elapsed, check, limit] {
@@ -89,7 +90,10 @@ void MainWindowMacroTest::ChosenMacroSetsTitleWhileMenuIsClosed() {
   window.show();
   chooser.answer = WriteMacro(f, "title.p2s",
                               "//T=題を付ける\r\n"
-                              "begin SetPageTitle(0, 'マクロの題'); ProcessMessages end.");
+                              "var i: integer;\r\n"
+                              "begin SetPageTitle(0, 'マクロの題');\r\n"
+                              "  for i := 1 to 100 do begin ProcessMessages; Sleep(10) end\r\n"
+                              "end.");
   QVERIFY(!chooser.answer->empty());
   QCOMPARE(window.status().PanelText(qy::app::kModifiedPanel), QString());
 
@@ -98,7 +102,7 @@ void MainWindowMacroTest::ChosenMacroSetsTitleWhileMenuIsClosed() {
     bool run_enabled = true, last_enabled = true, new_enabled = true, stop_enabled = false;
     QString label;
   } during;
-  PollDuringRun([&] {
+  PollDuringRun(window, [&] {
     if (!window.macro_runner().running()) return false;
     during.seen = true;
     during.run_enabled = window.commands().action(171)->isEnabled();
@@ -144,7 +148,7 @@ void MainWindowMacroTest::StopAndRefusedNewWhileRunning() {
       WriteMacro(f, "endless.p2s", "begin SetPageTitle(0, 'A'); while 1 do ProcessMessages end.");
   f.prompter.answers = {qy::Answer::kNo, qy::Answer::kYes};
   int asks = 0;
-  PollDuringRun([&] {
+  PollDuringRun(window, [&] {
     if (!window.macro_runner().running()) return false;
     // New is refused; the first answer keeps the macro running.
     window.RunCommand(0);
@@ -167,7 +171,7 @@ void MainWindowMacroTest::StopAndRefusedNewWhileRunning() {
 
   // The stop item ends a run too.
   chooser.answer = WriteMacro(f, "endless2.p2s", "begin while 1 do SetPageTitle(0, 'B') end.");
-  PollDuringRun([&] {
+  PollDuringRun(window, [&] {
     if (!window.macro_runner().running()) return false;
     window.findChild<QAction*>(QStringLiteral("mnuMacStop"))->trigger();
     return true;
@@ -199,7 +203,7 @@ void MainWindowMacroTest::PauseBoxResumesOrStops() {
   bool box_visible = false;
   bool menu_closed = false;
   QString box_text;
-  PollDuringRun([&] {
+  PollDuringRun(window, [&] {
     QMessageBox* box = window.macro_pause_box();
     if (!box) return false;
     box_seen = true;
