@@ -15,18 +15,6 @@
 
 namespace {
 
-class QuietPrompter : public qy::Prompter {
- public:
-  void Information(const std::string&) override {}
-  void Warning(const std::string&) override {}
-  void Error(const std::string&) override {}
-  qy::Answer Ask(const std::string&, qy::Buttons, qy::Beep, const std::string&) override {
-    return qy::Answer::kOk;
-  }
-  qy::Answer AskWithOptOut(const std::string&, const std::string&, bool*) override {
-    return qy::Answer::kYes;
-  }
-};
 
 std::string MixedTopic(int page) {
   const std::string line =
@@ -65,7 +53,7 @@ const std::string& BenchFile() {
 }
 
 void LoadProjectFile(benchmark::State& state) {
-  QuietPrompter prompter;
+  qy::SilentPrompter prompter;
   qy::NullProgress progress;
   const std::string& file = BenchFile();
   for (auto _ : state) {

@@ -10,26 +10,9 @@
 #include "project/project_file.h"
 #include "project/project_model.h"
 
-namespace {
-
-class SilentPrompter : public qy::Prompter {
- public:
-  void Information(const std::string&) override {}
-  void Warning(const std::string&) override {}
-  void Error(const std::string&) override {}
-  qy::Answer Ask(const std::string&, qy::Buttons, qy::Beep, const std::string&) override {
-    return qy::Answer::kOk;
-  }
-  qy::Answer AskWithOptOut(const std::string&, const std::string&, bool*) override {
-    return qy::Answer::kYes;
-  }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
-  SilentPrompter prompter;
+  qy::SilentPrompter prompter;
   qy::NullProgress progress;
   for (int version : {qy::kVersion160b, qy::kVersion160, qy::kVersion145, qy::kVersion140,
                       qy::kVersion130}) {

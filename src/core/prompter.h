@@ -35,4 +35,20 @@ class Prompter {
                                bool* opt_out) = 0;
 };
 
+// Shows nothing and answers OK/Yes: for benchmarks and fuzzing, where no one
+// is there to answer.
+class SilentPrompter : public Prompter {
+ public:
+  void Information(const std::string&) override {}
+  void Warning(const std::string&) override {}
+  void Error(const std::string&) override {}
+  Answer Ask(const std::string&, Buttons buttons, Beep, const std::string&) override {
+    return buttons == Buttons::kOk || buttons == Buttons::kOkCancel ? Answer::kOk : Answer::kYes;
+  }
+  Answer AskWithOptOut(const std::string&, const std::string&, bool* opt_out) override {
+    if (opt_out) *opt_out = false;
+    return Answer::kYes;
+  }
+};
+
 }  // namespace qy

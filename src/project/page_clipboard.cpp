@@ -15,19 +15,8 @@ constexpr int kMinimumLines = 11;
 constexpr int kNewHeadLines = 12;
 constexpr int kOldHeadLines = 10;
 
-const char* KindWord(PageAttribute a) {
-  if (IsBook(a)) return "Book";
-  switch (a) {
-    case kPopupPage:
-      return "True";
-    case kContentPage:
-      return "Macro";
-    case kIncludePage:
-      return "Include";
-    default:
-      return "False";
-  }
-}
+// The clipboard names every book "Book"; the other kinds as in the file.
+const char* KindWord(PageAttribute a) { return IsBook(a) ? "Book" : PageKindWord(a); }
 
 PageAttribute KindFromWord(std::string_view word) {
   if (word == "True") return kPopupPage;

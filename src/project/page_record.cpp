@@ -2,6 +2,19 @@
 
 namespace qy {
 
+const char* PageKindWord(PageAttribute a) {
+  switch (a) {
+    case kPopupPage:
+      return "True";
+    case kContentPage:
+      return "Macro";
+    case kIncludePage:
+      return "Include";
+    default:
+      return "False";
+  }
+}
+
 bool FieldApplies(PageField field, PageAttribute a) {
   switch (field) {
     case PageField::kContext:

@@ -47,6 +47,10 @@ struct PageRecord {
 // Fields addressable by name (the macro interface and the page properties).
 enum class PageField { kContext, kTitle, kKeyword, kAKeyword, kBKeyword, kWindow, kMacro, kTopic };
 
+// The kind word of the project file: "False" for topics and books, "True"
+// for popups, "Macro" for contents entries, "Include" for includes.
+const char* PageKindWord(PageAttribute a);
+
 // True when `field` carries data for a page of kind `a`; other fields are
 // kept empty.
 bool FieldApplies(PageField field, PageAttribute a);

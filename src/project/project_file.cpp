@@ -338,19 +338,6 @@ void AppendNumber(std::string& out, long long value) {
   out += kCrLf;
 }
 
-const char* KindWord(PageAttribute a) {
-  switch (a) {
-    case kPopupPage:
-      return "True";
-    case kContentPage:
-      return "Macro";
-    case kIncludePage:
-      return "Include";
-    default:
-      return "False";
-  }
-}
-
 bool HasEndMarkerLine(std::string_view text) {
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -450,7 +437,7 @@ std::string BuildProjectFileText(const ProjectModel& model) {
     AppendSingleLine(out, p.Context);
     AppendSingleLine(out, p.Title);
     AppendSingleLine(out, p.Keyword);
-    AppendSingleLine(out, KindWord(p.Attribute));
+    AppendSingleLine(out, PageKindWord(p.Attribute));
     AppendNumber(out, IsBook(p.Attribute) ? BookLevel(p.Attribute) : 0);
     AppendSingleLine(out, p.AKeyword);
     AppendSingleLine(out, p.BKeyword);
