@@ -1,8 +1,5 @@
 #include "macro/builtins.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cctype>
 #include <chrono>
 #include <cmath>
@@ -14,8 +11,6 @@
 #include "macro/command_line.h"
 #include "poor_pascal_fixture.h"
 #include "support/fakes.h"
-
-extern char** environ;
 
 namespace qy::testing {
 namespace {
@@ -228,40 +223,6 @@ TEST_F(Builtins, MessageBoxPassesFlagsAndAnswersWithButtonCodes) {
 
 // ---- Programs ---------------------------------------------------------------
 
-// Starts real programs with posix_spawn; reaps those it did not wait for.
-class SpawnRunner : public ProcessRunner {
- public:
-  ~SpawnRunner() override {
-    for (pid_t pid : detached_) ::waitpid(pid, nullptr, 0);
-  }
-  ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string&, bool wait) override {
-    std::vector<std::string> all{program};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ProcessResult result;
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-      return result;
-    }
-    result.started = true;
-    if (!wait) {
-      detached_.push_back(pid);
-      return result;
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-  }
-  bool ShellOpen(const std::string&, const std::string&) override { return false; }
-
- private:
-  std::vector<pid_t> detached_;
-};
-
 class RecordingRunner : public ProcessRunner {
  public:
   ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
@@ -285,22 +246,6 @@ class RecordingRunner : public ProcessRunner {
   int exit_code = 0;
   bool open_ok = true;
 };
-
-TEST_F(Builtins, ExecRunsRealProgramsAndReportsTheirExitCode) {
-  SpawnRunner runner;
-  ppa.set_process_runner(&runner);
-  EXPECT_EQ(Int("Exec('/bin/true', '', True)"), 0);
-  EXPECT_EQ(Int("Exec('/bin/false', '', True)"), 1);
-  EXPECT_EQ(Int("Exec('/bin/sh', '-c \"exit 3\"', True)"), 3);
-  // The command line is split the Windows way: quotes group, \" is a quote.
-  EXPECT_EQ(Int("Exec('/bin/sh', '-c \"test \\\"$0\\\" = \\\"a b\\\" && exit 7\" \"a b\"', "
-                "-1)"),
-            7);
-  EXPECT_EQ(Int("Exec('/bin/true', '', 0)"), -1);
-  EXPECT_EQ(Int("Exec('/bin/true', '', 1)"), -1);  // only -1 means wait
-  EXPECT_EQ(Int("Exec('/no/such/program', '', True)"), 0);
-  EXPECT_EQ(Int("Exec('/no/such/program', '', False)"), 0);
-}
 
 TEST_F(Builtins, ExecHandsTheSplitCommandLineToTheRunner) {
   EXPECT_EQ(Int("Exec('/bin/true', '', True)"), 0);  // no runner: cannot start

@@ -106,11 +106,7 @@ TEST_F(MacroErrorTable, DeclarationErrors) {
       {"var a: integer; begin a := 1", MacroErrorKind::kMissingEnd, "endがありません[Block]",
        "Block"},
   });
-  ExpectMessage(RunError("x := 1", {"procedure Copy(A:Integer);"}),
-                MacroErrorKind::kDuplicateRoutine, "手続き/関数の重複宣言[COPY]", "COPY");
-  ExpectMessage(RunError("x := 1", {"procedure P(A,a:Integer);"}),
-                MacroErrorKind::kDuplicateParameter, "仮引数名の重複定義[A]", "A");
-  ExpectMessage(RunError("x := 1", {"procedure P"}), MacroErrorKind::kDefinition, "定義エラーです");
+  // Declaration lines are checked in program_test and poor_pascal_test.
   try {
     interp.AddVariable("x", ValueType::kString, false);
     FAIL();

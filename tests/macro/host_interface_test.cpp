@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "host_fixture.h"
@@ -9,28 +8,22 @@
 namespace qy::testing {
 namespace {
 
-TEST_F(HostTest, VocabularyDeclaresFiftyRoutinesAndSevenProperties) {
-  ASSERT_EQ(HostPrototypeLines().size(), 50u);
-  // Every line is accepted when a run enters it, and second names share the
-  // operation of the first.
+// Every declaration line is entered when a run starts; second names share
+// the operation of the first.
+TEST_F(HostTest, VocabularyIsAcceptedAndAliasesShareTheirOperation) {
   Run("");
   const SymbolTables& tables = pascal.interpreter().tables();
-  std::set<std::string> names;
-  for (const RoutineEntry* f : tables.functions().List()) {
-    if (!f->Permanent) names.insert(f->Name);
+  for (const std::string& line : HostPrototypeLines()) {
+    const std::size_t start = line.find(' ') + 1;
+    const std::string name = line.substr(start, line.find_first_of("(:;", start) - start);
+    EXPECT_NE(tables.FindFunction(name), nullptr) << line;
   }
-  EXPECT_EQ(names.size(), 50u);
   EXPECT_EQ(tables.FindFunction("AddPage")->Index, tables.FindFunction("PageAdd")->Index);
-  EXPECT_EQ(tables.FindFunction("GetWindowsSession")->Index, 0x2402);
-  EXPECT_EQ(tables.FindFunction("SetPageMacro")->Index, 0x1210);
   for (const char* name : {"Col", "Row", "SelLength", "SelStart", "ClipBoard", "SelText", "Text"}) {
     const VariableEntry* v = pascal.interpreter().FindVariable(name);
     ASSERT_NE(v, nullptr) << name;
     EXPECT_TRUE(v->HostBound && v->Permanent && !v->ReadOnly) << name;
   }
-  EXPECT_EQ(Int("IsDefine('quillory')"), -1);
-  EXPECT_EQ(Int("IsDefine('qy160')"), -1);
-  EXPECT_EQ(Int("IsDefine('X')"), 0);
 }
 
 TEST_F(HostTest, UnservedRoutineEndsTheRunWithTheHostsMessage) {
