@@ -11,7 +11,6 @@
 #include "core/files.h"
 #include "core/settings_keys.h"
 #include "project/context_list.h"
-#include "project/page_acceptance.h"
 #include "project/page_clipboard.h"
 #include "support/page_ops_fixture.h"
 
@@ -365,21 +364,6 @@ TEST_F(PageOpsTest, BookKindsRebuildTheTree) {
   EXPECT_EQ(PageKindLabel(model.Page(3)), Sjis("ブック属性 [レベル 2]"));
   r = Run([&] { return commands.ChangePageAttribute(kTopicPage); });
   EXPECT_EQ(r.tree.ChildrenOf(2), (std::vector<int>{3, 4}));
-}
-
-TEST_F(PageOpsTest, ThePagePropertiesDialogAsksTheSameQuestion) {
-  MakePages(model, "T I");
-  model.SetCurrentPage(2);
-  PagePropertiesInput input;
-  input.context = "HLP000002";
-  input.id_text = "2";
-  input.title = "Back to a topic";
-  prompter.answers = {Answer::kNo};
-  EXPECT_FALSE(ApplyPageProperties(model, 2, input, commands.KindChangeConfirmation()));
-  EXPECT_EQ(model.Page(2).Attribute, kIncludePage);
-  EXPECT_TRUE(ApplyPageProperties(model, 2, input, commands.KindChangeConfirmation()));
-  EXPECT_EQ(model.Page(2).Attribute, kTopicPage);
-  EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 // --- Random sequences of commands ------------------------------------------------------

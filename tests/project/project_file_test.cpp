@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "core/codec.h"
 #include "core/cp932.h"
 #include "core/files.h"
@@ -331,9 +330,9 @@ TEST_F(ProjectFileTest, CorruptOrOddLinesAreReportedOrRepaired) {
       {2, "//Projekt//", 3},
       {27, "begun{", 33},  // a missing "begin{" reports its line plus five
       {16, "//Pgae//", 17},
-      {24, "twelve", 25},  // ContextID
-      {6, "x", 7},         // CompressMode
-      {21, "-1", 22},      // book level
+      {24, "twelve", 25},              // ContextID
+      {6, "x", 7},                     // CompressMode
+      {21, "-1", 22},                  // book level
       {20, "Whatever", kLoadSuccess},  // an unknown kind word reads as Include
       {21, "12", kLoadSuccess},        // deep book levels are clamped, not dropped
       {18, std::string(254, 't') + Sjis("表") + "tail", kLoadSuccess},  // title
@@ -360,43 +359,6 @@ TEST_F(ProjectFileTest, CorruptOrOddLinesAreReportedOrRepaired) {
 
   EXPECT_EQ(Parse(""), 1);
   EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(ProjectFileTest, MissingBeginReportsItsLinePlusFive) {
-  // The shortest layout there is: 1.30 with empty sections, where the first
-  // "begin{" is line 23.
-  std::vector<std::string> lines = {"Quillory Project Ver1.30",
-                                    "",
-                                    "//Project//",
-                                    "000000",
-                                    "t",
-                                    "c",
-                                    "0",
-                                    "0",
-                                    "3",
-                                    "windows{",
-                                    "}end",
-                                    "config{",
-                                    "}end",
-                                    "",
-                                    "//Page//",
-                                    "HLP000001",
-                                    "T",
-                                    "",
-                                    "False",
-                                    "0",
-                                    "",
-                                    "",
-                                    "begin{",
-                                    "x",
-                                    "}end",
-                                    "",
-                                    "//End//"};
-  ASSERT_EQ(Parse(Join(lines), kVersion130), kLoadSuccess);
-  EXPECT_EQ(model.Page(1).Topic, "x");
-  EXPECT_EQ(model.Header().WindowsSection, "");
-  lines[22] = "begin";
-  EXPECT_EQ(Parse(Join(lines), kVersion130), 28);
 }
 
 TEST_F(ProjectFileTest, FileEndingEarlyReportsTheFirstMissingLine) {
@@ -483,20 +445,6 @@ TEST_F(ProjectFileTest, PagesAfterThe999thAreIgnored) {
   EXPECT_EQ(model.PageCount(), kMaxPages);
   EXPECT_EQ(model.Page(kMaxPages).Context, "HLP000999");
   EXPECT_EQ(progress.position, kMaxPages);
-}
-
-TEST_F(ProjectFileTest, AFullProjectOfLongTopicsReadsBackWhole) {
-  ProjectModel m;
-  std::string topic;
-  while (topic.size() < 10000)
-    topic += Sjis("表示ソフトの能力 {\\uldb jump}{\\v HLP000001}") + "\r\n";
-  for (int i = 1; i <= kMaxPages; ++i) {
-    m.AppendPage(MakePage(NumberedContext(i), "t", kTopicPage, i, topic));
-  }
-  const std::string file = dir.File("big.qyp");
-  ASSERT_TRUE(WriteProjectFile(m, file));
-  ASSERT_EQ(Load(file, kVersion160b), kLoadSuccess);
-  EXPECT_EQ(model.Page(kMaxPages).Topic, topic);
 }
 
 }  // namespace

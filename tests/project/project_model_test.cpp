@@ -52,10 +52,7 @@ TEST(ProjectModelLifecycle, ClearProjectEmptiesEverythingAndTellsTheWindow) {
   EXPECT_EQ(model.PageCount(), 0);
   EXPECT_EQ(model.ProjectFileName(), "");
   EXPECT_FALSE(model.Modified());
-  EXPECT_EQ(model.Header().WindowsSection, "main=\"\",,27648,(r14876671),(r12632256)");
-  EXPECT_EQ(model.Header().ProjectOptions, "00000000main");
-  EXPECT_EQ(model.Header().BitmapSection, "Etcetera");
-  EXPECT_EQ(model.Header().FontSizeIndex, 3);
+  EXPECT_EQ(model.Header(), ProjectHeader::Defaults());
   EXPECT_EQ(told, (std::vector<bool>{true, false}));
 }
 
@@ -74,9 +71,16 @@ TEST(ProjectModelSearch, FreeContextsAndIdsTakeTheLowestGap) {
       {{{"Start", 1}, {"hlp000002", 2}}, "HLP000001", "HLP000003", 3},
       {{{"A", 2}, {"B", 3}}, "HLP000001", "HLP000002", 1},
       // Only the exact numbered form takes a candidate.
-      {{{"HLP0000001", 1}, {"HLP000001x", 2}, {"HLP00001", 3}, {"HLP000 01", 4},
-        {"XLP000001", 5}, {"HLP000002", 6}, {"HLP000000", 7}},
-       "HLP000001", "HLP000003", 8},
+      {{{"HLP0000001", 1},
+        {"HLP000001x", 2},
+        {"HLP00001", 3},
+        {"HLP000 01", 4},
+        {"XLP000001", 5},
+        {"HLP000002", 6},
+        {"HLP000000", 7}},
+       "HLP000001",
+       "HLP000003",
+       8},
       // Candidates 2..3 taken: the last one comes back although it is used.
       {{{"HLP000002", 1}, {"HLP000003", 2}}, "HLP000001", "HLP000003", 3},
   };
