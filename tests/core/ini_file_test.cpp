@@ -224,17 +224,6 @@ TEST_F(IniFileTest, FailedWritesLeaveTheOldFileIntact) {
   EXPECT_FALSE(ini.WriteString("A", "", "1").ok);
   EXPECT_FALSE(ini.WriteString("", "a", "1").ok);
   EXPECT_EQ(Bytes(), before);
-
-  // The path is a folder.
-  std::string folder = dir_.File("sub");
-  ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-  FileResult r = IniFile(folder).WriteString("A", "a", "2");
-  EXPECT_FALSE(r.ok);
-  EXPECT_FALSE(r.error.empty());
-  EXPECT_TRUE(DirectoryExists(folder));
-
-  // The folder does not exist.
-  EXPECT_FALSE(IniFile(dir_.File("no/such.ini")).WriteString("A", "a", "2").ok);
 }
 
 TEST_F(IniFileTest, FailedWriteInReadOnlyFolderKeepsFile) {

