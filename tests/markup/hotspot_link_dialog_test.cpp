@@ -222,7 +222,6 @@ TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerMode) {
   // PagePick reads and writes the jump family.
   LinkDialogModel pick(model_, settings_, LinkMode::kPagePick);
   pick.Prepare("");
-  EXPECT_EQ(pick.Caption(), Sjis("ページを選択"));
   EXPECT_FALSE(pick.ShowsHotspotOptions());
   pick.options().color_change = true;
   pick.options().color_index = 7;
@@ -232,15 +231,6 @@ TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerMode) {
   EXPECT_EQ(settings_.GetInt(keys::kWindowJmpColorPos), 7);
   EXPECT_EQ(settings_.GetInt(keys::kWindowLinkWidth), 600);
   EXPECT_EQ(settings_.GetInt(keys::kWindowPopColorPos), 12);
-}
-
-TEST_F(LinkDialogTest, CaptionsPerMode) {
-  LinkDialogModel jump(model_, settings_, LinkMode::kJump);
-  EXPECT_EQ(jump.Caption(), Sjis("リンク先の設定 [ジャンプ]"));
-  EXPECT_EQ(jump.ButtonButtonCaption(), Sjis("ボタンジャンプ(&B)"));
-  LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
-  EXPECT_EQ(popup.Caption(), Sjis("リンク先の設定 [ポップアップ]"));
-  EXPECT_EQ(popup.NormalButtonCaption(), Sjis("通常ポップアップ(&N)"));
 }
 
 TEST_F(LinkDialogTest, SelectPageResult) {
@@ -294,7 +284,6 @@ TEST_F(KeywordLinkTest, InsertedTargetMovesToTheTopAndTwentyAreKept) {
   KeywordLinkModel dialog(model, settings, KeywordLinkMode::kHyperlink);
   dialog.Prepare();
   EXPECT_FALSE(dialog.ListSorted());
-  EXPECT_EQ(dialog.ListLabel(), Sjis("ハイパーリンクリスト(&L)"));
   ASSERT_EQ(dialog.list().size(), 20u);
   MemoryEditor editor("run");
   editor.SetSelLength(3);
@@ -337,7 +326,6 @@ TEST_F(KeywordLinkTest, ColourKeysOfTheKeywordFamily) {
   KeywordLinkModel alink(model, settings, KeywordLinkMode::kALink);
   alink.Prepare();
   EXPECT_TRUE(alink.ListSorted());
-  EXPECT_EQ(alink.Caption(), Sjis("キーワードリンク [Ａリンク]"));
   EXPECT_EQ(alink.list(), (std::vector<std::string>{"b", "a"}));
   MemoryEditor editor("x");
   editor.SetSelLength(1);
