@@ -79,7 +79,6 @@ class MainWindowMacroTest : public QObject {
   void PauseBoxResumesOrStops_data();
   void PauseBoxResumesOrStops();
   void RegisteredMacrosFillTheMenu();
-  void FailedRunShowsErrorAndReopensMenu();
 };
 
 void MainWindowMacroTest::ChosenMacroSetsTitleWhileMenuIsClosed() {
@@ -251,20 +250,6 @@ void MainWindowMacroTest::RegisteredMacrosFillTheMenu() {
   QVERIFY(first->isEnabled());
   first->trigger();
   QCOMPARE(window.model().Page(1).Title, std::string("one"));
-}
-
-void MainWindowMacroTest::FailedRunShowsErrorAndReopensMenu() {
-  WindowFixture f;
-  ScriptedChooser chooser;
-  f.options.chooser = &chooser;
-  MainWindow& window = f.Start();
-  chooser.answer = WriteMacro(f, "bad.p2s", "SetPageTitle(0, 'x'); 1 := 2;");
-  window.RunCommand(171);
-  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
-  QCOMPARE(f.prompter.shown[0].kind, std::string("error"));
-  QCOMPARE(window.model().Page(1).Title, std::string("x"));
-  QVERIFY(window.commands().action(171)->isEnabled());
-  QVERIFY(!window.macro_runner().running());
 }
 
 QTEST_MAIN(MainWindowMacroTest)
