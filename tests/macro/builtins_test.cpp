@@ -261,6 +261,8 @@ TEST_F(Builtins, ExecHandsTheSplitCommandLineToTheRunner) {
   EXPECT_EQ(Int("Exec('p', '', 0)"), -1);
   EXPECT_FALSE(runner.started[1].wait);
   EXPECT_TRUE(runner.started[1].arguments.empty());
+  EXPECT_EQ(Int("Exec('p', '', 1)"), -1);  // only -1 means wait
+  EXPECT_FALSE(runner.started[2].wait);
   runner.start_ok = false;
   EXPECT_EQ(Int("Exec('p', '', True)"), 0);
 }

@@ -40,19 +40,15 @@ TEST_F(HostTextTest, JCopyCountsADoubleByteCharacterAsOne) {
 }
 
 TEST_F(HostTextTest, WidthConversionsUseTheTextMappings) {
-  EXPECT_EQ(Str("Han2Zen('ABC 1')"), Sjis("ＡＢＣ　１"));
-  EXPECT_EQ(Str("Han2Zen('ｶﾞｷﾞ')"), Sjis("ガギ"));
-  EXPECT_EQ(Str("Zen2Han('ガ１ａ')"), Sjis("ｶﾞ1a"));
-  // Kanji and hiragana have no other width.
-  EXPECT_EQ(Str("Zen2Han('漢字かな')"), Sjis("漢字かな"));
-  EXPECT_EQ(Str("Han2Zen('')"), "");
+  // The mappings themselves are tested in core; here only which way each goes.
+  EXPECT_EQ(Str("Han2Zen('ｶﾞ1')"), Sjis("ガ１"));
+  EXPECT_EQ(Str("Zen2Han('ガ１')"), Sjis("ｶﾞ1"));
 }
 
 TEST_F(HostTextTest, EndOfLineAddStrCompletesLineEnds) {
   EXPECT_EQ(Str("EndOfLineAddStr('a'#13#10'b\\par'#13#10'c', '\\par')"),
             "a\\par\r\nb\\par\r\nc\\par");
   EXPECT_EQ(Str("AddStrEachLine('x', '!')"), "x!");
-  EXPECT_EQ(Str("EndOfLineAddStr('', '\\par')"), "");
 }
 
 TEST(HostTextHelpers, CaretLineOffsets) {
