@@ -61,7 +61,11 @@ TEST(ToolbarLayoutTest, MissingFileShowsEverything) {
   EXPECT_EQ(layout, ToolbarLayout());
   auto items = ApplyToolbarLayout(layout);
   ASSERT_FALSE(items.empty());
-  for (const ToolbarItemState& item : items) EXPECT_TRUE(item.shown);
+  for (const ToolbarItemState& item : items) {
+    EXPECT_TRUE(item.shown);
+    // The layout numbers its images apart from ButtonImageIndex: both agree.
+    EXPECT_EQ(item.image, ButtonImageIndex(item.row->number));
+  }
 }
 
 TEST(ToolbarLayoutTest, HiddenSeparatorAndButtonsKeepImages) {
