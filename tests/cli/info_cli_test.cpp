@@ -40,8 +40,8 @@ TEST_F(CliTest, InfoListsHeaderAndOneTabSeparatedLinePerPage) {
   std::vector<std::string> lines = Lines(run.out);
   EXPECT_NE(run.out.find("HelpTitle\tかんたん家計簿 ヘルプ\n"), std::string::npos);
   EXPECT_NE(run.out.find("Word\t家計簿\\n残高\n"), std::string::npos);
-  auto header = std::find(lines.begin(), lines.end(),
-                          "Page\tAttribute\tDepth\tContext\tContextID\tTitle");
+  auto header =
+      std::find(lines.begin(), lines.end(), "Page\tAttribute\tDepth\tContext\tContextID\tTitle");
   ASSERT_NE(header, lines.end());
   std::vector<std::string> pages(header + 1, lines.end());
   ASSERT_EQ(pages.size(), 11u);
@@ -49,13 +49,6 @@ TEST_F(CliTest, InfoListsHeaderAndOneTabSeparatedLinePerPage) {
   // A level-2 book under a level-1 book, and a topic inside it.
   EXPECT_EQ(pages[4], "5\t12\t1\tHLP000005\t5\t入力のヒント");
   EXPECT_EQ(pages[5], "6\t0\t2\tHLP000006\t6\tショートカットキー");
-}
-
-TEST_F(CliTest, MissingFileFailsWithTheSystemsMessage) {
-  CliRun run = Run({"info", dir_.File("nothing.qyp")});
-  EXPECT_NE(run.exit_code, 0);
-  EXPECT_NE(run.err.find("nothing.qyp\" は存在しないファイルです。"), std::string::npos) << run.err;
-  EXPECT_TRUE(run.out.empty());
 }
 
 TEST_F(CliTest, CorruptFileReportsTheProjectErrorNumber) {
