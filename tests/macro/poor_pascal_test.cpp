@@ -341,5 +341,15 @@ TEST_F(Component, ThePumpIsThrottledExceptForProcessMessages) {
   EXPECT_LT(pumps, 100000);
 }
 
+// The component hands its limits to the interpreter (host_test checks the
+// limits themselves; without this the CLI's bounded run would hang).
+TEST_F(Component, LimitsReachTheInterpreter) {
+  ppa.set_step_limit(1000);
+  EXPECT_EQ(RunError("while 1 do ;").kind(), MacroErrorKind::kStepLimit);
+  ppa.set_string_limit(10);
+  EXPECT_EQ(RunError("var S: String; begin S := 'abcdef' + 'ghijkl' end.").kind(),
+            MacroErrorKind::kStringLimit);
+}
+
 }  // namespace
 }  // namespace qy::testing
