@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-
 #include "build/build_fakes.h"
 #include "build/posix_process_runner.h"
 #include "core/codec.h"
