@@ -22,13 +22,15 @@
 #include "app/status_panels.h"
 #include "app/topic_editor.h"
 #include "build/build_commands.h"
-#include "build/posix_process_runner.h"
 #include "core/settings.h"
 #include "macro/builtins_dialogs.h"
 #include "macro/host_interface.h"
 #include "macro/macro_run.h"
 #include "macro/poor_pascal.h"
 #include "markup/intelligent_select.h"
+#include "platform/posix_process_runner.h"
+#include "platform/proc_file_hold_check.h"
+#include "platform/wine_help_viewer.h"
 #include "preview/page_preview.h"
 #include "preview/preview_window.h"
 #include "project/page_commands.h"
@@ -79,8 +81,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   // Start-up step 7: opens the file the command line names, without moving
   // the focus. Nothing happens for an empty name.
   void OpenFromCommandLine(const std::string& file);
-  // Runs command `number` as a menu item, button or key would.
-  void RunCommand(int number);
+  // Runs `command` as a menu item, button or key would.
+  void RunCommand(CommandId command);
 
   // For tests and the views around the window.
   ProjectModel& model() { return model_; }
@@ -146,7 +148,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   // The macro component and its menu (main_window_macro.cpp).
   class MacroView;
   void BuildMacro();
-  void RunMacroCommand(int number);
+  void RunMacroCommand(CommandId command);
   void RebuildMacroMenu();
   void UpdateMacroCommandStates();
   void PumpDuringMacro();
@@ -175,13 +177,13 @@ class MainWindow : public QMainWindow, public DocumentView {
   PageAttribute CurrentAttribute() const;
 
   // Commands (main_window_commands.cpp).
-  void RunFileCommand(int number);
-  void RunEditCommand(int number);
-  void RunViewCommand(int number);
-  void RunProjectCommand(int number);
-  void RunShortCutCommand(int number);
-  void RunHelpCommand(int number);
-  void NotAvailableYet(int number);
+  void RunFileCommand(CommandId command);
+  void RunEditCommand(CommandId command);
+  void RunViewCommand(CommandId command);
+  void RunProjectCommand(CommandId command);
+  void RunShortCutCommand(CommandId command);
+  void RunHelpCommand(CommandId command);
+  void NotAvailableYet(CommandId command);
   void ShowHistoryPopup();
   void GoToNeighbourPage(int step);
   void Preview();
@@ -226,7 +228,7 @@ class MainWindow : public QMainWindow, public DocumentView {
 
   std::unique_ptr<ProjectDocument> document_;
   std::unique_ptr<PageCommands> page_commands_;
-  std::unique_ptr<PageNavigator> navigator_;
+  std::unique_ptr<PageSwitch> navigator_;
   std::unique_ptr<RecentFiles> recent_;
   std::unique_ptr<ExternalEditor> external_;
   std::unique_ptr<HotspotEditor> hotspot_;

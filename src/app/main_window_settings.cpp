@@ -25,24 +25,27 @@ void MainWindow::LoadSettings() {
   SetDebugViewShown(settings_.GetBool(keys::kDebugDebugSave) &&
                     settings_.GetBool(keys::kWindowDebugView));
   statusBar()->setVisible(settings_.GetBool(keys::kWindowStatusBar));
-  commands_->action(64)->setChecked(statusBar()->isVisibleTo(this));
+  commands_->action(kCmdStatusBar)->setChecked(statusBar()->isVisibleTo(this));
   SetTreeLabelMode(settings_.GetInt(keys::kOptionViewIndex));
 
-  // Position and size; option 0 leaves them to the system.
+  // Position and size; kWindowPlaceSystem leaves them to the system.
   switch (settings_.GetInt(keys::kWindowPosOption)) {
-    case 1: move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop)); break;
-    case 2:
+    case keys::kWindowPlaceLast:
+      move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop));
+      break;
+    case keys::kWindowPlaceUser:
       move(settings_.GetInt(keys::kWindowUserLeft), settings_.GetInt(keys::kWindowUserTop));
       break;
-    default: break;
+    default:
+      break;
   }
   bool maximized = false;
   switch (settings_.GetInt(keys::kWindowSizOption)) {
-    case 1:
+    case keys::kWindowPlaceLast:
       resize(settings_.GetInt(keys::kWindowWidth), settings_.GetInt(keys::kWindowHeight));
       maximized = settings_.GetBool(keys::kWindowWindowStyle);
       break;
-    case 2:
+    case keys::kWindowPlaceUser:
       resize(settings_.GetInt(keys::kWindowUserWidth), settings_.GetInt(keys::kWindowUserHeight));
       break;
     default:
@@ -66,17 +69,14 @@ void MainWindow::LoadSettings() {
   tree_pane_->set_tool_tips(settings_.GetBool(keys::kOptionToolTips));
 
   RestoreToolbarPositions();
-  const SettingKey* visible_keys[] = {&keys::kTbrWinFileVisible, &keys::kTbrWinEditVisible,
-                                      &keys::kTbrWinPropVisible, &keys::kTbrPageVisible,
-                                      &keys::kTbrWinShortVisible};
   for (std::size_t i = 0; i < toolbars_.size(); ++i) {
-    const bool shown = settings_.GetBool(*visible_keys[i]);
+    const bool shown = settings_.GetBool(keys::ToolbarVisible(static_cast<int>(i)));
     toolbars_[i]->setVisible(shown);
     commands_->action(Toolbars()[i].view_command)->setChecked(shown);
   }
   const bool keyword_shown = settings_.GetBool(keys::kTbrKeyWordVisible);
   keyword_toolbar_->setVisible(keyword_shown);
-  commands_->action(63)->setChecked(keyword_shown);
+  commands_->action(kCmdKeybar)->setChecked(keyword_shown);
 }
 
 void MainWindow::ApplySplit(bool top_split, int border_line) {
@@ -123,7 +123,9 @@ void MainWindow::ApplyEditorMargins() {
   const int top = settings_.GetBool(keys::kOptionTTopSpace) ? kEditorMargin : 0;
   const int left = settings_.GetBool(keys::kOptionTLeftSpace) ? kEditorMargin : 0;
   editor_widget_->setStyleSheet(
-      QStringLiteral("QPlainTextEdit { padding-top: %1px; padding-left: %2px; }").arg(top).arg(left));
+      QStringLiteral("QPlainTextEdit { padding-top: %1px; padding-left: %2px; }")
+          .arg(top)
+          .arg(left));
 }
 
 void MainWindow::ApplyKeyFile() {
@@ -135,12 +137,12 @@ void MainWindow::ApplyKeyFile() {
 void MainWindow::RebuildExternalHelpMenu() {
   QMenu* menu = commands_->section_menu(CommandSection::kHelp);
   for (int i = 0; i < keys::kExternalHelpEntries; ++i) {
-    QAction* item = commands_->action(205 + i);
+    QAction* item = commands_->action(CommandAfter(kCmdHelp0, i));
     const std::string title = settings_.GetString(keys::HelpTitle(i));
     item->setVisible(!title.empty());
     if (!title.empty()) item->setText(ToQt(title));
   }
-  if (!help_separator_) help_separator_ = SeparatorAbove(menu, commands_->action(205));
+  if (!help_separator_) help_separator_ = SeparatorAbove(menu, commands_->action(kCmdHelp0));
   if (help_separator_ && help_separator_->isSeparator()) {
     help_separator_->setVisible(!settings_.GetString(keys::HelpTitle(0)).empty());
   }
@@ -149,16 +151,21 @@ void MainWindow::RebuildExternalHelpMenu() {
 void MainWindow::RebuildPictureMenu() {
   const std::vector<PictureMenuEntry> entries =
       PictureMenuEntries(settings_, model_.Header().BitmapSection);
-  for (int i = 1; i <= keys::kBitmapEntries; ++i) commands_->action(122 + i)->setVisible(false);
+  for (int i = 1; i <= keys::kBitmapEntries; ++i) {
+    commands_->action(CommandAfter(kCmdBmp1, i - 1))->setVisible(false);
+  }
   for (const PictureMenuEntry& entry : entries) {
-    QAction* item = commands_->action(122 + entry.index);
+    if (entry.index < 1 || entry.index > keys::kBitmapEntries) continue;
+    QAction* item = commands_->action(CommandAfter(kCmdBmp1, entry.index - 1));
     if (!item) continue;
     item->setVisible(true);
     item->setText(ToQt(entry.title));
     item->setStatusTip(ToQt(entry.hint));
   }
-  QMenu* group = commands_->group_menu(121);
-  if (!picture_separator_ && group) picture_separator_ = SeparatorAbove(group, commands_->action(123));
+  QMenu* group = commands_->group_menu(kCmdPictureGroup);
+  if (!picture_separator_ && group) {
+    picture_separator_ = SeparatorAbove(group, commands_->action(kCmdBmp1));
+  }
   if (picture_separator_ && picture_separator_->isSeparator()) {
     picture_separator_->setVisible(PictureMenuSeparatorVisible(entries));
   }
@@ -166,15 +173,12 @@ void MainWindow::RebuildPictureMenu() {
 
 void MainWindow::SaveSettings() {
   SaveToolbarPositions();
-  const SettingKey* visible_keys[] = {&keys::kTbrWinFileVisible, &keys::kTbrWinEditVisible,
-                                      &keys::kTbrWinPropVisible, &keys::kTbrPageVisible,
-                                      &keys::kTbrWinShortVisible};
   for (std::size_t i = 0; i < toolbars_.size(); ++i) {
-    settings_.SetBool(*visible_keys[i], toolbars_[i]->isVisibleTo(this));
+    settings_.SetBool(keys::ToolbarVisible(static_cast<int>(i)), toolbars_[i]->isVisibleTo(this));
   }
   settings_.SetBool(keys::kTbrKeyWordVisible, keyword_toolbar_->isVisibleTo(this));
   settings_.SetInt(keys::kWindowBorderLine, BorderLine());
-  settings_.SetBool(keys::kWindowPageView, commands_->action(65)->isChecked());
+  settings_.SetBool(keys::kWindowPageView, commands_->action(kCmdPageView)->isChecked());
   if (settings_.GetBool(keys::kDebugDebugSave)) {
     settings_.SetBool(keys::kWindowDebugView, debug_pane_->isVisibleTo(this));
   }
@@ -182,11 +186,11 @@ void MainWindow::SaveSettings() {
   settings_.SetInt(keys::kOptionViewIndex, model_.TreeLabelMode());
   const bool maximized = isMaximized();
   if (!maximized) settings_.SetBool(keys::kWindowWindowStyle, false);
-  if (settings_.GetInt(keys::kWindowPosOption) == 1 && !maximized) {
+  if (settings_.GetInt(keys::kWindowPosOption) == keys::kWindowPlaceLast && !maximized) {
     settings_.SetInt(keys::kWindowLeft, x());
     settings_.SetInt(keys::kWindowTop, y());
   }
-  if (settings_.GetInt(keys::kWindowSizOption) == 1) {
+  if (settings_.GetInt(keys::kWindowSizOption) == keys::kWindowPlaceLast) {
     settings_.SetBool(keys::kWindowWindowStyle, maximized);
     if (!maximized) {
       settings_.SetInt(keys::kWindowWidth, width());

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/toolbar_icons.h"
+#include "core/settings_keys.h"
 
 namespace qy::app {
 
@@ -14,10 +15,14 @@ namespace {
 
 const char* AreaName(Qt::ToolBarArea area) {
   switch (area) {
-    case Qt::BottomToolBarArea: return "Bottom";
-    case Qt::LeftToolBarArea: return "Left";
-    case Qt::RightToolBarArea: return "Right";
-    default: return "Top";
+    case Qt::BottomToolBarArea:
+      return "Bottom";
+    case Qt::LeftToolBarArea:
+      return "Left";
+    case Qt::RightToolBarArea:
+      return "Right";
+    default:
+      return "Top";
   }
 }
 
@@ -84,7 +89,7 @@ void MainWindow::BuildToolbars() {
     }
     toolbars_[static_cast<std::size_t>(static_cast<int>(info.id) - 1)] = bar;
     addToolBar(Qt::TopToolBarArea, bar);
-    const int view_command = info.view_command;
+    const CommandId view_command = info.view_command;
     connect(bar, &QToolBar::visibilityChanged, this, [this, view_command, bar](bool) {
       if (!closing_) commands_->action(view_command)->setChecked(bar->isVisibleTo(this));
     });
@@ -95,14 +100,15 @@ void MainWindow::BuildToolbars() {
   recent_popup_->setObjectName(QStringLiteral("pumRecent"));
   if (QAction* open = toolbar_items_[3]) {
     open->setMenu(recent_popup_);
-    if (auto* button = qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
+    if (auto* button =
+            qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
       button->setPopupMode(QToolButton::MenuButtonPopup);
     }
   }
   // The recent files in the File menu, between their own separator and the
   // one above the last item.
   QMenu* file_menu = commands_->section_menu(CommandSection::kFile);
-  QAction* anchor = SeparatorAbove(file_menu, commands_->action(11));
+  QAction* anchor = SeparatorAbove(file_menu, commands_->action(kCmdExit));
   for (int i = 1; i <= 5; ++i) {
     auto* item = new QAction(this);
     item->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i));
@@ -133,13 +139,14 @@ void MainWindow::ApplyToolbarLayoutFile() {
 }
 
 void MainWindow::SaveToolbarPositions() {
-  IniFile& ini = settings_.file();
-  for (QToolBar* bar : AllToolbars()) {
-    const std::string section = bar->objectName().toStdString();
+  const std::vector<QToolBar*> bars = AllToolbars();
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    QToolBar* bar = bars[i];
+    const keys::ToolbarPlaceKeys place = keys::ToolbarPlace(static_cast<int>(i));
     if (bar->isFloating()) {
-      ini.WriteString(section, "DockedTo", "Float");
-      ini.WriteInt(section, "FloatLeft", bar->x());
-      ini.WriteInt(section, "FloatTop", bar->y());
+      settings_.SetString(place.docked_to, "Float");
+      settings_.SetInt(place.float_left, bar->x());
+      settings_.SetInt(place.float_top, bar->y());
       continue;
     }
     const Qt::ToolBarArea area = toolBarArea(bar);
@@ -152,10 +159,11 @@ void MainWindow::SaveToolbarPositions() {
     std::sort(lines.begin(), lines.end());
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     const int line = Horizontal(area) ? bar->y() : bar->x();
-    const int row = static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
-    ini.WriteString(section, "DockedTo", AreaName(area));
-    ini.WriteInt(section, "DockRow", row);
-    ini.WriteInt(section, "DockPos", Horizontal(area) ? bar->x() : bar->y());
+    const int row =
+        static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
+    settings_.SetString(place.docked_to, AreaName(area));
+    settings_.SetInt(place.dock_row, row);
+    settings_.SetInt(place.dock_pos, Horizontal(area) ? bar->x() : bar->y());
   }
 }
 
@@ -171,12 +179,13 @@ void MainWindow::RestoreToolbarPositions() {
   std::vector<Place> places;
   const std::vector<QToolBar*> bars = AllToolbars();
   for (std::size_t i = 0; i < bars.size(); ++i) {
-    const std::string section = bars[i]->objectName().toStdString();
+    const keys::ToolbarPlaceKeys keys = keys::ToolbarPlace(static_cast<int>(i));
     // A floating bar comes back docked at the top: Qt can not float a bar
     // by program.
-    const std::string docked = ini.ReadString(section, "DockedTo", "Top");
-    places.push_back({AreaOf(docked), ini.ReadInt(section, "DockRow", DefaultRow(bars[i], i)),
-                      ini.ReadInt(section, "DockPos", static_cast<int>(i)), i, bars[i]});
+    const std::string docked = settings_.GetString(keys.docked_to);
+    const int row = ini.ReadInt(keys.dock_row.section, keys.dock_row.key, DefaultRow(bars[i], i));
+    const int pos = ini.ReadInt(keys.dock_pos.section, keys.dock_pos.key, static_cast<int>(i));
+    places.push_back({AreaOf(docked), row, pos, i, bars[i]});
   }
   std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
     return std::tie(a.area, a.row, a.pos, a.index) < std::tie(b.area, b.row, b.pos, b.index);

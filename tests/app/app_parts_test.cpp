@@ -11,29 +11,15 @@
 #include "app/caps_lock.h"
 #include "app/debug_pane.h"
 #include "app/display_settings.h"
-#include "app/menu_texts.h"
+#include "app/key_sequence.h"
 #include "app/qt_platform.h"
 #include "app/status_panels.h"
 #include "core/codec.h"
+#include "markup/format_markup.h"
 #include "window_fixture.h"
 
 using qy::app::MainWindow;
 using qy::app::testing::WindowFixture;
-
-namespace {
-
-class RecordingRunner : public qy::ProcessRunner {
- public:
-  qy::ProcessResult Start(const std::string& program, const std::vector<std::string>&,
-                          const std::string&, bool) override {
-    started.push_back(program);
-    return {true, 0, ""};
-  }
-  bool ShellOpen(const std::string&, const std::string&) override { return true; }
-  std::vector<std::string> started;
-};
-
-}  // namespace
 
 class AppPartsTest : public QObject {
   Q_OBJECT
@@ -48,7 +34,6 @@ class AppPartsTest : public QObject {
   void ExternalHelpEntriesNeedATitle();
   void CommandsWithoutDialogSaySo();
   void DebugPaneRowsAndHelp();
-  void HelpViewerReportsMissingFile();
 };
 
 void AppPartsTest::FileFiltersBecomeQtFilters() {
@@ -121,24 +106,24 @@ void AppPartsTest::MenusFollowTheCommandTable() {
       QVERIFY2(commands.action(row.number), row.id);
     }
   }
-  QCOMPARE(commands.action(0)->text(), QStringLiteral("新規プロジェクト(&N)"));
+  QCOMPARE(commands.action(qy::kCmdNewPro)->text(), QStringLiteral("新規プロジェクト(&N)"));
   // Group rows are submenus holding the rows below them.
-  QMenu* convert = commands.group_menu(28);
-  QVERIFY(convert->actions().contains(commands.action(29)));
-  QVERIFY(convert->actions().contains(commands.action(34)));
+  QMenu* convert = commands.group_menu(qy::kCmdConvertGroup);
+  QVERIFY(convert->actions().contains(commands.action(qy::kCmdUCase)));
+  QVERIFY(convert->actions().contains(commands.action(qy::kCmdKata)));
   QVERIFY(
-      !commands.section_menu(qy::CommandSection::kEdit)->actions().contains(commands.action(29)));
+      !commands.section_menu(qy::CommandSection::kEdit)->actions().contains(commands.action(qy::kCmdUCase)));
   // The editor's shortcut menu and the tree's pop-up come from the same rows.
   QMenu editor_menu;
   commands.FillEditorPopup(&editor_menu);
-  QVERIFY(editor_menu.actions().contains(commands.action(21)));
-  QVERIFY(editor_menu.actions().contains(commands.action(145)));
-  QVERIFY(!editor_menu.actions().contains(commands.action(91)));
+  QVERIFY(editor_menu.actions().contains(commands.action(qy::kCmdUndo)));
+  QVERIFY(editor_menu.actions().contains(commands.action(qy::kCmdJumpLink)));
+  QVERIFY(!editor_menu.actions().contains(commands.action(qy::kCmdNewPage)));
   QMenu tree_menu;
   commands.FillTreePopup(&tree_menu);
-  QVERIFY(tree_menu.actions().contains(commands.action(91)));
-  QVERIFY(tree_menu.actions().contains(commands.action(111)));
-  QVERIFY(!tree_menu.actions().contains(commands.action(21)));
+  QVERIFY(tree_menu.actions().contains(commands.action(qy::kCmdNewPage)));
+  QVERIFY(tree_menu.actions().contains(commands.action(qy::kCmdPageUp)));
+  QVERIFY(!tree_menu.actions().contains(commands.action(qy::kCmdUndo)));
 }
 
 void AppPartsTest::ToolbarLayoutFileHidesButtons() {
@@ -156,7 +141,7 @@ void AppPartsTest::ToolbarLayoutFileHidesButtons() {
   int visible_separators = 0;
   for (QAction* a : file_bar->actions()) visible_separators += a->isSeparator() && a->isVisible();
   QCOMPARE(visible_separators, 0);
-  QVERIFY(window.commands().action(2)->isVisible());
+  QVERIFY(window.commands().action(qy::kCmdSavePro)->isVisible());
   QVERIFY(!window.toolbar(qy::ToolbarId::kPage)
                ->findChild<QAction*>(QStringLiteral("btnPageHis"))
                ->isVisible());
@@ -174,13 +159,13 @@ void AppPartsTest::ExternalHelpEntriesNeedATitle() {
   ini.WriteString("Help", "File1", "/tmp/x.hlp");
   ini.WriteString("Help", "File2", "/tmp/y.hlp");
   MainWindow& window = f.Start();
-  QVERIFY(!window.commands().action(205)->isVisible());
-  QVERIFY(window.commands().action(206)->isVisible());
-  QCOMPARE(window.commands().action(206)->text(), QStringLiteral("外部"));
-  QVERIFY(!window.commands().action(207)->isVisible());
+  QVERIFY(!window.commands().action(qy::kCmdHelp0)->isVisible());
+  QVERIFY(window.commands().action(qy::kCmdHelp1)->isVisible());
+  QCOMPARE(window.commands().action(qy::kCmdHelp1)->text(), QStringLiteral("外部"));
+  QVERIFY(!window.commands().action(qy::kCmdHelp2)->isVisible());
   // Entry 0 is empty: the separator above the list is hidden too.
   QMenu* help = window.commands().section_menu(qy::CommandSection::kHelp);
-  QAction* separator = qy::app::SeparatorAbove(help, window.commands().action(205));
+  QAction* separator = qy::app::SeparatorAbove(help, window.commands().action(qy::kCmdHelp0));
   QVERIFY(separator->isSeparator());
   QVERIFY(!separator->isVisible());
 }
@@ -188,7 +173,7 @@ void AppPartsTest::ExternalHelpEntriesNeedATitle() {
 void AppPartsTest::CommandsWithoutDialogSaySo() {
   WindowFixture f;
   MainWindow& window = f.Start();
-  window.RunCommand(97);
+  window.RunCommand(qy::kCmdPageProperties);
   QCOMPARE(f.prompter.shown.size(), std::size_t{1});
   QCOMPARE(f.prompter.shown[0].kind, std::string("info"));
   // A keyword-bar field opens the page properties: not there yet either.
@@ -217,18 +202,6 @@ void AppPartsTest::DebugPaneRowsAndHelp() {
   QVERIFY(shown_told);
   pane.SetEntries({});
   QCOMPARE(pane.topLevelItemCount(), 0);
-}
-
-void AppPartsTest::HelpViewerReportsMissingFile() {
-  qy::testing::FakePrompter prompter;
-  RecordingRunner runner;
-  qy::app::WineHelpViewer viewer(prompter, runner);
-  QCOMPARE(qy::app::WineHelpViewer::FileOf("/a/b.hlp>main"), std::string("/a/b.hlp"));
-  QVERIFY(!viewer.ShowContents("/nonexistent/quillory.hlp>help"));
-  QCOMPARE(prompter.shown.size(), std::size_t{1});
-  QCOMPARE(prompter.shown[0].kind, std::string("warning"));
-  QVERIFY(prompter.shown[0].text.find("/nonexistent/quillory.hlp") != std::string::npos);
-  QVERIFY(runner.started.empty());
 }
 
 QTEST_MAIN(AppPartsTest)
