@@ -1,5 +1,8 @@
 #include "macro/interpreter.h"
 
+#include <exception>
+#include <new>
+
 #include "macro/evaluator.h"
 #include "macro/executor.h"
 #include "macro/source_text.h"
@@ -46,6 +49,21 @@ void Interpreter::CheckIdle() const {
 
 void Interpreter::Execute(std::string_view source, const std::vector<std::string>& prototypes) {
   if (state_.flags.Running || state_.busy > 0) throw BusyError();
+  // Whatever goes wrong inside a run ends the run, never the host program.
+  try {
+    Run(source, prototypes);
+  } catch (const MacroError&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  } catch (const std::exception& e) {
+    throw UnexpectedError(e.what());
+  } catch (...) {
+    throw UnexpectedError({});
+  }
+}
+
+void Interpreter::Run(std::string_view source, const std::vector<std::string>& prototypes) {
   state_.flags = RunFlags{};
   state_.routine_counter = 0;
   state_.steps = 0;
