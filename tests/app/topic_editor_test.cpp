@@ -3,14 +3,12 @@
 #include "app/topic_editor.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
-#include <ctime>
 #include <random>
 #include <string>
 
@@ -50,15 +48,6 @@ void Type(QWidget* widget, const QString& text) {
 
 QString CodePoint(char32_t c) { return QString::fromUcs4(&c, 1); }
 
-// One line of about 60 bytes, Japanese and markup mixed.
-std::string LargeTopic(std::size_t bytes) {
-  const std::string line =
-      qy::Sjis("日本語のトピック本文です。") + " {\\uldb link}{\\v ctx_123} abc";
-  std::string text;
-  while (text.size() < bytes) text += line + "\r\n";
-  return text;
-}
-
 }  // namespace
 
 class TopicEditorTest : public QObject {
@@ -81,7 +70,6 @@ class TopicEditorTest : public QObject {
   void backspaceRemovesCharacterWithItsMarker();
   void insertKeyTogglesOverwrite();
   void caretMovedReportsRowAndColumn();
-  void largeTopicTimings();
 };
 
 // "a" "あ" "ｱ" undefined pair 85 40, stray 80, duplicate code 87 90 (a
@@ -537,60 +525,6 @@ void TopicEditorTest::caretMovedReportsRowAndColumn() {
   editor.SetSelStart(8);  // same place again
   editor.SetSelStart(8);
   QVERIFY(spy.count() <= count + 1);
-}
-
-// Figures, not assertions: typing at the end of a 1 MB topic and showing it.
-// Both wall time and processor time are printed, as the machine running the
-// tests may be busy with other work.
-void TopicEditorTest::largeTopicTimings() {
-  const std::string topic = LargeTopic(1 << 20);
-  TopicEditor editor;
-  editor.resize(800, 600);
-  editor.show();
-  std::string model;
-  editor.on_text_changed = [&model](const std::string& text) { model = text; };
-  QElapsedTimer timer;
-  auto report = [&](const char* what, int times, std::clock_t cpu_start) {
-    const double wall = static_cast<double>(timer.nsecsElapsed()) / 1e6 / times;
-    const double cpu =
-        1000.0 * static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC / times;
-    qInfo("%s: %.3f ms wall, %.3f ms processor", what, wall, cpu);
-  };
-
-  const int loads = 5;
-  timer.start();
-  std::clock_t cpu = std::clock();
-  for (int k = 0; k < loads; ++k) {
-    editor.SetText(topic);
-    QCoreApplication::processEvents();
-  }
-  report(qPrintable(QString("SetText of %1 bytes, %2 lines, shown")
-                        .arg(topic.size())
-                        .arg(editor.document()->blockCount())),
-         loads, cpu);
-  QVERIFY(model == topic);
-
-  auto time_typing = [&](int byte_offset, const char* what) {
-    editor.SetSelStart(byte_offset);
-    QCoreApplication::processEvents();
-    const int keys = 50;
-    timer.start();
-    const std::clock_t cpu_start = std::clock();
-    for (int k = 0; k < keys; ++k) {
-      QTest::keyClick(&editor, Qt::Key_X);
-      QCoreApplication::processEvents();
-    }
-    report(what, keys, cpu_start);
-  };
-  time_typing(static_cast<int>(topic.size()), "one key at the end, text handed on");
-  time_typing(0, "one key at the start, text handed on");
-  QCOMPARE(model.size(), topic.size() + 100);
-  QCOMPARE(model.substr(0, 50), std::string(50, 'x'));
-
-  timer.start();
-  cpu = std::clock();
-  QCOMPARE(editor.SelStart(), 50);
-  report("SelStart after an edit at the start", 1, cpu);
 }
 
 QTEST_MAIN(TopicEditorTest)
