@@ -86,11 +86,9 @@ void Interpreter::Run(std::string_view source, const std::vector<std::string>& p
       if (program[i].word == Word::kEnd) last_end = i;
     }
     if (last_end == program.end_index()) throw MissingEndError("Block");
-    std::size_t from = program[c.pos].offset;
-    body = std::make_unique<TokenList>(
-        std::string_view(program.text()).substr(from, program[last_end].offset - from));
+    body = program.Slice(c.pos, last_end);
   } else {
-    body = std::make_unique<TokenList>(std::string_view(program.text()).substr(program[0].offset));
+    body = program.Slice(0, program.end_index());
   }
   executor_->ExecuteList(*body);
 }
