@@ -55,7 +55,10 @@ void BM_HostRoutineLoop(benchmark::State& state) {
 }
 
 // Heap bytes in use, as the C library counts them.
-double HeapInUse() { return static_cast<double>(mallinfo2().uordblks); }
+double HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd);
+}
 
 void BM_LongProgram(benchmark::State& state) {
   constexpr int kLines = 100000;

@@ -65,7 +65,7 @@ Word WordOf(std::string_view upper) {
 }
 
 TokenList::TokenList(std::string_view text) {
-  auto store = std::make_shared<TokenStore>();
+  auto store = std::make_unique<TokenStore>();
   TPPAParser parser(text);
   store->text = parser.text();
   std::vector<Token>& tokens = store->tokens;
@@ -99,7 +99,8 @@ TokenList::TokenList(std::string_view text) {
   }
   tokens.shrink_to_fit();
   count_ = tokens.size() - 1;
-  store_ = std::move(store);
+  store_ = store.get();
+  owned_ = std::move(store);
 }
 
 std::string TokenList::Join(std::size_t begin, std::size_t end) const {

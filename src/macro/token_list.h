@@ -115,9 +115,9 @@ struct TokenStore {
 };
 
 // A run of tokens of a store followed by End. Lists cut out of a list share
-// its store, so a program takes memory in proportion to its size however
-// deeply its parts are nested, and what was learned about a token (its
-// memo, its resolution) is learned once.
+// its store (and must not outlive the list made from the text), so a program takes memory in
+// proportion to its size however deeply its parts are nested, and what was learned about a token
+// (its memo, its resolution) is learned once.
 class TokenList {
  public:
   // Tokenizes `text` (up to its first NUL byte); the last token is End.
@@ -142,10 +142,14 @@ class TokenList {
   std::unique_ptr<TokenMemo>& memo() const { return memo_; }
 
  private:
-  TokenList(std::shared_ptr<const TokenStore> store, std::size_t begin, std::size_t count)
-      : store_(std::move(store)), begin_(begin), count_(count) {}
+  TokenList(const TokenStore* store, std::size_t begin, std::size_t count)
+      : store_(store), begin_(begin), count_(count) {}
 
-  std::shared_ptr<const TokenStore> store_;
+  // Only the list made from a text owns its store. The lists cut out of it
+  // live in memos that the store's tokens and lists hold, so they go before
+  // it; owning it too would make a cycle that is never freed.
+  std::unique_ptr<const TokenStore> owned_;
+  const TokenStore* store_ = nullptr;
   std::size_t begin_ = 0;
   std::size_t count_ = 0;  // tokens before End
   mutable std::unique_ptr<TokenMemo> memo_;
