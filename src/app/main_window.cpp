@@ -151,8 +151,9 @@ void MainWindow::BuildViews() {
 
   status_ = std::make_unique<StatusPanels>(statusBar());
   // Panel 0 follows the hint of the command under the mouse.
-  connect(statusBar(), &QStatusBar::messageChanged, this,
-          [this](const QString& hint) { status_->panel(kMessagePanel)->setText(hint); });
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& hint) {
+    status_->panel(kMessagePanel)->setText(hint);
+  });
 
   BuildToolbars();
 
@@ -213,7 +214,9 @@ void MainWindow::BuildLogic() {
   build_->enable_window = [this](bool enabled) { setEnabled(enabled); };
   build_->windows_path = [](const std::string& path) { return WineWindowsPath(path); };
   build_->program_folder = options_.program_folder;
-  debug_pane_->on_show_view = [this](bool shown) { commands_->action(66)->setChecked(shown); };
+  debug_pane_->on_show_view = [this](bool shown) {
+    commands_->action(66)->setChecked(shown);
+  };
 }
 
 void MainWindow::ConnectViews() {
@@ -239,17 +242,18 @@ void MainWindow::ConnectViews() {
           [this](int row, int col) { status_->ShowCaret(row, col); });
   connect(editor_widget_, &TopicEditor::overwriteModeChanged, this,
           [this](bool overwrite) { status_->ShowOverwrite(overwrite); });
-  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this,
-          [this] { widener_.OnSelectionChanged(*editor_, external_->IsOut()); });
+  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this, [this] {
+    widener_.OnSelectionChanged(*editor_, external_->IsOut());
+  });
   editor_widget_->viewport()->installEventFilter(this);
   qApp->installEventFilter(this);
 
   connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
   connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this] { NotAvailableYet(97); });
-  connect(debug_pane_, &DebugPane::codeHelpRequested, this,
-          [this](const QString& code) { build_->ShowCompilerCodeHelp(FromQt(code)); });
-  connect(history_popup_, &QMenu::aboutToShow, this,
-          [this] { RebuildHistoryMenu(history_popup_); });
+  connect(debug_pane_, &DebugPane::codeHelpRequested, this, [this](const QString& code) {
+    build_->ShowCompilerCodeHelp(FromQt(code));
+  });
+  connect(history_popup_, &QMenu::aboutToShow, this, [this] { RebuildHistoryMenu(history_popup_); });
 }
 
 QToolBar* MainWindow::toolbar(ToolbarId id) const {
@@ -312,7 +316,9 @@ void MainWindow::OnEditorTextChanged() {
   model_.SetModified(true);
 }
 
-void MainWindow::OnCaretMoved() { status_->ShowCaret(editor_->Row(), editor_->Col()); }
+void MainWindow::OnCaretMoved() {
+  status_->ShowCaret(editor_->Row(), editor_->Col());
+}
 
 void MainWindow::OnModifiedChanged(bool modified) { status_->ShowModified(modified); }
 
@@ -351,8 +357,8 @@ void MainWindow::OnExternalModeChanged(bool out) {
 
 void MainWindow::UpdateCommandStates() {
   const bool out = external_ && external_->IsOut();
-  for (int n :
-       {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102, 103}) {
+  for (int n : {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102,
+                103}) {
     commands_->action(n)->setEnabled(!out);
   }
   commands_->action(81)->setEnabled(hotspot_ && hotspot_->Configured());

@@ -69,6 +69,11 @@ TokenList::TokenList(std::string_view text) {
   TPPAParser parser(text);
   store->text = parser.text();
   std::vector<Token>& tokens = store->tokens;
+  // Counted first, so that a long program's tokens are never copied while
+  // the vector grows: a run holds them all until it ends.
+  std::size_t count = 1;
+  for (TPPAParser counter(store->text); counter.Kind() != TokenKind::kEnd; counter.Next()) ++count;
+  tokens.reserve(count);
   for (;;) {
     Token& t = tokens.emplace_back();
     t.kind = parser.Kind();
@@ -97,7 +102,6 @@ TokenList::TokenList(std::string_view text) {
     if (t.kind == TokenKind::kEnd) break;
     parser.Next();
   }
-  tokens.shrink_to_fit();
   count_ = tokens.size() - 1;
   store_ = store.get();
   owned_ = std::move(store);
