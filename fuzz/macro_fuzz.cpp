@@ -9,6 +9,7 @@
 
 #include "macro/interpreter.h"
 #include "macro/macro_error.h"
+#include "macro/run_limits.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ qy::Interpreter& Instance() {
     in->AddVariable("PageNo", qy::ValueType::kInteger, false, true, true, 1);
     in->AddVariable("Title", qy::ValueType::kString, false, true, true, 2);
     in->set_step_limit(20000);
-    in->set_string_limit(1 << 16);
+    in->set_string_limit(qy::kHostStringLimit);
     return in;
   }();
   return *interpreter;

@@ -1,6 +1,7 @@
 // The desktop window's interactive paths on large projects: opening a full
 // 999-page project, switching between two pages with 1 MB topics, and typing
-// a character at the end of a 1 MB topic. Runs without a display
+// a character at the end of a 1 MB topic, and the topic editor alone with
+// a 1 MB topic. Runs without a display
 // (QT_QPA_PLATFORM=offscreen is set when nothing else is).
 #include <benchmark/benchmark.h>
 
@@ -40,8 +41,9 @@ struct Window {
 };
 
 std::string Topic(std::size_t bytes) {
-  const std::string line = qy::Sjis("ヘルプの本文です。{\\b 太字} と {\\uldb ジャンプ}{\\v HLP000002}。") +
-                           " ASCII text too.";
+  const std::string line =
+      qy::Sjis("ヘルプの本文です。{\\b 太字} と {\\uldb ジャンプ}{\\v HLP000002}。") +
+      " ASCII text too.";
   std::string topic;
   while (topic.size() < bytes) {
     if (!topic.empty()) topic += "\r\n";
@@ -101,6 +103,36 @@ void TypeAtTheEndOfALargeTopic(benchmark::State& state) {
   }
 }
 BENCHMARK(TypeAtTheEndOfALargeTopic)->Unit(benchmark::kMillisecond);
+
+// The editor alone: showing a 1 MB topic, and one key typed at its start,
+// where every following byte moves.
+void ShowALargeTopicInTheEditor(benchmark::State& state) {
+  const std::string topic = Topic(1 << 20);
+  qy::app::TopicEditor editor;
+  editor.resize(800, 600);
+  editor.show();
+  for (auto _ : state) {
+    editor.SetText(topic);
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(ShowALargeTopicInTheEditor)->Unit(benchmark::kMillisecond);
+
+void TypeAtTheStartOfALargeTopic(benchmark::State& state) {
+  qy::app::TopicEditor editor;
+  editor.resize(800, 600);
+  editor.show();
+  std::string model;
+  editor.on_text_changed = [&model](const std::string& text) { model = text; };
+  editor.SetText(Topic(1 << 20));
+  for (auto _ : state) {
+    editor.SetSelStart(0);
+    QTest::keyClick(&editor, Qt::Key_X);
+    QApplication::processEvents();
+  }
+  if (model.empty()) state.SkipWithError("the text was not handed on");
+}
+BENCHMARK(TypeAtTheStartOfALargeTopic)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
+#include "shell/command_guard.h"
 
 namespace qy::app {
 
@@ -124,7 +125,8 @@ MainWindow::~MainWindow() {
 void MainWindow::BuildViews() {
   commands_ = new CommandActions(this);
   commands_->BuildMenus(menuBar());
-  connect(commands_, &CommandActions::commandTriggered, this, &MainWindow::RunCommand);
+  connect(commands_, &CommandActions::commandTriggered, this,
+          [this](int number) { RunCommandGuarded([&] { RunCommand(number); }, *prompter_); });
 
   editor_widget_ = new TopicEditor(this);
   editor_ = editor_widget_;

@@ -3,6 +3,7 @@
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
 #include "cli/headless_session.h"
+#include "core/codec.h"
 #include "core/progress.h"
 #include "project/help_map.h"
 #include "project/project_document.h"
@@ -38,13 +39,22 @@ int RunImportMap(CliContext& context) {
   HelpMapImportResult result = importer.ImportHelpMaps(maps);
 
   int unread = 0;
+  std::size_t left_out = 0;
   for (const auto& file : result.files) {
     if (!file.read) {
       ++unread;
       continue;
     }
-    *context.out << file.file << ": " << file.pages_added << " pages added, "
-                 << file.pages_changed << " pages changed\n";
+    *context.out << file.file << ": " << file.pages_added << " pages added, " << file.pages_changed
+                 << " pages changed\n";
+    // Names the full page table could not take are a failure of the import.
+    if (!file.left_out.empty()) {
+      *context.err << "quillory-cli: " << file.file << ": " << file.left_out.size()
+                   << " names left out, the project has " << kMaxPages << " pages:";
+      for (const std::string& name : file.left_out) *context.err << ' ' << Cp932ToUtf8(name);
+      *context.err << '\n';
+    }
+    left_out += file.left_out.size();
   }
   if (result.changed) {
     ProjectModel& model = session.model();
@@ -56,7 +66,7 @@ int RunImportMap(CliContext& context) {
       return kExitFailure;
     }
   }
-  return unread == 0 ? kExitOk : kExitFailure;
+  return unread == 0 && left_out == 0 ? kExitOk : kExitFailure;
 }
 
 const CliCommandRegistrar kRegistrar({"import-map", "FILE.qyp FILE.hm...",

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/posix_process_runner.h"
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
 #include "cli/headless_session.h"
@@ -14,6 +15,7 @@
 #include "macro/host_window.h"
 #include "macro/macro_error.h"
 #include "macro/poor_pascal.h"
+#include "macro/run_limits.h"
 #include "project/page_commands.h"
 #include "project/project_document.h"
 #include "project/project_file.h"
@@ -26,8 +28,9 @@ constexpr char kUsage[] =
     "usage: quillory-cli macro FILE.p2s --project FILE.qyp [--page N] [--save] "
     "[--max-steps N]\n";
 
-// Enough for any sensible macro, and a bound on one that loops for ever.
-constexpr std::uint64_t kDefaultMaxSteps = 100'000'000;
+const std::string kSummary =
+    "run a QY macro on a project without a window (page N from 1; --max-steps defaults to " +
+    std::to_string(kCliDefaultMaxSteps) + ")";
 
 template <typename Number>
 bool ParseNumber(const std::string& text, Number* value) {
@@ -55,7 +58,8 @@ class ConsoleMacroDialogs : public MacroDialogs {
   int MessageBox(const std::string& text, const std::string& caption,
                  std::uint32_t flags) override {
     if (!caption.empty()) out_ << ConsoleLines(caption) << '\n';
-    out_ << ConsoleLines(text) << '\n';
+    // Shown at once, like the box it stands for, even when output is a pipe.
+    out_ << ConsoleLines(text) << std::endl;
     return DefaultButtonCode(flags);
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
@@ -72,7 +76,7 @@ struct MacroOptions {
   std::string project_file;
   std::string page_text;
   bool save = false;
-  std::uint64_t max_steps = kDefaultMaxSteps;
+  std::uint64_t max_steps = kCliDefaultMaxSteps;
 };
 
 bool ParseOptions(CliContext& context, MacroOptions& o) {
@@ -140,6 +144,9 @@ int RunMacro(CliContext& context) {
   TPoorPascal pascal;
   host.Attach(pascal);
   pascal.set_dialogs(&dialogs);
+  // Exec, Shell and the programs a macro starts behave as in the window.
+  PosixProcessRunner runner;
+  pascal.set_process_runner(&runner);
   // Nobody could resume a paused run here.
   pascal.PauseProc = [&pascal] { pascal.Resume(); };
   pascal.set_step_limit(o.max_steps);
@@ -172,8 +179,8 @@ int RunMacro(CliContext& context) {
 }
 
 const CliCommandRegistrar kRegistrar(
-    {"macro", "FILE.p2s --project FILE.qyp [--page N] [--save] [--max-steps N]",
-     "run a QY macro on a project without a window (page N from 1)", &RunMacro});
+    {"macro", "FILE.p2s --project FILE.qyp [--page N] [--save] [--max-steps N]", kSummary.c_str(),
+     &RunMacro});
 
 }  // namespace
 

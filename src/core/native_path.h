@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/codec.h"
+#include "core/cp932.h"
 
 namespace qy {
 
@@ -26,6 +27,17 @@ inline std::string PathFromSjis(std::string_view sjis_path) {
   return std::string(sjis_path);
 #else
   return Cp932ToUtf8(sjis_path);
+#endif
+}
+
+// Whether two paths (in the same encoding) name one file by their spelling,
+// the way the file system compares names: letter case counts on Linux, where
+// "A.qyp" and "a.qyp" are two files, and not on Windows.
+inline bool SamePath(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+  return AsciiLower(a) == AsciiLower(b);
+#else
+  return a == b;
 #endif
 }
 

@@ -444,6 +444,7 @@ StrRef Evaluator::StrPrimary(Cursor& c, std::string& scratch) {
   if (RoutineEntry* f = r.function) {
     if (f->ResultType != ValueType::kString) throw ResultTypeError(t.text);
     scratch = std::move(Call(c, *f).StrResult);
+    s_.CheckLength(scratch.size());
     return {scratch, true};
   }
   throw UndefinedError(t.text);

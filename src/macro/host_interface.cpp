@@ -183,7 +183,9 @@ bool MacroHostInterface::IntegerFunction(std::int32_t index, const MacroArgument
       result = 0;
       if (page == 0) return true;
       window_.ShowPage(page);
-      result = 1;
+      // The window refuses the switch while the page is out in the external
+      // editor.
+      result = model_.CurrentPage() == page ? 1 : 0;
       return true;
     }
     case hi::kSetPageTitle:
@@ -337,7 +339,9 @@ bool MacroHostInterface::WriteIntegerProperty(std::int32_t id, std::int64_t valu
   switch (id) {
     case hp::kCol: {
       const int start = CaretLineStart(ed.Text(), ed.SelStart());
-      ed.SetSelStart(ClampToInt(start + std::max<std::int64_t>(value, 0)));
+      // Clamped before the addition: a huge column must not wrap around.
+      ed.SetSelStart(
+          ClampToInt(start + std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max())));
       return true;
     }
     case hp::kRow:

@@ -1,5 +1,8 @@
 #include "macro/interpreter.h"
 
+#include <exception>
+#include <new>
+
 #include "macro/evaluator.h"
 #include "macro/executor.h"
 #include "macro/source_text.h"
@@ -40,6 +43,21 @@ void Interpreter::CheckIdle() const {
 
 void Interpreter::Execute(std::string_view source, const std::vector<std::string>& prototypes) {
   if (state_.flags.Running || state_.busy > 0) throw BusyError();
+  // Whatever goes wrong inside a run ends the run, never the host program.
+  try {
+    Run(source, prototypes);
+  } catch (const MacroError&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError();
+  } catch (const std::exception& e) {
+    throw UnexpectedError(e.what());
+  } catch (...) {
+    throw UnexpectedError({});
+  }
+}
+
+void Interpreter::Run(std::string_view source, const std::vector<std::string>& prototypes) {
   state_.flags = RunFlags{};
   state_.routine_counter = 0;
   state_.steps = 0;
@@ -62,11 +80,9 @@ void Interpreter::Execute(std::string_view source, const std::vector<std::string
       if (program[i].word == Word::kEnd) last_end = i;
     }
     if (last_end == program.end_index()) throw MissingEndError("Block");
-    std::size_t from = program[c.pos].offset;
-    body = std::make_unique<TokenList>(
-        std::string_view(program.text()).substr(from, program[last_end].offset - from));
+    body = program.Slice(c.pos, last_end);
   } else {
-    body = std::make_unique<TokenList>(std::string_view(program.text()).substr(program[0].offset));
+    body = program.Slice(0, program.end_index());
   }
   executor_->ExecuteList(*body);
 }

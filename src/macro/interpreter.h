@@ -89,6 +89,7 @@ class Interpreter {
   std::int32_t& routine_counter() { return state_.routine_counter; }
 
  private:
+  void Run(std::string_view source, const std::vector<std::string>& prototypes);
   void ReadVarSection(Cursor& c);
   void CheckIdle() const;
 

@@ -118,4 +118,14 @@ MacroError HostError(std::string message) {
   return MacroError(MacroErrorKind::kHost, std::move(message));
 }
 
+MacroError OutOfMemoryError() {
+  static const std::string text = Sjis("メモリが足りないためマクロを中止しました");
+  return Plain(MacroErrorKind::kOutOfMemory, text);
+}
+MacroError UnexpectedError(std::string_view detail) {
+  static const std::string text = Sjis("実行エラーです。お手数ですが作者に連絡をください");
+  if (detail.empty()) return Plain(MacroErrorKind::kUnexpected, text);
+  return MacroError(MacroErrorKind::kUnexpected, text + "\r\n(" + std::string(detail) + ")");
+}
+
 }  // namespace qy

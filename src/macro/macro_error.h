@@ -33,6 +33,8 @@ enum class MacroErrorKind {
   kStringLimit,         // a String value longer than the host allows
   kBusy,                // a run or a variable change refused while the interpreter is busy
   kHost,                // a message supplied by the host (a failed host routine or property)
+  kOutOfMemory,         // memory ran out during the run
+  kUnexpected,          // any other failure inside the run (a fault, not the macro's)
 };
 
 class MacroError : public std::runtime_error {
@@ -77,5 +79,8 @@ MacroError StringLimitError();
 MacroError BusyError();
 // A host's own message (Shift-JIS), passed on unchanged.
 MacroError HostError(std::string message);
+MacroError OutOfMemoryError();
+// `detail`: what the failure said about itself (ASCII as a rule), or empty.
+MacroError UnexpectedError(std::string_view detail);
 
 }  // namespace qy

@@ -41,7 +41,7 @@ void MacroRunner::ClearRegistrations() {
 
 bool MacroRunner::ChangeFolder(const std::string& native_folder) {
   const std::string folder = PathToSjis(native_folder);
-  if (folder == settings_.GetString(keys::kMacroFold)) return false;
+  if (SamePath(folder, settings_.GetString(keys::kMacroFold))) return false;
   const std::string question =
       Sjis("QYマクロ収納フォルダの設定が変更されています。") + "\r\n\r\n" +
       Sjis("収納フォルダを変更すると ｢QYマクロメニュー｣ の登録内容がすべて") + "\r\n" +

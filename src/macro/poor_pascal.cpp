@@ -6,6 +6,7 @@
 #include "macro/builtins.h"
 #include "macro/builtins_system.h"
 #include "macro/external_call.h"
+#include "macro/run_limits.h"
 #include "macro/value_convert.h"
 
 namespace qy {
@@ -91,6 +92,8 @@ TPoorPascal::TPoorPascal() : host_(std::make_unique<Host>(*this)), interpreter_(
   AddIntegerVariable("False", true, 0);
   AddStringVariable("Nil", "", true);
   for (const char* line : kBuiltinPrototypes) interpreter_.DeclareRoutine(line, true);
+  // Every program's component starts bounded; a host may widen it.
+  interpreter_.set_string_limit(kHostStringLimit);
 }
 
 TPoorPascal::~TPoorPascal() = default;

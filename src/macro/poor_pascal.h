@@ -160,7 +160,8 @@ class TPoorPascal {
   void set_step_limit(std::uint64_t limit) { interpreter_.set_step_limit(limit); }
   std::uint64_t step_limit() const { return interpreter_.step_limit(); }
   std::uint64_t steps() const { return interpreter_.steps(); }
-  // Longest String value a run may build, in bytes (0: no bound).
+  // Longest String value a run may build, in bytes (0: no bound); starts at
+  // kHostStringLimit.
   void set_string_limit(std::size_t bytes) { interpreter_.set_string_limit(bytes); }
 
   // ---- Platform -------------------------------------------------------------

@@ -26,6 +26,32 @@ int DepthChange(Word w) {
 
 bool IsEnd(const TokenList& list, std::size_t pos) { return list[pos].kind == TokenKind::kEnd; }
 
+// Up to ";" or, while no IF has been taken, ELSE, both at depth 0. A ";" met
+// first is an empty statement of its own: nothing is taken.
+Collected CollectSimpleStatement(const TokenList& list, std::size_t pos) {
+  Collected c;
+  c.begin = pos;
+  int depth = 0;
+  int ifs = 0;
+  if (list[pos].word == Word::kSemicolon) {
+    c.end = c.next = pos;
+    return c;
+  }
+  while (!IsEnd(list, pos)) {
+    Word w = list[pos].word;
+    depth += DepthChange(w);
+    if (w == Word::kIf) ++ifs;
+    ++pos;
+    if (depth == 0) {
+      Word next = list[pos].word;
+      if (next == Word::kSemicolon || (next == Word::kElse && ifs == 0)) break;
+    }
+  }
+  c.end = c.next = pos;
+  c.reached_end = IsEnd(list, pos);
+  return c;
+}
+
 }  // namespace
 
 std::string_view TrimControl(std::string_view s) {
@@ -81,23 +107,16 @@ Collected CollectStatement(const TokenList& list, std::size_t pos) {
       }
     }
   } else {
-    c.begin = pos;
-    int depth = 0;
-    int ifs = 0;
-    while (!IsEnd(list, pos)) {
-      Word w = list[pos].word;
-      depth += DepthChange(w);
-      if (w == Word::kIf) ++ifs;
-      ++pos;
-      if (depth == 0) {
-        Word next = list[pos].word;
-        if (next == Word::kSemicolon || (next == Word::kElse && ifs == 0)) break;
-      }
-    }
+    return CollectSimpleStatement(list, pos);
   }
   c.end = c.next = pos;
   c.reached_end = IsEnd(list, pos);
   return c;
+}
+
+Collected CollectControlledStatement(const TokenList& list, std::size_t pos) {
+  if (list[pos].word == Word::kRepeat) return CollectSimpleStatement(list, pos);
+  return CollectStatement(list, pos);
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> SplitStatementRanges(const TokenList& list) {

@@ -39,6 +39,11 @@ Collected CollectUntil(const TokenList& list, std::size_t pos, std::initializer_
 // current), or a simple statement up to ";" or, while it has no IF, ELSE.
 Collected CollectStatement(const TokenList& list, std::size_t pos);
 
+// The statement after THEN, ELSE, DO or a CASE label: as CollectStatement,
+// except that a REPEAT there is the whole REPEAT … UNTIL condition (so the
+// loop, not just its body, is what runs).
+Collected CollectControlledStatement(const TokenList& list, std::size_t pos);
+
 // SplitStatements(";"): the token ranges between the ";" outside BEGIN…END,
 // REPEAT…UNTIL and CASE…END, empty ones dropped.
 std::vector<std::pair<std::size_t, std::size_t>> SplitStatementRanges(const TokenList& list);

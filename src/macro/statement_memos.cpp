@@ -70,11 +70,11 @@ std::unique_ptr<IfMemo> CutIf(const TokenList& list, std::size_t pos) {
     return memo;
   }
   memo->condition = Part(list, condition);
-  Collected then_part = CollectStatement(list, condition.next + 1);
+  Collected then_part = CollectControlledStatement(list, condition.next + 1);
   memo->then_part = Part(list, then_part);
   pos = Pass(list, then_part.next, Word::kEnd);
   if (list[pos].word == Word::kElse) {
-    memo->else_part = Part(list, CollectStatement(list, pos + 1));
+    memo->else_part = Part(list, CollectControlledStatement(list, pos + 1));
   }
   return memo;
 }
@@ -98,7 +98,7 @@ std::unique_ptr<ForMemo> CutFor(const TokenList& list, std::size_t pos) {
     return memo;
   }
   memo->limit = Part(list, limit);
-  memo->body = Part(list, CollectStatement(list, limit.next + 1));
+  memo->body = Part(list, CollectControlledStatement(list, limit.next + 1));
   return memo;
 }
 
@@ -110,7 +110,7 @@ std::unique_ptr<WhileMemo> CutWhile(const TokenList& list, std::size_t pos) {
     return memo;
   }
   memo->condition = Part(list, condition);
-  memo->body = Part(list, CollectStatement(list, condition.next + 1));
+  memo->body = Part(list, CollectControlledStatement(list, condition.next + 1));
   return memo;
 }
 
@@ -140,7 +140,7 @@ std::unique_ptr<CaseMemo> CutCase(const TokenList& list, std::size_t pos) {
     }
     CaseBranch branch;
     branch.labels = CutLabels(list, labels.begin, labels.end);
-    Collected statement = CollectStatement(list, labels.next + 1);
+    Collected statement = CollectControlledStatement(list, labels.next + 1);
     branch.statement = Part(list, statement);
     memo->branches.push_back(std::move(branch));
     pos = Pass(list, Pass(list, statement.next, Word::kEnd), Word::kSemicolon);

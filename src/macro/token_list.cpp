@@ -65,13 +65,20 @@ Word WordOf(std::string_view upper) {
 }
 
 TokenList::TokenList(std::string_view text) {
+  auto store = std::make_unique<TokenStore>();
   TPPAParser parser(text);
-  text_ = parser.text();
+  store->text = parser.text();
+  std::vector<Token>& tokens = store->tokens;
+  // Counted first, so that a long program's tokens are never copied while
+  // the vector grows: a run holds them all until it ends.
+  std::size_t count = 1;
+  for (TPPAParser counter(store->text); counter.Kind() != TokenKind::kEnd; counter.Next()) ++count;
+  tokens.reserve(count);
   for (;;) {
-    Token& t = tokens_.emplace_back();
+    Token& t = tokens.emplace_back();
     t.kind = parser.Kind();
     t.offset = parser.Offset();
-    t.text = std::string_view(text_).substr(t.offset, parser.Token().size());
+    t.text = std::string_view(store->text).substr(t.offset, parser.Token().size());
     switch (t.kind) {
       case TokenKind::kIdentifier:
       case TokenKind::kSymbol:
@@ -95,6 +102,9 @@ TokenList::TokenList(std::string_view text) {
     if (t.kind == TokenKind::kEnd) break;
     parser.Next();
   }
+  count_ = tokens.size() - 1;
+  store_ = store.get();
+  owned_ = std::move(store);
 }
 
 std::string TokenList::Join(std::size_t begin, std::size_t end) const {
@@ -102,13 +112,15 @@ std::string TokenList::Join(std::size_t begin, std::size_t end) const {
   std::string out;
   for (std::size_t i = begin; i < end; ++i) {
     if (i > begin) out += ' ';
-    out.append(tokens_[i].text);
+    out.append((*this)[i].text);
   }
   return out;
 }
 
 std::unique_ptr<TokenList> TokenList::Slice(std::size_t begin, std::size_t end) const {
-  return std::make_unique<TokenList>(Join(begin, end));
+  end = std::min(end, end_index());
+  begin = std::min(begin, end);
+  return std::unique_ptr<TokenList>(new TokenList(store_, begin_ + begin, end - begin));
 }
 
 }  // namespace qy

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "macro/ppa_parser.h"
@@ -107,6 +108,16 @@ struct Token {
   mutable std::unique_ptr<TokenMemo> memo;
 };
 
+// The tokens of one text, shared by every list cut out of it.
+struct TokenStore {
+  std::string text;
+  std::vector<Token> tokens;  // the last one is End
+};
+
+// A run of tokens of a store followed by End. Lists cut out of a list share
+// its store (and must not outlive the list made from the text), so a program takes memory in
+// proportion to its size however deeply its parts are nested, and what was learned about a token
+// (its memo, its resolution) is learned once.
 class TokenList {
  public:
   // Tokenizes `text` (up to its first NUL byte); the last token is End.
@@ -114,22 +125,33 @@ class TokenList {
   TokenList(const TokenList&) = delete;
   TokenList& operator=(const TokenList&) = delete;
 
-  const std::string& text() const { return text_; }
-  std::size_t size() const { return tokens_.size(); }
-  const Token& operator[](std::size_t i) const { return tokens_[i]; }
-  std::size_t end_index() const { return tokens_.size() - 1; }
+  // The whole text of the store.
+  const std::string& text() const { return store_->text; }
+  std::size_t size() const { return count_ + 1; }
+  const Token& operator[](std::size_t i) const {
+    return i < count_ ? store_->tokens[begin_ + i] : store_->tokens.back();
+  }
+  std::size_t end_index() const { return count_; }
 
   // The tokens [begin, end) joined by single blanks.
   std::string Join(std::size_t begin, std::size_t end) const;
-  // The joined tokens as a list of their own.
+  // The tokens [begin, end) as a list of their own, on the same store.
   std::unique_ptr<TokenList> Slice(std::size_t begin, std::size_t end) const;
 
   // Facts about the whole list (its statement pieces).
   std::unique_ptr<TokenMemo>& memo() const { return memo_; }
 
  private:
-  std::string text_;
-  std::vector<Token> tokens_;
+  TokenList(const TokenStore* store, std::size_t begin, std::size_t count)
+      : store_(store), begin_(begin), count_(count) {}
+
+  // Only the list made from a text owns its store. The lists cut out of it
+  // live in memos that the store's tokens and lists hold, so they go before
+  // it; owning it too would make a cycle that is never freed.
+  std::unique_ptr<const TokenStore> owned_;
+  const TokenStore* store_ = nullptr;
+  std::size_t begin_ = 0;
+  std::size_t count_ = 0;  // tokens before End
   mutable std::unique_ptr<TokenMemo> memo_;
 };
 

@@ -55,9 +55,8 @@ bool RecentFiles::RecentFileKnown(const std::string& file) {
   const std::optional<std::string> stored = StoredForm(file);
   if (!stored) return false;
   std::vector<std::string> entries = Entries();
-  const std::string wanted = AsciiLower(*stored);
   auto found = std::find_if(entries.begin(), entries.end(),
-                            [&](const std::string& e) { return AsciiLower(e) == wanted; });
+                            [&](const std::string& e) { return SamePath(e, *stored); });
   if (found == entries.end()) return false;
   std::rotate(entries.begin(), found, found + 1);
   Store(entries);

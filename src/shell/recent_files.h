@@ -30,7 +30,7 @@ class RecentFiles {
   // The listed paths (Shift-JIS), RecentFile1 up to the first empty key.
   std::vector<std::string> Entries() const;
 
-  // Whether `file` is listed (letter case aside); a listed file moves to
+  // Whether `file` is listed (compared by SamePath); a listed file moves to
   // the top.
   bool RecentFileKnown(const std::string& file);
   // Puts `file` at the top; the oldest of five falls out.

@@ -292,14 +292,21 @@ TEST(ProcFileHoldCheck, SeesAnOpenFileAndAProcessStartedOnIt) {
   std::vector<char*> argv = {
       sh.data(), dash_c.data(), script.data(), name.data(), const_cast<char*>(file.c_str()),
       nullptr};
-  ASSERT_EQ(::posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv.data(), environ), 0);
+  // In a process group of its own, so that the sleep the shell starts ends
+  // with it instead of holding the test's output open for half a minute.
+  posix_spawnattr_t attr;
+  ::posix_spawnattr_init(&attr);
+  ::posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+  ::posix_spawnattr_setpgroup(&attr, 0);
+  ASSERT_EQ(::posix_spawn(&child, "/bin/sh", nullptr, &attr, argv.data(), environ), 0);
+  ::posix_spawnattr_destroy(&attr);
   bool seen = false;
   for (int i = 0; i < 100 && !seen; ++i) {  // until the child has exec'd
     seen = check.IsHeld(file);
     if (!seen) ::usleep(10000);
   }
   EXPECT_TRUE(seen);
-  ::kill(child, SIGKILL);
+  ::kill(-child, SIGKILL);
   ::waitpid(child, nullptr, 0);
   EXPECT_FALSE(check.IsHeld(file));
 }

