@@ -69,7 +69,9 @@ TEST_F(WineHelpViewerTest, PassesWhatWinhlp32Understands) {
     expected.insert(expected.begin(), "wine");
     EXPECT_EQ(runner_.calls[0], expected);
     ASSERT_EQ(prompter_.shown.size(), c.told ? 1u : 0u);
-    if (c.told) EXPECT_EQ(prompter_.shown[0].kind, "info");
+    if (c.told) {
+      EXPECT_EQ(prompter_.shown[0].kind, "info");
+    }
   }
 }
 
