@@ -126,7 +126,7 @@ void MainWindow::BuildViews() {
   commands_ = new CommandActions(this);
   commands_->BuildMenus(menuBar());
   connect(commands_, &CommandActions::commandTriggered, this,
-          [this](int number) { RunCommandGuarded([&] { RunCommand(number); }, *prompter_); });
+          [this](CommandId number) { RunCommandGuarded([&] { RunCommand(number); }, *prompter_); });
 
   editor_widget_ = new TopicEditor(this);
   editor_ = editor_widget_;
