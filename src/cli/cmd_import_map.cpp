@@ -5,8 +5,6 @@
 #include "cli/headless_session.h"
 #include "core/progress.h"
 #include "project/help_map.h"
-#include "project/project_document.h"
-#include "project/project_file.h"
 
 namespace qy::cli {
 
@@ -43,19 +41,10 @@ int RunImportMap(CliContext& context) {
       ++unread;
       continue;
     }
-    *context.out << file.file << ": " << file.pages_added << " pages added, "
-                 << file.pages_changed << " pages changed\n";
+    *context.out << file.file << ": " << file.pages_added << " pages added, " << file.pages_changed
+                 << " pages changed\n";
   }
-  if (result.changed) {
-    ProjectModel& model = session.model();
-    std::vector<int> cut = PagesWithEndMarkerLines(model);
-    if (!cut.empty()) session.prompter().Warning(EndMarkerWarning(model, cut));
-    FileResult written = WriteProjectFile(model, model.ProjectFileName());
-    if (!written) {
-      *context.err << "quillory-cli: " << project_file << ": " << written.error << '\n';
-      return kExitFailure;
-    }
-  }
+  if (result.changed && !session.Save(session.model().ProjectFileName())) return kExitFailure;
   return unread == 0 ? kExitOk : kExitFailure;
 }
 
