@@ -121,6 +121,15 @@ void ProjectDocument::RebuildTree() {
   view_.ShowPageTree(tree, 1);
 }
 
+void ProjectDocument::WriteContextList(const std::string& project_file) {
+  const std::string hls = ChangeExtension(project_file, ".hls");
+  // A project that is itself named ".hls" keeps its file.
+  if (write_context_list && settings_.GetBool(keys::kOptionContextList) &&
+      !SameFile(hls, project_file)) {
+    write_context_list(hls);
+  }
+}
+
 void ProjectDocument::RebuildBitmapMenus() {
   if (rebuild_bitmap_menus) rebuild_bitmap_menus();
 }
@@ -129,7 +138,8 @@ void ProjectDocument::ClearProject() {
   const bool debug_save = settings_.GetBool(keys::kDebugDebugSave);
   const bool keep_context_list = settings_.GetBool(keys::kOptionContextList);
   if (!keep_context_list && !model_.ProjectFileName().empty()) {
-    RemoveFile(ChangeExtension(model_.ProjectFileName(), ".hls"));
+    const std::string hls = ChangeExtension(model_.ProjectFileName(), ".hls");
+    if (!SameFile(hls, model_.ProjectFileName())) RemoveFile(hls);
   }
   model_.ClearProject();
   truncated_file_.clear();
@@ -144,9 +154,7 @@ void ProjectDocument::NewProject() {
   model_.NewProject(program_folder_);
   ShowName(model_.ProjectFileName());
   RebuildTree();
-  if (write_context_list && settings_.GetBool(keys::kOptionContextList)) {
-    write_context_list(ChangeExtension(model_.ProjectFileName(), ".hls"));
-  }
+  WriteContextList(model_.ProjectFileName());
 }
 
 void ProjectDocument::FailOpen(bool focus_editor) {
@@ -192,9 +200,7 @@ bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor) {
   const std::vector<int> renamed = GiveEmptyContexts(model_);
   for (int page : renamed) prompter_.Information(EmptyContextMessage(model_, page));
   RebuildTree();
-  if (write_context_list && settings_.GetBool(keys::kOptionContextList)) {
-    write_context_list(ChangeExtension(file, ".hls"));
-  }
+  WriteContextList(file);
   progress_.Hide();
   // A page given a context differs from the file.
   model_.SetModified(!renamed.empty());
@@ -278,7 +284,9 @@ bool ProjectDocument::SaveProjectAs() {
   for (const char* ext : {".qym", ".hls"}) {
     const std::string from = ChangeExtension(old_file, ext);
     const std::string to = ChangeExtension(new_file, ext);
-    if (!old_file.empty() && from != to && FileExists(from)) CopyFile(from, to);
+    if (!old_file.empty() && from != to && FileExists(from) && !SameFile(to, new_file)) {
+      CopyFile(from, to);
+    }
   }
   model_.SetProjectFileName(new_file);
   ShowName(new_file);

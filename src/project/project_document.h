@@ -121,6 +121,8 @@ class ProjectDocument {
   void ShowName(const std::string& file);
   void RebuildTree();
   void RebuildBitmapMenus();
+  // The context list beside `project_file` when the setting asks for it.
+  void WriteContextList(const std::string& project_file);
   void FailOpen(bool focus_editor);
   void CopyBitmapSettings(const std::string& new_file);
 

@@ -6,6 +6,7 @@
 
 #include "core/codec.h"
 #include "core/files.h"
+#include "core/settings_keys.h"
 #include "project/project_document.h"
 #include "project/project_file.h"
 #include "support/fakes.h"
@@ -123,12 +124,26 @@ TEST_F(SaveSafetyTest, ReadingRepairsEmptyContextsAndCountsPagesLeftOut) {
   EXPECT_EQ(doc.pages_left_out(), 0);
 }
 
-TEST_F(SaveSafetyTest, OpenFailuresGiveTheRealReason) {
+TEST_F(SaveSafetyTest, OpenFailuresAndProjectsNamedLikeTheirLists) {
   std::filesystem::create_directory(dir.File("folder.qyp"));
   EXPECT_FALSE(doc.OpenProject(dir.File("folder.qyp"), false));
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_TRUE(Says(0, " を開けませんでした。"));
   EXPECT_NE(prompter.shown[0].text.find("Is a directory"), std::string::npos);
+
+  // A project named like its context list keeps its file.
+  const std::string hls = dir.File("p.hls");
+  ProjectModel m;
+  m.AppendPage(m.MakeNewPage());
+  ASSERT_TRUE(WriteFileAtomic(hls, BuildProjectFileText(m)));
+  int lists = 0;
+  doc.write_context_list = [&](const std::string&) { ++lists; };
+  settings.SetBool(keys::kOptionContextList, true);
+  ASSERT_TRUE(doc.OpenProject(hls, false));
+  EXPECT_EQ(lists, 0);
+  settings.SetBool(keys::kOptionContextList, false);
+  doc.NewProject();
+  EXPECT_TRUE(FileExists(hls));
 }
 
 }  // namespace
