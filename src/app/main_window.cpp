@@ -195,6 +195,9 @@ void MainWindow::BuildLogic() {
                                                hold_check_);
   external_->on_mode_changed = [this](bool out) { OnExternalModeChanged(out); };
   document_->take_back_external_page = [this] { return external_->TakeBackExternalPage(); };
+  document_->show_page = [this](int page) {
+    if (!external_->IsOut()) ShowPage(page);
+  };
   page_commands_->page_out_in_editor = [this] { return external_->IsOut(); };
 
   hotspot_ = std::make_unique<HotspotEditor>(model_, settings_, *runner_, *prompter_);

@@ -1,6 +1,10 @@
 #include "build/build_commands.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <ctime>
+#include <filesystem>
 #include <thread>
 
 #include "build/build_output.h"
@@ -58,6 +62,50 @@ DebugOptions ReadDebugOptions(const Settings& s) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+std::string ProjectFileGuardMessage(const std::string& path) {
+  return "\r\n\"" + PathToSjis(path) + "\"" + Sjis(" はプロジェクトファイルそのものです。") +
+         "\r\n\r\n" + Sjis("プロジェクトファイルを上書きしたり削除したりしないよう、") + "\r\n" +
+         Sjis("処理を中止しました。プロジェクトファイルの名前を変えてください。");
+}
+
+std::string NoHelpFileMessage(const std::string& path) {
+  return "\r\n" + Sjis("ヘルプファイル \"") + PathToSjis(path) +
+         Sjis("\" は作成されませんでした。") + "\r\n\r\n" +
+         Sjis("ヘルプファイルの作成に失敗しました。");
+}
+
+std::string NotHelpCompilerMessage(const std::string& compiler) {
+  return "\r\n" + Sjis("ヘルプコンパイラ \"") + PathToSjis(compiler) +
+         Sjis("\" は hcrtf.exe ではないため、プレビューできません。");
+}
+
+// The help compiler needs the project's full path, whatever folder the
+// program runs in.
+std::string FullPath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.string();
+}
+
+// The time a run starts, by the clock the file system stamps files with:
+// a file written after this moment never carries an earlier time.
+std::chrono::system_clock::time_point FileClockNow() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  return std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec)));
+}
+
+bool WrittenSince(const std::string& path, std::chrono::system_clock::time_point since) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const auto written = std::chrono::system_clock::time_point(
+      std::chrono::duration_cast<std::chrono::system_clock::duration>(
+          std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
+  return written >= since;
+}
+
 }  // namespace
 
 std::string CompilerStartFailedMessage() {
@@ -102,7 +150,19 @@ void BuildCommands::EndProgress() {
   progress_.SetStatusText(1, "");
 }
 
+bool BuildCommands::RefuseProjectFile(std::initializer_list<const char*> extensions) {
+  for (const char* ext : extensions) {
+    const std::string path = BuildFilePath(project_, ext);
+    if (!SameFile(path, project_.ProjectFileName())) continue;
+    EndProgress();
+    prompter_.Error(ProjectFileGuardMessage(path));
+    return true;
+  }
+  return false;
+}
+
 bool BuildCommands::RunSteps(const std::vector<Step>& steps) {
+  if (RefuseProjectFile({".hpj", ".cnt", ".hh", ".rtf"})) return false;
   for (const auto& step : steps) {
     ShowStatus(step.status);
     if (FileResult written = step.write(); !written) {
@@ -214,17 +274,23 @@ BuildReport BuildCommands::RunCompiler() {
   const bool show_help = settings_.GetBool(keys::kDebugHelpShow);
   const std::string switches = PathFromSjis(settings_.GetString(keys::kCompileCommand));
   if (!IsHelpCompiler(compiler)) return {BuildReport::Outcome::kSkipped, {}, {}};
-  const std::string help_project = BuildFilePath(project_, ".hpj");
+  if (RefuseProjectFile({".err", ".hlp"})) return {BuildReport::Outcome::kWriteFailed, {}, {}};
+  const std::string help_project = FullPath(BuildFilePath(project_, ".hpj"));
+  // A log left by an earlier run would be read as this run's.
+  RemoveFile(ChangeExtension(help_project, ".err"));
+  const auto started = FileClockNow();
   const ProgramCall call = CompilerCall(compiler, switches, help_project, windows_path);
   const ProcessResult run = runner_.Start(call.program, call.arguments, "", true);
   if (!run.started) {
     prompter_.Warning(CompilerStartFailedMessage());
     return {BuildReport::Outcome::kNotStarted, {}, {}};
   }
-  return AnalyseCompilerLog(show_help, help_project);
+  return AnalyseCompilerLog(show_help, help_project, started);
 }
 
-BuildReport BuildCommands::AnalyseCompilerLog(bool show_help, const std::string& help_project) {
+BuildReport BuildCommands::AnalyseCompilerLog(
+    bool show_help, const std::string& help_project,
+    std::optional<std::chrono::system_clock::time_point> run_started) {
   const DebugOptions options = ReadDebugOptions(settings_);
   debug_view_.SetEntries({});
   const std::string log_path = ChangeExtension(help_project, ".err");
@@ -238,26 +304,50 @@ BuildReport BuildCommands::AnalyseCompilerLog(bool show_help, const std::string&
   report.outcome = BuildReport::Outcome::kAnalysed;
   ParsedLog log = ParseCompilerLog(*text);
   report.verdict = DecideLogVerdict(log, options, show_help);
+  const std::string help_file = ChangeExtension(help_project, ".hlp");
+  if (run_started && !report.verdict.failed && !WrittenSince(help_file, *run_started)) {
+    // The log says nothing is wrong, yet the compiler made no help file.
+    report.verdict.failed = true;
+    report.verdict.open_help_file = false;
+    report.verdict.message = NoHelpFileMessage(help_file);
+  }
   report.entries = std::move(log.entries);
   debug_view_.SetEntries(report.entries);
   if (report.verdict.view != ViewChange::kKeep) {
     debug_view_.ShowView(report.verdict.view == ViewChange::kShow);
   }
   if (!report.verdict.message.empty()) prompter_.Warning(report.verdict.message);
-  if (report.verdict.open_help_file) viewer_.ShowContents(ChangeExtension(help_project, ".hlp"));
+  if (report.verdict.open_help_file) viewer_.ShowContents(help_file);
   return report;
 }
 
 bool BuildCommands::RunPreviewCompiler(const std::string& folder, const std::string& base_name) {
+  const std::string base = folder + base_name;
+  // The one-page project and topic file are of no use after this run,
+  // whatever its end.
+  struct RemoveInputs {
+    const std::string& base;
+    ~RemoveInputs() {
+      RemoveFile(base + ".hpj");
+      RemoveFile(base + ".rtf");
+    }
+  } remove_inputs{base};
   if (busy_) return false;
   BusyGuard guard(busy_);
   const std::string compiler = PathFromSjis(settings_.GetString(keys::kEtceteraHelpCompiler));
   const std::string switches = PathFromSjis(settings_.GetString(keys::kCompileCommand));
-  if (!IsHelpCompiler(compiler)) return false;
-  const std::string base = folder + base_name;
+  if (!IsHelpCompiler(compiler)) {
+    prompter_.Warning(NotHelpCompilerMessage(compiler));
+    return false;
+  }
+  const auto started = FileClockNow();
   const ProgramCall call = CompilerCall(compiler, switches, base + ".hpj", windows_path);
   if (!runner_.Start(call.program, call.arguments, "", true).started) {
     prompter_.Warning(CompilerStartFailedMessage());
+    return false;
+  }
+  if (!WrittenSince(base + ".hlp", started)) {
+    prompter_.Warning(NoHelpFileMessage(base + ".hlp"));
     return false;
   }
   const std::string window = PathFromSjis(DefaultWindowName(project_.Header().ProjectOptions));
@@ -265,8 +355,6 @@ bool BuildCommands::RunPreviewCompiler(const std::string& folder, const std::str
   const int page = project_.CurrentPage();
   const std::string context = project_.ValidPage(page) ? project_.Page(page).Context : "";
   viewer_.ShowTopic(base + ".hlp>" + window, context, kPreviewContextNumber);
-  RemoveFile(base + ".hpj");
-  RemoveFile(base + ".rtf");
   return true;
 }
 
@@ -275,6 +363,11 @@ std::string BuildCommands::DeleteIntermediateFiles() {
   for (const char* ext : {".hpj", ".rtf", ".hh", ".err"}) {
     const std::string path = BuildFilePath(project_, ext);
     if (!report.empty()) report += "\r\n";
+    if (SameFile(path, project_.ProjectFileName())) {
+      prompter_.Error(ProjectFileGuardMessage(path));
+      report += PathToSjis(path) + " = No";
+      continue;
+    }
     report += PathToSjis(path) + (RemoveFile(path) ? " = Yes" : " = No");
   }
   prompter_.Information(report);

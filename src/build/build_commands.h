@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,13 +93,19 @@ class BuildCommands {
   BuildReport RunCompiler();
   // Reads `help_project` with ".err" into the debug view and acts on the
   // verdict: shows or hides the view, shows the message, opens the help file.
-  BuildReport AnalyseCompilerLog(bool show_help, const std::string& help_project);
+  // With `run_started` a log without errors still fails when no help file
+  // was written since that moment.
+  BuildReport AnalyseCompilerLog(
+      bool show_help, const std::string& help_project,
+      std::optional<std::chrono::system_clock::time_point> run_started = std::nullopt);
   // Compiles the one-page preview files `folder` + `base_name` (.hpj, .rtf),
   // shows the result at context 1 in the project's main window and deletes
-  // the two files. False when nothing was shown.
+  // the two files whatever happens. False, with the reason shown, when
+  // nothing was shown.
   bool RunPreviewCompiler(const std::string& folder, const std::string& base_name);
 
-  // Deletes .hpj, .rtf, .hh and .err and shows (and returns) the report.
+  // Deletes .hpj, .rtf, .hh and .err and shows (and returns) the report. A
+  // project file that carries one of these names is never deleted.
   std::string DeleteIntermediateFiles();
   // The text editor (Etcetera/TextEditor with ComLine1) on a generated file.
   bool OpenIntermediateFile(IntermediateFile file);
@@ -121,6 +129,10 @@ class BuildCommands {
   };
   // Shows each status text, lets it be painted and writes; reports and
   // stops at the first failure.
+  // Generated files are named after the project; a project file that
+  // carries one of those names must not be replaced. Reports and returns
+  // true when one of `extensions` names the project file itself.
+  bool RefuseProjectFile(std::initializer_list<const char*> extensions);
   bool RunSteps(const std::vector<Step>& steps);
   std::vector<Step> AllWriteSteps();
   void ShowStatus(const char* status);

@@ -8,6 +8,7 @@
 
 #include "core/cp932.h"
 #include "core/files.h"
+#include "core/program_folder.h"
 
 namespace qy {
 
@@ -35,19 +36,27 @@ bool IsWindowsProgram(const std::string& path) {
 std::string FindProgram(const std::string& program) {
   if (program.empty()) return {};
   if (HasFolder(program)) return IsRegularFile(program) ? program : std::string();
+  auto executable = [&](const std::string& folder) {
+    const std::string candidate = folder + (folder.back() == '/' ? "" : "/") + program;
+    return IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0 ? candidate
+                                                                              : std::string();
+  };
+  // Only named folders: an empty PATH entry would stand for the current
+  // folder, where whatever lies beside the project could be run.
   if (const char* path = std::getenv("PATH")) {
     std::string_view folders(path);
     while (true) {
       const std::size_t colon = folders.find(':');
-      std::string folder(folders.substr(0, colon));
-      if (folder.empty()) folder.push_back('.');  // an empty PATH entry is the current folder
-      const std::string candidate = folder + "/" + program;
-      if (IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+      const std::string folder(folders.substr(0, colon));
+      if (!folder.empty()) {
+        if (std::string found = executable(folder); !found.empty()) return found;
+      }
       if (colon == std::string_view::npos) break;
       folders.remove_prefix(colon + 1);
     }
   }
-  return IsRegularFile(program) ? "./" + program : std::string();
+  const std::string own = ExecutableFolder();
+  return own.empty() ? std::string() : executable(own);
 }
 
 std::vector<std::string> SplitCommandLine(std::string_view text) {

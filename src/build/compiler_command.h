@@ -20,8 +20,9 @@ bool IsHelpCompiler(std::string_view compiler);
 bool IsWindowsProgram(const std::string& path);
 
 // The file a program name stands for: a name with a folder is taken as it
-// is, a bare name is looked up in the folders of PATH (executables only) and
-// then in the current folder. Empty when there is no such file.
+// is, a bare name is looked up in the folders of PATH and then in this
+// program's own folder (executables only), never in the current folder.
+// Empty when there is no such file.
 std::string FindProgram(const std::string& program);
 
 // The switches of the Compile/Command setting as separate arguments: split at

@@ -6,6 +6,7 @@
 #include "cli/cli_command.h"
 #include "cli/headless_session.h"
 #include "core/codec.h"
+#include "core/files.h"
 #include "core/settings_keys.h"
 #include "platform/posix_process_runner.h"
 
@@ -60,7 +61,9 @@ int RunBuild(CliContext& context) {
       return kExitFailure;
     case BuildReport::Outcome::kAnalysed:
       for (const auto& entry : report.entries) *context.out << RowLine(entry) << '\n';
-      if (!report.Succeeded()) return kExitFailure;
+      if (!report.Succeeded() || !FileExists(BuildFilePath(session.model(), ".hlp"))) {
+        return kExitFailure;
+      }
       *context.out << "built " << BuildFilePath(session.model(), ".hlp") << '\n';
       return kExitOk;
     default:

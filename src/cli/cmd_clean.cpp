@@ -27,7 +27,7 @@ int RunClean(CliContext& context) {
   BuildCommands build(session.model(), *context.settings, report, progress, runner, viewer,
                       debug_view);
   build.DeleteIntermediateFiles();
-  return kExitOk;
+  return report.problems() == 0 ? kExitOk : kExitFailure;
 }
 
 const CliCommandRegistrar kRegistrar({"clean", "FILE.qyp",

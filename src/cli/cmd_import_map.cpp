@@ -6,8 +6,6 @@
 #include "core/codec.h"
 #include "core/progress.h"
 #include "project/help_map.h"
-#include "project/project_document.h"
-#include "project/project_file.h"
 
 namespace qy::cli {
 
@@ -56,16 +54,7 @@ int RunImportMap(CliContext& context) {
     }
     left_out += file.left_out.size();
   }
-  if (result.changed) {
-    ProjectModel& model = session.model();
-    std::vector<int> cut = PagesWithEndMarkerLines(model);
-    if (!cut.empty()) session.prompter().Warning(EndMarkerWarning(model, cut));
-    FileResult written = WriteProjectFile(model, model.ProjectFileName());
-    if (!written) {
-      *context.err << "quillory-cli: " << project_file << ": " << written.error << '\n';
-      return kExitFailure;
-    }
-  }
+  if (result.changed && !session.Save(session.model().ProjectFileName())) return kExitFailure;
   return unread == 0 && left_out == 0 ? kExitOk : kExitFailure;
 }
 

@@ -168,14 +168,7 @@ int RunMacro(CliContext& context) {
     *context.err << "quillory-cli macro: the macro changed the project; --save writes it\n";
     return kExitOk;
   }
-  std::vector<int> cut = PagesWithEndMarkerLines(model);
-  if (!cut.empty()) session.prompter().Warning(EndMarkerWarning(model, cut));
-  FileResult written = WriteProjectFile(model, model.ProjectFileName());
-  if (!written) {
-    *context.err << "quillory-cli macro: " << o.project_file << ": " << written.error << '\n';
-    return kExitFailure;
-  }
-  return kExitOk;
+  return session.Save(model.ProjectFileName()) ? kExitOk : kExitFailure;
 }
 
 const CliCommandRegistrar kRegistrar(

@@ -56,6 +56,11 @@ int RunPreview(CliContext& context) {
                  << ")\n";
     return kExitFailure;
   }
+  if (SameFile(output, project_file)) {
+    *context.err << "quillory-cli preview: " << output
+                 << " is the project file itself; it is not overwritten\n";
+    return kExitFailure;
+  }
   FileResult written = RenderPreview(model, page, output);
   if (!written) {
     *context.err << "quillory-cli preview: can not write " << output << ": " << written.error

@@ -1,8 +1,6 @@
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
 #include "cli/headless_session.h"
-#include "core/native_path.h"
-#include "project/project_file.h"
 
 namespace qy::cli {
 
@@ -15,21 +13,14 @@ int RunUpgrade(CliContext& context) {
   }
   HeadlessSession session(context);
   if (!session.Open(context.args[0])) return kExitFailure;
-  const ProjectModel& model = session.model();
-  std::vector<int> cut = PagesWithEndMarkerLines(model);
-  if (!cut.empty()) session.prompter().Warning(EndMarkerWarning(model, cut));
-  FileResult written = WriteProjectFile(model, context.args[1]);
-  if (!written) {
-    *context.err << "quillory-cli: " << context.args[1] << ": " << written.error << '\n';
-    return kExitFailure;
-  }
-  *context.out << context.args[1] << ": " << model.PageCount() << " pages written\n";
+  if (!session.Save(context.args[1])) return kExitFailure;
+  *context.out << context.args[1] << ": " << session.model().PageCount() << " pages written\n";
   return kExitOk;
 }
 
-const CliCommandRegistrar kRegistrar({"upgrade", "OLD.qyp NEW.qyp",
-                                      "read a project of any accepted version, write the current one",
-                                      &RunUpgrade});
+const CliCommandRegistrar kRegistrar(
+    {"upgrade", "OLD.qyp NEW.qyp", "read a project of any accepted version, write the current one",
+     &RunUpgrade});
 
 }  // namespace
 

@@ -15,4 +15,6 @@ HeadlessSession::HeadlessSession(CliContext& context)
 
 bool HeadlessSession::Open(const std::string& file) { return document_->OpenProject(file, false); }
 
+bool HeadlessSession::Save(const std::string& file) { return document_->SaveProjectTo(file); }
+
 }  // namespace qy::cli

@@ -32,6 +32,10 @@ class HeadlessSession {
 
   // Opens `file` as the window would; messages go to standard error.
   bool Open(const std::string& file);
+  // The one way the commands write a project: the document's save to `file`
+  // with its refusals and questions (answered by --yes). False, with the
+  // reason printed, when nothing was written.
+  bool Save(const std::string& file);
 
   ProjectModel& model() { return model_; }
   ProjectDocument& document() { return *document_; }

@@ -19,13 +19,33 @@ struct FileResult {
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
-// Reads the whole file as bytes; nullopt (and `error` set when given) on failure.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+// Reads the whole file as bytes; nullopt (and `error` and `error_number` set
+// when given) on failure.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
+                                         int* error_number = nullptr);
 
-// Writes `data` to a temporary file in the same folder, flushes it to disk and
-// renames it over `path`. On any failure the old file is left as it was and the
-// temporary file is removed.
-FileResult WriteFileAtomic(const std::string& path, const std::string& data);
+// Whether a replaced file must reach the disk before the call returns. Only
+// files whose loss costs the user's work (the project, the settings) are
+// synced; generated files are made again by the next build.
+enum class Durability { kReplaceOnly, kSynced };
+
+// Writes `data` to a temporary file ".~qy<name>.XXXXXX" in the same folder
+// and renames it over `path`. A symbolic link is followed and stays a link;
+// a file without any write permission is refused (EACCES), as is anything
+// that is not a plain file; the replaced file keeps its permissions. On any
+// failure the old file is left as it was and the temporary file is removed.
+// Temporary files that an interrupted save of the same file left behind are
+// removed.
+FileResult WriteFileAtomic(const std::string& path, const std::string& data,
+                           Durability durability = Durability::kReplaceOnly);
+
+// The name of the temporary file a save of `file_name` (no folder) starts
+// from, before the random part: ".~qy" + the name, cut so that the whole name
+// stays within `name_max` bytes.
+std::string AtomicTempPrefix(const std::string& file_name, std::size_t name_max = 255);
+
+// Both paths name the same existing file (device and inode; links followed).
+bool SameFile(const std::string& a, const std::string& b);
 
 // Creates an empty, uniquely named file "~qy<random>.<ext>" in the system
 // temporary folder and returns its full path ("" on failure). `ext` without
@@ -40,9 +60,9 @@ bool CopyFile(const std::string& from, const std::string& to);
 
 // Path helpers on '/'-separated paths (a '\\' is also taken as a separator,
 // since paths typed by Windows users appear in project data).
-std::string FileNameOf(const std::string& path);       // "a/b/c.qyp" -> "c.qyp"
-std::string FolderOf(const std::string& path);         // "a/b/c.qyp" -> "a/b/"
+std::string FileNameOf(const std::string& path);  // "a/b/c.qyp" -> "c.qyp"
+std::string FolderOf(const std::string& path);    // "a/b/c.qyp" -> "a/b/"
 std::string ChangeExtension(const std::string& path, const std::string& ext);  // ext with dot
-std::string BaseNameOf(const std::string& path);       // "a/b/c.qyp" -> "c"
+std::string BaseNameOf(const std::string& path);                               // "a/b/c.qyp" -> "c"
 
 }  // namespace qy

@@ -199,7 +199,7 @@ FileResult Rewrite(const std::string& path, Edit edit) {
   std::optional<std::string> out = edit(*data, &error);
   if (!out) return FileResult::Fail(error);
   if (*out == *data) return FileResult::Ok();
-  return WriteFileAtomic(path, *out);
+  return WriteFileAtomic(path, *out, Durability::kSynced);
 }
 
 // Decimal with optional sign; digits after the number are ignored the way

@@ -18,14 +18,6 @@ std::string WithSlash(std::string dir) {
   return dir;
 }
 
-std::string ExecutableFolder() {
-  std::string buf(4096, '\0');
-  ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
-  if (n <= 0 || static_cast<std::size_t>(n) >= buf.size()) return "";
-  buf.resize(static_cast<std::size_t>(n));
-  return FolderOf(buf);
-}
-
 // mkdir -p for an absolute path with a trailing '/'.
 void MakeFolders(const std::string& path) {
   for (std::size_t i = 1; i < path.size(); ++i) {
@@ -42,6 +34,14 @@ bool SameDirectory(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+std::string ExecutableFolder() {
+  std::string buf(4096, '\0');
+  ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+  if (n <= 0 || static_cast<std::size_t>(n) >= buf.size()) return "";
+  buf.resize(static_cast<std::size_t>(n));
+  return FolderOf(buf);
+}
 
 std::string ProgramFolderFor(const std::string& exe_dir, bool writable, const char* xdg,
                              const char* home) {

@@ -26,6 +26,10 @@ inline constexpr char kProgramHelpFileName[] = "quillory.hlp";
 std::string ProgramFolderFor(const std::string& exe_dir, bool writable, const char* xdg,
                              const char* home);
 
+// The folder of the running executable, with a trailing '/' ("" when it can
+// not be found).
+std::string ExecutableFolder();
+
 // The program's folder with a trailing '/', computed once per run. The
 // configuration folder is created when it is the one chosen and missing.
 std::string ProgramFolder();

@@ -1,5 +1,6 @@
 #include "project/project_document.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/codec.h"
@@ -15,8 +16,8 @@ namespace qy {
 namespace {
 
 constexpr int kOpenProgressRange = 999;
-// Titles named one by one in the "}end" warning; the rest are counted.
-constexpr std::size_t kMaxNamedPages = 10;
+// Places named one by one in the "}end" refusal; the rest are counted.
+constexpr std::size_t kMaxNamedPlaces = 10;
 
 FileDialogOptions ProjectDialog(const char* title, const std::string& initial_path) {
   FileDialogOptions o;
@@ -40,28 +41,57 @@ std::string SaveFailedMessage(const std::string& file, const std::string& reason
 
 }  // namespace
 
-std::string EndMarkerWarning(const ProjectModel& model, const std::vector<int>& pages) {
-  std::string text = "\r\n" + Sjis("次の箇所に 「}end」 だけの行があります。") + "\r\n\r\n";
+std::string EndMarkerRefusal(const ProjectModel& model, const std::vector<EndMarkerLine>& places) {
+  std::string text =
+      "\r\n" + Sjis("「}end」 だけの行があるため、プロジェクトを保存できません。") + "\r\n\r\n";
   std::size_t named = 0;
-  for (int page : pages) {
-    if (named == kMaxNamedPages) break;
+  for (const EndMarkerLine& place : places) {
+    if (named == kMaxNamedPlaces) break;
     ++named;
-    if (page == 0) {
-      text += Sjis("プロジェクトのプロパティ ([WINDOWS]、[CONFIG]、登録単語)");
-    } else {
-      text += Sjis("ページ ") + "\"" + model.Page(page).Title + "\"";
+    switch (place.text) {
+      case EndMarkerText::kWord:
+        text += Sjis("登録単語");
+        break;
+      case EndMarkerText::kWindows:
+        text += "[WINDOWS]";
+        break;
+      case EndMarkerText::kConfig:
+        text += "[CONFIG]";
+        break;
+      case EndMarkerText::kTopic:
+        text += Sjis("ページ ") + std::to_string(place.page) + " \"" +
+                model.Page(place.page).Title + "\"";
+        break;
     }
-    text += "\r\n";
+    text += Sjis(" の ") + std::to_string(place.line) + Sjis(" 行目") + "\r\n";
   }
-  if (pages.size() > named) {
-    text += Sjis("ほか ") + std::to_string(pages.size() - named) + Sjis(" 箇所") + "\r\n";
+  if (places.size() > named) {
+    text += Sjis("ほか ") + std::to_string(places.size() - named) + Sjis(" 箇所") + "\r\n";
   }
-  text += "\r\n" + Sjis("「}end」 だけの行はプロジェクトファイルに保存できません。") + "\r\n" +
-          Sjis("次にプロジェクトを開くとき、その行から後ろが切り捨てられ、") + "\r\n" +
-          Sjis("プロジェクトファイルが壊れていると報告されることがあります。") + "\r\n\r\n" +
-          Sjis("編集中の内容はそのまま残ります。その行を書き換えてから、") + "\r\n" +
-          Sjis("もう一度保存してください。");
+  text += "\r\n" + Sjis("「}end」 だけの行はプロジェクトファイルに書けません。") + "\r\n" +
+          Sjis("その行を書き換えてから、もう一度保存してください。") + "\r\n" +
+          Sjis("ファイルは変更されていません。");
   return text;
+}
+
+std::string PagesLeftOutMessage(const std::string& file, int count) {
+  return "\r\n\"" + PathToSjis(FileNameOf(file)) + "\"" + Sjis(" には ") +
+         std::to_string(kMaxPages) + Sjis(" ページを超えるページがあります。") + "\r\n\r\n" +
+         Sjis("後ろの ") + std::to_string(count) + Sjis(" ページは読み込まれていません。") +
+         "\r\n" + Sjis("このファイルに上書き保存すると、その ") + std::to_string(count) +
+         Sjis(" ページは失われます。");
+}
+
+std::string PagesLeftOutQuestion(const std::string& file, int count) {
+  return "\r\n\"" + PathToSjis(FileNameOf(file)) + "\"" +
+         Sjis(" に保存すると、読み込まれていない ") + std::to_string(count) +
+         Sjis(" ページがファイルから失われます。") + "\r\n\r\n" + Sjis("保存してよろしいですか？");
+}
+
+std::string EmptyContextMessage(const ProjectModel& model, int page) {
+  return Sjis("ページ ") + std::to_string(page) + " \"" + model.Page(page).Title + "\"" +
+         Sjis(" にはコンテキストがありません。") + "\r\n\r\n" + Sjis("コンテキストを ") +
+         model.Page(page).Context + Sjis(" に設定します。");
 }
 
 ProjectDocument::ProjectDocument(ProjectModel& model, DocumentView& view, Prompter& prompter,
@@ -95,6 +125,15 @@ void ProjectDocument::RebuildTree() {
   view_.ShowPageTree(tree, 1);
 }
 
+void ProjectDocument::WriteContextList(const std::string& project_file) {
+  const std::string hls = ChangeExtension(project_file, ".hls");
+  // A project that is itself named ".hls" keeps its file.
+  if (write_context_list && settings_.GetBool(keys::kOptionContextList) &&
+      !SameFile(hls, project_file)) {
+    write_context_list(hls);
+  }
+}
+
 void ProjectDocument::RebuildBitmapMenus() {
   if (rebuild_bitmap_menus) rebuild_bitmap_menus();
 }
@@ -103,9 +142,12 @@ void ProjectDocument::ClearProject() {
   const bool debug_save = settings_.GetBool(keys::kDebugDebugSave);
   const bool keep_context_list = settings_.GetBool(keys::kOptionContextList);
   if (!keep_context_list && !model_.ProjectFileName().empty()) {
-    RemoveFile(ChangeExtension(model_.ProjectFileName(), ".hls"));
+    const std::string hls = ChangeExtension(model_.ProjectFileName(), ".hls");
+    if (!SameFile(hls, model_.ProjectFileName())) RemoveFile(hls);
   }
   model_.ClearProject();
+  truncated_file_.clear();
+  pages_left_out_ = 0;
   view_.ResetPageViews(debug_save);
 }
 
@@ -116,9 +158,7 @@ void ProjectDocument::NewProject() {
   model_.NewProject(program_folder_);
   ShowName(model_.ProjectFileName());
   RebuildTree();
-  if (write_context_list && settings_.GetBool(keys::kOptionContextList)) {
-    write_context_list(ChangeExtension(model_.ProjectFileName(), ".hls"));
-  }
+  WriteContextList(model_.ProjectFileName());
 }
 
 void ProjectDocument::FailOpen(bool focus_editor) {
@@ -137,13 +177,14 @@ bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor) {
   view_.ClearEditorUndo();
   ClearProject();
 
-  int result = LoadProjectFile(model_, file, kVersion160b, prompter_, progress_);
+  int left_out = 0;
+  int result = LoadProjectFile(model_, file, kVersion160b, prompter_, progress_, &left_out);
   if (result == kLoadRefused) {
     FailOpen(focus_editor);
     return false;
   }
   if (int code = RereadVersionCode(result); code != 0) {
-    result = LoadProjectFile(model_, file, code, prompter_, progress_);
+    result = LoadProjectFile(model_, file, code, prompter_, progress_, &left_out);
   }
   if (result != kLoadSuccess) {
     // A refusal on the second read (the file vanished meanwhile) has had its
@@ -157,31 +198,55 @@ bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor) {
   ShowName(file);
   if (add_recent_file) add_recent_file(file);
   progress_.SetPosition(kOpenProgressRange);
+  truncated_file_ = left_out > 0 ? file : std::string();
+  pages_left_out_ = left_out;
+  if (left_out > 0) prompter_.Warning(PagesLeftOutMessage(file, left_out));
+  const std::vector<int> renamed = GiveEmptyContexts(model_);
+  for (int page : renamed) prompter_.Information(EmptyContextMessage(model_, page));
   RebuildTree();
-  if (write_context_list && settings_.GetBool(keys::kOptionContextList)) {
-    write_context_list(ChangeExtension(file, ".hls"));
-  }
+  WriteContextList(file);
   progress_.Hide();
-  model_.SetModified(false);
+  // A page given a context differs from the file.
+  model_.SetModified(!renamed.empty());
   model_.UpdateBitmapSection();
   RebuildBitmapMenus();
   if (focus_editor) view_.FocusEditor();
   return true;
 }
 
-bool ProjectDocument::WriteTo(const std::string& file) {
-  std::vector<int> cut = PagesWithEndMarkerLines(model_);
-  if (!cut.empty()) prompter_.Warning(EndMarkerWarning(model_, cut));
-  FileResult written = WriteProjectFile(model_, file);
-  if (!written) {
-    prompter_.Error(SaveFailedMessage(file, written.error));
+bool ProjectDocument::SaveProjectTo(const std::string& file) {
+  const std::vector<EndMarkerLine> places = FindEndMarkerLines(model_);
+  if (!places.empty()) {
+    const std::string refusal = EndMarkerRefusal(model_, places);
+    const auto page = std::find_if(places.begin(), places.end(),
+                                   [](const EndMarkerLine& p) { return p.page > 0; });
+    if (show_page && page != places.end()) {
+      const std::string question = refusal + "\r\n\r\n" + Sjis("ページ ") +
+                                   std::to_string(page->page) + Sjis(" を表示しますか？");
+      if (prompter_.Ask(question, Buttons::kYesNo, Beep::kExclamation) == Answer::kYes) {
+        show_page(page->page);
+      }
+    } else {
+      prompter_.Warning(refusal);
+    }
     return false;
   }
+  const bool over_truncated = pages_left_out_ > 0 && SameFile(file, truncated_file_);
+  if (over_truncated && prompter_.Ask(PagesLeftOutQuestion(file, pages_left_out_),
+                                      Buttons::kOkCancel, Beep::kExclamation) != Answer::kOk) {
+    return false;
+  }
+  FileResult written = WriteProjectFile(model_, file);
+  if (!written) {
+    prompter_.Error(SaveFailedMessage(PathToSjis(file), written.error));
+    return false;
+  }
+  if (over_truncated) pages_left_out_ = 0;
   return true;
 }
 
 bool ProjectDocument::SaveProject() {
-  if (!WriteTo(model_.ProjectFileName())) return false;
+  if (!SaveProjectTo(model_.ProjectFileName())) return false;
   model_.SetModified(false);
   return true;
 }
@@ -213,7 +278,7 @@ bool ProjectDocument::SaveProjectAs() {
 
   // The file is written before anything else moves to the new name, so a
   // failed write leaves the project as it was.
-  if (!WriteTo(new_file)) return false;
+  if (!SaveProjectTo(new_file)) return false;
 
   const std::string& options = model_.Header().ProjectOptions;
   if (options.size() >= 8 && options[7] == '1') {
@@ -223,7 +288,9 @@ bool ProjectDocument::SaveProjectAs() {
   for (const char* ext : {".qym", ".hls"}) {
     const std::string from = ChangeExtension(old_file, ext);
     const std::string to = ChangeExtension(new_file, ext);
-    if (!old_file.empty() && from != to && FileExists(from)) CopyFile(from, to);
+    if (!old_file.empty() && from != to && FileExists(from) && !SameFile(to, new_file)) {
+      CopyFile(from, to);
+    }
   }
   model_.SetProjectFileName(new_file);
   ShowName(new_file);

@@ -13,6 +13,7 @@
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "project/page_tree.h"
+#include "project/project_file.h"
 #include "project/project_model.h"
 
 namespace qy {
@@ -52,9 +53,9 @@ class NullDocumentView : public DocumentView {
 
 inline constexpr char kCaptionSuffix[] = " - Quillory";
 
-// The warning shown before a save when `pages` (from PagesWithEndMarkerLines)
-// hold lines the file can not store.
-std::string EndMarkerWarning(const ProjectModel& model, const std::vector<int>& pages);
+// Why a save was refused: the places (from FindEndMarkerLines) that hold
+// lines the file can not store, each with its line number.
+std::string EndMarkerRefusal(const ProjectModel& model, const std::vector<EndMarkerLine>& places);
 
 class ProjectDocument {
  public:
@@ -68,6 +69,12 @@ class ProjectDocument {
   // Writes the project to its file. A failed write is reported and leaves
   // Modified set; returns whether the file was written.
   bool SaveProject();
+  // Writes the project to `file` and nothing else. Refused, with the file
+  // left as it was, while a text holds a line the file can not store (with
+  // the offer to show the first such page when `show_page` is set), and
+  // after a question when `file` is the one whose surplus pages were left
+  // out at open. Failures are reported; returns whether the file was written.
+  bool SaveProjectTo(const std::string& file);
   // Asks for a new file name and saves there; false when cancelled or the
   // write failed.
   bool SaveProjectAs();
@@ -104,14 +111,20 @@ class ProjectDocument {
   std::function<void(const std::string& hls_file)> write_context_list;
   // Rebuilds the bitmap menus from the model's BitmapSection.
   std::function<void()> rebuild_bitmap_menus;
+  // Shows page `page` (from 1) in the editor and the tree.
+  std::function<void(int page)> show_page;
+
+  // Pages the open left out of the file it read (beyond the last page the
+  // table holds); 0 once the project has been saved over that file.
+  int pages_left_out() const { return pages_left_out_; }
 
  private:
   void ShowName(const std::string& file);
   void RebuildTree();
   void RebuildBitmapMenus();
+  // The context list beside `project_file` when the setting asks for it.
+  void WriteContextList(const std::string& project_file);
   void FailOpen(bool focus_editor);
-  // Warns about lines the file can not hold, writes, and reports a failure.
-  bool WriteTo(const std::string& file);
   void CopyBitmapSettings(const std::string& new_file);
 
   ProjectModel& model_;
@@ -123,6 +136,8 @@ class ProjectDocument {
   std::string program_folder_;
   std::string caption_;
   TreeBuilder tree_builder_;
+  std::string truncated_file_;
+  int pages_left_out_ = 0;
 };
 
 }  // namespace qy

@@ -1,7 +1,6 @@
 #include "project/project_file.h"
 
-#include "core/native_path.h"
-
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -9,6 +8,7 @@
 
 #include "core/codec.h"
 #include "core/cp932.h"
+#include "core/native_path.h"
 
 namespace qy {
 
@@ -33,9 +33,7 @@ struct CorruptFile {
 class LineTable {
  public:
   explicit LineTable(std::string_view text) {
-    // A project line is seldom shorter than a few bytes; a rough guess spares
-    // most of the regrowth on large files.
-    lines_.reserve(text.size() / 16 + 16);
+    lines_.reserve(CountLines(text));
     const char* p = text.data();
     const char* const end = p + text.size();
     // The next CR and the next LF, each looked up again only once passed, so
@@ -62,6 +60,22 @@ class LineTable {
   }
 
  private:
+  // Exactly the number of lines the constructor makes: every LF, every CR
+  // not followed by LF, and a last line without a line end.
+  static std::size_t CountLines(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+         at = text.find('\n', at + 1)) {
+      ++count;
+    }
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
+         at = text.find('\r', at + 1)) {
+      if (at + 1 == text.size() || text[at + 1] != '\n') ++count;
+    }
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') ++count;
+    return count;
+  }
+
   static const char* Find(const char* from, const char* end, char c) {
     const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
     return hit ? static_cast<const char*>(hit) : end;
@@ -267,9 +281,25 @@ PageRecord ReadPage(LineCursor& cursor, int version_code) {
   return page;
 }
 
+// The pages behind the last one the table can hold, which a save would lose:
+// counted up to the end of the file or the first block that does not read
+// as a page.
+int CountPagesLeftOut(LineCursor& cursor, int version_code) {
+  int count = 0;
+  try {
+    while (true) {
+      cursor.Skip();  // empty line after "}end"
+      ReadPage(cursor, version_code);
+      ++count;
+    }
+  } catch (const CorruptFile&) {
+  }
+  return count;
+}
+
 int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
                std::vector<PageRecord>& pages, const std::string& file, Prompter& prompter,
-               Progress& progress) {
+               Progress& progress, int* left_out) {
   LineCursor cursor(table);
   std::string_view first = cursor.Read();
   std::string_view version = VersionOfCode(version_code);
@@ -304,7 +334,10 @@ int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
     pages.push_back(ReadPage(cursor, version_code));
     progress.Step();
     progress.Pump();
-    if (static_cast<int>(pages.size()) >= kMaxPages) return kLoadSuccess;
+    if (static_cast<int>(pages.size()) >= kMaxPages) {
+      *left_out = CountPagesLeftOut(cursor, version_code);
+      return kLoadSuccess;
+    }
     cursor.Skip();  // empty line after "}end"
     const int line = cursor.Next();
     if (table.At(line) == kFileEnd) return kLoadSuccess;
@@ -338,15 +371,18 @@ void AppendNumber(std::string& out, long long value) {
   out += kCrLf;
 }
 
-bool HasEndMarkerLine(std::string_view text) {
+// Adds a place for every line of `text` that reads exactly "}end".
+void FindEndMarkers(std::string_view text, int page, EndMarkerText part,
+                    std::vector<EndMarkerLine>& found) {
   std::size_t start = 0;
+  int line = 1;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
-    if (text.substr(start, i - start) == kEndMarker) return true;
+    if (text.substr(start, i - start) == kEndMarker) found.push_back({page, part, line});
     if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
+    ++line;
   }
-  return false;
 }
 
 }  // namespace
@@ -367,14 +403,16 @@ int RereadVersionCode(int load_result) {
 }
 
 int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
-                     const std::string& file, Prompter& prompter, Progress& progress) {
+                     const std::string& file, Prompter& prompter, Progress& progress,
+                     int* pages_left_out) {
   const LineTable table(text);
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
   pages.reserve(64);
+  int left_out = 0;
   int result;
   try {
-    result = ParseLines(table, version_code, header, pages, file, prompter, progress);
+    result = ParseLines(table, version_code, header, pages, file, prompter, progress, &left_out);
   } catch (const CorruptFile& fault) {
     result = fault.line;
   }
@@ -382,21 +420,35 @@ int ParseProjectText(ProjectModel& model, std::string_view text, int version_cod
   model.Header() = std::move(header);
   model.ClearPages();
   for (auto& page : pages) model.AppendPage(std::move(page));
+  if (pages_left_out) *pages_left_out = left_out;
   return kLoadSuccess;
 }
 
+std::string OpenFailedMessage(const std::string& file, int error_number) {
+  const std::string quoted = "\r\n\"" + PathToSjis(file) + "\"";
+  switch (error_number) {
+    case ENOENT:
+    case ENOTDIR:
+      return quoted + Sjis(" は存在しないファイルです。");
+    case EBUSY:
+    case ETXTBSY:
+    case EAGAIN:
+      return Sjis("\r\nこのファイルは他のプロセスで開かれています。");
+    default:
+      return quoted + Sjis(" を開けませんでした。") + "\r\n\r\n" + Sjis("理由 : ") +
+             std::strerror(error_number);
+  }
+}
+
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
-                    Prompter& prompter, Progress& progress) {
-  if (!FileExists(file)) {
-    prompter.Warning("\r\n\"" + PathToSjis(file) + "\"" + Sjis(" は存在しないファイルです。"));
-    return kLoadRefused;
-  }
-  auto text = ReadWholeFile(file);
+                    Prompter& prompter, Progress& progress, int* pages_left_out) {
+  int error_number = 0;
+  auto text = ReadWholeFile(file, nullptr, &error_number);
   if (!text) {
-    prompter.Warning(Sjis("\r\nこのファイルは他のプロセスで開かれています。"));
+    prompter.Warning(OpenFailedMessage(file, error_number));
     return kLoadRefused;
   }
-  return ParseProjectText(model, *text, version_code, file, prompter, progress);
+  return ParseProjectText(model, *text, version_code, file, prompter, progress, pages_left_out);
 }
 
 std::string BuildProjectFileText(const ProjectModel& model) {
@@ -454,20 +506,37 @@ std::string BuildProjectFileText(const ProjectModel& model) {
 }
 
 FileResult WriteProjectFile(const ProjectModel& model, const std::string& file) {
-  return WriteFileAtomic(file, BuildProjectFileText(model));
+  return WriteFileAtomic(file, BuildProjectFileText(model), Durability::kSynced);
+}
+
+std::vector<EndMarkerLine> FindEndMarkerLines(const ProjectModel& model) {
+  std::vector<EndMarkerLine> found;
+  const ProjectHeader& h = model.Header();
+  FindEndMarkers(h.Word, 0, EndMarkerText::kWord, found);
+  FindEndMarkers(h.WindowsSection, 0, EndMarkerText::kWindows, found);
+  FindEndMarkers(h.ConfigSection, 0, EndMarkerText::kConfig, found);
+  for (int i = 1; i <= model.PageCount(); ++i) {
+    FindEndMarkers(model.Page(i).Topic, i, EndMarkerText::kTopic, found);
+  }
+  return found;
 }
 
 std::vector<int> PagesWithEndMarkerLines(const ProjectModel& model) {
-  std::vector<int> found;
-  const ProjectHeader& h = model.Header();
-  if (HasEndMarkerLine(h.Word) || HasEndMarkerLine(h.WindowsSection) ||
-      HasEndMarkerLine(h.ConfigSection)) {
-    found.push_back(0);
+  std::vector<int> pages;
+  for (const EndMarkerLine& place : FindEndMarkerLines(model)) {
+    if (pages.empty() || pages.back() != place.page) pages.push_back(place.page);
   }
+  return pages;
+}
+
+std::vector<int> GiveEmptyContexts(ProjectModel& model) {
+  std::vector<int> changed;
   for (int i = 1; i <= model.PageCount(); ++i) {
-    if (HasEndMarkerLine(model.Page(i).Topic)) found.push_back(i);
+    if (!model.Page(i).Context.empty()) continue;
+    model.MutablePage(i).Context = model.NextFreeContext();
+    changed.push_back(i);
   }
-  return found;
+  return changed;
 }
 
 }  // namespace qy

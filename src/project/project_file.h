@@ -44,12 +44,18 @@ int RereadVersionCode(int load_result);
 // corrupt file (mostly the 1-based number of the offending or missing line).
 // The model's header and pages are replaced only on success; nothing else of
 // the model is touched. The progress bar advances by one per page.
+// A file with more pages than the table holds is read up to the last page
+// that fits; `pages_left_out` (when given) receives how many followed.
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
-                    Prompter& prompter, Progress& progress);
+                    Prompter& prompter, Progress& progress, int* pages_left_out = nullptr);
 
 // LoadProjectFile on text already in memory; `file` names it in messages.
 int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
-                     const std::string& file, Prompter& prompter, Progress& progress);
+                     const std::string& file, Prompter& prompter, Progress& progress,
+                     int* pages_left_out = nullptr);
+
+// The warning shown when `file` can not be read, by the system's reason.
+std::string OpenFailedMessage(const std::string& file, int error_number);
 
 // The file text of the current layout, CR LF after every line.
 std::string BuildProjectFileText(const ProjectModel& model);
@@ -59,9 +65,22 @@ FileResult WriteProjectFile(const ProjectModel& model, const std::string& file);
 
 // A line that reads exactly "}end" closes a multi-line value in the file, so
 // such a line in a topic or a header section can not be stored: the reader
-// cuts the value there. Returns the pages whose topic holds such a line, in
-// page order, with 0 first when the word list, [WINDOWS] or [CONFIG] text
-// holds one.
+// would cut the value there and usually find the rest of the file corrupt.
+enum class EndMarkerText { kWord, kWindows, kConfig, kTopic };
+struct EndMarkerLine {
+  int page;  // 0 for the header texts
+  EndMarkerText text;
+  int line;  // from 1 within the text
+  bool operator==(const EndMarkerLine&) const = default;
+};
+// Every such line: the header texts first, then the pages in order.
+std::vector<EndMarkerLine> FindEndMarkerLines(const ProjectModel& model);
+// The pages of FindEndMarkerLines, each once, 0 standing for the header.
 std::vector<int> PagesWithEndMarkerLines(const ProjectModel& model);
+
+// A page without a context (only a hand-edited file has one) would end the
+// page tree and be written without a name: each gets the next free context.
+// Returns the pages changed.
+std::vector<int> GiveEmptyContexts(ProjectModel& model);
 
 }  // namespace qy

@@ -358,46 +358,6 @@ TEST_F(ProjectDocumentTest, FailedSaveKeepsModifiedAndSaysWhy) {
   EXPECT_NE(prompter.shown[1].text.find("No such file or directory"), std::string::npos);
 }
 
-TEST_F(ProjectDocumentTest, SaveWarnsAboutEndMarkerLinesButStillSaves) {
-  const std::string file = Copy("current.qyp", "p.qyp");
-  ASSERT_TRUE(doc.OpenProject(file, false));
-  const std::string topic = "first\r\n}end\r\nsecond";
-  model.MutablePage(2).Topic = topic;
-  model.Header().ConfigSection = "}end";
-  model.SetModified(true);
-  ASSERT_TRUE(doc.SaveProject());
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "warning");
-  EXPECT_EQ(prompter.shown[0].text, EndMarkerWarning(model, {0, 2}));
-  EXPECT_NE(prompter.shown[0].text.find("\"" + model.Page(2).Title + "\""), std::string::npos);
-  EXPECT_NE(prompter.shown[0].text.find("}end"), std::string::npos);
-  EXPECT_EQ(model.Page(2).Topic, topic);  // memory keeps the text
-  EXPECT_FALSE(model.Modified());
-  EXPECT_EQ(ReadWholeFile(file), BuildProjectFileText(model));
-
-  // Without such lines no warning.
-  model.MutablePage(2).Topic = "fine";
-  model.Header().ConfigSection = "";
-  prompter.shown.clear();
-  ASSERT_TRUE(doc.SaveProject());
-  EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(ProjectDocumentTest, EndMarkerWarningNamesAtMostTenPlaces) {
-  ProjectModel m;
-  std::vector<int> pages;
-  for (int i = 1; i <= 12; ++i) {
-    PageRecord p = m.MakeNewPage();
-    p.Title = "title" + std::to_string(i);
-    m.AppendPage(p);
-    pages.push_back(i);
-  }
-  const std::string text = EndMarkerWarning(m, pages);
-  EXPECT_NE(text.find("\"title10\""), std::string::npos);
-  EXPECT_EQ(text.find("\"title11\""), std::string::npos);
-  EXPECT_NE(text.find(Sjis("ほか 2 箇所")), std::string::npos);
-}
-
 // --- The question about unsaved changes ------------------------------------------
 
 std::string SaveQuestion(const std::string& name) {

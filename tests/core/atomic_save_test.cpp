@@ -1,0 +1,63 @@
+// Saves through links, over protected files, with long names and after an
+// interrupted save.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/files.h"
+#include "support/fakes.h"
+
+namespace qy::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(AtomicSaveTest, LinksProtectionLeftoversAndLongNames) {
+  TempDir dir;
+  fs::create_directory(dir.File("real"));
+  const std::string real = dir.File("real/a.qyp");
+  ASSERT_TRUE(WriteFileAtomic(real, "old"));
+  ::chmod(real.c_str(), 0640);
+  // A relative link, saved through: the link stays, the file it names changes.
+  fs::create_symlink("real/a.qyp", dir.File("link.qyp"));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("link.qyp"), "new", Durability::kSynced));
+  EXPECT_TRUE(fs::is_symlink(dir.File("link.qyp")));
+  EXPECT_EQ(ReadWholeFile(real), "new");
+  EXPECT_TRUE(SameFile(dir.File("link.qyp"), real));
+  EXPECT_FALSE(SameFile(dir.File("link.qyp"), dir.File("real")));
+  struct stat st;
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  // A file the user made read-only is refused with the system's reason.
+  ::chmod(real.c_str(), 0444);
+  FileResult refused = WriteFileAtomic(real, "x");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, "Permission denied");
+  EXPECT_EQ(ReadWholeFile(real), "new");
+  ::chmod(real.c_str(), 0644);
+
+  // Leftovers of an interrupted save go; one held by a running save stays.
+  const std::string prefix = dir.File("real/") + AtomicTempPrefix("a.qyp");
+  ASSERT_TRUE(WriteFileAtomic(prefix + ".ABCDEF", "crashed"));
+  ASSERT_TRUE(WriteFileAtomic(prefix + ".GHIJKL", "running"));
+  const int held = ::open((prefix + ".GHIJKL").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_TRUE(WriteFileAtomic(real, "newer"));
+  EXPECT_FALSE(fs::exists(prefix + ".ABCDEF"));
+  EXPECT_TRUE(fs::exists(prefix + ".GHIJKL"));
+  ::close(held);
+
+  // A name at the file system's limit can still be saved.
+  const std::string longest(255, 'n');
+  EXPECT_LE(AtomicTempPrefix(longest).size() + 7, 255u);
+  EXPECT_TRUE(WriteFileAtomic(dir.File(longest), "long"));
+  EXPECT_EQ(ReadWholeFile(dir.File(longest)), "long");
+}
+
+}  // namespace
+}  // namespace qy::testing
