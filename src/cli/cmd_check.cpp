@@ -36,16 +36,14 @@ std::string Where(const LinkProblem& problem) {
   return "line " + std::to_string(problem.line);
 }
 
-std::string Describe(const ProjectModel& model, const LinkProblem& problem) {
+std::string Describe(const LinkProblem& problem) {
   const std::string target = "\"" + Cp932ToUtf8(problem.context) + "\"";
   switch (problem.kind) {
     case LinkProblemKind::kMissingContext:
       return Where(problem) + ": link target " + target + " names no page";
-    case LinkProblemKind::kNotATopic: {
-      const int page = model.FindContext(problem.context);
-      return Where(problem) + ": link target " + target + " is page " + std::to_string(page) +
-             ", which is not a topic or popup page";
-    }
+    case LinkProblemKind::kNotATopic:
+      return Where(problem) + ": link target " + target + " is page " +
+             std::to_string(problem.target) + ", which is not a topic or popup page";
     case LinkProblemKind::kUnreachedPopup:
       break;
   }
@@ -74,7 +72,7 @@ int RunCheck(CliContext& context) {
           << row.close << " \"}\"\n";
     }
     while (link_index < links.problems.size() && links.problems[link_index].page == p) {
-      out << PageName(model, p) << ": " << Describe(model, links.problems[link_index++]) << '\n';
+      out << PageName(model, p) << ": " << Describe(links.problems[link_index++]) << '\n';
     }
   }
   for (int page : links.unlinked_topics) {

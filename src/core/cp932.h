@@ -30,8 +30,14 @@ constexpr bool IsTrailByte(unsigned char c) {
 std::size_t CharLengthAt(std::string_view text, std::size_t pos);
 
 // True when `pos` is the start of a character (or the end of the text), i.e.
-// not the trail byte of a double-byte pair. Scans from the start of the text.
+// not the trail byte of a double-byte pair. Looks back only as far as the
+// nearest byte below 0x40, which always stands alone.
 bool IsCharBoundary(std::string_view text, std::size_t pos);
+
+// The first character start at or after `pos`, given that `known` <= pos is
+// a character start. Scans of a text from left to right pass their last
+// known start so that the whole scan stays linear.
+std::size_t NextCharBoundary(std::string_view text, std::size_t known, std::size_t pos);
 
 // Largest character boundary that is <= pos.
 std::size_t FloorCharBoundary(std::string_view text, std::size_t pos);
