@@ -1,15 +1,8 @@
 #include "core/cp932.h"
 
-namespace qy {
+#include <cstring>
 
-std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
-  if (pos >= text.size()) return 0;
-  if (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
-      IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
-    return 2;
-  }
-  return 1;
-}
+namespace qy {
 
 namespace {
 
@@ -46,6 +39,14 @@ std::size_t FloorCharBoundary(std::string_view text, std::size_t pos) {
   }
 }
 
+std::size_t FindRawBytes(std::string_view text, std::string_view needle, std::size_t from) {
+  if (from > text.size() || needle.size() > text.size() - from) return std::string::npos;
+  if (needle.empty()) return from;
+  const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
+             : std::string::npos;
+}
+
 std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from) {
   if (from > text.size()) return std::string::npos;
   std::size_t i = NextCharBoundary(text, 0, from);
@@ -54,7 +55,7 @@ std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_
   // byte is skipped. `i` is always a character start, so no walk goes back
   // further than the previous candidate.
   while (i + needle.size() <= text.size()) {
-    const std::size_t at = text.find(needle, i);
+    const std::size_t at = FindRawBytes(text, needle, i);
     if (at == std::string_view::npos) return at;
     const std::size_t start = NextCharBoundary(text, i, at);
     if (start == at) return at;
