@@ -108,6 +108,8 @@ CaseBlindNeedle::CaseBlindNeedle(std::string_view needle) : upper_(UpperCase(nee
     i += len;
   }
   if (upper_.empty()) return;
+  ends_in_lead_byte_ = IsLeadByte(static_cast<unsigned char>(upper_.back())) &&
+                       FloorCharBoundary(upper_, upper_.size() - 1) == upper_.size() - 1;
   const auto first = static_cast<unsigned char>(upper_[0]);
   for (int b = 0; b < 256; ++b) {
     if (static_cast<unsigned char>(t.single[b]) == first) first_bytes_[b] = true;

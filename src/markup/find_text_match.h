@@ -55,6 +55,12 @@ class CaseBlindNeedle {
   void ForEachMatch(std::string_view text, std::size_t from, Hit&& hit) const {
     const std::size_t n = upper_.size();
     if (n == 0 || n > text.size()) return;
+    if (ends_in_lead_byte_) {
+      // A match can end inside a character, and the scan then goes on from
+      // its trail byte as upper-cased, which only the upper-cased text has.
+      qy::ForEachMatch(UpperCase(text), upper_, from, hit);
+      return;
+    }
     std::size_t i = from;  // always a character start
     while (i + n <= text.size()) {
       const std::size_t at = NextCandidate(text, i);
@@ -77,6 +83,7 @@ class CaseBlindNeedle {
   std::string upper_;
   std::string key_;  // raw bytes every occurrence holds at key_offset_
   std::size_t key_offset_ = 0;
+  bool ends_in_lead_byte_ = false;
   bool first_bytes_[256] = {};  // bytes an occurrence can start with
 };
 
