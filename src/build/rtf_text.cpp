@@ -81,16 +81,18 @@ bool EndsInParagraphControl(std::string_view line) {
 // LF, plus one empty line when the text ends in CR LF.
 std::vector<std::string_view> LineViews(std::string_view text) {
   std::vector<std::string_view> lines;
+  // The next CR and the next LF, each found by memchr and looked for again
+  // only once passed.
+  std::size_t cr = text.find('\r');
+  std::size_t lf = text.find('\n');
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(text.substr(start, i - start));
-      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
+  while (true) {
+    const std::size_t stop = std::min(cr, lf);
+    if (stop == std::string_view::npos) break;
+    lines.push_back(text.substr(start, stop - start));
+    start = stop + ((text[stop] == '\r' && stop + 1 == lf) ? 2 : 1);
+    if (cr < start) cr = text.find('\r', start);
+    if (lf < start) lf = text.find('\n', start);
   }
   if (start < text.size()) lines.push_back(text.substr(start));
   if (text.size() >= 2 && text.substr(text.size() - 2) == kCrLf) lines.emplace_back();
