@@ -13,7 +13,7 @@ std::string BuildPreviewTopicFile(const ProjectModel& project, int page) {
   lines.Add(BuildRtfHeader(project));
   lines.Add(BuildColorTable());
   lines.Add(BuildTopicFormatLine(project));
-  lines.Add("#{\\footnote " + p.Context + "}" + "${\\footnote " + EscapeDbcs(p.Title) + "}");
+  lines.Add(TitleFootnotes(p));
   std::string body = TopicBody(p.Topic);
   if (!body.empty()) lines.Add(std::move(body));
   lines.Add("}");

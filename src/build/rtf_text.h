@@ -10,7 +10,9 @@ namespace qy {
 // Writes every double-byte character as "\'ll\'tt" (lead and trail byte in
 // lower-case hexadecimal), so that the help compiler never sees a trail byte
 // that looks like "\", "{" or "}". Single bytes, half-width katakana
-// included, are copied unchanged; so is a lead byte without a valid trail.
+// included, are copied unchanged; so is a lead byte without a valid trail,
+// except at the very end, where it is written "\'ll" because whatever the
+// caller appends could otherwise pair with it.
 std::string EscapeDbcs(std::string_view text);
 
 // Appends `suffix` to every line that does not already end in "\par",
@@ -21,5 +23,24 @@ std::string EndOfLineAddStr(std::string_view text, std::string_view suffix);
 
 // The paragraph mark used by the topic writers.
 inline constexpr std::string_view kParagraphMark = "\\par";
+
+// Topic text as the compiler gets it: EndOfLineAddStr with "\par", every
+// line escaped by EscapeDbcs before its mark, so that a lead byte left at
+// the end of a line is written alone and the mark survives.
+std::string EscapeTopicText(std::string_view text);
+
+// A one-line field as the text of a footnote group "{\footnote ...}".
+struct FootnoteText {
+  std::string text;
+  bool repaired = false;  // the field needed escapes to keep the group intact
+};
+// A field that keeps the group intact is written as before: escaped by
+// EscapeDbcs, or raw when `escape_double_bytes` is false (the context).
+// Otherwise the smallest escapes are added: "\}" for a brace that would
+// close the footnote, "\{" for one that nothing closes, "\\" for a
+// backslash that would take the closing brace, "\'xx" for a lead byte at
+// the end and for a raw double-byte character whose trail byte is "\", "{"
+// or "}".
+FootnoteText MakeFootnoteText(std::string_view value, bool escape_double_bytes);
 
 }  // namespace qy

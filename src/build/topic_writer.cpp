@@ -1,10 +1,12 @@
 #include "build/topic_writer.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "build/build_output.h"
 #include "build/rtf_head.h"
 #include "build/rtf_text.h"
+#include "core/codec.h"
 
 namespace qy {
 
@@ -14,13 +16,43 @@ namespace {
 // blank so that the compiler does not read that letter as part of the mark.
 std::string Footnote(char mark, const std::string& value) {
   const bool needs_blank = value.size() >= 2 && value[0] == mark;
-  return std::string(1, mark) + "{\\footnote " + (needs_blank ? " " : "") + EscapeDbcs(value) + "}";
+  return std::string(1, mark) + "{\\footnote " + (needs_blank ? " " : "") +
+         MakeFootnoteText(value, true).text + "}";
 }
 
 }  // namespace
 
-std::string TopicBody(const std::string& topic) {
-  return EscapeDbcs(EndOfLineAddStr(topic, kParagraphMark));
+std::string TopicBody(const std::string& topic) { return EscapeTopicText(topic); }
+
+std::string TitleFootnotes(const PageRecord& page) {
+  return "#{\\footnote " + MakeFootnoteText(page.Context, false).text + "}" + "${\\footnote " +
+         MakeFootnoteText(page.Title, true).text + "}";
+}
+
+std::vector<std::string_view> RepairedFootnoteFields(const PageRecord& page, bool title_only) {
+  std::vector<std::string_view> fields;
+  const std::pair<std::string_view, const std::string*> all[] = {
+      {"Context", &page.Context},   {"Title", &page.Title},       {"Keyword", &page.Keyword},
+      {"AKeyword", &page.AKeyword}, {"BKeyword", &page.BKeyword}, {"Macro", &page.Macro}};
+  for (const auto& [name, value] : all) {
+    if (title_only && name != "Context" && name != "Title") break;
+    if (MakeFootnoteText(*value, name != "Context").repaired) fields.push_back(name);
+  }
+  return fields;
+}
+
+std::vector<std::string> RepairedFieldNotes(const ProjectModel& project) {
+  std::vector<std::string> notes;
+  for (int i = 1; i <= project.PageCount(); ++i) {
+    const PageRecord& p = project.Page(i);
+    if (!IsHelpTopic(p.Attribute)) continue;
+    for (std::string_view field : RepairedFootnoteFields(p, false)) {
+      notes.push_back(Sjis("ページ ") + std::to_string(i) + " (" + p.Context + ") " +
+                      std::string(field) +
+                      Sjis(": RTF のグループを壊さないようにエスケープして書き出しました。"));
+    }
+  }
+  return notes;
 }
 
 std::string BrowseFootnote(int browse_number) {
@@ -30,8 +62,7 @@ std::string BrowseFootnote(int browse_number) {
 }
 
 std::string FootnoteLine(const PageRecord& page, int browse_number) {
-  std::string line = "#{\\footnote " + page.Context + "}";
-  line += "${\\footnote " + EscapeDbcs(page.Title) + "}";
+  std::string line = TitleFootnotes(page);
   if (!page.Keyword.empty()) line += Footnote('K', page.Keyword);
   if (!page.AKeyword.empty()) line += Footnote('A', page.AKeyword);
   if (!page.BKeyword.empty()) line += Footnote('B', page.BKeyword);

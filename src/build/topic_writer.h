@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/files.h"
 #include "core/progress.h"
@@ -14,6 +16,19 @@ namespace qy {
 // The topic text as the compiler gets it: paragraph marks completed at the
 // line ends, double-byte characters escaped.
 std::string TopicBody(const std::string& topic);
+
+// The "#" and "$" footnotes of a page. A field that would break its
+// footnote group gets the escapes of MakeFootnoteText.
+std::string TitleFootnotes(const PageRecord& page);
+
+// The names of the fields ("Context", "Title", "Keyword", "AKeyword",
+// "BKeyword", "Macro"; only the first two with `title_only`) that the
+// footnotes write with added escapes.
+std::vector<std::string_view> RepairedFootnoteFields(const PageRecord& page, bool title_only);
+
+// One build note per such field of a Topic or Popup page, naming the page
+// and the field.
+std::vector<std::string> RepairedFieldNotes(const ProjectModel& project);
 
 // "+{\footnote id0001:" + number in four digits + "}".
 std::string BrowseFootnote(int browse_number);

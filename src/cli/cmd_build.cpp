@@ -2,6 +2,7 @@
 
 #include "build/build_commands.h"
 #include "build/build_output.h"
+#include "build/topic_writer.h"
 #include "cli/cli_build_support.h"
 #include "cli/cli_command.h"
 #include "cli/headless_session.h"
@@ -49,6 +50,9 @@ int RunBuild(CliContext& context) {
   if (!build.MakeIntermediateFiles()) return kExitFailure;
   for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"}) {
     *context.out << "wrote " << BuildFilePath(session.model(), ext) << '\n';
+  }
+  for (const std::string& note : RepairedFieldNotes(session.model())) {
+    *context.out << "note: " << Cp932ToUtf8(note) << '\n';
   }
   if (!compile) return kExitOk;
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <stdexcept>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -196,8 +197,22 @@ void AppendUtf16(std::u16string& out, char32_t c) {
   }
 }
 
+// Code page 932 keeps ASCII as it is, so all-ASCII text (most settings,
+// names and messages) converts without the tables, which are built only
+// when the first other character is converted.
+template <typename Text>
+bool IsAscii(Text text) {
+  for (auto c : text) {
+    if (static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<decltype(c)>>(c)) >= 0x80) {
+      return false;
+    }
+  }
+  return true;
+}
+
 template <typename Out, typename Append>
 Out Decode(std::string_view sjis, Append append) {
+  if (IsAscii(sjis)) return Out(sjis.begin(), sjis.end());
   const Tables& t = GetTables();
   Out out;
   out.reserve(sjis.size() * 2);
@@ -293,6 +308,10 @@ void AppendCode(std::string& out, Code code) {
 
 template <typename View, typename Next>
 std::string Encode(View in, Next next, bool* lossy) {
+  if (IsAscii(in)) {
+    if (lossy) *lossy = false;
+    return std::string(in.begin(), in.end());
+  }
   const Tables& t = GetTables();
   std::string out;
   out.reserve(in.size() * 2);

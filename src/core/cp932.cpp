@@ -1,26 +1,37 @@
 #include "core/cp932.h"
 
+#include <cstring>
+
 namespace qy {
 
-std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
-  if (pos >= text.size()) return 0;
-  if (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
-      IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
-    return 2;
-  }
-  return 1;
+namespace {
+
+// A byte below 0x40 is neither a lead nor a trail byte, so it is always a
+// character of its own and the position after it always starts a character.
+// Walking back to the nearest such byte (not below `floor`, itself a known
+// start) finds a safe place to walk forward from.
+std::size_t SafeStartBefore(std::string_view text, std::size_t pos, std::size_t floor) {
+  while (pos > floor && static_cast<unsigned char>(text[pos - 1]) >= 0x40) --pos;
+  return pos;
+}
+
+}  // namespace
+
+std::size_t NextCharBoundary(std::string_view text, std::size_t known, std::size_t pos) {
+  if (pos >= text.size()) return text.size();
+  std::size_t i = SafeStartBefore(text, pos, known);
+  while (i < pos) i += CharLengthAt(text, i);
+  return i;
 }
 
 bool IsCharBoundary(std::string_view text, std::size_t pos) {
   if (pos >= text.size()) return pos == text.size();
-  std::size_t i = 0;
-  while (i < pos) i += CharLengthAt(text, i);
-  return i == pos;
+  return NextCharBoundary(text, 0, pos) == pos;
 }
 
 std::size_t FloorCharBoundary(std::string_view text, std::size_t pos) {
   if (pos >= text.size()) return text.size();
-  std::size_t i = 0;
+  std::size_t i = SafeStartBefore(text, pos, 0);
   while (true) {
     std::size_t next = i + CharLengthAt(text, i);
     if (next > pos) return i;
@@ -28,16 +39,27 @@ std::size_t FloorCharBoundary(std::string_view text, std::size_t pos) {
   }
 }
 
+std::size_t FindRawBytes(std::string_view text, std::string_view needle, std::size_t from) {
+  if (from > text.size() || needle.size() > text.size() - from) return std::string::npos;
+  if (needle.empty()) return from;
+  const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
+             : std::string::npos;
+}
+
 std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from) {
   if (from > text.size()) return std::string::npos;
-  // Walk character by character so that a match can only begin where a
-  // character begins; the walk starts at 0 to know where characters begin.
-  std::size_t i = 0;
-  while (i < from) i += CharLengthAt(text, i);
-  if (needle.empty()) return i <= text.size() ? i : std::string::npos;
+  std::size_t i = NextCharBoundary(text, 0, from);
+  if (needle.empty()) return i;
+  // Candidates come from a plain byte search; one that starts on a trail
+  // byte is skipped. `i` is always a character start, so no walk goes back
+  // further than the previous candidate.
   while (i + needle.size() <= text.size()) {
-    if (text.compare(i, needle.size(), needle) == 0) return i;
-    i += CharLengthAt(text, i);
+    const std::size_t at = FindRawBytes(text, needle, i);
+    if (at == std::string_view::npos) return at;
+    const std::size_t start = NextCharBoundary(text, i, at);
+    if (start == at) return at;
+    i = start;
   }
   return std::string::npos;
 }

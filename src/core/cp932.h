@@ -25,16 +25,34 @@ constexpr bool IsTrailByte(unsigned char c) {
   return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
 
-// Byte length (1 or 2) of the character that starts at `pos`. A lead byte
-// without a valid trail byte after it counts as a single byte.
-std::size_t CharLengthAt(std::string_view text, std::size_t pos);
+// Byte length (1 or 2) of the character that starts at `pos` (0 at the end).
+// A lead byte without a valid trail byte after it counts as a single byte.
+// Inline: every character-by-character walk calls it once per character.
+inline std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 0;
+  if (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+      IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
+    return 2;
+  }
+  return 1;
+}
 
 // True when `pos` is the start of a character (or the end of the text), i.e.
-// not the trail byte of a double-byte pair. Scans from the start of the text.
+// not the trail byte of a double-byte pair. Looks back only as far as the
+// nearest byte below 0x40, which always stands alone.
 bool IsCharBoundary(std::string_view text, std::size_t pos);
+
+// The first character start at or after `pos`, given that `known` <= pos is
+// a character start. Scans of a text from left to right pass their last
+// known start so that the whole scan stays linear.
+std::size_t NextCharBoundary(std::string_view text, std::size_t known, std::size_t pos);
 
 // Largest character boundary that is <= pos.
 std::size_t FloorCharBoundary(std::string_view text, std::size_t pos);
+
+// First occurrence of `needle` at or after `from`, byte for byte, wherever it
+// starts (memmem); npos when there is none.
+std::size_t FindRawBytes(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 // First occurrence of `needle` at or after `from` that starts on a character
 // boundary; std::string::npos when there is none. An empty needle matches at

@@ -5,8 +5,11 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/cp932.h"
 
@@ -353,9 +356,82 @@ std::string IniFile::WithoutSection(std::string_view data, std::string_view sect
 
 // ---- File operations.
 
+namespace {
+
+// The lookup name of a key: section and key, trimmed and upper-cased.
+std::string IndexName(std::string_view section, std::string_view key) {
+  return AsciiUpper(Trim(section)) + '\n' + AsciiUpper(Trim(key));
+}
+
+// What identifies one state of the file on disk.
+struct FileStamp {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  long long mtime_ns = 0;
+  long long ctime_ns = 0;  // a change of permissions may make it readable
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return {};
+  auto ns = [](const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+  };
+  return {true, st.st_dev, st.st_ino, st.st_size, ns(st.st_mtim), ns(st.st_ctim)};
+}
+
+}  // namespace
+
+struct IniFile::Cache {
+  std::mutex mutex;
+  bool loaded = false;
+  FileStamp stamp;
+  std::string data;
+  // The value of the first key of each name in the first section of each
+  // name, as offsets into `data`.
+  std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> values;
+
+  void Refresh(const std::string& path) {
+    const FileStamp now = StampOf(path);
+    if (loaded && now == stamp) return;
+    data = LoadForReading(path);
+    // A file changed between the stat and the read is read again next time.
+    stamp = StampOf(path) == now ? now : FileStamp{};
+    loaded = stamp.exists || !now.exists;
+    values.clear();
+    std::unordered_set<std::string> sections;
+    const std::string* current = nullptr;
+    std::string upper_section;
+    for (const Line& line : ParseLines(data)) {
+      if (line.kind == LineKind::kSection) {
+        upper_section = AsciiUpper(line.name);
+        current = sections.insert(upper_section).second ? &upper_section : nullptr;
+      } else if (line.kind == LineKind::kKey && current) {
+        values.emplace(*current + '\n' + AsciiUpper(line.name),
+                       std::make_pair(line.value_begin, line.value_end));
+      }
+    }
+  }
+};
+
+IniFile::IniFile(std::string path) : cache_(std::make_shared<Cache>()), path_(std::move(path)) {}
+
 std::optional<std::string> IniFile::ReadValue(const std::string& section,
                                               const std::string& key) const {
-  return ValueIn(LoadForReading(path_), section, key);
+  std::lock_guard<std::mutex> lock(cache_->mutex);
+  cache_->Refresh(path_);
+  const auto found = cache_->values.find(IndexName(section, key));
+  if (found == cache_->values.end()) return std::nullopt;
+  std::string_view value =
+      std::string_view(cache_->data)
+          .substr(found->second.first, found->second.second - found->second.first);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
@@ -378,13 +454,25 @@ bool IniFile::HasKey(const std::string& section, const std::string& key) const {
 }
 
 std::vector<std::string> IniFile::ReadKeys(const std::string& section) const {
-  return KeysIn(LoadForReading(path_), section);
+  std::lock_guard<std::mutex> lock(cache_->mutex);
+  cache_->Refresh(path_);
+  return KeysIn(cache_->data, section);
 }
 
-std::vector<std::string> IniFile::ReadSections() const { return SectionsIn(LoadForReading(path_)); }
+std::vector<std::string> IniFile::ReadSections() const {
+  std::lock_guard<std::mutex> lock(cache_->mutex);
+  cache_->Refresh(path_);
+  return SectionsIn(cache_->data);
+}
+
+void IniFile::Forget() {
+  std::lock_guard<std::mutex> lock(cache_->mutex);
+  cache_->loaded = false;
+}
 
 FileResult IniFile::WriteString(const std::string& section, const std::string& key,
                                 const std::string& value) {
+  Forget();
   return Rewrite(path_, [&](const std::string& data, std::string* error) {
     return WithValue(data, section, key, value, error);
   });
@@ -400,12 +488,14 @@ FileResult IniFile::WriteBool(const std::string& section, const std::string& key
 
 FileResult IniFile::DeleteKey(const std::string& section, const std::string& key) {
   // Nothing to delete writes nothing, so a missing file stays missing.
+  Forget();
   return Rewrite(path_, [&](const std::string& data, std::string*) {
     return std::optional<std::string>(WithoutKey(data, section, key));
   });
 }
 
 FileResult IniFile::DeleteSection(const std::string& section) {
+  Forget();
   return Rewrite(path_, [&](const std::string& data, std::string*) {
     return std::optional<std::string>(WithoutSection(data, section));
   });

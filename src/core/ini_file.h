@@ -1,8 +1,11 @@
 // The Windows profile (INI) file format: "[Section]" lines followed by
 // "key=value" lines, Shift-JIS, CR LF. Section and key names compare without
-// regard to ASCII case. Every call opens, reads (or rewrites) and closes the
-// file; nothing is cached, so a value written by one part of the program is
-// seen by every other part at its next read.
+// regard to ASCII case. Every read looks at the file on disk: the parsed
+// file is kept and parsed again only when its size, modification time or
+// identity changed, so a value written by one part of the program (or by
+// another program) is seen by every other part at its next read, and a read
+// of an unchanged file costs one stat and one hash probe. Writes rewrite the
+// whole file atomically.
 //
 // Reading follows the profile functions: blanks around names and values are
 // dropped, lines starting with ";" are comments, lines before the first
@@ -11,6 +14,7 @@
 // CR or LF; lines written anew end with CR LF.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +26,7 @@ namespace qy {
 
 class IniFile {
  public:
-  explicit IniFile(std::string path) : path_(std::move(path)) {}
+  explicit IniFile(std::string path);
   const std::string& path() const { return path_; }
 
   // The value, or `fallback` when the file, the section or the key is
@@ -67,6 +71,11 @@ class IniFile {
   static std::string WithoutSection(std::string_view data, std::string_view section);
 
  private:
+  struct Cache;
+  void Forget();
+  // The parsed file, shared by copies of this object (they name the same
+  // file).
+  std::shared_ptr<Cache> cache_;
   std::string path_;
 };
 

@@ -61,20 +61,20 @@ std::vector<FindHit> SearchPages(const ProjectModel& project, const PageSearch& 
   }
   if (search.text.empty()) return hits;
 
-  const std::string needle = search.case_sensitive ? search.text : UpperCase(search.text);
-  std::string upper;  // one buffer for every page
+  std::optional<CaseBlindNeedle> case_blind;
+  if (!search.case_sensitive) case_blind.emplace(search.text);
   for (int p = first; p <= last; ++p) {
     const PageRecord& page = project.Page(p);
     if (HasTopicText(page.Attribute)) {
-      std::string_view text = page.Topic;
-      if (!search.case_sensitive) {
-        UpperCaseInto(page.Topic, upper);
-        text = upper;
-      }
-      ForEachMatch(text, needle, 0, [&](std::size_t at) {
+      auto add = [&](std::size_t at) {
         hits.push_back({p, static_cast<int>(at) + 1});
         return true;
-      });
+      };
+      if (case_blind) {
+        case_blind->ForEachMatch(page.Topic, 0, add);
+      } else {
+        ForEachMatch(page.Topic, search.text, 0, add);
+      }
     }
     if (progress) {
       progress->Step();

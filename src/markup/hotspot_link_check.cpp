@@ -1,6 +1,7 @@
 #include "markup/hotspot_link_check.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/cp932.h"
 #include "markup/hotspot_markup.h"
@@ -29,10 +30,6 @@ std::string_view Unquote(std::string_view s) {
     s = s.substr(1, s.size() - 2);
   }
   return Trim(s);
-}
-
-int LineAt(std::string_view text, std::size_t offset) {
-  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
 }
 
 // True when `file` ("name.hlp", maybe with ">window") names another help
@@ -78,10 +75,15 @@ std::size_t HiddenTextEnd(std::string_view text, std::size_t pos) {
   return kNpos;
 }
 
+// Hidden-text targets in text order. Each "{\v" is found by a byte search;
+// `known` is the last character start seen, so checking that a candidate
+// starts a character never walks back over text already passed.
 void AddHiddenTextReferences(std::string_view text, std::string_view help_file,
                              std::vector<LinkReference>& out) {
-  for (std::size_t at = FindBytes(text, "{\\v"); at != kNpos;
-       at = FindBytes(text, "{\\v", at + 1)) {
+  std::size_t known = 0;
+  for (std::size_t at = text.find("{\\v"); at != kNpos; at = text.find("{\\v", at + 1)) {
+    known = NextCharBoundary(text, known, at);
+    if (known != at) continue;  // the "{" is a trail byte
     std::size_t p = at + 3;
     if (p < text.size() && (IsAsciiLetter(text[p]) || IsAsciiDigit(text[p]) || text[p] == '-')) {
       continue;  // another control word, or "\v0" (hidden text off)
@@ -98,7 +100,7 @@ void AddHiddenTextReferences(std::string_view text, std::string_view help_file,
     const std::size_t end = HiddenTextEnd(text, p);
     if (end == kNpos || text[end] != '}') continue;
     std::string context = HiddenTextContext(text.substr(p, end - p), help_file);
-    if (!context.empty()) out.push_back({at, LineAt(text, at), std::move(context)});
+    if (!context.empty()) out.push_back({at, 0, std::move(context)});
   }
 }
 
@@ -145,21 +147,62 @@ std::size_t ArgumentsEnd(std::string_view text, std::size_t pos) {
   return kNpos;
 }
 
+// The link macros and their abbreviations, lower case, without the "(".
+constexpr std::string_view kLinkMacros[] = {"jumpid", "popupid", "ji", "pi"};
+
+bool EndsWithIgnoreAsciiCase(std::string_view text, std::size_t end, std::string_view lower) {
+  if (end < lower.size()) return false;
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    char c = text[end - lower.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (c != lower[i]) return false;
+  }
+  return true;
+}
+
+// True when `at` starts a character that does not continue a word (letter,
+// digit or "_"). `floor` <= at is a known character start.
+bool StartsWord(std::string_view text, std::size_t floor, std::size_t at) {
+  std::size_t i = at;
+  while (i > floor && static_cast<unsigned char>(text[i - 1]) >= 0x40) --i;
+  // Here text[i - 1], if any, stands alone: it is below 0x40 or the "(" at
+  // floor - 1.
+  std::size_t prev = i == 0 ? kNpos : i - 1;
+  while (i < at) {
+    prev = i;
+    i += CharLengthAt(text, i);
+  }
+  if (i != at) return false;
+  if (prev == kNpos || prev != at - 1) return true;
+  const char c = text[prev];
+  return !(IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_');
+}
+
+// Macro targets in text order. Every "(" is a candidate: it is below 0x40,
+// so it always stands alone and the position after it always starts a
+// character, which bounds every boundary check to the text since the
+// previous "(".
 void AddMacroReferences(std::string_view text, std::string_view help_file,
-                        std::string_view lower_name, std::vector<LinkReference>& out) {
-  // ASCII folding keeps every byte offset and leaves double-byte characters
-  // alone, so positions found in the folded copy hold in the text.
-  const std::string lower = AsciiLower(text);
-  for (std::size_t at = FindBytes(lower, lower_name); at != kNpos;
-       at = FindBytes(lower, lower_name, at + 1)) {
-    if (at > 0 && IsCharBoundary(text, at - 1) &&
-        (IsAsciiLetter(text[at - 1]) || IsAsciiDigit(text[at - 1]) || text[at - 1] == '_')) {
-      continue;
+                        std::vector<LinkReference>& out) {
+  std::size_t after_previous = 0;
+  for (std::size_t open = text.find('('); open != kNpos; open = text.find('(', open + 1)) {
+    const std::size_t floor = after_previous;
+    after_previous = open + 1;
+    std::string_view name;
+    for (std::string_view candidate : kLinkMacros) {
+      if (EndsWithIgnoreAsciiCase(text, open, candidate)) {
+        name = candidate;
+        break;
+      }
     }
-    const std::size_t open = at + lower_name.size();
-    const std::size_t close = ArgumentsEnd(text, open);
+    if (name.empty()) continue;
+    if (!StartsWord(text, floor, open - name.size())) continue;
+    const std::size_t at = open - name.size();
+    const std::size_t args_start = open + 1;
+    const std::size_t close = ArgumentsEnd(text, args_start);
     if (close == kNpos) continue;
-    const std::vector<std::string_view> args = SplitArguments(text.substr(open, close - open));
+    const std::vector<std::string_view> args =
+        SplitArguments(text.substr(args_start, close - args_start));
     std::string_view context;
     if (args.size() == 1) {
       context = Unquote(args[0]);
@@ -167,8 +210,27 @@ void AddMacroReferences(std::string_view text, std::string_view help_file,
       if (OtherHelpFile(Unquote(args[0]), help_file)) continue;
       context = Unquote(args[1]);
     }
-    if (!context.empty()) out.push_back({at, LineAt(text, at), std::string(context)});
+    if (!context.empty()) out.push_back({at, 0, std::string(context)});
   }
+}
+
+// Fills in the line of every reference (sorted by offset) in one pass.
+void NumberLines(std::string_view text, std::vector<LinkReference>& refs) {
+  std::size_t counted = 0;
+  int line = 1;
+  for (LinkReference& ref : refs) {
+    line +=
+        static_cast<int>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                                    text.begin() + static_cast<std::ptrdiff_t>(ref.offset), '\n'));
+    counted = ref.offset;
+    ref.line = line;
+  }
+}
+
+void SortByOffset(std::vector<LinkReference>& refs) {
+  std::stable_sort(refs.begin(), refs.end(), [](const LinkReference& a, const LinkReference& b) {
+    return a.offset < b.offset;
+  });
 }
 
 }  // namespace
@@ -176,20 +238,17 @@ void AddMacroReferences(std::string_view text, std::string_view help_file,
 std::vector<LinkReference> FindMacroLinkReferences(std::string_view text,
                                                    std::string_view help_file) {
   std::vector<LinkReference> refs;
-  AddMacroReferences(text, help_file, "jumpid(", refs);
-  AddMacroReferences(text, help_file, "popupid(", refs);
-  std::stable_sort(refs.begin(), refs.end(), [](const LinkReference& a, const LinkReference& b) {
-    return a.offset < b.offset;
-  });
+  AddMacroReferences(text, help_file, refs);
+  NumberLines(text, refs);
   return refs;
 }
 
 std::vector<LinkReference> FindLinkReferences(std::string_view text, std::string_view help_file) {
-  std::vector<LinkReference> refs = FindMacroLinkReferences(text, help_file);
+  std::vector<LinkReference> refs;
+  AddMacroReferences(text, help_file, refs);
   AddHiddenTextReferences(text, help_file, refs);
-  std::stable_sort(refs.begin(), refs.end(), [](const LinkReference& a, const LinkReference& b) {
-    return a.offset < b.offset;
-  });
+  SortByOffset(refs);
+  NumberLines(text, refs);
   return refs;
 }
 
@@ -199,17 +258,24 @@ LinkCheckResult CheckLinks(const ProjectModel& project) {
   const int count = project.PageCount();
   std::vector<bool> reached(static_cast<std::size_t>(count) + 1, false);
   std::vector<LinkProblem> problems;
+  // Contexts compare without regard to ASCII letter case; the first page
+  // holding a context wins, as in ProjectModel::FindContext.
+  std::unordered_map<std::string, int> pages_by_context;
+  pages_by_context.reserve(static_cast<std::size_t>(count));
+  for (int p = 1; p <= count; ++p) pages_by_context.emplace(AsciiUpper(project.Page(p).Context), p);
 
   auto check = [&](int page, const std::vector<LinkReference>& refs, bool macro_field) {
     for (const LinkReference& ref : refs) {
-      const int target = project.FindContext(ref.context);
+      const auto found = pages_by_context.find(AsciiUpper(ref.context));
+      const int target = found == pages_by_context.end() ? 0 : found->second;
       if (target == 0) {
         problems.push_back(
             {page, LinkProblemKind::kMissingContext, ref.line, macro_field, ref.context});
         continue;
       }
       if (!IsHelpTopic(project.Page(target).Attribute)) {
-        problems.push_back({page, LinkProblemKind::kNotATopic, ref.line, macro_field, ref.context});
+        problems.push_back(
+            {page, LinkProblemKind::kNotATopic, ref.line, macro_field, ref.context, target});
         continue;
       }
       if (target != page) reached[static_cast<std::size_t>(target)] = true;
@@ -226,10 +292,12 @@ LinkCheckResult CheckLinks(const ProjectModel& project) {
     }
   }
 
+  // `problems` is already in page order.
+  std::size_t next_problem = 0;
   for (int p = 1; p <= count; ++p) {
     const PageRecord& page = project.Page(p);
-    for (const LinkProblem& problem : problems) {
-      if (problem.page == p) result.problems.push_back(problem);
+    while (next_problem < problems.size() && problems[next_problem].page == p) {
+      result.problems.push_back(std::move(problems[next_problem++]));
     }
     if (reached[static_cast<std::size_t>(p)] || page.Context.empty()) continue;
     if (page.Attribute == kPopupPage) {

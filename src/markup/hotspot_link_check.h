@@ -6,7 +6,8 @@
 // common hand-written variants:
 //   - hidden text "{\v CONTEXT}", "{\v %CONTEXT}", "{\v *CONTEXT}", with an
 //     optional window ">win" and help file "@file";
-//   - the macros JumpID and PopupID anywhere in the text ("{\v% !JumpID(..)}",
+//   - the macros JumpID and PopupID, and their short forms JI and PI,
+//     anywhere in the text ("{\v% !JumpID(..)}",
 //     "\{Button text,PopupID(..)\}" ...), with one argument (the context) or
 //     two (help file, optionally with ">win", and context), quoted or not.
 // A target in another help file is not checked. Hidden text that starts with
@@ -50,6 +51,7 @@ struct LinkProblem {
   int line = 0;                 // line of the reference in the page's text; 0 for kUnreachedPopup
   bool in_macro_field = false;  // the reference is in the page macro
   std::string context;          // the target named (kMissingContext, kNotATopic)
+  int target = 0;               // the page `context` names (kNotATopic)
 };
 
 struct LinkCheckResult {

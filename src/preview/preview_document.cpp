@@ -50,10 +50,10 @@ std::string BookPageNotice() {
 
 std::string PreviewBody(const PageRecord& page) {
   if (IsHelpTopic(page.Attribute)) {
-    return EscapeDbcs(EndOfLineAddStr(page.Topic, kParagraphMark));
+    return EscapeTopicText(page.Topic);
   }
   if (IsBook(page.Attribute)) {
-    return EscapeDbcs(EndOfLineAddStr(BookPageNotice(), kParagraphMark));
+    return EscapeTopicText(BookPageNotice());
   }
   return {};
 }

@@ -27,7 +27,7 @@ TEST(EscapeDbcs, EscapesDoubleByteCharactersOnly) {
       {"", ""},
       // A lead byte without a valid trail is copied alone; the next byte
       // starts a character of its own.
-      {"a\x93", "a\x93"},
+      {"a\x93", "a\\'93"},  // at the end: whatever follows could pair with it
       {"\x93\r\n", "\x93\r\n"},
       {"\x81\x20\x93\xfa", "\x81 \\'93\\'fa"},
   };

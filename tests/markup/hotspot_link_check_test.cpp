@@ -48,7 +48,7 @@ TEST(LinkReferences, HandWrittenVariants) {
   EXPECT_EQ(Targets("{\\v !KLink(\"a\")}{\\v% !ExecFile(\"x\")}"), Strings{});
   EXPECT_EQ(Targets("{\\viewkind CTX}{\\v0 NOT}"), Strings{});
   EXPECT_EQ(Targets("jumpid(`Guide.hlp', `Q1') PopupId(\"other.hlp\", \"Q2\") JI(a)"),
-            Strings{"Q1"});
+            (Strings{"Q1", "a"}));
   EXPECT_EQ(Targets("MyJumpID(Z) x_PopupID(Z)"), Strings{});
   EXPECT_EQ(Targets("{\\v \\{not a target\\}}"), Strings{"\\{not a target\\}"});
   // Unfinished forms name nothing.
