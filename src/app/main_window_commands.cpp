@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QTextCursor>
 
+#include "app/dialogs/keyword_link_dialog.h"
+#include "app/dialogs/link_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
@@ -12,6 +14,7 @@
 #include "markup/convert_commands.h"
 #include "markup/edit_commands.h"
 #include "markup/format_commands.h"
+#include "markup/hotspot_markup.h"
 #include "markup/picture_menu.h"
 #include "preview/page_preview.h"
 #include "shell/text_files.h"
@@ -328,6 +331,27 @@ void MainWindow::RunShortCutCommand(CommandId command) {
     case kCmdRight:
       Align(*editor_, kind, Alignment::kRight);
       break;
+    case kCmdJumpLink:
+    case kCmdPopupLink:
+      if (LinkCommandApplies(
+              command == kCmdJumpLink ? LinkCommand::kJumpLink : LinkCommand::kPopupLink, kind)) {
+        RunLinkDialog(model_, settings_, *prompter_, *editor_,
+                      command == kCmdJumpLink ? LinkMode::kJump : LinkMode::kPopup, this);
+      }
+      break;
+    case kCmdKLink:
+    case kCmdALink:
+    case kCmdHLink: {
+      static constexpr LinkCommand kCommands[] = {LinkCommand::kKLink, LinkCommand::kALink,
+                                                  LinkCommand::kHLink};
+      static constexpr KeywordLinkMode kModes[] = {KeywordLinkMode::kKLink, KeywordLinkMode::kALink,
+                                                   KeywordLinkMode::kHyperlink};
+      const int i = command - kCmdKLink;
+      if (LinkCommandApplies(kCommands[i], kind)) {
+        RunKeywordLinkDialog(model_, settings_, *editor_, kModes[i], this);
+      }
+      break;
+    }
     default:
       NotAvailableYet(command);
       break;

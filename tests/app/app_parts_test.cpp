@@ -190,7 +190,7 @@ void AppPartsTest::CommandsWithoutDialogSaySo() {
   WindowFixture f;
   MainWindow& window = f.Start();
   for (qy::CommandId number : {qy::kCmdPageProperties, qy::kCmdProperty, qy::kCmdOption,
-                               qy::kCmdNewFind, qy::kCmdMacReg, qy::kCmdJumpLink}) {
+                               qy::kCmdNewFind, qy::kCmdMacReg}) {
     f.prompter.shown.clear();
     window.RunCommand(number);
     QCOMPARE(f.prompter.shown.size(), std::size_t{1});
