@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTextCursor>
 
+#include "app/dialogs/brace_check_window.h"
 #include "app/dialogs/keyword_link_dialog.h"
 #include "app/dialogs/link_dialog.h"
 #include "app/main_window.h"
@@ -294,6 +295,16 @@ void MainWindow::RunProjectCommand(CommandId command) {
       break;
     case kCmdPageUp:
       ApplyPageCommand(page_commands_->MovePageUp());
+      break;
+    case kCmdBraceChk:
+      ShowBraceCheckWindow(
+          model_, *prompter_,
+          [this](int page) {
+            if (QTreeWidgetItem* item = tree_pane_->tree()->ItemOf(page)) {
+              tree_pane_->tree()->setCurrentItem(item);
+            }
+          },
+          this);
       break;
     default:
       NotAvailableYet(command);
