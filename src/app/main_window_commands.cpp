@@ -4,6 +4,8 @@
 #include <QTextCursor>
 
 #include "app/dialogs/brace_check_window.h"
+#include "app/dialogs/font_effects_dialog.h"
+#include "app/dialogs/indent_spacing_dialog.h"
 #include "app/dialogs/keyword_link_dialog.h"
 #include "app/dialogs/link_dialog.h"
 #include "app/main_window.h"
@@ -341,6 +343,19 @@ void MainWindow::RunShortCutCommand(CommandId command) {
       break;
     case kCmdRight:
       Align(*editor_, kind, Alignment::kRight);
+      break;
+    case kCmdIndent:
+    case kCmdLineSpace:
+      // Both wrap the selection in a paragraph; without one they do nothing.
+      if (ServesFormatting(kind) && editor_->SelLength() > 0) {
+        RunIndentSpacingDialog(
+            *editor_,
+            command == kCmdIndent ? IndentDialogMode::kIndent : IndentDialogMode::kLineSpacing,
+            this);
+      }
+      break;
+    case kCmdFont:
+      if (ServesFormatting(kind)) RunFontEffectsDialog(*editor_, model_.Header(), this);
       break;
     case kCmdJumpLink:
     case kCmdPopupLink:

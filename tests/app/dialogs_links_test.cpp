@@ -14,30 +14,16 @@
 #include "core/files.h"
 #include "core/memory_editor.h"
 #include "core/settings_keys.h"
+#include "modal_driver.h"
 #include "support/page_ops_fixture.h"
 #include "window_fixture.h"
 
 using qy::Sjis;
 using qy::app::KeywordLinkDialog;
 using qy::app::LinkDialog;
+using qy::app::testing::WhenShown;
 
 namespace {
-
-// Runs `act` on the modal dialog of type D as soon as it shows; whatever
-// `act` leaves open (a failed check returns early) is cancelled, so a
-// failure never blocks the test.
-template <class D>
-bool* WhenShown(std::function<void(D&)> act) {
-  auto* seen = new bool(false);
-  QTimer::singleShot(0, [act, seen] {
-    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    *seen = true;
-    act(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-  return seen;
-}
 
 int PageOf(QTreeWidgetItem* item) { return item ? item->data(0, Qt::UserRole + 1).toInt() : 0; }
 
@@ -70,7 +56,7 @@ void DialogsLinksTest::LinkDialogPicksSearchesAndInserts() {
   qy::MemoryEditor editor(Sjis("用語"));
   editor.SetSelLength(static_cast<int>(Sjis("用語").size()));
 
-  std::unique_ptr<bool> seen(WhenShown<LinkDialog>([&](LinkDialog& d) {
+  auto seen = WhenShown<LinkDialog>([&](LinkDialog& d) {
     QCOMPARE(d.windowTitle(), QStringLiteral("リンク先の設定 [ジャンプ]"));
     QCOMPARE(d.normal_button()->text(), QStringLiteral("通常ジャンプ(&N)"));
     // The selection found the popup page by a partial title match.
@@ -104,7 +90,7 @@ void DialogsLinksTest::LinkDialogPicksSearchesAndInserts() {
     d.options_box()->bold_box()->setChecked(true);
     d.resize(600, 400);
     d.normal_button()->click();
-  }));
+  });
   qy::app::RunLinkDialog(model, settings, prompter, editor, qy::LinkMode::kJump, nullptr);
   QVERIFY(*seen);
   QCOMPARE(editor.Text(), Sjis("{\\uldb\\b\\cf6 用語}{\\v* !JumpID(.hlp>sub, HLP000007)}"));
@@ -117,7 +103,7 @@ void DialogsLinksTest::LinkDialogPicksSearchesAndInserts() {
 
   // Popup: no window row; a cancelled dialog inserts nothing but keeps its
   // options.
-  seen.reset(WhenShown<LinkDialog>([&](LinkDialog& d) {
+  seen = (WhenShown<LinkDialog>([&](LinkDialog& d) {
     QCOMPARE(d.windowTitle(), QStringLiteral("リンク先の設定 [ポップアップ]"));
     QVERIFY(d.other_window_box() == nullptr);
     QCOMPARE(d.button_button()->text(), QStringLiteral("ボタンポップアップ(&B)"));
@@ -141,7 +127,7 @@ void DialogsLinksTest::KeywordLinkDialogListsAndKeepsHistory() {
   qy::MemoryEditor editor("x");
   editor.SetSelLength(1);
 
-  std::unique_ptr<bool> seen(WhenShown<KeywordLinkDialog>([&](KeywordLinkDialog& d) {
+  auto seen = WhenShown<KeywordLinkDialog>([&](KeywordLinkDialog& d) {
     QCOMPARE(d.windowTitle(), QStringLiteral("キーワードリンク [Ｋリンク]"));
     QCOMPARE(d.list()->count(), 3);
     QCOMPARE(d.list()->item(0)->text(), QStringLiteral("abc"));
@@ -150,7 +136,7 @@ void DialogsLinksTest::KeywordLinkDialogListsAndKeepsHistory() {
                       d.list()->visualItemRect(d.list()->item(1)).center());
     QCOMPARE(d.keyword_box()->text(), QStringLiteral("def"));
     d.button_button()->click();
-  }));
+  });
   qy::app::RunKeywordLinkDialog(model, settings, editor, qy::KeywordLinkMode::kKLink, nullptr);
   QVERIFY(*seen);
   QCOMPARE(editor.Text(), std::string("\\{button x,KLink(\"def\")\\}"));
@@ -163,7 +149,7 @@ void DialogsLinksTest::KeywordLinkDialogListsAndKeepsHistory() {
   editor.SetText("y");
   editor.SetSelLength(1);
   for (const QString& target : {QString(), QStringLiteral("c.exe")}) {
-    seen.reset(WhenShown<KeywordLinkDialog>([&](KeywordLinkDialog& d) {
+    seen = (WhenShown<KeywordLinkDialog>([&](KeywordLinkDialog& d) {
       QCOMPARE(d.windowTitle(), QStringLiteral("ハイパーリンク"));
       QCOMPARE(d.list_label()->text(), QStringLiteral("ハイパーリンクリスト(&L)"));
       QCOMPARE(d.list()->item(0)->text(), QStringLiteral("b.exe"));

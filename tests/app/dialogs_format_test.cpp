@@ -1,0 +1,104 @@
+// The formatting dialogs as the user drives them: the indent and
+// line-spacing slider with its buttons, and the font-effects choices, each
+// ending in one edit of the selection or none.
+#include <QTest>
+
+#include "app/dialogs/font_effects_dialog.h"
+#include "app/dialogs/indent_spacing_dialog.h"
+#include "core/memory_editor.h"
+#include "modal_driver.h"
+#include "project/project_model.h"
+
+using qy::app::FontEffectsDialog;
+using qy::app::IndentSpacingDialog;
+using qy::app::testing::WhenShown;
+
+namespace {
+
+qy::MemoryEditor Selected(const std::string& text) {
+  qy::MemoryEditor editor(text);
+  editor.SetSelLength(static_cast<int>(text.size()));
+  return editor;
+}
+
+}  // namespace
+
+class DialogsFormatTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void IndentAndLineSpacing();
+  void FontEffectsChoices();
+};
+
+void DialogsFormatTest::IndentAndLineSpacing() {
+  qy::MemoryEditor editor = Selected("abc");
+  auto seen = WhenShown<IndentSpacingDialog>([](IndentSpacingDialog& d) {
+    QCOMPARE(d.windowTitle(), QStringLiteral("インデントの設定"));
+    QCOMPARE(d.slider()->value(), 200);
+    d.slider()->setValue(450);
+    QVERIFY(d.description()->text().contains(QStringLiteral("「 450 」")));
+    d.right_indent_button()->click();
+  });
+  qy::app::RunIndentSpacingDialog(editor, qy::IndentDialogMode::kIndent, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("\\ri450 abc\\par\\pard"));
+  editor.Undo();
+  QCOMPARE(editor.Text(), std::string("abc"));
+
+  // Line spacing: no right-indent button; the slider stops at its minimum.
+  editor = Selected("x\\par\\pard");
+  seen = WhenShown<IndentSpacingDialog>([](IndentSpacingDialog& d) {
+    QCOMPARE(d.windowTitle(), QStringLiteral("行間設定"));
+    QVERIFY(d.right_indent_button() == nullptr);
+    d.slider()->setValue(0);
+    QCOMPARE(d.slider()->value(), 200);
+    d.insert_button()->click();
+  });
+  qy::app::RunIndentSpacingDialog(editor, qy::IndentDialogMode::kLineSpacing, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("\\sl200 x\\par\\pard"));
+
+  // Cancel changes nothing.
+  seen = WhenShown<IndentSpacingDialog>([](IndentSpacingDialog&) {});
+  qy::app::RunIndentSpacingDialog(editor, qy::IndentDialogMode::kIndent, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("\\sl200 x\\par\\pard"));
+}
+
+void DialogsFormatTest::FontEffectsChoices() {
+  qy::ProjectHeader header = qy::ProjectHeader::Defaults();
+  header.WindowsSection = "main=\"\",,27648,(r255),(r12632256)";
+  const int other_font = header.FontNameIndex == 2 ? 3 : 2;
+  qy::MemoryEditor editor = Selected("abc");
+  qy::FontEffects chosen;
+  auto seen = WhenShown<FontEffectsDialog>([&](FontEffectsDialog& d) {
+    QCOMPARE(d.size_list()->currentRow(), header.FontSizeIndex);
+    QCOMPARE(d.style_list()->currentItem()->text(), QStringLiteral("通常"));
+    // The sample sits on the help window's background, 0x0000FF: red.
+    QCOMPARE(d.sample()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    d.font_list()->setCurrentRow(other_font);
+    d.style_list()->setCurrentRow(3);
+    d.colour_slider()->setValue(6);
+    chosen = d.effects();
+    d.accept();
+  });
+  qy::app::RunFontEffectsDialog(editor, header, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(chosen.font, other_font);
+  QCOMPARE(chosen.style, qy::FontStyle::kBoldItalic);
+  QCOMPARE(chosen.colour, 6);
+  qy::MemoryEditor expected = Selected("abc");
+  QVERIFY(qy::ApplyFontEffects(expected, chosen, header));
+  QCOMPARE(editor.Text(), expected.Text());
+
+  // Defaults only: OK inserts nothing.
+  editor = Selected("abc");
+  seen = WhenShown<FontEffectsDialog>([](FontEffectsDialog& d) { d.accept(); });
+  qy::app::RunFontEffectsDialog(editor, header, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("abc"));
+}
+
+QTEST_MAIN(DialogsFormatTest)
+#include "dialogs_format_test.moc"
