@@ -8,6 +8,7 @@
 #include "app/dialogs/indent_spacing_dialog.h"
 #include "app/dialogs/keyword_link_dialog.h"
 #include "app/dialogs/link_dialog.h"
+#include "app/dialogs/other_shortcuts_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
@@ -356,6 +357,11 @@ void MainWindow::RunShortCutCommand(CommandId command) {
       break;
     case kCmdFont:
       if (ServesFormatting(kind)) RunFontEffectsDialog(*editor_, model_.Header(), this);
+      break;
+    case kCmdEtc:
+      if (ServesFormatting(kind)) {
+        RunOtherShortcutsDialog(*editor_, OtherShortcutsTab::kLines, this);
+      }
       break;
     case kCmdJumpLink:
     case kCmdPopupLink:

@@ -5,12 +5,14 @@
 
 #include "app/dialogs/font_effects_dialog.h"
 #include "app/dialogs/indent_spacing_dialog.h"
+#include "app/dialogs/other_shortcuts_dialog.h"
 #include "core/memory_editor.h"
 #include "modal_driver.h"
 #include "project/project_model.h"
 
 using qy::app::FontEffectsDialog;
 using qy::app::IndentSpacingDialog;
+using qy::app::OtherShortcutsDialog;
 using qy::app::testing::WhenShown;
 
 namespace {
@@ -29,6 +31,7 @@ class DialogsFormatTest : public QObject {
  private slots:
   void IndentAndLineSpacing();
   void FontEffectsChoices();
+  void OtherShortcutsTabs();
 };
 
 void DialogsFormatTest::IndentAndLineSpacing() {
@@ -98,6 +101,32 @@ void DialogsFormatTest::FontEffectsChoices() {
   qy::app::RunFontEffectsDialog(editor, header, nullptr);
   QVERIFY(*seen);
   QCOMPARE(editor.Text(), std::string("abc"));
+}
+
+void DialogsFormatTest::OtherShortcutsTabs() {
+  qy::MemoryEditor editor = Selected("gone");
+  auto seen = WhenShown<OtherShortcutsDialog>([](OtherShortcutsDialog& d) {
+    QCOMPARE(d.tabs()->currentIndex(), 0);
+    QVERIFY(d.positions()->button(0)->isChecked());
+    d.positions()->button(1)->click();
+    d.kinds()->button(2)->click();
+    d.insert_button()->click();
+  });
+  qy::app::RunOtherShortcutsDialog(editor, qy::OtherShortcutsTab::kLines, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("\\pard\\brdrb\\brdrdb\\par\\pard"));
+
+  // The open tab decides: the no-wrap choice of the other tab.
+  editor = Selected("abc");
+  seen = WhenShown<OtherShortcutsDialog>([](OtherShortcutsDialog& d) {
+    d.positions()->button(4)->click();
+    d.tabs()->setCurrentIndex(1);
+    d.others()->button(1)->click();
+    d.insert_button()->click();
+  });
+  qy::app::RunOtherShortcutsDialog(editor, qy::OtherShortcutsTab::kLines, nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("\\keep abc\\par\\pard"));
 }
 
 QTEST_MAIN(DialogsFormatTest)
