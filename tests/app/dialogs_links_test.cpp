@@ -89,6 +89,9 @@ void DialogsLinksTest::LinkDialogPicksSearchesAndInserts() {
     QCOMPARE(d.options_box()->slider()->value(), 6);
     d.options_box()->bold_box()->setChecked(true);
     d.resize(600, 400);
+    // QY_DIALOG_SHOTS names a folder for a picture of the dialog (docs/).
+    const QString shots = qEnvironmentVariable("QY_DIALOG_SHOTS");
+    if (!shots.isEmpty()) QVERIFY(d.grab().save(shots + QStringLiteral("/link_dialog.png")));
     d.normal_button()->click();
   });
   qy::app::RunLinkDialog(model, settings, prompter, editor, qy::LinkMode::kJump, nullptr);
