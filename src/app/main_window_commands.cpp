@@ -9,16 +9,19 @@
 #include "app/dialogs/keyword_link_dialog.h"
 #include "app/dialogs/link_dialog.h"
 #include "app/dialogs/other_shortcuts_dialog.h"
+#include "app/dialogs/picture_insert_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
 #include "core/files.h"
+#include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
 #include "markup/convert_commands.h"
 #include "markup/edit_commands.h"
 #include "markup/format_commands.h"
 #include "markup/hotspot_markup.h"
+#include "markup/picture_folder.h"
 #include "markup/picture_menu.h"
 #include "preview/page_preview.h"
 #include "shell/text_files.h"
@@ -358,6 +361,15 @@ void MainWindow::RunShortCutCommand(CommandId command) {
     case kCmdFont:
       if (ServesFormatting(kind)) RunFontEffectsDialog(*editor_, model_.Header(), this);
       break;
+    case kCmdBmpIn: {
+      const std::string section = PictureSection(model_);
+      if (CheckPictureFolder(settings_, section, *prompter_, *chooser_,
+                             [this] { RebuildPictureMenu(); })) {
+        RunPictureInsertDialog(*editor_, PictureFolder(settings_, section), *runner_,
+                               PathFromSjis(settings_.GetString(keys::kToolHotspotEdit)), this);
+      }
+      break;
+    }
     case kCmdEtc:
       if (ServesFormatting(kind)) {
         RunOtherShortcutsDialog(*editor_, OtherShortcutsTab::kLines, this);

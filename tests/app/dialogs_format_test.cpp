@@ -1,18 +1,23 @@
 // The formatting dialogs as the user drives them: the indent and
 // line-spacing slider with its buttons, and the font-effects choices, each
 // ending in one edit of the selection or none.
+#include <QImage>
 #include <QTest>
 
 #include "app/dialogs/font_effects_dialog.h"
 #include "app/dialogs/indent_spacing_dialog.h"
 #include "app/dialogs/other_shortcuts_dialog.h"
+#include "app/dialogs/picture_insert_dialog.h"
+#include "core/files.h"
 #include "core/memory_editor.h"
 #include "modal_driver.h"
 #include "project/project_model.h"
+#include "support/fakes.h"
 
 using qy::app::FontEffectsDialog;
 using qy::app::IndentSpacingDialog;
 using qy::app::OtherShortcutsDialog;
+using qy::app::PictureInsertDialog;
 using qy::app::testing::WhenShown;
 
 namespace {
@@ -23,6 +28,16 @@ qy::MemoryEditor Selected(const std::string& text) {
   return editor;
 }
 
+// Without the hotspot editor nothing is ever started.
+class NoRunner : public qy::ProcessRunner {
+ public:
+  qy::ProcessResult Start(const std::string&, const std::vector<std::string>&, const std::string&,
+                          bool) override {
+    return {};
+  }
+  bool ShellOpen(const std::string&, const std::string&) override { return false; }
+};
+
 }  // namespace
 
 class DialogsFormatTest : public QObject {
@@ -32,6 +47,7 @@ class DialogsFormatTest : public QObject {
   void IndentAndLineSpacing();
   void FontEffectsChoices();
   void OtherShortcutsTabs();
+  void PictureFilesPositionAndPreview();
 };
 
 void DialogsFormatTest::IndentAndLineSpacing() {
@@ -127,6 +143,30 @@ void DialogsFormatTest::OtherShortcutsTabs() {
   qy::app::RunOtherShortcutsDialog(editor, qy::OtherShortcutsTab::kLines, nullptr);
   QVERIFY(*seen);
   QCOMPARE(editor.Text(), std::string("\\keep abc\\par\\pard"));
+}
+
+void DialogsFormatTest::PictureFilesPositionAndPreview() {
+  qy::testing::TempDir folder;
+  QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(folder.File("b.BMP")), "BMP");
+  QVERIFY(qy::WriteFileAtomic(folder.File("a.shg"), "x"));
+  QVERIFY(qy::WriteFileAtomic(folder.File("note.txt"), "x"));
+  NoRunner runner;
+  qy::MemoryEditor editor;
+  auto seen = WhenShown<PictureInsertDialog>([](PictureInsertDialog& d) {
+    QCOMPARE(d.windowTitle(), QStringLiteral("画像ファイルの挿入"));
+    QCOMPARE(d.files()->count(), 2);
+    QVERIFY(d.positions()->button(1)->isChecked());
+    d.files()->setCurrentRow(0);  // a.shg without the hotspot editor
+    QCOMPARE(d.preview()->text(), QStringLiteral("SHGファイルです。"));
+    d.files()->setCurrentRow(1);
+    QVERIFY(d.path_label()->text().startsWith(QStringLiteral("フルパス : ")));
+    QVERIFY(!d.preview()->pixmap().isNull());
+    d.positions()->button(2)->click();
+    d.transparent_button()->click();
+  });
+  qy::app::RunPictureInsertDialog(editor, folder.path(), runner, "", nullptr);
+  QVERIFY(*seen);
+  QCOMPARE(editor.Text(), std::string("\\{bmrt b.BMP\\}"));
 }
 
 QTEST_MAIN(DialogsFormatTest)
