@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/caps_lock.h"
+#include "app/dialogs/brace_check_window.h"
 #include "app/main_window_macro_view.h"
 #include "app/qt_prompter.h"
 #include "app/qt_text.h"
@@ -279,6 +280,8 @@ void MainWindow::ResetPageViews(bool keep_message_pane) {
   debug_pane_->SetEntries({});
   if (!keep_message_pane) SetDebugViewShown(false);
   history_.Reset();
+  // A new or opened project closes the brace check of the old one.
+  if (BraceCheckDialog* braces = OpenBraceCheckWindow(this)) braces->close();
 }
 
 // --- Pages and the editor ---------------------------------------------------
@@ -308,6 +311,7 @@ void MainWindow::OnEditorTextChanged() {
   if (text == page.Topic) return;
   page.Topic = std::move(text);
   model_.SetModified(true);
+  if (BraceCheckDialog* braces = OpenBraceCheckWindow(this)) braces->NoteTopicEdited();
 }
 
 void MainWindow::OnCaretMoved() { status_->ShowCaret(editor_->Row(), editor_->Col()); }

@@ -3,15 +3,25 @@
 #include <QCoreApplication>
 #include <QTextCursor>
 
+#include "app/dialogs/brace_check_window.h"
+#include "app/dialogs/font_effects_dialog.h"
+#include "app/dialogs/indent_spacing_dialog.h"
+#include "app/dialogs/keyword_link_dialog.h"
+#include "app/dialogs/link_dialog.h"
+#include "app/dialogs/other_shortcuts_dialog.h"
+#include "app/dialogs/picture_insert_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
 #include "core/files.h"
+#include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
 #include "markup/convert_commands.h"
 #include "markup/edit_commands.h"
 #include "markup/format_commands.h"
+#include "markup/hotspot_markup.h"
+#include "markup/picture_folder.h"
 #include "markup/picture_menu.h"
 #include "preview/page_preview.h"
 #include "shell/text_files.h"
@@ -292,6 +302,16 @@ void MainWindow::RunProjectCommand(CommandId command) {
     case kCmdPageUp:
       ApplyPageCommand(page_commands_->MovePageUp());
       break;
+    case kCmdBraceChk:
+      ShowBraceCheckWindow(
+          model_, *prompter_,
+          [this](int page) {
+            if (QTreeWidgetItem* item = tree_pane_->tree()->ItemOf(page)) {
+              tree_pane_->tree()->setCurrentItem(item);
+            }
+          },
+          this);
+      break;
     default:
       NotAvailableYet(command);
       break;
@@ -328,6 +348,54 @@ void MainWindow::RunShortCutCommand(CommandId command) {
     case kCmdRight:
       Align(*editor_, kind, Alignment::kRight);
       break;
+    case kCmdIndent:
+    case kCmdLineSpace:
+      // Both wrap the selection in a paragraph; without one they do nothing.
+      if (ServesFormatting(kind) && editor_->SelLength() > 0) {
+        RunIndentSpacingDialog(
+            *editor_,
+            command == kCmdIndent ? IndentDialogMode::kIndent : IndentDialogMode::kLineSpacing,
+            this);
+      }
+      break;
+    case kCmdFont:
+      if (ServesFormatting(kind)) RunFontEffectsDialog(*editor_, model_.Header(), this);
+      break;
+    case kCmdBmpIn: {
+      const std::string section = PictureSection(model_);
+      if (CheckPictureFolder(settings_, section, *prompter_, *chooser_,
+                             [this] { RebuildPictureMenu(); })) {
+        RunPictureInsertDialog(*editor_, PictureFolder(settings_, section), *runner_,
+                               PathFromSjis(settings_.GetString(keys::kToolHotspotEdit)), this);
+      }
+      break;
+    }
+    case kCmdEtc:
+      if (ServesFormatting(kind)) {
+        RunOtherShortcutsDialog(*editor_, OtherShortcutsTab::kLines, this);
+      }
+      break;
+    case kCmdJumpLink:
+    case kCmdPopupLink:
+      if (LinkCommandApplies(
+              command == kCmdJumpLink ? LinkCommand::kJumpLink : LinkCommand::kPopupLink, kind)) {
+        RunLinkDialog(model_, settings_, *prompter_, *editor_,
+                      command == kCmdJumpLink ? LinkMode::kJump : LinkMode::kPopup, this);
+      }
+      break;
+    case kCmdKLink:
+    case kCmdALink:
+    case kCmdHLink: {
+      static constexpr LinkCommand kCommands[] = {LinkCommand::kKLink, LinkCommand::kALink,
+                                                  LinkCommand::kHLink};
+      static constexpr KeywordLinkMode kModes[] = {KeywordLinkMode::kKLink, KeywordLinkMode::kALink,
+                                                   KeywordLinkMode::kHyperlink};
+      const int i = command - kCmdKLink;
+      if (LinkCommandApplies(kCommands[i], kind)) {
+        RunKeywordLinkDialog(model_, settings_, *editor_, kModes[i], this);
+      }
+      break;
+    }
     default:
       NotAvailableYet(command);
       break;

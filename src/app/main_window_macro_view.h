@@ -1,6 +1,7 @@
 // The main window's side of a macro run (see macro/host_window.h).
 #pragma once
 
+#include "app/dialogs/link_dialog.h"
 #include "app/main_window.h"
 #include "macro/host_window.h"
 
@@ -20,9 +21,12 @@ class MainWindow::MacroView : public MacroWindow {
     window_.editor_->SetFocus();
   }
 
-  // The window has no page picker yet: every pick counts as cancelled, so a
-  // macro takes its "no page" branch instead of acting on a guessed page.
-  int SelectPage() override { return 0; }
+  // The link dialog as page picker; 0 when cancelled or refused.
+  int SelectPage() override {
+    return PickPage(window_.model_, window_.settings_, *window_.prompter_,
+                    window_.editor_->SelText(), &window_) +
+           1;
+  }
 
   void PageFieldChanged(int page, PageField field) override {
     if (field == PageField::kTitle || field == PageField::kKeyword) {

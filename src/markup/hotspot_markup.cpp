@@ -108,8 +108,18 @@ std::optional<std::string> KeywordLinkMarkup(KeywordLinkMode mode, HotspotForm f
          "}{\\v" + mark + " !" + call + "}";
 }
 
-bool HotspotCommandApplies(HotspotCommand command, PageAttribute a) {
-  if (command == HotspotCommand::kHLink)
+HotspotColor HotspotColorOf(int index) {
+  // The order of the colour table every topic file carries.
+  static constexpr HotspotColor kColors[kMaxColorIndex] = {
+      {0, 0, 0},     {0, 0, 255},     {0, 255, 255},   {0, 255, 0},    {255, 0, 255}, {255, 0, 0},
+      {255, 255, 0}, {255, 255, 255}, {0, 0, 127},     {0, 127, 127},  {0, 127, 0},   {127, 0, 127},
+      {127, 0, 0},   {127, 127, 0},   {127, 127, 127}, {192, 192, 192}};
+  if (index < kMinColorIndex || index > kMaxColorIndex) index = kMinColorIndex;
+  return kColors[index - 1];
+}
+
+bool LinkCommandApplies(LinkCommand command, PageAttribute a) {
+  if (command == LinkCommand::kHLink)
     return a == kTopicPage || a == kPopupPage || a == kContentPage;
   return a == kTopicPage || a == kPopupPage;
 }

@@ -24,6 +24,15 @@ struct HotspotOptions {
   bool italic = false;
 };
 
+// Colour N (1..16) of the topic file's colour table, which "\cf" N names;
+// the dialogs' swatches show these. An index outside the table gives 1.
+struct HotspotColor {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+};
+HotspotColor HotspotColorOf(int index);
+
 enum class HotspotForm { kNormal, kButton };
 
 // Link dialog modes; PagePick serves the macro function SelectPage.
@@ -61,10 +70,10 @@ std::optional<std::string> KeywordLinkMarkup(KeywordLinkMode mode, HotspotForm f
                                              const HotspotOptions& options);
 
 // Commands that open the two dialogs.
-enum class HotspotCommand { kJumpLink, kPopupLink, kKLink, kALink, kHLink };
+enum class LinkCommand { kJumpLink, kPopupLink, kKLink, kALink, kHLink };
 
 // Whether the command acts on a page of kind `a`; on other pages it does
 // nothing and says nothing.
-bool HotspotCommandApplies(HotspotCommand command, PageAttribute a);
+bool LinkCommandApplies(LinkCommand command, PageAttribute a);
 
 }  // namespace qy

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "build/rtf_head.h"
 #include "core/codec.h"
 
 namespace qy {
@@ -67,6 +68,18 @@ TEST(HotspotMarkup, ColourIndexStaysInTheTable) {
   EXPECT_EQ(ColorWords(Opts(false, 99, true)), " ");
 }
 
+TEST(HotspotMarkup, SwatchesShowTheTopicFilesColourTable) {
+  std::string table = "{\\colortbl;";
+  for (int n = kMinColorIndex; n <= kMaxColorIndex; ++n) {
+    const HotspotColor c = HotspotColorOf(n);
+    table += "\\red" + std::to_string(c.red) + "\\green" + std::to_string(c.green) + "\\blue" +
+             std::to_string(c.blue) + ";";
+  }
+  EXPECT_EQ(table + "}", BuildColorTable());
+  EXPECT_EQ(HotspotColorOf(0).blue, HotspotColorOf(1).blue);
+  EXPECT_EQ(HotspotColorOf(17).red, 0);
+}
+
 std::string KLink(KeywordLinkMode mode, HotspotForm form, const std::string& s,
                   const std::string& k, const HotspotOptions& o) {
   return KeywordLinkMarkup(mode, form, s, k, o).value_or("<none>");
@@ -98,15 +111,15 @@ TEST(HotspotMarkup, HelpFileNameAndCommandPages) {
   EXPECT_EQ(HelpFileName("/work/my.project.qyp"), "my.project.hlp");
   EXPECT_EQ(HelpFileName(""), ".hlp");
 
-  for (HotspotCommand c : {HotspotCommand::kJumpLink, HotspotCommand::kPopupLink,
-                           HotspotCommand::kKLink, HotspotCommand::kALink}) {
-    EXPECT_TRUE(HotspotCommandApplies(c, kTopicPage));
-    EXPECT_TRUE(HotspotCommandApplies(c, kPopupPage));
-    EXPECT_FALSE(HotspotCommandApplies(c, kContentPage));
-    EXPECT_FALSE(HotspotCommandApplies(c, BookAttribute(1)));
+  for (LinkCommand c : {LinkCommand::kJumpLink, LinkCommand::kPopupLink, LinkCommand::kKLink,
+                        LinkCommand::kALink}) {
+    EXPECT_TRUE(LinkCommandApplies(c, kTopicPage));
+    EXPECT_TRUE(LinkCommandApplies(c, kPopupPage));
+    EXPECT_FALSE(LinkCommandApplies(c, kContentPage));
+    EXPECT_FALSE(LinkCommandApplies(c, BookAttribute(1)));
   }
-  EXPECT_TRUE(HotspotCommandApplies(HotspotCommand::kHLink, kContentPage));
-  EXPECT_FALSE(HotspotCommandApplies(HotspotCommand::kHLink, kIncludePage));
+  EXPECT_TRUE(LinkCommandApplies(LinkCommand::kHLink, kContentPage));
+  EXPECT_FALSE(LinkCommandApplies(LinkCommand::kHLink, kIncludePage));
 }
 
 }  // namespace
