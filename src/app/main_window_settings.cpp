@@ -11,6 +11,8 @@
 #include "core/settings_keys.h"
 #include "markup/picture_menu.h"
 #include "shell/key_settings.h"
+#include "shell/unreadable_files.h"
+#include "shell/window_layout.h"
 
 namespace qy::app {
 
@@ -30,11 +32,14 @@ void MainWindow::LoadSettings() {
 
   // Position and size; option 0 leaves them to the system.
   switch (settings_.GetInt(keys::kWindowPosOption)) {
-    case 1: move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop)); break;
+    case 1:
+      move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop));
+      break;
     case 2:
       move(settings_.GetInt(keys::kWindowUserLeft), settings_.GetInt(keys::kWindowUserTop));
       break;
-    default: break;
+    default:
+      break;
   }
   bool maximized = false;
   switch (settings_.GetInt(keys::kWindowSizOption)) {
@@ -82,7 +87,8 @@ void MainWindow::LoadSettings() {
 void MainWindow::ApplySplit(bool top_split, int border_line) {
   top_split_ = top_split;
   page_splitter_->setOrientation(top_split ? Qt::Vertical : Qt::Horizontal);
-  const int line = border_line > 0 ? border_line : 220;
+  // A stored extent that would leave the editor unusable is cut back.
+  const int line = UsableBorderLine(border_line, top_split ? height() : width());
   page_splitter_->setSizes({line, 10000});
 }
 
@@ -123,12 +129,15 @@ void MainWindow::ApplyEditorMargins() {
   const int top = settings_.GetBool(keys::kOptionTTopSpace) ? kEditorMargin : 0;
   const int left = settings_.GetBool(keys::kOptionTLeftSpace) ? kEditorMargin : 0;
   editor_widget_->setStyleSheet(
-      QStringLiteral("QPlainTextEdit { padding-top: %1px; padding-left: %2px; }").arg(top).arg(left));
+      QStringLiteral("QPlainTextEdit { padding-top: %1px; padding-left: %2px; }")
+          .arg(top)
+          .arg(left));
 }
 
 void MainWindow::ApplyKeyFile() {
-  std::string error;
-  const std::optional<std::string> key_file = LoadKeyFile(options_.key_file_path, &error);
+  std::string message;
+  const std::optional<std::string> key_file = KeyFileForShortcuts(options_.key_file_path, &message);
+  if (!message.empty()) prompter_->Warning(message);
   commands_->ApplyShortcuts(key_file);
 }
 
@@ -158,13 +167,14 @@ void MainWindow::RebuildPictureMenu() {
     item->setStatusTip(ToQt(entry.hint));
   }
   QMenu* group = commands_->group_menu(121);
-  if (!picture_separator_ && group) picture_separator_ = SeparatorAbove(group, commands_->action(123));
+  if (!picture_separator_ && group)
+    picture_separator_ = SeparatorAbove(group, commands_->action(123));
   if (picture_separator_ && picture_separator_->isSeparator()) {
     picture_separator_->setVisible(PictureMenuSeparatorVisible(entries));
   }
 }
 
-void MainWindow::SaveSettings() {
+void MainWindow::SaveSettings(int border_line) {
   SaveToolbarPositions();
   const SettingKey* visible_keys[] = {&keys::kTbrWinFileVisible, &keys::kTbrWinEditVisible,
                                       &keys::kTbrWinPropVisible, &keys::kTbrPageVisible,
@@ -173,7 +183,7 @@ void MainWindow::SaveSettings() {
     settings_.SetBool(*visible_keys[i], toolbars_[i]->isVisibleTo(this));
   }
   settings_.SetBool(keys::kTbrKeyWordVisible, keyword_toolbar_->isVisibleTo(this));
-  settings_.SetInt(keys::kWindowBorderLine, BorderLine());
+  settings_.SetInt(keys::kWindowBorderLine, border_line);
   settings_.SetBool(keys::kWindowPageView, commands_->action(65)->isChecked());
   if (settings_.GetBool(keys::kDebugDebugSave)) {
     settings_.SetBool(keys::kWindowDebugView, debug_pane_->isVisibleTo(this));

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/toolbar_icons.h"
+#include "shell/unreadable_files.h"
 
 namespace qy::app {
 
@@ -14,10 +15,14 @@ namespace {
 
 const char* AreaName(Qt::ToolBarArea area) {
   switch (area) {
-    case Qt::BottomToolBarArea: return "Bottom";
-    case Qt::LeftToolBarArea: return "Left";
-    case Qt::RightToolBarArea: return "Right";
-    default: return "Top";
+    case Qt::BottomToolBarArea:
+      return "Bottom";
+    case Qt::LeftToolBarArea:
+      return "Left";
+    case Qt::RightToolBarArea:
+      return "Right";
+    default:
+      return "Top";
   }
 }
 
@@ -95,7 +100,8 @@ void MainWindow::BuildToolbars() {
   recent_popup_->setObjectName(QStringLiteral("pumRecent"));
   if (QAction* open = toolbar_items_[3]) {
     open->setMenu(recent_popup_);
-    if (auto* button = qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
+    if (auto* button =
+            qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
       button->setPopupMode(QToolButton::MenuButtonPopup);
     }
   }
@@ -125,6 +131,10 @@ std::vector<QToolBar*> MainWindow::AllToolbars() const {
 void MainWindow::ApplyToolbarLayoutFile() {
   std::string error;
   const ToolbarLayout layout = ToolbarLayout::Read(options_.toolbar_file_path, &error);
+  if (!error.empty()) {
+    prompter_->Warning(
+        UnreadableFileMessage(LayoutFileKind::kToolbars, options_.toolbar_file_path, error));
+  }
   for (const ToolbarItemState& state : ApplyToolbarLayout(layout)) {
     if (QAction* item = toolbar_items_[static_cast<std::size_t>(state.row->number)]) {
       item->setVisible(state.shown);
@@ -152,7 +162,8 @@ void MainWindow::SaveToolbarPositions() {
     std::sort(lines.begin(), lines.end());
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     const int line = Horizontal(area) ? bar->y() : bar->x();
-    const int row = static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
+    const int row =
+        static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
     ini.WriteString(section, "DockedTo", AreaName(area));
     ini.WriteInt(section, "DockRow", row);
     ini.WriteInt(section, "DockPos", Horizontal(area) ? bar->x() : bar->y());
