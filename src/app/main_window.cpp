@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -149,9 +150,8 @@ void MainWindow::BuildViews() {
 
   status_ = std::make_unique<StatusPanels>(statusBar());
   // Panel 0 follows the hint of the command under the mouse.
-  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& hint) {
-    status_->panel(kMessagePanel)->setText(hint);
-  });
+  connect(statusBar(), &QStatusBar::messageChanged, this,
+          [this](const QString& hint) { status_->panel(kMessagePanel)->setText(hint); });
 
   BuildToolbars();
 
@@ -212,9 +212,7 @@ void MainWindow::BuildLogic() {
   build_->enable_window = [this](bool enabled) { setEnabled(enabled); };
   build_->windows_path = [](const std::string& path) { return WineWindowsPath(path); };
   build_->program_folder = options_.program_folder;
-  debug_pane_->on_show_view = [this](bool shown) {
-    commands_->action(66)->setChecked(shown);
-  };
+  debug_pane_->on_show_view = [this](bool shown) { commands_->action(66)->setChecked(shown); };
 }
 
 void MainWindow::ConnectViews() {
@@ -240,18 +238,19 @@ void MainWindow::ConnectViews() {
           [this](int row, int col) { status_->ShowCaret(row, col); });
   connect(editor_widget_, &TopicEditor::overwriteModeChanged, this,
           [this](bool overwrite) { status_->ShowOverwrite(overwrite); });
-  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this, [this] {
-    widener_.OnSelectionChanged(*editor_, external_->IsOut());
-  });
+  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this,
+          [this] { widener_.OnSelectionChanged(*editor_, external_->IsOut()); });
   editor_widget_->viewport()->installEventFilter(this);
   qApp->installEventFilter(this);
 
   connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
   connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this] { NotAvailableYet(97); });
-  connect(debug_pane_, &DebugPane::codeHelpRequested, this, [this](const QString& code) {
-    build_->ShowCompilerCodeHelp(FromQt(code));
-  });
-  connect(history_popup_, &QMenu::aboutToShow, this, [this] { RebuildHistoryMenu(history_popup_); });
+  connect(debug_pane_, &DebugPane::codeHelpRequested, this,
+          [this](const QString& code) { build_->ShowCompilerCodeHelp(FromQt(code)); });
+  connect(debug_pane_, &DebugPane::workshopHelpRequested, this,
+          [this](const QString& code) { build_->ShowWorkshopCodeHelp(FromQt(code)); });
+  connect(history_popup_, &QMenu::aboutToShow, this,
+          [this] { RebuildHistoryMenu(history_popup_); });
 }
 
 QToolBar* MainWindow::toolbar(ToolbarId id) const {
@@ -314,9 +313,7 @@ void MainWindow::OnEditorTextChanged() {
   model_.SetModified(true);
 }
 
-void MainWindow::OnCaretMoved() {
-  status_->ShowCaret(editor_->Row(), editor_->Col());
-}
+void MainWindow::OnCaretMoved() { status_->ShowCaret(editor_->Row(), editor_->Col()); }
 
 void MainWindow::OnModifiedChanged(bool modified) { status_->ShowModified(modified); }
 
@@ -348,6 +345,7 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
 void MainWindow::OnExternalModeChanged(bool out) {
   commands_->action(104)->setChecked(out);
   tree_pane_->caption()->setText(ToQt(out ? ExternalEditTreeCaption() : PageTreeCaption()));
+  status_->SetStatusText(kMessagePanel, out ? ExternalEditReadOnlyNotice() : std::string());
   // The pane comes back only when the user had it shown.
   if (commands_->action(65)->isChecked()) tree_pane_->setVisible(!out);
   UpdateCommandStates();
@@ -355,8 +353,8 @@ void MainWindow::OnExternalModeChanged(bool out) {
 
 void MainWindow::UpdateCommandStates() {
   const bool out = external_ && external_->IsOut();
-  for (int n : {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102,
-                103}) {
+  for (int n :
+       {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102, 103}) {
     commands_->action(n)->setEnabled(!out);
   }
   commands_->action(81)->setEnabled(hotspot_ && hotspot_->Configured());
@@ -460,15 +458,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // 2.-3. The question runs with the editor hidden.
+  // 2.-3. The question runs with the editor hidden. Hiding it lets the
+  // splitter give its room to the tree, so the layout the user had is
+  // taken first.
+  const int border_line = BorderLine();
+  const QList<int> sizes = page_splitter_->sizes();
   editor_widget_->hide();
   if (!document_->ConfirmSaveChanges()) {
     editor_widget_->show();
+    page_splitter_->setSizes(sizes);
     event->ignore();
     return;
   }
   // 4. Settings, then the project is cleared.
-  SaveSettings();
+  SaveSettings(border_line);
   document_->ClearProject();
   // 5. Temporary files go with the window.
   temp_files_.DeleteAll();
@@ -476,10 +479,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+bool MainWindow::OwnsKey(QObject* watched, const QKeyEvent& key) const {
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  const QKeySequence sequence(key.keyCombination());
+  for (const QAction* action : actions()) {
+    if (action->shortcut() == sequence) return true;
+  }
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      OwnsKey(watched, *static_cast<QKeyEvent*>(event))) {
+    // A key of the key table reaches its command from every view: the view
+    // does not get to claim it for itself (the editor would move the caret
+    // by a word on Ctrl+Left).
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::KeyPress) {
     if (QWidget* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
       status_->ShowCaps(CapsLockOn());
+      // Typing into the page that is out says why nothing happens.
+      if (widget == editor_widget_ && external_->IsOut()) {
+        status_->SetStatusText(kMessagePanel, ExternalEditReadOnlyNotice());
+      }
     }
   } else if (watched == editor_widget_->viewport() &&
              (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||

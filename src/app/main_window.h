@@ -114,6 +114,11 @@ class MainWindow : public QMainWindow, public DocumentView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // True when `key`, pressed in a view of this window, is the shortcut of
+  // one of its commands.
+  bool OwnsKey(QObject* watched, const QKeyEvent& key) const;
+
+ private:
   // DocumentView.
   void SetCaption(const std::string& caption) override;
   void SetPropertiesMenuText(const std::string& text) override;
@@ -135,7 +140,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::vector<QToolBar*> AllToolbars() const;
   // main_window_settings.cpp
   void LoadSettings();
-  void SaveSettings();
+  // `border_line`: the tree extent the user had before the close began.
+  void SaveSettings(int border_line);
   void ApplyFonts();
   void ApplyEditorMargins();
   void ApplySplit(bool top_split, int border_line);
