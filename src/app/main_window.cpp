@@ -20,6 +20,7 @@
 #include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
+#include "markup/markup_menu_states.h"
 #include "project/context_list.h"
 
 namespace qy::app {
@@ -162,15 +163,29 @@ void MainWindow::BuildViews() {
   addToolBar(Qt::TopToolBarArea, keyword_toolbar_);
 
   editor_popup_ = new QMenu(this);
+  editor_popup_->setObjectName(QStringLiteral("pumEditor"));
   commands_->FillEditorPopup(editor_popup_);
+  // The conversions and the registered pictures are offered in the editor
+  // too, as the same actions, so that texts and visibility follow.
+  editor_popup_->addSeparator();
+  editor_conversions_ = editor_popup_->addMenu(commands_->group_menu(kCmdConvertGroup)->title());
+  for (CommandId c : {kCmdUCase, kCmdLCase, kCmdHalf, kCmdFull, kCmdHira, kCmdKata}) {
+    editor_conversions_->addAction(commands_->action(c));
+  }
+  QMenu* pictures = editor_popup_->addMenu(commands_->group_menu(kCmdPictureGroup)->title());
+  for (CommandId c :
+       {kCmdBmp1, kCmdBmp2, kCmdBmp3, kCmdBmp4, kCmdBmp5, kCmdBmp6, kCmdBmp7, kCmdBmp8, kCmdBmp9}) {
+    pictures->addAction(commands_->action(c));
+  }
+  for (QMenu* menu : {commands_->section_menu(CommandSection::kEdit),
+                      commands_->section_menu(CommandSection::kShortCut), editor_popup_}) {
+    connect(menu, &QMenu::aboutToShow, this, [this] { ShowMarkupMenuStates(true); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { ShowMarkupMenuStates(false); });
+  }
   tree_popup_ = new QMenu(this);
   commands_->FillTreePopup(tree_popup_);
   history_popup_ = new QMenu(this);
   history_popup_->setObjectName(QStringLiteral("mnuPumGrpHis"));
-
-  for (int n : {52, 53, 54, 55, 56, 59, 60, 61, 62, 63, 64, 65, 66, 68, 69, 70, 104}) {
-    commands_->action(n)->setCheckable(true);
-  }
 }
 
 void MainWindow::BuildLogic() {
@@ -212,7 +227,9 @@ void MainWindow::BuildLogic() {
   build_->enable_window = [this](bool enabled) { setEnabled(enabled); };
   build_->windows_path = [](const std::string& path) { return WineWindowsPath(path); };
   build_->program_folder = options_.program_folder;
-  debug_pane_->on_show_view = [this](bool shown) { commands_->action(66)->setChecked(shown); };
+  debug_pane_->on_show_view = [this](bool shown) {
+    commands_->action(kCmdDebugView)->setChecked(shown);
+  };
 }
 
 void MainWindow::ConnectViews() {
@@ -244,7 +261,8 @@ void MainWindow::ConnectViews() {
   qApp->installEventFilter(this);
 
   connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
-  connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this] { NotAvailableYet(97); });
+  connect(keyword_bar_, &KeywordBar::fieldClicked, this,
+          [this] { NotAvailableYet(kCmdPageProperties); });
   connect(debug_pane_, &DebugPane::codeHelpRequested, this,
           [this](const QString& code) { build_->ShowCompilerCodeHelp(FromQt(code)); });
   connect(debug_pane_, &DebugPane::workshopHelpRequested, this,
@@ -264,7 +282,7 @@ QToolBar* MainWindow::toolbar(ToolbarId id) const {
 void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
 void MainWindow::SetPropertiesMenuText(const std::string& text) {
-  commands_->action(112)->setText(ToQt(text));
+  commands_->action(kCmdProperty)->setText(ToQt(text));
 }
 
 void MainWindow::ClearEditorUndo() { editor_->ClearUndo(); }
@@ -339,46 +357,60 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
   }
   if (result.focus_editor) editor_->SetFocus();
   UpdateCommandStates();
-  if (result.open_properties) NotAvailableYet(97);
+  if (result.open_properties) NotAvailableYet(kCmdPageProperties);
 }
 
 void MainWindow::OnExternalModeChanged(bool out) {
-  commands_->action(104)->setChecked(out);
+  commands_->action(kCmdEditor)->setChecked(out);
   tree_pane_->caption()->setText(ToQt(out ? ExternalEditTreeCaption() : PageTreeCaption()));
   status_->SetStatusText(kMessagePanel, out ? ExternalEditReadOnlyNotice() : std::string());
   // The pane comes back only when the user had it shown.
-  if (commands_->action(65)->isChecked()) tree_pane_->setVisible(!out);
+  if (commands_->action(kCmdPageView)->isChecked()) tree_pane_->setVisible(!out);
   UpdateCommandStates();
 }
 
 void MainWindow::UpdateCommandStates() {
   const bool out = external_ && external_->IsOut();
-  for (int n :
-       {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102, 103}) {
-    commands_->action(n)->setEnabled(!out);
+  for (const CommandRow& row : CommandRows()) {
+    if (row.Has(kNotWhilePageOut)) commands_->action(row.number)->setEnabled(!out);
   }
-  commands_->action(81)->setEnabled(hotspot_ && hotspot_->Configured());
-  commands_->action(104)->setChecked(out);
+  commands_->action(kCmdShowSHG)->setEnabled(hotspot_ && hotspot_->Configured());
+  commands_->action(kCmdEditor)->setChecked(out);
   UpdateMacroCommandStates();
+}
+
+void MainWindow::ShowMarkupMenuStates(bool menu_open) {
+  // Only an open menu shows the states: a closed one leaves the items
+  // enabled, so that their keys keep working once there is a selection.
+  const MarkupMenuStates states =
+      menu_open ? MarkupMenuStatesFor(CurrentAttribute(), editor_->SelLength())
+                : MarkupMenuStates{true, true};
+  commands_->group_menu(kCmdConvertGroup)->setEnabled(states.conversions);
+  editor_conversions_->setEnabled(states.conversions);
+  for (CommandId c : {kCmdBold, kCmdItalic, kCmdIndent, kCmdLineSpace}) {
+    commands_->action(c)->setEnabled(states.selection_formats);
+  }
 }
 
 void MainWindow::SetTreeLabelMode(int mode) {
   model_.SetTreeLabelMode(mode);
   const bool known = mode >= 0 && mode <= 14 && mode % 2 == 0;
-  commands_->action(68)->setChecked(known && (mode & 2));
-  commands_->action(69)->setChecked(known && (mode & 4));
-  commands_->action(70)->setChecked(known && (mode & 8));
+  commands_->action(kCmdViewCon)->setChecked(known && (mode & 2));
+  commands_->action(kCmdViewId)->setChecked(known && (mode & 4));
+  commands_->action(kCmdViewKey)->setChecked(known && (mode & 8));
   tree_pane_->RefreshLabels(model_);
 }
 
 void MainWindow::SetKeywordRows(int rows) {
   keyword_bar_->SetRows(rows);
-  for (int n = 59; n <= 62; ++n) commands_->action(n)->setChecked(n - 58 == keyword_bar_->rows());
+  for (int rows = 1; rows <= 4; ++rows) {
+    commands_->action(CommandAfter(kCmdKeyOne, rows - 1))->setChecked(rows == keyword_bar_->rows());
+  }
 }
 
 void MainWindow::SetPageViewShown(bool shown) {
   tree_pane_->setVisible(shown);
-  commands_->action(65)->setChecked(shown);
+  commands_->action(kCmdPageView)->setChecked(shown);
 }
 
 void MainWindow::SetDebugViewShown(bool shown) { debug_pane_->ShowView(shown); }

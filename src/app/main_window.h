@@ -79,8 +79,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   // Start-up step 7: opens the file the command line names, without moving
   // the focus. Nothing happens for an empty name.
   void OpenFromCommandLine(const std::string& file);
-  // Runs command `number` as a menu item, button or key would.
-  void RunCommand(int number);
+  // Runs `command` as a menu item, button or key would.
+  void RunCommand(CommandId command);
 
   // For tests and the views around the window.
   ProjectModel& model() { return model_; }
@@ -152,7 +152,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   // The macro component and its menu (main_window_macro.cpp).
   class MacroView;
   void BuildMacro();
-  void RunMacroCommand(int number);
+  void RunMacroCommand(CommandId command);
   void RebuildMacroMenu();
   void UpdateMacroCommandStates();
   void PumpDuringMacro();
@@ -179,15 +179,18 @@ class MainWindow : public QMainWindow, public DocumentView {
   void OpenDroppedFile(const std::string& file);
   bool CurrentPageHasText() const;
   PageAttribute CurrentAttribute() const;
+  // The markup items' states by page kind and selection while a menu that
+  // shows them is open; all enabled again when it closes.
+  void ShowMarkupMenuStates(bool menu_open);
 
   // Commands (main_window_commands.cpp).
-  void RunFileCommand(int number);
-  void RunEditCommand(int number);
-  void RunViewCommand(int number);
-  void RunProjectCommand(int number);
-  void RunShortCutCommand(int number);
-  void RunHelpCommand(int number);
-  void NotAvailableYet(int number);
+  void RunFileCommand(CommandId command);
+  void RunEditCommand(CommandId command);
+  void RunViewCommand(CommandId command);
+  void RunProjectCommand(CommandId command);
+  void RunShortCutCommand(CommandId command);
+  void RunHelpCommand(CommandId command);
+  void NotAvailableYet(CommandId command);
   void ShowHistoryPopup();
   void GoToNeighbourPage(int step);
   void Preview();
@@ -222,6 +225,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::array<QAction*, kToolbarRowCount> toolbar_items_{};
   std::unique_ptr<StatusPanels> status_;
   QMenu* editor_popup_ = nullptr;
+  QMenu* editor_conversions_ = nullptr;
   QMenu* tree_popup_ = nullptr;
   QMenu* recent_popup_ = nullptr;
   QMenu* history_popup_ = nullptr;

@@ -89,7 +89,7 @@ void MainWindow::BuildToolbars() {
     }
     toolbars_[static_cast<std::size_t>(static_cast<int>(info.id) - 1)] = bar;
     addToolBar(Qt::TopToolBarArea, bar);
-    const int view_command = info.view_command;
+    const CommandId view_command = info.view_command;
     connect(bar, &QToolBar::visibilityChanged, this, [this, view_command, bar](bool) {
       if (!closing_) commands_->action(view_command)->setChecked(bar->isVisibleTo(this));
     });
@@ -108,7 +108,7 @@ void MainWindow::BuildToolbars() {
   // The recent files in the File menu, between their own separator and the
   // one above the last item.
   QMenu* file_menu = commands_->section_menu(CommandSection::kFile);
-  QAction* anchor = SeparatorAbove(file_menu, commands_->action(11));
+  QAction* anchor = SeparatorAbove(file_menu, commands_->action(kCmdExit));
   for (int i = 1; i <= 5; ++i) {
     auto* item = new QAction(this);
     item->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i));

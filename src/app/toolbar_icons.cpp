@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPainter>
 #include <QPixmap>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QStyle>
 #include <initializer_list>
 #include <map>
@@ -120,6 +122,16 @@ QIcon Themed(std::initializer_list<const char*> names, QStyle::StandardPixmap fa
 }  // namespace
 
 QString SelectIconTheme() {
+  // A platform without a desktop theme (offscreen, a bare window system)
+  // may look only inside the program; the installed themes live in the
+  // desktop's data folders.
+  QStringList paths = QIcon::themeSearchPaths();
+  for (const QString& folder :
+       QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                 QStandardPaths::LocateDirectory)) {
+    if (!paths.contains(folder)) paths << folder;
+  }
+  QIcon::setThemeSearchPaths(paths);
   const QString named = QIcon::themeName();
   const bool desktop_named = !named.isEmpty() && named != QLatin1String("hicolor");
   for (const char* candidate : kThemes) {

@@ -50,7 +50,7 @@ void WindowCommandsTest::PageOutKeepsTheEditorReadOnly() {
   window.OpenFromCommandLine(file);
   ShowAndActivate(window);
   const std::string topic = window.model().Page(1).Topic;
-  window.RunCommand(104);
+  window.RunCommand(qy::kCmdEditor);
   QVERIFY(window.external_editing());
   QVERIFY(window.editor().ReadOnly());
   window.editor_widget()->setFocus();
@@ -58,7 +58,7 @@ void WindowCommandsTest::PageOutKeepsTheEditorReadOnly() {
   QCOMPARE(window.editor().Text(), topic);
   QCOMPARE(window.status().PanelText(qy::app::kMessagePanel),
            qy::app::ToQt(qy::ExternalEditReadOnlyNotice()));
-  window.RunCommand(104);  // taken back: the editor takes typing again
+  window.RunCommand(qy::kCmdEditor);  // taken back: the editor takes typing again
   QVERIFY(!window.external_editing());
   QVERIFY(!window.editor().ReadOnly());
   QCOMPARE(window.status().PanelText(qy::app::kMessagePanel), QString());
@@ -88,8 +88,8 @@ void WindowCommandsTest::MissingOutsideProgramsAreNamed() {
   ini.WriteString("Etcetera", "TextEditor", "/missing/texteditor");
   ini.WriteString("Etcetera", "HelpWorkshop", "/missing/workshop");
   MainWindow& window = f.Start();
-  window.RunCommand(73);  // CNT file in the text editor
-  window.RunCommand(80);  // HPJ file in Help Workshop
+  window.RunCommand(qy::kCmdEditCnt);  // CNT file in the text editor
+  window.RunCommand(qy::kCmdHwsHpj);   // HPJ file in Help Workshop
   QVERIFY(Contains(f.prompter.Texts(), "/missing/texteditor"));
   QVERIFY(Contains(f.prompter.Texts(), "/missing/workshop"));
 }
@@ -120,15 +120,15 @@ void WindowCommandsTest::MenusFollowPageAndSelection() {
   QMenu* shortcut = window.commands().section_menu(qy::CommandSection::kShortCut);
   emit edit->aboutToShow();
   emit shortcut->aboutToShow();
-  QVERIFY(!window.commands().group_menu(28)->isEnabled());
-  for (int bold_italic_indent_spacing : {153, 154, 150, 151}) {
-    QVERIFY(!window.commands().action(bold_italic_indent_spacing)->isEnabled());
+  QVERIFY(!window.commands().group_menu(qy::kCmdConvertGroup)->isEnabled());
+  for (qy::CommandId c : {qy::kCmdBold, qy::kCmdItalic, qy::kCmdIndent, qy::kCmdLineSpace}) {
+    QVERIFY(!window.commands().action(c)->isEnabled());
   }
   editor.SetSelLength(2);
   emit edit->aboutToShow();
   emit shortcut->aboutToShow();
-  QVERIFY(window.commands().group_menu(28)->isEnabled());
-  QVERIFY(window.commands().action(153)->isEnabled());
+  QVERIFY(window.commands().group_menu(qy::kCmdConvertGroup)->isEnabled());
+  QVERIFY(window.commands().action(qy::kCmdBold)->isEnabled());
   // The editor's context menu offers the conversions and the pictures.
   QMenu* popup = window.findChild<QMenu*>(QStringLiteral("pumEditor"));
   QVERIFY(popup);
@@ -137,9 +137,14 @@ void WindowCommandsTest::MenusFollowPageAndSelection() {
     reachable << item;
     if (item->menu()) reachable << item->menu()->actions();
   }
-  for (int n : {29, 30, 31, 32, 33, 34, 123, 131}) {
-    QVERIFY2(reachable.contains(window.commands().action(n)), qPrintable(QString::number(n)));
+  for (qy::CommandId c : {qy::kCmdUCase, qy::kCmdLCase, qy::kCmdHalf, qy::kCmdFull, qy::kCmdHira,
+                          qy::kCmdKata, qy::kCmdBmp1, qy::kCmdBmp9}) {
+    QVERIFY2(reachable.contains(window.commands().action(c)), qPrintable(QString::number(c)));
   }
+  // Closed again, the items' keys work whatever the selection.
+  emit shortcut->aboutToHide();
+  editor.SetSelLength(0);
+  QVERIFY(window.commands().action(qy::kCmdIndent)->isEnabled());
 }
 
 QTEST_MAIN(WindowCommandsTest)

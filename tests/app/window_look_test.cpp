@@ -215,7 +215,8 @@ void WindowLookTest::UnreadableLayoutFilesAreReportedOnce() {
   QVERIFY(texts[0].find(qy::Sjis("quillory.bar")) != std::string::npos);
   QVERIFY(texts[1].find(qy::Sjis("quillory.kst")) != std::string::npos);
   // The default keys are there.
-  QCOMPARE(window.commands().action(0)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+  QCOMPARE(window.commands().action(qy::kCmdNewPro)->shortcut(),
+           QKeySequence(QStringLiteral("Ctrl+N")));
 }
 
 void WindowLookTest::OpenProgressTextGoesAway() {
