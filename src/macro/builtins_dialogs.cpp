@@ -91,6 +91,11 @@ MessageBoxRequest MessageBoxRequestOf(const std::string& text, const std::string
   return request;
 }
 
+int DefaultButtonCode(std::uint32_t flags) {
+  const MessageBoxRequest request = MessageBoxRequestOf("", "", flags);
+  return static_cast<int>(request.buttons[request.default_button]);
+}
+
 int PrompterDialogs::MessageBox(const std::string& text, const std::string& caption,
                                 std::uint32_t flags) {
   if (const std::optional<BoxButton> pressed =

@@ -5,9 +5,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSet>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -60,7 +58,6 @@ class WindowLookTest : public QObject {
   void StandardButtonsSpeakJapanese();
   void MacroMessageBoxesShowTheAskedButtons();
   void EveryPageKindHasItsOwnIcon();
-  void ToolbarUsesThemeIcons();
   void DebugViewColumnsAndWorkshopHelp();
   void CloseQuestionKeepsTheLayout();
   void UnreadableLayoutFilesAreReportedOnce();
@@ -68,60 +65,35 @@ class WindowLookTest : public QObject {
 };
 
 void WindowLookTest::StandardButtonsSpeakJapanese() {
-  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
-                     QStringLiteral("/qtbase_ja.qm"))) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm")) {
     QSKIP("Qt's Japanese translation is not installed");
   }
   QMessageBox box;
-  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  QVERIFY(!box.button(QMessageBox::Yes)->text().contains(QStringLiteral("Yes")));
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
   QVERIFY(!box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("Cancel")));
 }
 
 void WindowLookTest::MacroMessageBoxesShowTheAskedButtons() {
   using qy::BoxButton;
-  // Type, icon and default-button bits decoded; a default past the last
-  // button falls back on the first.
-  const struct {
-    std::uint32_t flags;
-    std::vector<BoxButton> buttons;
-    qy::Beep icon;
-    std::size_t default_button;
-  } cases[] = {
-      {0x0, {BoxButton::kOk}, qy::Beep::kNone, 0},
-      {0x2 | 0x30 | 0x100,
-       {BoxButton::kAbort, BoxButton::kRetry, BoxButton::kIgnore},
-       qy::Beep::kExclamation,
-       1},
-      {0x5 | 0x10 | 0x200, {BoxButton::kRetry, BoxButton::kCancel}, qy::Beep::kHand, 0},
-      {0x6 | 0x40 | 0x200,
-       {BoxButton::kCancel, BoxButton::kTryAgain, BoxButton::kContinue},
-       qy::Beep::kAsterisk,
-       2},
-  };
-  for (const auto& c : cases) {
-    const qy::MessageBoxRequest request = qy::MessageBoxRequestOf("t", "c", c.flags);
-    QVERIFY(request.buttons == c.buttons);
-    QCOMPARE(request.icon, c.icon);
-    QCOMPARE(request.default_button, c.default_button);
-  }
+  // Type, icon and default bits; a default past the last button is the first.
+  const qy::MessageBoxRequest retry = qy::MessageBoxRequestOf("t", "c", 0x5 | 0x10 | 0x200);
+  QVERIFY(retry.buttons == (std::vector<BoxButton>{BoxButton::kRetry, BoxButton::kCancel}));
+  QCOMPARE(retry.icon, qy::Beep::kHand);
+  QCOMPARE(retry.default_button, std::size_t{0});
 
   // The real box: three buttons, the asked default, the pressed button's code.
   QWidget parent;
   qy::app::QtPrompter prompter(&parent);
   qy::PrompterDialogs dialogs(prompter);
-  QStringList seen;
-  OnModalBox([&seen](QMessageBox* box) {
+  OnModalBox([](QMessageBox* box) {
     QCOMPARE(box->buttons().size(), 3);
     QCOMPARE(box->icon(), QMessageBox::Information);
     QCOMPARE(box->defaultButton()->text(), QStringLiteral("続行(&C)"));
-    for (QAbstractButton* b : box->buttons()) seen << b->text();
     for (QAbstractButton* b : box->buttons()) {
       if (b->text() == QStringLiteral("再試行(&T)")) b->click();
     }
   });
   QCOMPARE(dialogs.MessageBox("t", "c", 0x6 | 0x40 | 0x200), qy::message_box::kIdTryAgain);
-  QCOMPARE(seen.size(), 3);
   OnModalBox([](QMessageBox* box) { box->button(QMessageBox::Ignore)->click(); });
   QCOMPARE(dialogs.MessageBox("t", "c", 0x2), qy::message_box::kIdIgnore);
 }
@@ -139,32 +111,18 @@ void WindowLookTest::EveryPageKindHasItsOwnIcon() {
     images.insert(qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes())));
   }
   QCOMPARE(images.size(), 6);
-  // Books of every level share their images.
-  QCOMPARE(qy::app::PageKindIcon(19).pixmap(16, 16).toImage(),
-           qy::app::PageKindIcon(11).pixmap(16, 16).toImage());
-}
-
-void WindowLookTest::ToolbarUsesThemeIcons() {
-  if (!QIcon::hasThemeIcon(QStringLiteral("format-text-bold"))) QSKIP("no icon theme installed");
-  QCOMPARE(qy::app::ToolbarIcon("Bold").name(), QStringLiteral("format-text-bold"));
-  QCOMPARE(qy::app::ToolbarIcon("PageBack").name(), QStringLiteral("go-previous"));
-  // The link kinds have no standard image and are drawn.
-  QVERIFY(qy::app::ToolbarIcon("Jump").name().isEmpty());
-  QVERIFY(!qy::app::ToolbarIcon("Jump").isNull());
 }
 
 void WindowLookTest::DebugViewColumnsAndWorkshopHelp() {
   qy::app::DebugPane pane;
-  QCOMPARE(pane.headerItem()->text(0), QStringLiteral("状態"));
-  QCOMPARE(pane.headerItem()->text(1), QStringLiteral("番号"));
-  QCOMPARE(pane.headerItem()->text(2), QStringLiteral("内容"));
+  QCOMPARE(pane.headerItem()->text(0) + pane.headerItem()->text(1) + pane.headerItem()->text(2),
+           QStringLiteral("状態番号内容"));
   pane.SetEntries({{qy::DebugKind::kNote, "HC1002", "note"}});
   pane.setCurrentItem(pane.topLevelItem(0));
-  QStringList workshop;
-  QStringList code_help;
-  connect(&pane, &qy::app::DebugPane::workshopHelpRequested,
-          [&](const QString& c) { workshop << c; });
-  connect(&pane, &qy::app::DebugPane::codeHelpRequested, [&](const QString& c) { code_help << c; });
+  QStringList asked;
+  connect(&pane, &qy::app::DebugPane::workshopHelpRequested, [&](const QString& c) { asked << c; });
+  connect(&pane, &qy::app::DebugPane::codeHelpRequested,
+          [&](const QString& c) { asked << "!" + c; });
   QTimer::singleShot(0, [] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu);
@@ -173,8 +131,7 @@ void WindowLookTest::DebugViewColumnsAndWorkshopHelp() {
     menu->close();
   });
   emit pane.customContextMenuRequested(QPoint(5, 5));
-  QCOMPARE(workshop, QStringList{QStringLiteral("HC1002")});
-  QVERIFY(code_help.isEmpty());
+  QCOMPARE(asked, QStringList{QStringLiteral("HC1002")});
 }
 
 void WindowLookTest::CloseQuestionKeepsTheLayout() {
@@ -182,17 +139,14 @@ void WindowLookTest::CloseQuestionKeepsTheLayout() {
   LoopingPrompter prompter;
   f.options.prompter = &prompter;
   qy::IniFile ini(f.options.settings_path);
-  ini.WriteString("Window", "SizOption", "1");
-  ini.WriteString("Window", "Width", "900");
-  ini.WriteString("Window", "Height", "600");
-  ini.WriteString("Window", "BorderLine", "5000");
+  for (const auto& [key, value] :
+       {std::pair{"SizOption", "1"}, {"Width", "900"}, {"Height", "600"}, {"BorderLine", "5000"}}) {
+    ini.WriteString("Window", key, value);
+  }
   MainWindow& window = f.Start();
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  // A stored width that leaves no editor is cut back.
-  QVERIFY(window.BorderLine() <= 900 - 200);
-  QVERIFY(window.editor_widget()->width() >= 150);
-
+  QVERIFY(window.editor_widget()->width() >= 150);  // 5000 was cut back
   window.page_splitter()->setSizes({260, 640});
   QCOMPARE(window.BorderLine(), 260);
   window.model().SetModified(true);
