@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
