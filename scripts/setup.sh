@@ -7,7 +7,8 @@ packages=(
   g++ clang cmake ninja-build pkg-config git
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev libffi-dev
   libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
+  qt6-translations-l10n breeze-icon-theme libqt6svg6
   xvfb xauth fonts-noto-cjk
 )
 

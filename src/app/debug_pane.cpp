@@ -14,9 +14,12 @@ namespace {
 QIcon KindIcon(DebugKind kind) {
   QStyle* style = QApplication::style();
   switch (kind) {
-    case DebugKind::kNote: return style->standardIcon(QStyle::SP_MessageBoxInformation);
-    case DebugKind::kWarning: return style->standardIcon(QStyle::SP_MessageBoxWarning);
-    case DebugKind::kError: return style->standardIcon(QStyle::SP_MessageBoxCritical);
+    case DebugKind::kNote:
+      return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case DebugKind::kWarning:
+      return style->standardIcon(QStyle::SP_MessageBoxWarning);
+    case DebugKind::kError:
+      return style->standardIcon(QStyle::SP_MessageBoxCritical);
   }
   return {};
 }
@@ -26,7 +29,7 @@ QIcon KindIcon(DebugKind kind) {
 DebugPane::DebugPane(QWidget* parent) : QTreeWidget(parent) {
   setObjectName(QStringLiteral("lvwDebug"));
   setColumnCount(3);
-  setHeaderLabels({QStringLiteral("種類"), QStringLiteral("コード"), QStringLiteral("メッセージ")});
+  setHeaderLabels({QStringLiteral("状態"), QStringLiteral("番号"), QStringLiteral("内容")});
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   header()->resizeSection(0, 90);
@@ -37,11 +40,13 @@ DebugPane::DebugPane(QWidget* parent) : QTreeWidget(parent) {
   });
   connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu menu(this);
-    QAction* help = menu.addAction(QStringLiteral("このコードのヘルプ(&H)"));
+    QAction* help = menu.addAction(QStringLiteral("HCWのヘルプ(&W)"));
+    help->setObjectName(QStringLiteral("mnuDebugHelp"));
     help->setEnabled(currentItem() != nullptr);
-    if (menu.exec(viewport()->mapToGlobal(at)) == help && currentItem()) {
-      emit codeHelpRequested(currentItem()->text(1));
-    }
+    connect(help, &QAction::triggered, this, [this] {
+      if (currentItem()) emit workshopHelpRequested(currentItem()->text(1));
+    });
+    menu.exec(viewport()->mapToGlobal(at));
   });
 }
 

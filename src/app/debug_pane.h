@@ -1,6 +1,6 @@
 // The debug view: the help compiler's notes, warnings and errors, one row
-// each with kind, code and message; double-click or the context menu asks
-// for help on the row's code.
+// each with kind, code and message; double-click asks for help on the
+// row's code, the context menu for Help Workshop's help on it.
 #pragma once
 
 #include <QTreeWidget>
@@ -30,6 +30,8 @@ class DebugPane : public QTreeWidget, public DebugView {
 
  signals:
   void codeHelpRequested(const QString& code);
+  // "HCWのヘルプ(&W)": Help Workshop's help, whatever the code list says.
+  void workshopHelpRequested(const QString& code);
 };
 
 }  // namespace qy::app

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -21,6 +22,7 @@
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
 #include "shell/command_guard.h"
+#include "markup/markup_menu_states.h"
 
 namespace qy::app {
 
@@ -163,7 +165,25 @@ void MainWindow::BuildViews() {
   addToolBar(Qt::TopToolBarArea, keyword_toolbar_);
 
   editor_popup_ = new QMenu(this);
+  editor_popup_->setObjectName(QStringLiteral("pumEditor"));
   commands_->FillEditorPopup(editor_popup_);
+  // The conversions and the registered pictures are offered in the editor
+  // too, as the same actions, so that texts and visibility follow.
+  editor_popup_->addSeparator();
+  editor_conversions_ = editor_popup_->addMenu(commands_->group_menu(kCmdConvertGroup)->title());
+  for (CommandId c : {kCmdUCase, kCmdLCase, kCmdHalf, kCmdFull, kCmdHira, kCmdKata}) {
+    editor_conversions_->addAction(commands_->action(c));
+  }
+  QMenu* pictures = editor_popup_->addMenu(commands_->group_menu(kCmdPictureGroup)->title());
+  for (CommandId c :
+       {kCmdBmp1, kCmdBmp2, kCmdBmp3, kCmdBmp4, kCmdBmp5, kCmdBmp6, kCmdBmp7, kCmdBmp8, kCmdBmp9}) {
+    pictures->addAction(commands_->action(c));
+  }
+  for (QMenu* menu : {commands_->section_menu(CommandSection::kEdit),
+                      commands_->section_menu(CommandSection::kShortCut), editor_popup_}) {
+    connect(menu, &QMenu::aboutToShow, this, [this] { ShowMarkupMenuStates(true); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { ShowMarkupMenuStates(false); });
+  }
   tree_popup_ = new QMenu(this);
   commands_->FillTreePopup(tree_popup_);
   history_popup_ = new QMenu(this);
@@ -247,6 +267,8 @@ void MainWindow::ConnectViews() {
           [this] { NotAvailableYet(kCmdPageProperties); });
   connect(debug_pane_, &DebugPane::codeHelpRequested, this,
           [this](const QString& code) { build_->ShowCompilerCodeHelp(FromQt(code)); });
+  connect(debug_pane_, &DebugPane::workshopHelpRequested, this,
+          [this](const QString& code) { build_->ShowWorkshopCodeHelp(FromQt(code)); });
   connect(history_popup_, &QMenu::aboutToShow, this,
           [this] { RebuildHistoryMenu(history_popup_); });
 }
@@ -346,6 +368,7 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
 void MainWindow::OnExternalModeChanged(bool out) {
   commands_->action(kCmdEditor)->setChecked(out);
   tree_pane_->caption()->setText(ToQt(out ? ExternalEditTreeCaption() : PageTreeCaption()));
+  status_->SetStatusText(kMessagePanel, out ? ExternalEditReadOnlyNotice() : std::string());
   // The pane comes back only when the user had it shown.
   if (commands_->action(kCmdPageView)->isChecked()) tree_pane_->setVisible(!out);
   UpdateCommandStates();
@@ -359,6 +382,19 @@ void MainWindow::UpdateCommandStates() {
   commands_->action(kCmdShowSHG)->setEnabled(hotspot_ && hotspot_->Configured());
   commands_->action(kCmdEditor)->setChecked(out);
   UpdateMacroCommandStates();
+}
+
+void MainWindow::ShowMarkupMenuStates(bool menu_open) {
+  // Only an open menu shows the states: a closed one leaves the items
+  // enabled, so that their keys keep working once there is a selection.
+  const MarkupMenuStates states =
+      menu_open ? MarkupMenuStatesFor(CurrentAttribute(), editor_->SelLength())
+                : MarkupMenuStates{true, true};
+  commands_->group_menu(kCmdConvertGroup)->setEnabled(states.conversions);
+  editor_conversions_->setEnabled(states.conversions);
+  for (CommandId c : {kCmdBold, kCmdItalic, kCmdIndent, kCmdLineSpace}) {
+    commands_->action(c)->setEnabled(states.selection_formats);
+  }
 }
 
 void MainWindow::SetTreeLabelMode(int mode) {
@@ -458,15 +494,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // 2.-3. The question runs with the editor hidden.
+  // 2.-3. The question runs with the editor hidden. Hiding it lets the
+  // splitter give its room to the tree, so the layout the user had is
+  // taken first.
+  const int border_line = BorderLine();
+  const QList<int> sizes = page_splitter_->sizes();
   editor_widget_->hide();
   if (!document_->ConfirmSaveChanges()) {
     editor_widget_->show();
+    page_splitter_->setSizes(sizes);
     event->ignore();
     return;
   }
   // 4. Settings, then the project is cleared.
-  SaveSettings();
+  SaveSettings(border_line);
   document_->ClearProject();
   // 5. Temporary files go with the window.
   temp_files_.DeleteAll();
@@ -474,10 +515,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+bool MainWindow::OwnsKey(QObject* watched, const QKeyEvent& key) const {
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  const QKeySequence sequence(key.keyCombination());
+  for (const QAction* action : actions()) {
+    if (action->shortcut() == sequence) return true;
+  }
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      OwnsKey(watched, *static_cast<QKeyEvent*>(event))) {
+    // A key of the key table reaches its command from every view: the view
+    // does not get to claim it for itself (the editor would move the caret
+    // by a word on Ctrl+Left).
+    event->ignore();
+    return true;
+  }
   if (event->type() == QEvent::KeyPress) {
     if (QWidget* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
       status_->ShowCaps(CapsLockOn());
+      // Typing into the page that is out says why nothing happens.
+      if (widget == editor_widget_ && external_->IsOut()) {
+        status_->SetStatusText(kMessagePanel, ExternalEditReadOnlyNotice());
+      }
     }
   } else if (watched == editor_widget_->viewport() &&
              (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||

@@ -116,6 +116,11 @@ class MainWindow : public QMainWindow, public DocumentView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // True when `key`, pressed in a view of this window, is the shortcut of
+  // one of its commands.
+  bool OwnsKey(QObject* watched, const QKeyEvent& key) const;
+
+ private:
   // DocumentView.
   void SetCaption(const std::string& caption) override;
   void SetPropertiesMenuText(const std::string& text) override;
@@ -137,7 +142,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::vector<QToolBar*> AllToolbars() const;
   // main_window_settings.cpp
   void LoadSettings();
-  void SaveSettings();
+  // `border_line`: the tree extent the user had before the close began.
+  void SaveSettings(int border_line);
   void ApplyFonts();
   void ApplyEditorMargins();
   void ApplySplit(bool top_split, int border_line);
@@ -175,6 +181,9 @@ class MainWindow : public QMainWindow, public DocumentView {
   void OpenDroppedFile(const std::string& file);
   bool CurrentPageHasText() const;
   PageAttribute CurrentAttribute() const;
+  // The markup items' states by page kind and selection while a menu that
+  // shows them is open; all enabled again when it closes.
+  void ShowMarkupMenuStates(bool menu_open);
 
   // Commands (main_window_commands.cpp).
   void RunFileCommand(CommandId command);
@@ -218,6 +227,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::array<QAction*, kToolbarRowCount> toolbar_items_{};
   std::unique_ptr<StatusPanels> status_;
   QMenu* editor_popup_ = nullptr;
+  QMenu* editor_conversions_ = nullptr;
   QMenu* tree_popup_ = nullptr;
   QMenu* recent_popup_ = nullptr;
   QMenu* history_popup_ = nullptr;

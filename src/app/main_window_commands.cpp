@@ -320,6 +320,8 @@ void MainWindow::RunProjectCommand(CommandId command) {
 
 void MainWindow::RunShortCutCommand(CommandId command) {
   const PageAttribute kind = CurrentAttribute();
+  // Whatever a markup command writes is taken back by one undo.
+  EditGroup group(*editor_);
   switch (command) {
     case kCmdBmp1:
     case kCmdBmp2:

@@ -11,6 +11,8 @@
 #include "core/settings_keys.h"
 #include "markup/picture_menu.h"
 #include "shell/key_settings.h"
+#include "shell/unreadable_files.h"
+#include "shell/window_layout.h"
 
 namespace qy::app {
 
@@ -82,7 +84,8 @@ void MainWindow::LoadSettings() {
 void MainWindow::ApplySplit(bool top_split, int border_line) {
   top_split_ = top_split;
   page_splitter_->setOrientation(top_split ? Qt::Vertical : Qt::Horizontal);
-  const int line = border_line > 0 ? border_line : 220;
+  // A stored extent that would leave the editor unusable is cut back.
+  const int line = UsableBorderLine(border_line, top_split ? height() : width());
   page_splitter_->setSizes({line, 10000});
 }
 
@@ -129,8 +132,9 @@ void MainWindow::ApplyEditorMargins() {
 }
 
 void MainWindow::ApplyKeyFile() {
-  std::string error;
-  const std::optional<std::string> key_file = LoadKeyFile(options_.key_file_path, &error);
+  std::string message;
+  const std::optional<std::string> key_file = KeyFileForShortcuts(options_.key_file_path, &message);
+  if (!message.empty()) prompter_->Warning(message);
   commands_->ApplyShortcuts(key_file);
 }
 
@@ -171,13 +175,13 @@ void MainWindow::RebuildPictureMenu() {
   }
 }
 
-void MainWindow::SaveSettings() {
+void MainWindow::SaveSettings(int border_line) {
   SaveToolbarPositions();
   for (std::size_t i = 0; i < toolbars_.size(); ++i) {
     settings_.SetBool(keys::ToolbarVisible(static_cast<int>(i)), toolbars_[i]->isVisibleTo(this));
   }
   settings_.SetBool(keys::kTbrKeyWordVisible, keyword_toolbar_->isVisibleTo(this));
-  settings_.SetInt(keys::kWindowBorderLine, BorderLine());
+  settings_.SetInt(keys::kWindowBorderLine, border_line);
   settings_.SetBool(keys::kWindowPageView, commands_->action(kCmdPageView)->isChecked());
   if (settings_.GetBool(keys::kDebugDebugSave)) {
     settings_.SetBool(keys::kWindowDebugView, debug_pane_->isVisibleTo(this));

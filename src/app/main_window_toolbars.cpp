@@ -8,6 +8,7 @@
 #include "app/qt_text.h"
 #include "app/toolbar_icons.h"
 #include "core/settings_keys.h"
+#include "shell/unreadable_files.h"
 
 namespace qy::app {
 
@@ -131,6 +132,10 @@ std::vector<QToolBar*> MainWindow::AllToolbars() const {
 void MainWindow::ApplyToolbarLayoutFile() {
   std::string error;
   const ToolbarLayout layout = ToolbarLayout::Read(options_.toolbar_file_path, &error);
+  if (!error.empty()) {
+    prompter_->Warning(
+        UnreadableFileMessage(LayoutFileKind::kToolbars, options_.toolbar_file_path, error));
+  }
   for (const ToolbarItemState& state : ApplyToolbarLayout(layout)) {
     if (QAction* item = toolbar_items_[static_cast<std::size_t>(state.row->number)]) {
       item->setVisible(state.shown);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/qt_text.h"
+#include "app/toolbar_icons.h"
 
 namespace qy::app {
 
@@ -17,16 +18,12 @@ constexpr int kPageRole = Qt::UserRole + 1;
 // The context at build time, so that a rebuild after a change of the page
 // order opens the same books again.
 constexpr int kContextRole = Qt::UserRole + 2;
+constexpr int kKindRole = Qt::UserRole + 3;
 
-QIcon PageIcon(PageAttribute attribute) {
-  QStyle* style = QApplication::style();
-  switch (PageImage(attribute)) {
-    case 0: return style->standardIcon(QStyle::SP_FileIcon);
-    case 1: return style->standardIcon(QStyle::SP_MessageBoxInformation);
-    case 2: return style->standardIcon(QStyle::SP_CommandLink);
-    case 3: return style->standardIcon(QStyle::SP_FileLinkIcon);
-    default: return style->standardIcon(QStyle::SP_DirIcon);
-  }
+// Books show an open book while expanded.
+void ShowExpansion(QTreeWidgetItem* item) {
+  const auto kind = static_cast<PageAttribute>(item->data(0, kKindRole).toInt());
+  item->setIcon(0, PageKindIcon(kind, item->isExpanded()));
 }
 
 }  // namespace
@@ -40,6 +37,8 @@ PageTreeWidget::PageTreeWidget(QWidget* parent) : QTreeWidget(parent) {
   setDragDropMode(QAbstractItemView::InternalMove);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QTreeWidget::itemExpanded, this, &ShowExpansion);
+  connect(this, &QTreeWidget::itemCollapsed, this, &ShowExpansion);
 }
 
 int PageTreeWidget::PageOf(const QTreeWidgetItem* item) {
@@ -64,7 +63,8 @@ void PageTreeWidget::dropEvent(QDropEvent* event) {
 }
 
 PageTreePane::PageTreePane(QWidget* parent)
-    : QWidget(parent), caption_(new QLabel(QStringLiteral("ページビュー (&G)"))),
+    : QWidget(parent),
+      caption_(new QLabel(QStringLiteral("ページビュー (&G)"))),
       tree_(new PageTreeWidget) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -90,14 +90,17 @@ void PageTreePane::Show(const ProjectModel& model, const PageTree& tree, int sel
   std::vector<QTreeWidgetItem*> items(static_cast<std::size_t>(tree.count) + 1, nullptr);
   for (int page = 1; page <= tree.count; ++page) {
     const int parent = tree.ParentOf(page);
-    QTreeWidgetItem* item = parent == 0 ? new QTreeWidgetItem(tree_)
-                                        : new QTreeWidgetItem(items[static_cast<std::size_t>(parent)]);
+    QTreeWidgetItem* item = parent == 0
+                                ? new QTreeWidgetItem(tree_)
+                                : new QTreeWidgetItem(items[static_cast<std::size_t>(parent)]);
     item->setData(0, kPageRole, page);
     const std::string& context = model.Page(page).Context;
-    item->setData(0, kContextRole, QByteArray(context.data(), static_cast<qsizetype>(context.size())));
+    item->setData(0, kContextRole,
+                  QByteArray(context.data(), static_cast<qsizetype>(context.size())));
     item->setText(0, ToQt(model.TreeLabel(page)));
     if (tool_tips_) item->setToolTip(0, item->text(0));
-    item->setIcon(0, PageIcon(model.Page(page).Attribute));
+    item->setData(0, kKindRole, model.Page(page).Attribute);
+    item->setIcon(0, PageKindIcon(model.Page(page).Attribute));
     items[static_cast<std::size_t>(page)] = item;
   }
   if (expand_all) {
@@ -109,6 +112,8 @@ void PageTreePane::Show(const ProjectModel& model, const PageTree& tree, int sel
       }
     }
   }
+  // expandAll reports no single expansion.
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it) ShowExpansion(*it);
   tree_->setUpdatesEnabled(true);
   quiet_ = false;
   SelectQuietly(selected_page);
@@ -125,7 +130,8 @@ void PageTreePane::RefreshLabels(const ProjectModel& model) {
     const int page = PageTreeWidget::PageOf(*it);
     if (model.ValidPage(page)) {
       (*it)->setText(0, ToQt(model.TreeLabel(page)));
-      (*it)->setIcon(0, PageIcon(model.Page(page).Attribute));
+      (*it)->setData(0, kKindRole, model.Page(page).Attribute);
+      (*it)->setIcon(0, PageKindIcon(model.Page(page).Attribute, (*it)->isExpanded()));
     }
   }
 }

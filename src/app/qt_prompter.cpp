@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
+#include <vector>
 
 #include "app/qt_text.h"
 
@@ -15,6 +17,47 @@ const QString kTitle = QStringLiteral("Quillory");
 
 void Sound(Beep beep) {
   if (beep != Beep::kNone) QApplication::beep();
+}
+
+QMessageBox::Icon IconOf(Beep beep) {
+  switch (beep) {
+    case Beep::kHand:
+      return QMessageBox::Critical;
+    case Beep::kQuestion:
+      return QMessageBox::Question;
+    case Beep::kExclamation:
+      return QMessageBox::Warning;
+    case Beep::kAsterisk:
+      return QMessageBox::Information;
+    case Beep::kNone:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Qt's own buttons carry its translated captions; the two it lacks get ours.
+QAbstractButton* AddButton(QMessageBox& box, BoxButton button) {
+  switch (button) {
+    case BoxButton::kOk:
+      return box.addButton(QMessageBox::Ok);
+    case BoxButton::kCancel:
+      return box.addButton(QMessageBox::Cancel);
+    case BoxButton::kAbort:
+      return box.addButton(QMessageBox::Abort);
+    case BoxButton::kRetry:
+      return box.addButton(QMessageBox::Retry);
+    case BoxButton::kIgnore:
+      return box.addButton(QMessageBox::Ignore);
+    case BoxButton::kYes:
+      return box.addButton(QMessageBox::Yes);
+    case BoxButton::kNo:
+      return box.addButton(QMessageBox::No);
+    case BoxButton::kTryAgain:
+      return box.addButton(QStringLiteral("再試行(&T)"), QMessageBox::AcceptRole);
+    case BoxButton::kContinue:
+      return box.addButton(QStringLiteral("続行(&C)"), QMessageBox::AcceptRole);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -43,19 +86,29 @@ Answer QtPrompter::Ask(const std::string& text, Buttons buttons, Beep beep,
   box.setIcon(beep == Beep::kExclamation ? QMessageBox::Warning : QMessageBox::Question);
   QMessageBox::StandardButtons set;
   switch (buttons) {
-    case Buttons::kOk: set = QMessageBox::Ok; break;
-    case Buttons::kOkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::kYesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::kOk:
+      set = QMessageBox::Ok;
+      break;
+    case Buttons::kOkCancel:
+      set = QMessageBox::Ok | QMessageBox::Cancel;
+      break;
+    case Buttons::kYesNo:
+      set = QMessageBox::Yes | QMessageBox::No;
+      break;
     case Buttons::kYesNoCancel:
       set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
       break;
   }
   box.setStandardButtons(set);
   switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::kYes;
-    case QMessageBox::No: return Answer::kNo;
-    case QMessageBox::Ok: return Answer::kOk;
-    default: return Answer::kCancel;
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    case QMessageBox::Ok:
+      return Answer::kOk;
+    default:
+      return Answer::kCancel;
   }
 }
 
@@ -73,6 +126,30 @@ Answer QtPrompter::AskWithOptOut(const std::string& caption, const std::string& 
   box.exec();
   if (opt_out) *opt_out = check->isChecked();
   return box.clickedButton() == yes ? Answer::kYes : Answer::kNo;
+}
+
+}  // namespace qy::app
+
+namespace qy::app {
+
+std::optional<BoxButton> QtPrompter::ShowMessageBox(const MessageBoxRequest& request) {
+  Sound(request.icon);
+  QMessageBox box(parent_);
+  box.setWindowTitle(request.caption.empty() ? kTitle : ToQt(request.caption));
+  box.setText(ToQt(request.text));
+  box.setIcon(IconOf(request.icon));
+  std::vector<std::pair<QAbstractButton*, BoxButton>> buttons;
+  for (BoxButton button : request.buttons) buttons.emplace_back(AddButton(box, button), button);
+  if (request.default_button < buttons.size()) {
+    box.setDefaultButton(qobject_cast<QPushButton*>(buttons[request.default_button].first));
+  }
+  box.exec();
+  for (const auto& [widget, button] : buttons) {
+    if (widget == box.clickedButton()) return button;
+  }
+  // Closed without a button (Esc with no cancel button): the system answers
+  // with the only button or cancel.
+  return request.buttons.size() == 1 ? request.buttons.front() : BoxButton::kCancel;
 }
 
 }  // namespace qy::app

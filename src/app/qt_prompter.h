@@ -16,8 +16,8 @@ class QtPrompter : public Prompter {
   void Error(const std::string& text) override;
   Answer Ask(const std::string& text, Buttons buttons, Beep beep,
              const std::string& caption) override;
-  Answer AskWithOptOut(const std::string& caption, const std::string& text,
-                       bool* opt_out) override;
+  Answer AskWithOptOut(const std::string& caption, const std::string& text, bool* opt_out) override;
+  std::optional<BoxButton> ShowMessageBox(const MessageBoxRequest& request) override;
 
  private:
   QWidget* parent_;

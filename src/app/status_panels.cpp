@@ -65,7 +65,13 @@ void StatusPanels::Show() {
   progress_->show();
 }
 
-void StatusPanels::Hide() { progress_->hide(); }
+void StatusPanels::Hide() {
+  progress_->hide();
+  for (std::size_t i = 0; i < run_texts_.size(); ++i) {
+    if (run_texts_[i]) panels_[i]->clear();
+    run_texts_[i] = false;
+  }
+}
 
 void StatusPanels::SetRange(int maximum) { progress_->setRange(0, maximum < 0 ? 0 : maximum); }
 
@@ -77,6 +83,9 @@ void StatusPanels::SetPosition(int position) {
 void StatusPanels::SetStatusText(int panel, const std::string& text) {
   if (panel < 0 || panel >= kStatusPanelCount) return;
   panels_[static_cast<std::size_t>(panel)]->setText(ToQt(text));
+  if (!progress_->isHidden()) {
+    run_texts_[static_cast<std::size_t>(panel)] = true;
+  }
 }
 
 // Painting and timers run; input waits, so that a command can not start in the

@@ -50,6 +50,9 @@ class StatusPanels : public Progress {
   std::array<QLabel*, kStatusPanelCount> panels_{};
   QProgressBar* progress_;
   int position_ = 0;
+  // Panels given a text while the progress bar showed: the texts belong to
+  // that run and go with the bar.
+  std::array<bool, kStatusPanelCount> run_texts_{};
 };
 
 }  // namespace qy::app

@@ -30,7 +30,9 @@ TopicEditor::TopicEditor(QWidget* parent) : QPlainTextEdit(parent), map_(documen
   connect(document(), &QTextDocument::contentsChange, this,
           [this](int position, int removed, int added) {
             map_.ContentsChanged(position, removed, added);
-            if (!undoing_) undone_ = false;
+            if (undoing_) return;
+            undone_ = false;
+            if (group_depth_ == 0) last_steps_ = 1;
           });
   connect(this, &QPlainTextEdit::textChanged, this, &TopicEditor::TextChanged);
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TopicEditor::NotifyCaret);
@@ -115,10 +117,15 @@ void TopicEditor::Undo() {
   // redoing its last step toggles between them.
   QTextCursor cursor = textCursor();
   undoing_ = true;
-  if (undone_) {
-    document()->redo(&cursor);
-  } else {
-    document()->undo(&cursor);
+  // A group's edits are several steps of the document's history.
+  for (int step = 0; step < last_steps_; ++step) {
+    if (undone_) {
+      if (!document()->isRedoAvailable()) break;
+      document()->redo(&cursor);
+    } else {
+      if (!document()->isUndoAvailable()) break;
+      document()->undo(&cursor);
+    }
   }
   undoing_ = false;
   undone_ = !undone_;
@@ -128,6 +135,17 @@ void TopicEditor::Undo() {
 void TopicEditor::ClearUndo() {
   document()->clearUndoRedoStacks();
   undone_ = false;
+  last_steps_ = 1;
+}
+
+void TopicEditor::BeginEditGroup() {
+  if (group_depth_++ == 0) group_start_steps_ = document()->availableUndoSteps();
+}
+
+void TopicEditor::EndEditGroup() {
+  if (group_depth_ == 0 || --group_depth_ > 0) return;
+  const int steps = document()->availableUndoSteps() - group_start_steps_;
+  if (steps > 0) last_steps_ = steps;
 }
 
 void TopicEditor::SetReadOnly(bool read_only) {

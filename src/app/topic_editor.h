@@ -59,6 +59,8 @@ class TopicEditor : public QPlainTextEdit, public Editor {
   bool ReadOnly() const override { return isReadOnly(); }
   // A read-only editor still shows and moves the caret with the keyboard.
   void SetReadOnly(bool read_only) override;
+  void BeginEditGroup() override;
+  void EndEditGroup() override;
 
   // The text as Shift-JIS without a copy; valid until the next change.
   const std::string& ShiftJisText() const { return map_.Text(); }
@@ -94,6 +96,10 @@ class TopicEditor : public QPlainTextEdit, public Editor {
   bool undoing_ = false;
   // The last Undo() undid an edit, so the next one redoes it.
   bool undone_ = false;
+  // Document history steps the last edit took: more than one after a group.
+  int last_steps_ = 1;
+  int group_depth_ = 0;
+  int group_start_steps_ = 0;
   int shown_row_ = -1;
   int shown_col_ = -1;
 };

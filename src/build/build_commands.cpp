@@ -379,14 +379,20 @@ bool BuildCommands::OpenIntermediateFile(IntermediateFile file) {
   const std::string options = PathFromSjis(settings_.GetString(keys::kEtceteraComLine1));
   std::string parameters = options.empty() ? "" : options + " ";
   parameters += Quoted(BuildFilePath(project_, IntermediateExtension(file)));
-  return runner_.ShellOpen(editor, parameters);
+  if (runner_.ShellOpen(editor, parameters)) return true;
+  prompter_.Warning(ProgramStartFailedMessage(editor));
+  return false;
 }
 
 bool BuildCommands::OpenInHelpWorkshop(IntermediateFile file) {
   const std::string workshop = PathFromSjis(settings_.GetString(keys::kEtceteraHelpWorkshop));
   const std::string path = BuildFilePath(project_, IntermediateExtension(file));
   // Arguments are split at blanks here; a path with one must stay whole.
-  return runner_.ShellOpen(workshop, path.find(' ') == std::string::npos ? path : Quoted(path));
+  if (runner_.ShellOpen(workshop, path.find(' ') == std::string::npos ? path : Quoted(path))) {
+    return true;
+  }
+  prompter_.Warning(ProgramStartFailedMessage(workshop));
+  return false;
 }
 
 bool BuildCommands::ShowHelpFile() { return viewer_.ShowContents(BuildFilePath(project_, ".hlp")); }

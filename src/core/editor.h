@@ -36,6 +36,22 @@ class Editor {
   virtual void SetFocus() = 0;
   virtual bool ReadOnly() const = 0;
   virtual void SetReadOnly(bool read_only) = 0;
+  // The edits made between these two calls are one step for Undo, so that
+  // a command that edits twice is taken back whole. Calls may nest.
+  virtual void BeginEditGroup() {}
+  virtual void EndEditGroup() {}
+};
+
+// Holds an edit group open for its lifetime.
+class EditGroup {
+ public:
+  explicit EditGroup(Editor& editor) : editor_(editor) { editor_.BeginEditGroup(); }
+  ~EditGroup() { editor_.EndEditGroup(); }
+  EditGroup(const EditGroup&) = delete;
+  EditGroup& operator=(const EditGroup&) = delete;
+
+ private:
+  Editor& editor_;
 };
 
 }  // namespace qy

@@ -18,9 +18,13 @@ std::string MemoryEditor::SelText() const {
 
 void MemoryEditor::SetSelText(const std::string& text) {
   if (read_only_) return;
-  undo_text_ = text_;
-  undo_sel_start_ = sel_start_;
-  has_undo_ = true;
+  // Inside a group only the state before its first edit is kept.
+  if (group_depth_ == 0 || !group_recorded_) {
+    undo_text_ = text_;
+    undo_sel_start_ = sel_start_;
+    has_undo_ = true;
+    group_recorded_ = group_depth_ > 0;
+  }
   text_.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_), text);
   sel_start_ += static_cast<int>(text.size());
   sel_length_ = 0;
@@ -41,8 +45,8 @@ int MemoryEditor::Row() const {
 }
 
 int MemoryEditor::Col() const {
-  std::size_t line_start = text_.rfind('\n', sel_start_ == 0 ? std::string::npos
-                                                             : static_cast<std::size_t>(sel_start_ - 1));
+  std::size_t line_start = text_.rfind(
+      '\n', sel_start_ == 0 ? std::string::npos : static_cast<std::size_t>(sel_start_ - 1));
   if (sel_start_ == 0 || line_start == std::string::npos) return sel_start_;
   return sel_start_ - static_cast<int>(line_start) - 1;
 }
@@ -54,6 +58,14 @@ void MemoryEditor::Undo() {
   std::swap(sel_start_, undo_sel_start_);
   sel_length_ = 0;
   Changed();
+}
+
+void MemoryEditor::BeginEditGroup() {
+  if (group_depth_++ == 0) group_recorded_ = false;
+}
+
+void MemoryEditor::EndEditGroup() {
+  if (group_depth_ > 0) --group_depth_;
 }
 
 void MemoryEditor::Changed() {

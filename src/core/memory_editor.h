@@ -31,6 +31,8 @@ class MemoryEditor : public Editor {
   void SetFocus() override { ++focus_requests_; }
   bool ReadOnly() const override { return read_only_; }
   void SetReadOnly(bool read_only) override { read_only_ = read_only; }
+  void BeginEditGroup() override;
+  void EndEditGroup() override;
 
   // Called after every change of the text, with the new text (the window
   // writes it into the current page's topic the same way).
@@ -48,6 +50,9 @@ class MemoryEditor : public Editor {
   std::string undo_text_;
   int undo_sel_start_ = 0;
   int focus_requests_ = 0;
+  int group_depth_ = 0;
+  // The group has stored its undo state with its first edit.
+  bool group_recorded_ = false;
 };
 
 }  // namespace qy

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/codec.h"
+#include "core/native_path.h"
+
 namespace qy {
 
 class Clipboard {
@@ -22,6 +25,12 @@ struct ProcessResult {
   int exit_code = -1;
   std::string error;  // why it could not be started
 };
+
+// The warning for an outside program that could not be started, naming it
+// (`program` in the platform's encoding; the text is Shift-JIS).
+inline std::string ProgramStartFailedMessage(const std::string& program) {
+  return "\r\n\"" + PathToSjis(program) + "\"" + Sjis(" を起動できませんでした。");
+}
 
 class ProcessRunner {
  public:

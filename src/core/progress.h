@@ -10,6 +10,7 @@ class Progress {
  public:
   virtual ~Progress() = default;
   virtual void Show() = 0;
+  // Also clears the status texts set while the indicator was shown.
   virtual void Hide() = 0;
   virtual void SetRange(int maximum) = 0;  // minimum is always 0
   virtual void SetPosition(int position) = 0;

@@ -3,7 +3,10 @@
 // Every text is Shift-JIS.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qy {
 
@@ -13,6 +16,30 @@ enum class Beep { kNone, kAsterisk, kExclamation, kQuestion, kHand };
 enum class Buttons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 
 enum class Answer { kOk, kCancel, kYes, kNo };
+
+// The buttons of a system message box; each value is the code the box
+// answers with when it is pressed.
+enum class BoxButton {
+  kOk = 1,
+  kCancel = 2,
+  kAbort = 3,
+  kRetry = 4,
+  kIgnore = 5,
+  kYes = 6,
+  kNo = 7,
+  kTryAgain = 10,
+  kContinue = 11,
+};
+
+// A message box with any buttons of the system's sets, as a macro asks for
+// one. `icon` is given as the beep that belongs to it.
+struct MessageBoxRequest {
+  std::string text;
+  std::string caption;
+  std::vector<BoxButton> buttons;
+  Beep icon = Beep::kNone;
+  std::size_t default_button = 0;  // index into `buttons`
+};
 
 class Prompter {
  public:
@@ -33,6 +60,13 @@ class Prompter {
   // Returns kYes or kNo; *opt_out receives the check box state.
   virtual Answer AskWithOptOut(const std::string& caption, const std::string& text,
                                bool* opt_out) = 0;
+  // Shows `request` with exactly its buttons and returns the one pressed.
+  // nullopt: this prompter has no such box, and the caller falls back on
+  // Ask.
+  virtual std::optional<BoxButton> ShowMessageBox(const MessageBoxRequest& request) {
+    (void)request;
+    return std::nullopt;
+  }
 };
 
 // Shows nothing and answers OK/Yes: for benchmarks and fuzzing, where no one

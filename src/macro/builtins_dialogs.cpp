@@ -14,6 +14,27 @@ constexpr std::uint32_t kIconHand = 0x10;
 constexpr std::uint32_t kIconQuestion = 0x20;
 constexpr std::uint32_t kIconExclamation = 0x30;
 constexpr std::uint32_t kIconAsterisk = 0x40;
+constexpr std::uint32_t kDefaultMask = 0xF00;
+
+std::vector<BoxButton> ButtonsOf(std::uint32_t type) {
+  using B = BoxButton;
+  switch (type) {
+    case 1:
+      return {B::kOk, B::kCancel};
+    case 2:
+      return {B::kAbort, B::kRetry, B::kIgnore};
+    case 3:
+      return {B::kYes, B::kNo, B::kCancel};
+    case 4:
+      return {B::kYes, B::kNo};
+    case 5:
+      return {B::kRetry, B::kCancel};
+    case 6:
+      return {B::kCancel, B::kTryAgain, B::kContinue};
+    default:
+      return {B::kOk};
+  }
+}
 
 struct BoxKind {
   Buttons buttons;
@@ -58,26 +79,29 @@ Beep BeepOf(std::uint32_t icon) {
 
 }  // namespace
 
+MessageBoxRequest MessageBoxRequestOf(const std::string& text, const std::string& caption,
+                                      std::uint32_t flags) {
+  MessageBoxRequest request;
+  request.text = text;
+  request.caption = caption;
+  request.buttons = ButtonsOf(flags & kTypeMask);
+  request.icon = BeepOf(flags & kIconMask);
+  const std::size_t default_button = (flags & kDefaultMask) >> 8;
+  request.default_button = default_button < request.buttons.size() ? default_button : 0;
+  return request;
+}
+
 int DefaultButtonCode(std::uint32_t flags) {
-  using namespace message_box;
-  // The buttons of each box type, MB_OK to MB_CANCELTRYCONTINUE, in their
-  // order on the box.
-  static const std::vector<std::vector<int>> kButtons = {{kIdOk},
-                                                         {kIdOk, kIdCancel},
-                                                         {kIdAbort, kIdRetry, kIdIgnore},
-                                                         {kIdYes, kIdNo, kIdCancel},
-                                                         {kIdYes, kIdNo},
-                                                         {kIdRetry, kIdCancel},
-                                                         {kIdCancel, kIdTryAgain, kIdContinue}};
-  const std::uint32_t type = flags & kTypeMask;
-  if (type >= kButtons.size()) return kIdOk;
-  const std::vector<int>& buttons = kButtons[type];
-  const std::uint32_t default_button = (flags >> 8) & 0xF;
-  return default_button < buttons.size() ? buttons[default_button] : buttons[0];
+  const MessageBoxRequest request = MessageBoxRequestOf("", "", flags);
+  return static_cast<int>(request.buttons[request.default_button]);
 }
 
 int PrompterDialogs::MessageBox(const std::string& text, const std::string& caption,
                                 std::uint32_t flags) {
+  if (const std::optional<BoxButton> pressed =
+          prompter_.ShowMessageBox(MessageBoxRequestOf(text, caption, flags))) {
+    return static_cast<int>(*pressed);
+  }
   const BoxKind kind = KindOf(flags & kTypeMask);
   const Answer answer = prompter_.Ask(text, kind.buttons, BeepOf(flags & kIconMask), caption);
   switch (answer) {

@@ -35,13 +35,20 @@ int DefaultButtonCode(std::uint32_t flags);
 using InputBoxFunction = std::function<std::optional<std::string>(
     const std::string& caption, const std::string& prompt, const std::string& default_value)>;
 
+// The box the style bits ask for: the button set of the type bits, the icon
+// bits and the default-button bits (a default past the last button falls
+// back on the first, as the system does).
+MessageBoxRequest MessageBoxRequestOf(const std::string& text, const std::string& caption,
+                                      std::uint32_t flags);
+
 class PrompterDialogs : public MacroDialogs {
  public:
   // Without `input` every InputBox counts as cancelled.
   explicit PrompterDialogs(Prompter& prompter, InputBoxFunction input = {})
       : prompter_(prompter), input_(std::move(input)) {}
 
-  // Boxes with three buttons of their own (abort/retry/ignore,
+  // The prompter's own box with the asked-for buttons when it has one.
+  // Otherwise boxes with three buttons of their own (abort/retry/ignore,
   // cancel/try again/continue) become yes/no/cancel questions, retry/cancel an
   // OK/cancel one; the answer is given back as the button it stands for.
   int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;

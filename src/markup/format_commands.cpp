@@ -32,6 +32,8 @@ bool Align(Editor& editor, PageAttribute page, Alignment alignment) {
 void ReplaceSelection(Editor& editor, const std::string& text) { editor.SetSelText(text); }
 
 void MakeNonScrollingRegion(Editor& editor) {
+  // Two edits, one step: an undo brings the selected line back.
+  EditGroup group(editor);
   const std::string selected = editor.SelText();
   editor.DeleteSelection();
   editor.SetSelStart(0);

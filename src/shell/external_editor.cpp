@@ -50,12 +50,12 @@ std::string ExternalEditTreeCaption() { return Sjis("[エディタでページ�
 
 std::string PageTreeCaption() { return Sjis("ページビュー (&G)"); }
 
-std::string PageStillInEditorMessage() {
-  return "\r\n" + Sjis("エディタでページが開かれたままです。");
+std::string ExternalEditReadOnlyNotice() {
+  return Sjis("ページはテキストエディタで編集中です。取り込むまでここでは編集できません。");
 }
 
-std::string ProgramStartFailedMessage(const std::string& program) {
-  return "\r\n" + Quoted(PathToSjis(program)) + Sjis(" を起動できませんでした。");
+std::string PageStillInEditorMessage() {
+  return "\r\n" + Sjis("エディタでページが開かれたままです。");
 }
 
 std::string TextEditorParameters(const std::string& com_line1, const std::string& file) {
@@ -107,6 +107,8 @@ ExternalEditResult ExternalEditor::SendPageOut() {
     return ExternalEditResult::kFailed;
   }
   file_ = file;
+  // What is typed here now would be overwritten when the page comes back.
+  editor_.SetReadOnly(true);
   ModeChanged(true);
   return ExternalEditResult::kSent;
 }
@@ -150,6 +152,8 @@ bool ExternalEditor::TakeBackExternalPage() {
 
 void ExternalEditor::EndMode() {
   file_.clear();
+  const int page = model_.CurrentPage();
+  editor_.SetReadOnly(model_.ValidPage(page) && !HasTopicText(model_.Page(page).Attribute));
   ModeChanged(false);
 }
 

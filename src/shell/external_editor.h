@@ -17,11 +17,11 @@ namespace qy {
 
 // The page-tree caption while a page is out, and the normal one (Shift-JIS).
 std::string ExternalEditTreeCaption();
+// The status text while a page is out: why the editor takes no typing.
+std::string ExternalEditReadOnlyNotice();
 std::string PageTreeCaption();
 // The warning shown while the editor still has the page.
 std::string PageStillInEditorMessage();
-// The warning for an outside program that could not be started.
-std::string ProgramStartFailedMessage(const std::string& program);
 
 // The arguments of the text editor for `file`: ComLine1 and a blank when
 // ComLine1 is not empty, then the file name in double quotes. Both in the
