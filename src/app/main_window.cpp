@@ -247,7 +247,9 @@ void MainWindow::ConnectViews() {
   qApp->installEventFilter(this);
 
   connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
-  connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this] { NotAvailableYet(97); });
+  connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this](KeywordBarField field) {
+    OpenPageProperties(std::nullopt, PageRowOfBarField(field));
+  });
   connect(debug_pane_, &DebugPane::codeHelpRequested, this, [this](const QString& code) {
     build_->ShowCompilerCodeHelp(FromQt(code));
   });
@@ -342,7 +344,7 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
   }
   if (result.focus_editor) editor_->SetFocus();
   UpdateCommandStates();
-  if (result.open_properties) NotAvailableYet(97);
+  if (result.open_properties) OpenPageProperties();
 }
 
 void MainWindow::OnExternalModeChanged(bool out) {

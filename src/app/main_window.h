@@ -32,6 +32,7 @@
 #include "preview/page_preview.h"
 #include "preview/preview_window.h"
 #include "project/page_commands.h"
+#include "project/page_properties_model.h"
 #include "project/project_document.h"
 #include "project/project_model.h"
 #include "shell/external_editor.h"
@@ -63,6 +64,9 @@ QAction* SeparatorAbove(QMenu* menu, QAction* item);
 
 // The message of a command whose dialog this version does not have.
 std::string NotAvailableMessage(const std::string& sjis_caption);
+
+// The page-properties box that a click on a keyword-bar field asks for.
+PageRow PageRowOfBarField(KeywordBarField field);
 
 // All command-line arguments joined with single blanks: one project file,
 // so that a path with blanks works unquoted.
@@ -186,6 +190,14 @@ class MainWindow : public QMainWindow, public DocumentView {
   void GoToNeighbourPage(int step);
   void Preview();
   void ShowOwnHelp(const std::string& file_name);
+
+  // Dialogs (main_window_dialogs.cpp).
+  void ShowProgramHelp(int context);
+  // The page-properties dialog for the current page; `preset` chooses
+  // another kind at once, `focus` the box that takes the focus.
+  void OpenPageProperties(std::optional<PageAttribute> preset = std::nullopt,
+                          PageRow focus = PageRow::kContext);
+  void OpenNewPageWizard();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;
