@@ -198,6 +198,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   void OpenPageProperties(std::optional<PageAttribute> preset = std::nullopt,
                           PageRow focus = PageRow::kContext);
   void OpenNewPageWizard();
+  void OpenProjectProperties();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

@@ -1,7 +1,10 @@
 // The dialogs the window opens, each over its Qt-free model, and what the
 // window shows anew once one was accepted.
+#include <QColorDialog>
+
 #include "app/dialogs/new_page_wizard_dialog.h"
 #include "app/dialogs/page_properties_dialog.h"
+#include "app/dialogs/project_properties_dialog.h"
 #include "app/main_window.h"
 #include "core/program_folder.h"
 
@@ -67,6 +70,21 @@ void MainWindow::OpenNewPageWizard() {
   const NewPageWizardResult& result = wizard.result();
   if (result.page_created) ApplyPageCommand(result.page);
   if (result.macro_index >= 0) macro_runner_->RunRegistered(result.macro_index, false);
+}
+
+void MainWindow::OpenProjectProperties() {
+  ProjectPropertiesHooks hooks;
+  hooks.rebuild_bitmap_menu = [this] { RebuildPictureMenu(); };
+  hooks.show_help = [this](int context) { ShowProgramHelp(context); };
+  hooks.chooser = chooser_;
+  hooks.choose_color = [this](int value) -> std::optional<int> {
+    const QColor chosen = QColorDialog::getColor(
+        QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff), this);
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
+  };
+  ProjectPropertiesDialog dialog(model_, settings_, *prompter_, std::move(hooks), this);
+  dialog.exec();
 }
 
 }  // namespace qy::app
