@@ -109,8 +109,8 @@ const std::vector<DisplayScene>& DisplayScenes() {
     list.push_back(topic);
     list.push_back(FontScene("ページビュー", kWindowPFontName, kWindowPFontSize, kWindowPFontChar,
                              kWindowPFontStyle));
-    list.push_back(FontScene("デバックビュー", kWindowDFontName, kWindowDFontSize,
-                             kWindowDFontChar, kWindowDFontStyle));
+    list.push_back(FontScene("デバックビュー", kWindowDFontName, kWindowDFontSize, kWindowDFontChar,
+                             kWindowDFontStyle));
     list.push_back(FontScene("その他１", kWindowEFontName, kWindowEFontSize, kWindowEFontChar,
                              kWindowEFontStyle));
     DisplayScene labels;
@@ -187,8 +187,12 @@ const std::string& OptionsForm::Text(const SettingKey& key) const {
   return it == values_.end() ? kNone : it->second;
 }
 
-void OptionsForm::SetBool(const SettingKey& key, bool value) { values_[Id(key)] = value ? "1" : "0"; }
-void OptionsForm::SetInt(const SettingKey& key, int value) { values_[Id(key)] = std::to_string(value); }
+void OptionsForm::SetBool(const SettingKey& key, bool value) {
+  values_[Id(key)] = value ? "1" : "0";
+}
+void OptionsForm::SetInt(const SettingKey& key, int value) {
+  values_[Id(key)] = std::to_string(value);
+}
 void OptionsForm::SetText(const SettingKey& key, const std::string& value) {
   values_[Id(key)] = value;
 }
@@ -196,17 +200,17 @@ void OptionsForm::SetText(const SettingKey& key, const std::string& value) {
 const std::vector<SettingKey>& OptionsForm::OtherBoxes() {
   using namespace keys;
   static const std::vector<SettingKey> boxes = {
-      kOptionTooBarFlat,  kOptionDelConfirm, kOptionTLeftSpace, kOptionTTopSpace, kOptionMakeSave,
-      kOptionTreeView,    kOptionPageProp,   kOptionContextList, kOptionToolTips, kOptionComVerChk,
-      kOptionPagePrev,    kOptionNoLowLayer, kOptionAttrConfirm};
+      kOptionTooBarFlat, kOptionDelConfirm, kOptionTLeftSpace,  kOptionTTopSpace, kOptionMakeSave,
+      kOptionTreeView,   kOptionPageProp,   kOptionContextList, kOptionToolTips,  kOptionComVerChk,
+      kOptionPagePrev,   kOptionNoLowLayer, kOptionAttrConfirm};
   return boxes;
 }
 
 void OptionsForm::SetOtherDefaults() {
   using namespace keys;
-  for (const SettingKey& key : {kOptionTooBarFlat, kOptionDelConfirm, kOptionAttrConfirm,
-                                kOptionTLeftSpace, kOptionTreeView, kOptionToolTips,
-                                kOptionPagePrev, kOptionNoLowLayer}) {
+  for (const SettingKey& key :
+       {kOptionTooBarFlat, kOptionDelConfirm, kOptionAttrConfirm, kOptionTLeftSpace,
+        kOptionTreeView, kOptionToolTips, kOptionPagePrev, kOptionNoLowLayer}) {
     SetBool(key, true);
   }
   for (const SettingKey& key :

@@ -4,9 +4,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/menu_texts.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
+#include "shell/command_table.h"
 
 namespace qy::app {
 
@@ -82,8 +82,8 @@ KeySettingPage::KeySettingPage(KeyPage& keys, Prompter& prompter, QWidget* paren
 
 void KeySettingPage::FillKeyList() {
   key_list_->clear();
-  for (const std::string& choice : KeyChoices(modifiers_[0]->isChecked(),
-                                              modifiers_[1]->isChecked(), modifiers_[2]->isChecked())) {
+  for (const std::string& choice : KeyChoices(
+           modifiers_[0]->isChecked(), modifiers_[1]->isChecked(), modifiers_[2]->isChecked())) {
     key_list_->addItem(ToQt(choice));
   }
 }
@@ -103,7 +103,8 @@ void KeySettingPage::ShowSelected() {
   const int number = SelectedNumber();
   const bool command = number >= 0 && KeyPage::CanSet(number);
   set_->setEnabled(command);
-  description_->setText(command ? MenuHint(number) : QString());
+  const CommandRow* row = command ? FindCommand(number) : nullptr;
+  description_->setText(row ? QString::fromUtf8(row->hint) : QString());
   current_->setText(command ? ToQt(keys_.Shortcut(number)) : QString());
 }
 
