@@ -16,6 +16,7 @@
 
 #include "app/command_actions.h"
 #include "app/debug_pane.h"
+#include "app/dialogs/options_dialog.h"
 #include "app/keyword_bar.h"
 #include "app/page_tree_pane.h"
 #include "app/qt_platform.h"
@@ -199,6 +200,15 @@ class MainWindow : public QMainWindow, public DocumentView {
                           PageRow focus = PageRow::kContext);
   void OpenNewPageWizard();
   void OpenProjectProperties();
+  // The options dialog at `tab`; what it wrote is applied at once.
+  void OpenOptions(OptionsTab tab = OptionsTab::kGeneral);
+  void ApplyOptions();
+  void OpenMakeWizard();
+  void OpenHelpMapDialog();
+  // The macro run dialog over `native_folder`: the chosen file's path.
+  std::optional<std::string> ChooseMacro(const std::string& native_folder);
+  void OpenMacroRegistration();
+  void EditMacroFile(const std::string& native_path);
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

@@ -101,6 +101,12 @@ void MainWindow::RunFileCommand(CommandId command) {
     case kCmdHelpMake:
       build_->MakeHelp();
       break;
+    case kCmdHelpWiz:
+      OpenMakeWizard();
+      break;
+    case kCmdHelpMap:
+      OpenHelpMapDialog();
+      break;
     case kCmdFileMake:
       build_->MakeIntermediateFiles();
       break;
@@ -168,6 +174,12 @@ void MainWindow::RunEditCommand(CommandId command) {
 
 void MainWindow::RunViewCommand(CommandId command) {
   switch (command) {
+    case kCmdOption:
+      OpenOptions();
+      break;
+    case kCmdSetupBar:
+      OpenOptions(OptionsTab::kToolbar);
+      break;
     case kCmdFileBar:
     case kCmdEditBar:
     case kCmdPropBar:
@@ -356,6 +368,9 @@ void MainWindow::ShowOwnHelp(const std::string& file_name) {
 
 void MainWindow::RunHelpCommand(CommandId command) {
   switch (command) {
+    case kCmdOutside:
+      OpenOptions(OptionsTab::kExternalHelp);
+      break;
     case kCmdHelpTopic:
       // While the message list has the focus the key asks about its code.
       if (debug_pane_->hasFocus()) {

@@ -1,12 +1,24 @@
 // The dialogs the window opens, each over its Qt-free model, and what the
 // window shows anew once one was accepted.
+#include <QApplication>
 #include <QColorDialog>
+#include <QFontDialog>
+#include <QToolButton>
 
+#include "app/dialogs/help_map_dialog.h"
+#include "app/dialogs/macro_registration_dialog.h"
+#include "app/dialogs/macro_run_dialog.h"
+#include "app/dialogs/make_wizard_dialog.h"
 #include "app/dialogs/new_page_wizard_dialog.h"
+#include "app/dialogs/options_dialog.h"
 #include "app/dialogs/page_properties_dialog.h"
 #include "app/dialogs/project_properties_dialog.h"
+#include "app/display_settings.h"
 #include "app/main_window.h"
+#include "core/native_path.h"
 #include "core/program_folder.h"
+#include "core/settings_keys.h"
+#include "project/help_map.h"
 
 namespace qy::app {
 
@@ -72,19 +84,119 @@ void MainWindow::OpenNewPageWizard() {
   if (result.macro_index >= 0) macro_runner_->RunRegistered(result.macro_index, false);
 }
 
+namespace {
+
+std::optional<int> ChooseColorValue(int value, QWidget* parent) {
+  const QColor chosen = QColorDialog::getColor(ColorFromSetting(value, parent->palette()), parent);
+  if (!chosen.isValid()) return std::nullopt;
+  return chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
+}
+
+}  // namespace
+
 void MainWindow::OpenProjectProperties() {
   ProjectPropertiesHooks hooks;
   hooks.rebuild_bitmap_menu = [this] { RebuildPictureMenu(); };
   hooks.show_help = [this](int context) { ShowProgramHelp(context); };
   hooks.chooser = chooser_;
-  hooks.choose_color = [this](int value) -> std::optional<int> {
-    const QColor chosen = QColorDialog::getColor(
-        QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff), this);
-    if (!chosen.isValid()) return std::nullopt;
-    return chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
-  };
+  hooks.choose_color = [this](int value) { return ChooseColorValue(value, this); };
   ProjectPropertiesDialog dialog(model_, settings_, *prompter_, std::move(hooks), this);
   dialog.exec();
+}
+
+void MainWindow::OpenOptions(OptionsTab tab) {
+  OptionsHooks hooks;
+  hooks.chooser = chooser_;
+  hooks.choose_color = [this](int value) { return ChooseColorValue(value, this); };
+  hooks.choose_font = [this](const QFont& font) -> std::optional<QFont> {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this);
+    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+  };
+  hooks.main_geometry = [this] { return frameGeometry(); };
+  hooks.change_macro_folder = [this](const std::string& folder) {
+    // Refusing the question cancels the whole write.
+    return macro_runner_->ChangeFolder(PathFromSjis(folder));
+  };
+  hooks.default_pictures_cleared = [this] {
+    if (model_.Header().BitmapSection == kDefaultBitmapSection) RebuildPictureMenu();
+  };
+  hooks.clear_recent_files = [this] {
+    recent_->ClearRecentFiles();
+    RebuildRecentMenus();
+  };
+  hooks.applied = [this] { ApplyOptions(); };
+  hooks.show_help = [this](int context) { ShowProgramHelp(context); };
+  hooks.key_file_path = options_.key_file_path;
+  hooks.toolbar_file_path = options_.toolbar_file_path;
+  OptionsDialog dialog(settings_, *prompter_, std::move(hooks), tab, this);
+  dialog.exec();
+}
+
+void MainWindow::OpenMakeWizard() {
+  const MakeWizardChoices opened = LoadMakeWizardChoices(model_.Header());
+  MakeWizardDialog dialog(
+      opened, [this](int context) { ShowProgramHelp(context); }, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  build_->MakeHelpWithWizard(dialog.Chosen(), opened);
+}
+
+void MainWindow::OpenHelpMapDialog() {
+  HelpMapList list(HelpMapListFileName(model_.ProjectFileName()));
+  HelpMapDialog dialog(list, *prompter_, chooser_, this);
+  if (dialog.exec() != QDialog::Accepted || dialog.files().empty()) return;
+  std::vector<std::string> files;
+  for (const std::string& file : dialog.files()) {
+    files.push_back(ResolveHelpMapPath(model_.ProjectFileName(), file));
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  HelpMapImporter importer(model_, *prompter_, *status_);
+  const HelpMapImportResult result = importer.ImportHelpMaps(files);
+  QApplication::restoreOverrideCursor();
+  if (!result.changed) return;
+  PageCommandResult shown;
+  shown.changed = true;
+  shown.tree_change = TreeChange::kRebuild;
+  shown.tree = result.tree;
+  shown.current_page = result.current_page;
+  shown.show_page = true;
+  shown.focus_editor = true;
+  ApplyPageCommand(shown);
+}
+
+void MainWindow::EditMacroFile(const std::string& native_path) {
+  runner_->ShellOpen(PathFromSjis(settings_.GetString(keys::kEtceteraTextEditor)),
+                     "\"" + native_path + "\"");
+}
+
+std::optional<std::string> MainWindow::ChooseMacro(const std::string& native_folder) {
+  MacroRunDialog dialog(
+      native_folder, [this](const std::string& path) { EditMacroFile(path); },
+      [this](int context) { ShowProgramHelp(context); }, this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
+}
+
+void MainWindow::OpenMacroRegistration() {
+  MacroRegistrationDialog dialog(
+      settings_, *prompter_, [this](const std::string& path) { EditMacroFile(path); }, this);
+  if (dialog.exec() == QDialog::Accepted) RebuildMacroMenu();
+}
+
+void MainWindow::ApplyOptions() {
+  ApplyFonts();
+  const bool flat = settings_.GetBool(keys::kOptionTooBarFlat);
+  for (QToolBar* bar : toolbars_) {
+    for (QToolButton* button : bar->findChildren<QToolButton*>()) button->setAutoRaise(flat);
+  }
+  ApplyEditorMargins();
+  expand_tree_ = settings_.GetBool(keys::kOptionTreeView);
+  tree_pane_->set_tool_tips(settings_.GetBool(keys::kOptionToolTips));
+  RebuildExternalHelpMenu();
+  ApplyToolbarLayoutFile();
+  ApplyKeyFile();
+  RebuildMacroMenu();
+  UpdateCommandStates();
 }
 
 }  // namespace qy::app

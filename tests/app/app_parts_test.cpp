@@ -204,8 +204,7 @@ void AppPartsTest::ExternalHelpEntriesNeedATitle() {
 void AppPartsTest::CommandsWithoutDialogSaySo() {
   WindowFixture f;
   MainWindow& window = f.Start();
-  for (qy::CommandId number : {qy::kCmdPageProperties, qy::kCmdProperty, qy::kCmdOption,
-                               qy::kCmdNewFind, qy::kCmdMacReg, qy::kCmdJumpLink}) {
+  for (qy::CommandId number : {qy::kCmdNewFind, qy::kCmdJumpLink}) {
     f.prompter.shown.clear();
     window.RunCommand(number);
     QCOMPARE(f.prompter.shown.size(), std::size_t{1});
@@ -213,10 +212,6 @@ void AppPartsTest::CommandsWithoutDialogSaySo() {
     QCOMPARE(f.prompter.shown[0].text,
              qy::app::NotAvailableMessage(qy::CommandCaption(*qy::FindCommand(number))));
   }
-  // A keyword-bar field opens the page properties: not there yet either.
-  f.prompter.shown.clear();
-  emit window.keyword_bar()->fieldClicked(qy::app::KeywordBarField::kTitle);
-  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
 }
 
 void AppPartsTest::DebugPaneRowsAndHelp() {

@@ -4,6 +4,7 @@
 
 #include "app/dialogs/new_page_wizard_dialog.h"
 #include "app/qt_text.h"
+#include "dialog_shots.h"
 #include "support/fakes.h"
 #include "support/page_ops_fixture.h"
 
@@ -35,6 +36,7 @@ void DialogsNewPageWizardTest::WalksTheScreensAndMakesThePage() {
   QTest::keyClicks(dialog.text_box(), "Intro");
   next();
   dialog.choice(2)->click();  // a book
+  SaveDialogShot(dialog, "new_page_wizard");
   next();
   dialog.level_slider()->setValue(3);  // two below the level-1 book
   QCOMPARE(dialog.level_label()->text(), ToQt(Sjis("階層レベル : 不可")));

@@ -6,6 +6,7 @@
 #include "app/qt_text.h"
 #include "core/files.h"
 #include "core/ini_file.h"
+#include "dialog_shots.h"
 #include "support/fakes.h"
 #include "support/page_ops_fixture.h"
 
@@ -40,6 +41,7 @@ void DialogsPagePropertiesTest::EditRefuseAndStore() {
   qy::PagePropertiesModel properties(model, settings);
   PagePropertiesDialog dialog(properties, prompter, {}, {});
   dialog.show();
+  SaveDialogShot(dialog, "page_properties");
 
   // The ID box takes digits only.
   QLineEdit* id = EditOf(dialog, R::kContextId);
@@ -60,6 +62,7 @@ void DialogsPagePropertiesTest::EditRefuseAndStore() {
   dialog.KindButton(3)->click();  // Content
   QVERIFY(dialog.Box(R::kKeyword)->isHidden());
   dialog.KindButton(2)->click();  // Book
+  SaveDialogShot(dialog, "page_properties_book");
   static_cast<QSlider*>(dialog.Box(R::kLevel))->setValue(2);
   QCOMPARE(dialog.kind_label()->text(), ToQt(Sjis("ブック属性 [レベル 不可]")));
   QVERIFY(!dialog.ok_button()->isEnabled());

@@ -5,6 +5,7 @@
 #include "app/dialogs/project_properties_dialog.h"
 #include "app/qt_text.h"
 #include "core/ini_file.h"
+#include "dialog_shots.h"
 #include "support/fakes.h"
 #include "support/page_ops_fixture.h"
 
@@ -42,6 +43,10 @@ void DialogsProjectPropertiesTest::EditsEveryTabAndStores() {
   windows->ask_style_name = [] { return QStringLiteral("sub"); };
   windows->add_button()->click();
   QCOMPARE(windows->style_list()->count(), 2);
+  dialog.tabs()->setCurrentIndex(2);
+  SaveDialogShot(dialog, "project_properties_windows");
+  dialog.tabs()->setCurrentIndex(1);
+  SaveDialogShot(dialog, "project_properties");
   windows->Box(StyleBox::kMaximize)->click();
   QVERIFY(!windows->Box(StyleBox::kAutoHeight)->isEnabled());
   QTest::keyClicks(windows->position(qy::PositionPart::kLeft), "1a0");
