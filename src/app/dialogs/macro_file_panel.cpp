@@ -52,7 +52,7 @@ void MacroFilePanel::ShowSelected() {
   const QString full = ToQt(PathToSjis(path));
   path_->setText(
       ToQt(Sjis("フルパス : ")) +
-      path_->fontMetrics().elidedText(full, Qt::ElideMiddle, std::max(path_->width() - 80, 120)));
+      path_->fontMetrics().elidedText(full, Qt::ElideMiddle, std::max(path_->width(), 400) - 80));
   path_->setToolTip(full);
   title_label_->setText(title_.empty() ? QString() : ToQt(Sjis("QYマクロタイトル： ") + title_));
   preview_->setPlainText(ToQt(preview.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

@@ -44,8 +44,9 @@ MacroRegistrationDialog::MacroRegistrationDialog(Settings& settings, Prompter& p
   right->setRowStretch(2, 1);
   halves->addLayout(right, 1);
   layout->addLayout(halves, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Cancel)->setText(ToQt(Sjis("キャンセル")));
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(ToQt(Sjis("キャンセル")), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &MacroRegistrationDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

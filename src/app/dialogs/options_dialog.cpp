@@ -86,7 +86,7 @@ OptionsDialog::OptionsDialog(Settings& settings, Prompter& prompter, OptionsHook
   });
   layout->addWidget(buttons);
   ReloadControls();
-  resize(660, 500);
+  resize(800, 520);  // all nine tabs in view, within 1024 x 768
   CentreOver(*this, parent);
 }
 
@@ -371,7 +371,13 @@ bool OptionsDialog::Apply() {
 }
 
 void OptionsDialog::accept() {
-  if (Apply()) QDialog::accept();
+  if (Apply()) {
+    QDialog::accept();
+    return;
+  }
+  // A folder change was refused: the folders stay as typed for another look.
+  tabs_->setCurrentIndex(static_cast<int>(OptionsTab::kFolders));
+  Edit(keys::kEtceteraBitmapPath)->setFocus();
 }
 
 }  // namespace qy::app

@@ -37,8 +37,10 @@ QWidget* OptionsDialog::BuildFontsTab() {
   }
   scenes_->expandAll();
   grid->addWidget(caption, 0, 0);
-  grid->addWidget(scenes_, 1, 0, 6, 1);
+  grid->addWidget(scenes_, 1, 0);
 
+  // The buttons and the style controls beside the list, the sample below.
+  auto* side = new QVBoxLayout;
   font_button_ = new QPushButton(ToQt(Sjis("フォント(&F)...")), tab);
   color_button_ = new QPushButton(ToQt(Sjis("文字色(&R)")), tab);
   back_button_ = new QPushButton(ToQt(Sjis("背景色(&K)")), tab);
@@ -46,23 +48,22 @@ QWidget* OptionsDialog::BuildFontsTab() {
   scene_style_ = new QComboBox(tab);
   for (const char* name : kStyleNames) scene_style_->addItem(ToQt(Sjis(name)));
   scene_underline_ = new QCheckBox(ToQt(Sjis("下線(&U)")), tab);
-  int line = 1;
-  for (QWidget* widget :
-       std::initializer_list<QWidget*>{font_button_, color_button_, back_button_, scene_default_}) {
-    grid->addWidget(widget, line++, 1);
-  }
   auto* style_caption = new QLabel(ToQt(Sjis("スタイル")), tab);
-  grid->addWidget(style_caption, line, 1);
-  grid->addWidget(scene_style_, line + 1, 1);
-  grid->addWidget(scene_underline_, line + 2, 1);
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{font_button_, color_button_, back_button_, scene_default_,
+                                       style_caption, scene_style_, scene_underline_}) {
+    side->addWidget(widget);
+  }
+  side->addStretch(1);
+  grid->addLayout(side, 1, 1);
   sample_ = new QLabel(tab);
   sample_->setFrameShape(QFrame::StyledPanel);
   sample_->setAlignment(Qt::AlignCenter);
-  sample_->setMinimumHeight(70);
+  sample_->setMinimumHeight(80);
   sample_->setAutoFillBackground(true);
-  grid->addWidget(sample_, 7, 0, 1, 2);
+  grid->addWidget(sample_, 2, 0, 1, 2);
   grid->setColumnStretch(0, 1);
-  grid->setRowStretch(6, 1);
+  grid->setRowStretch(1, 1);
 
   connect(scenes_, &QTreeWidget::currentItemChanged, this, &OptionsDialog::ShowScene);
   connect(font_button_, &QPushButton::clicked, this, [this] {

@@ -287,8 +287,9 @@ void WindowStylesPage::OpenSizingWindow() {
       &sizing);
   note->setWordWrap(true);
   layout->addWidget(note, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &sizing);
-  buttons->button(QDialogButtonBox::Cancel)->setText(ToQt(Sjis("キャンセル")));
+  auto* buttons = new QDialogButtonBox(&sizing);
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(ToQt(Sjis("キャンセル")), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, &sizing, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &sizing, &QDialog::reject);
   layout->addWidget(buttons);
