@@ -14,34 +14,6 @@ namespace qy::app {
 
 namespace {
 
-// Byte lengths of the BMP, asked from the encoder once so that they follow
-// its rules exactly (including the characters it maps from other JIS
-// codings, and the variation selectors it drops). The top bit marks the
-// characters the encoder can not keep.
-constexpr std::uint8_t kLost = 0x80;
-
-std::array<std::uint8_t, 0x10000> BuildBmpTable() {
-  std::array<std::uint8_t, 0x10000> table{};
-  for (char32_t c = 0; c < 0x10000; ++c) {
-    const char16_t unit = static_cast<char16_t>(c);
-    bool lossy = false;
-    const std::size_t length = Utf16ToCp932(std::u16string_view(&unit, 1), &lossy).size();
-    table[c] = static_cast<std::uint8_t>(length | (lossy ? kLost : 0));
-  }
-  return table;
-}
-
-const std::array<std::uint8_t, 0x10000>& BmpTable() {
-  static const std::array<std::uint8_t, 0x10000> table = BuildBmpTable();
-  return table;
-}
-
-bool IsReservedPair(char32_t c) {
-  const auto lead = static_cast<unsigned char>(c >> 8);
-  const auto trail = static_cast<unsigned char>(c);
-  return c >= kUndefinedPairBase && c < kStrayByteBase && IsLeadByte(lead) && IsTrailByte(trail);
-}
-
 char32_t NextCodePoint(const QChar* s, int n, int& i) {
   const char16_t unit = s[i++].unicode();
   if (QChar::isHighSurrogate(unit) && i < n && s[i].isLowSurrogate()) {
@@ -71,19 +43,6 @@ int BytesBefore(const QString& text, int offset) {
 }
 
 }  // namespace
-
-int ShiftJisLength(char32_t c) {
-  if (c < 0x10000) return BmpTable()[c] & ~kLost;
-  if (IsDuplicateMarker(c) || (c >= 0xE0100 && c <= 0xE01EF)) return 0;
-  if (c >= kStrayByteBase && c <= kStrayByteBase + 0xFF) return 1;
-  return IsReservedPair(c) ? 2 : 1;  // otherwise it becomes '?'
-}
-
-bool ShiftJisHolds(char32_t c) {
-  if (c < 0x10000) return (BmpTable()[c] & kLost) == 0;
-  return IsDuplicateMarker(c) || (c >= kStrayByteBase && c <= kStrayByteBase + 0xFF) ||
-         IsReservedPair(c);
-}
 
 QString KeepableInput(const QString& text) {
   QString out;

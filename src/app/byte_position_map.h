@@ -18,17 +18,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/codec.h"
+
 class QTextDocument;
 
 namespace qy::app {
 
-// Bytes a code point takes in Shift-JIS: 1 for ASCII, half-width katakana,
-// reserved stray bytes and characters that become '?'; 2 for other
-// characters and reserved undefined pairs; 0 for duplicate markers and the
-// variation selectors the encoder drops.
-int ShiftJisLength(char32_t c);
-// False for the characters the encoder turns into '?' or drops.
-bool ShiftJisHolds(char32_t c);
 // Text typed or pasted, with what Shift-JIS can not hold already as the
 // encoder will store it ('?', or dropped for a variation selector), so that
 // the editor never shows a character the topic does not have. Line breaks

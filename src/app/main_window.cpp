@@ -19,7 +19,6 @@
 #include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
-#include "project/context_list.h"
 
 namespace qy::app {
 
@@ -172,13 +171,10 @@ void MainWindow::BuildLogic() {
   model_.on_modified_changed = [this](bool modified) { OnModifiedChanged(modified); };
   document_ = std::make_unique<ProjectDocument>(model_, *this, *prompter_, *status_, *chooser_,
                                                 settings_, options_.program_folder);
-  document_->write_context_list = [this](const std::string& hls_file) {
-    WriteContextList(model_, hls_file);
-  };
   document_->rebuild_bitmap_menus = [this] { RebuildPictureMenu(); };
 
   page_commands_ = std::make_unique<PageCommands>(model_, *prompter_, clipboard_, settings_);
-  navigator_ = std::make_unique<PageNavigator>(model_, *editor_, history_);
+  navigator_ = std::make_unique<PageSwitch>(model_, *editor_, history_);
   navigator_->tree_visible = [this] { return tree_pane_->isVisible(); };
   navigator_->on_shown = [this](int page) {
     keyword_bar_->ShowPage(model_.ValidPage(page) ? &model_.Page(page) : nullptr);
@@ -359,10 +355,9 @@ void MainWindow::UpdateCommandStates() {
 
 void MainWindow::SetTreeLabelMode(int mode) {
   model_.SetTreeLabelMode(mode);
-  const bool known = mode >= 0 && mode <= 14 && mode % 2 == 0;
-  commands_->action(kCmdViewCon)->setChecked(known && (mode & 2));
-  commands_->action(kCmdViewId)->setChecked(known && (mode & 4));
-  commands_->action(kCmdViewKey)->setChecked(known && (mode & 8));
+  commands_->action(kCmdViewCon)->setChecked(model_.TreeLabelShows(kLabelContext));
+  commands_->action(kCmdViewId)->setChecked(model_.TreeLabelShows(kLabelContextId));
+  commands_->action(kCmdViewKey)->setChecked(model_.TreeLabelShows(kLabelKeyword));
   tree_pane_->RefreshLabels(model_);
 }
 

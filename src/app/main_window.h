@@ -23,13 +23,15 @@
 #include "app/status_panels.h"
 #include "app/topic_editor.h"
 #include "build/build_commands.h"
-#include "build/posix_process_runner.h"
 #include "core/settings.h"
 #include "macro/builtins_dialogs.h"
 #include "macro/host_interface.h"
 #include "macro/macro_run.h"
 #include "macro/poor_pascal.h"
 #include "markup/intelligent_select.h"
+#include "platform/posix_process_runner.h"
+#include "platform/proc_file_hold_check.h"
+#include "platform/wine_help_viewer.h"
 #include "preview/page_preview.h"
 #include "preview/preview_window.h"
 #include "project/page_commands.h"
@@ -249,7 +251,7 @@ class MainWindow : public QMainWindow, public DocumentView {
 
   std::unique_ptr<ProjectDocument> document_;
   std::unique_ptr<PageCommands> page_commands_;
-  std::unique_ptr<PageNavigator> navigator_;
+  std::unique_ptr<PageSwitch> navigator_;
   std::unique_ptr<RecentFiles> recent_;
   std::unique_ptr<ExternalEditor> external_;
   std::unique_ptr<HotspotEditor> hotspot_;

@@ -215,15 +215,14 @@ void MainWindow::RunViewCommand(CommandId command) {
       SetDebugViewShown(!debug_pane_->isVisibleTo(this));
       break;
     case kCmdViewCon:
-    case kCmdViewId:
-    case kCmdViewKey: {
-      // The three items are the bits 2, 4 and 8 of the label mode.
-      const int bit = 2 << (command - kCmdViewCon);
-      const int mode = model_.TreeLabelMode();
-      const bool known = mode >= 0 && mode <= 14 && mode % 2 == 0;
-      SetTreeLabelMode((known ? mode : 0) ^ bit);
+      SetTreeLabelMode(model_.TreeLabelModeToggled(kLabelContext));
       break;
-    }
+    case kCmdViewId:
+      SetTreeLabelMode(model_.TreeLabelModeToggled(kLabelContextId));
+      break;
+    case kCmdViewKey:
+      SetTreeLabelMode(model_.TreeLabelModeToggled(kLabelKeyword));
+      break;
     case kCmdHelpView:
       build_->ShowHelpFile();
       break;

@@ -28,12 +28,12 @@ void MainWindow::LoadSettings() {
   commands_->action(kCmdStatusBar)->setChecked(statusBar()->isVisibleTo(this));
   SetTreeLabelMode(settings_.GetInt(keys::kOptionViewIndex));
 
-  // Position and size; option 0 leaves them to the system.
+  // Position and size; kWindowPlaceSystem leaves them to the system.
   switch (settings_.GetInt(keys::kWindowPosOption)) {
-    case 1:
+    case keys::kWindowPlaceLast:
       move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop));
       break;
-    case 2:
+    case keys::kWindowPlaceUser:
       move(settings_.GetInt(keys::kWindowUserLeft), settings_.GetInt(keys::kWindowUserTop));
       break;
     default:
@@ -41,11 +41,11 @@ void MainWindow::LoadSettings() {
   }
   bool maximized = false;
   switch (settings_.GetInt(keys::kWindowSizOption)) {
-    case 1:
+    case keys::kWindowPlaceLast:
       resize(settings_.GetInt(keys::kWindowWidth), settings_.GetInt(keys::kWindowHeight));
       maximized = settings_.GetBool(keys::kWindowWindowStyle);
       break;
-    case 2:
+    case keys::kWindowPlaceUser:
       resize(settings_.GetInt(keys::kWindowUserWidth), settings_.GetInt(keys::kWindowUserHeight));
       break;
     default:
@@ -69,11 +69,8 @@ void MainWindow::LoadSettings() {
   tree_pane_->set_tool_tips(settings_.GetBool(keys::kOptionToolTips));
 
   RestoreToolbarPositions();
-  const SettingKey* visible_keys[] = {&keys::kTbrWinFileVisible, &keys::kTbrWinEditVisible,
-                                      &keys::kTbrWinPropVisible, &keys::kTbrPageVisible,
-                                      &keys::kTbrWinShortVisible};
   for (std::size_t i = 0; i < toolbars_.size(); ++i) {
-    const bool shown = settings_.GetBool(*visible_keys[i]);
+    const bool shown = settings_.GetBool(keys::ToolbarVisible(static_cast<int>(i)));
     toolbars_[i]->setVisible(shown);
     commands_->action(Toolbars()[i].view_command)->setChecked(shown);
   }
@@ -176,11 +173,8 @@ void MainWindow::RebuildPictureMenu() {
 
 void MainWindow::SaveSettings() {
   SaveToolbarPositions();
-  const SettingKey* visible_keys[] = {&keys::kTbrWinFileVisible, &keys::kTbrWinEditVisible,
-                                      &keys::kTbrWinPropVisible, &keys::kTbrPageVisible,
-                                      &keys::kTbrWinShortVisible};
   for (std::size_t i = 0; i < toolbars_.size(); ++i) {
-    settings_.SetBool(*visible_keys[i], toolbars_[i]->isVisibleTo(this));
+    settings_.SetBool(keys::ToolbarVisible(static_cast<int>(i)), toolbars_[i]->isVisibleTo(this));
   }
   settings_.SetBool(keys::kTbrKeyWordVisible, keyword_toolbar_->isVisibleTo(this));
   settings_.SetInt(keys::kWindowBorderLine, BorderLine());
@@ -192,11 +186,11 @@ void MainWindow::SaveSettings() {
   settings_.SetInt(keys::kOptionViewIndex, model_.TreeLabelMode());
   const bool maximized = isMaximized();
   if (!maximized) settings_.SetBool(keys::kWindowWindowStyle, false);
-  if (settings_.GetInt(keys::kWindowPosOption) == 1 && !maximized) {
+  if (settings_.GetInt(keys::kWindowPosOption) == keys::kWindowPlaceLast && !maximized) {
     settings_.SetInt(keys::kWindowLeft, x());
     settings_.SetInt(keys::kWindowTop, y());
   }
-  if (settings_.GetInt(keys::kWindowSizOption) == 1) {
+  if (settings_.GetInt(keys::kWindowSizOption) == keys::kWindowPlaceLast) {
     settings_.SetBool(keys::kWindowWindowStyle, maximized);
     if (!maximized) {
       settings_.SetInt(keys::kWindowWidth, width());

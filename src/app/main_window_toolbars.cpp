@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/toolbar_icons.h"
+#include "core/settings_keys.h"
 
 namespace qy::app {
 
@@ -138,13 +139,14 @@ void MainWindow::ApplyToolbarLayoutFile() {
 }
 
 void MainWindow::SaveToolbarPositions() {
-  IniFile& ini = settings_.file();
-  for (QToolBar* bar : AllToolbars()) {
-    const std::string section = bar->objectName().toStdString();
+  const std::vector<QToolBar*> bars = AllToolbars();
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    QToolBar* bar = bars[i];
+    const keys::ToolbarPlaceKeys place = keys::ToolbarPlace(static_cast<int>(i));
     if (bar->isFloating()) {
-      ini.WriteString(section, "DockedTo", "Float");
-      ini.WriteInt(section, "FloatLeft", bar->x());
-      ini.WriteInt(section, "FloatTop", bar->y());
+      settings_.SetString(place.docked_to, "Float");
+      settings_.SetInt(place.float_left, bar->x());
+      settings_.SetInt(place.float_top, bar->y());
       continue;
     }
     const Qt::ToolBarArea area = toolBarArea(bar);
@@ -159,9 +161,9 @@ void MainWindow::SaveToolbarPositions() {
     const int line = Horizontal(area) ? bar->y() : bar->x();
     const int row =
         static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
-    ini.WriteString(section, "DockedTo", AreaName(area));
-    ini.WriteInt(section, "DockRow", row);
-    ini.WriteInt(section, "DockPos", Horizontal(area) ? bar->x() : bar->y());
+    settings_.SetString(place.docked_to, AreaName(area));
+    settings_.SetInt(place.dock_row, row);
+    settings_.SetInt(place.dock_pos, Horizontal(area) ? bar->x() : bar->y());
   }
 }
 
@@ -177,12 +179,13 @@ void MainWindow::RestoreToolbarPositions() {
   std::vector<Place> places;
   const std::vector<QToolBar*> bars = AllToolbars();
   for (std::size_t i = 0; i < bars.size(); ++i) {
-    const std::string section = bars[i]->objectName().toStdString();
+    const keys::ToolbarPlaceKeys keys = keys::ToolbarPlace(static_cast<int>(i));
     // A floating bar comes back docked at the top: Qt can not float a bar
     // by program.
-    const std::string docked = ini.ReadString(section, "DockedTo", "Top");
-    places.push_back({AreaOf(docked), ini.ReadInt(section, "DockRow", DefaultRow(bars[i], i)),
-                      ini.ReadInt(section, "DockPos", static_cast<int>(i)), i, bars[i]});
+    const std::string docked = settings_.GetString(keys.docked_to);
+    const int row = ini.ReadInt(keys.dock_row.section, keys.dock_row.key, DefaultRow(bars[i], i));
+    const int pos = ini.ReadInt(keys.dock_pos.section, keys.dock_pos.key, static_cast<int>(i));
+    places.push_back({AreaOf(docked), row, pos, i, bars[i]});
   }
   std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
     return std::tie(a.area, a.row, a.pos, a.index) < std::tie(b.area, b.row, b.pos, b.index);

@@ -1,5 +1,5 @@
-// The platform services of the logic backed by Qt and the desktop: the
-// clipboard, the file dialogs and the help viewer.
+// The platform services of the logic backed by Qt: the clipboard and the
+// file dialogs.
 #pragma once
 
 #include <QString>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/platform.h"
-#include "core/prompter.h"
 
 namespace qy::app {
 
@@ -33,25 +32,6 @@ class QtFileChooser : public FileChooser {
 
  private:
   QWidget* parent_;
-};
-
-// WinHelp on Linux: Wine's winhlp32 when Wine is installed. A missing help
-// file or a missing viewer is reported, never passed over in silence.
-class WineHelpViewer : public HelpViewer {
- public:
-  WineHelpViewer(Prompter& prompter, ProcessRunner& runner) : prompter_(prompter), runner_(runner) {}
-  bool ShowContents(const std::string& help_file) override;
-  bool ShowContext(const std::string& help_file, int context_number) override;
-  bool ShowKeyword(const std::string& help_file, const std::string& keyword) override;
-
-  // The help file without a ">window" suffix.
-  static std::string FileOf(const std::string& help_file);
-
- private:
-  bool Run(const std::string& help_file, std::vector<std::string> options);
-
-  Prompter& prompter_;
-  ProcessRunner& runner_;
 };
 
 }  // namespace qy::app

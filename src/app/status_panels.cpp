@@ -7,16 +7,9 @@
 
 #include "app/qt_text.h"
 #include "core/codec.h"
+#include "markup/format_markup.h"
 
 namespace qy::app {
-
-std::string CaretPanelText(int row, int col) {
-  char line[16];
-  char column[16];
-  std::snprintf(line, sizeof line, "%05d", row + 1);
-  std::snprintf(column, sizeof column, "%05d", col + 1);
-  return " " + std::string(line) + Sjis("行 : ") + column + Sjis("桁");
-}
 
 StatusPanels::StatusPanels(QStatusBar* bar) : bar_(bar), progress_(new QProgressBar) {
   for (int i = 0; i < kStatusPanelCount; ++i) {
@@ -51,7 +44,7 @@ StatusPanels::StatusPanels(QStatusBar* bar) : bar_(bar), progress_(new QProgress
 QString StatusPanels::PanelText(int index) const { return panel(index)->text(); }
 
 void StatusPanels::ShowCaret(int row, int col) {
-  panels_[kCaretPanel]->setText(ToQt(CaretPanelText(row, col)));
+  panels_[kCaretPanel]->setText(ToQt(CaretPositionText(row, col)));
 }
 
 void StatusPanels::ShowModified(bool modified) {

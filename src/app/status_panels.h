@@ -21,9 +21,6 @@ inline constexpr int kInsertPanel = 4;
 inline constexpr int kCapsPanel = 5;
 inline constexpr int kStatusPanelCount = 6;
 
-// " 00001行 : 00001桁" for line and column counted from 0 (Shift-JIS).
-std::string CaretPanelText(int row, int col);
-
 class StatusPanels : public Progress {
  public:
   explicit StatusPanels(QStatusBar* bar);

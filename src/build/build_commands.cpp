@@ -6,7 +6,6 @@
 #include "build/build_output.h"
 #include "build/build_settings.h"
 #include "build/map_header_writer.h"
-#include "build/posix_process_runner.h"
 #include "build/preview_help_project_writer.h"
 #include "build/project_options.h"
 #include "build/topic_writer.h"
@@ -84,8 +83,7 @@ const char* IntermediateExtension(IntermediateFile file) {
 BuildCommands::BuildCommands(ProjectModel& project, Settings& settings, Prompter& prompter,
                              Progress& progress, ProcessRunner& runner, HelpViewer& viewer,
                              DebugView& debug_view)
-    : windows_path(WineWindowsPath),
-      program_folder(settings.environment().program_folder),
+    : program_folder(settings.environment().program_folder),
       project_(project),
       settings_(settings),
       prompter_(prompter),
@@ -263,7 +261,10 @@ bool BuildCommands::RunPreviewCompiler(const std::string& folder, const std::str
     return false;
   }
   const std::string window = PathFromSjis(DefaultWindowName(project_.Header().ProjectOptions));
-  viewer_.ShowContext(base + ".hlp>" + window, kPreviewContextNumber);
+  // The preview's topic is the current page's.
+  const int page = project_.CurrentPage();
+  const std::string context = project_.ValidPage(page) ? project_.Page(page).Context : "";
+  viewer_.ShowTopic(base + ".hlp>" + window, context, kPreviewContextNumber);
   RemoveFile(base + ".hpj");
   RemoveFile(base + ".rtf");
   return true;

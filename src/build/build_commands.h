@@ -65,7 +65,8 @@ class BuildCommands {
   std::function<bool()> save_project;
   // Disables (false) and enables (true) the main window.
   std::function<void(bool)> enable_window;
-  // How a Windows compiler run through wine sees the help project's path.
+  // How a Windows compiler run through wine sees the help project's path
+  // (WineWindowsPath of the platform); unset: the path as it is.
   WindowsPathFn windows_path;
   WaitClock clock;
   HostSystem host;

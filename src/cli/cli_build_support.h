@@ -14,6 +14,7 @@ class NoHelpViewer : public HelpViewer {
   bool ShowContents(const std::string&) override { return false; }
   bool ShowContext(const std::string&, int) override { return false; }
   bool ShowKeyword(const std::string&, const std::string&) override { return false; }
+  bool ShowTopic(const std::string&, const std::string&, int) override { return false; }
 };
 
 }  // namespace qy::cli

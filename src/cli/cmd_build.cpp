@@ -2,12 +2,12 @@
 
 #include "build/build_commands.h"
 #include "build/build_output.h"
-#include "build/posix_process_runner.h"
 #include "cli/cli_build_support.h"
 #include "cli/cli_command.h"
 #include "cli/headless_session.h"
 #include "core/codec.h"
 #include "core/settings_keys.h"
+#include "platform/posix_process_runner.h"
 
 namespace qy::cli {
 
@@ -44,6 +44,7 @@ int RunBuild(CliContext& context) {
   NullDebugView debug_view;
   BuildCommands build(session.model(), *context.settings, session.prompter(), progress, runner,
                       viewer, debug_view);
+  build.windows_path = WineWindowsPath;
   if (!build.MakeIntermediateFiles()) return kExitFailure;
   for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"}) {
     *context.out << "wrote " << BuildFilePath(session.model(), ext) << '\n';

@@ -1,11 +1,11 @@
 #include <string>
 
 #include "build/build_commands.h"
-#include "build/posix_process_runner.h"
 #include "cli/cli_build_support.h"
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
 #include "cli/headless_session.h"
+#include "platform/posix_process_runner.h"
 
 namespace qy::cli {
 

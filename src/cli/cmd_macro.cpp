@@ -3,11 +3,13 @@
 #include <string>
 
 #include "cli/cli_command.h"
+#include "cli/console_prompter.h"
 #include "cli/headless_session.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/platform.h"
 #include "core/settings.h"
+#include "macro/builtins_dialogs.h"
 #include "macro/host_interface.h"
 #include "macro/host_window.h"
 #include "macro/macro_error.h"
@@ -35,21 +37,6 @@ bool ParseNumber(const std::string& text, Number* value) {
   return error == std::errc() && last == end;
 }
 
-// Shift-JIS message text as console lines.
-std::string ConsoleLines(const std::string& sjis) {
-  std::string utf8 = Cp932ToUtf8(sjis);
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8[i] == '\r') {
-      out += '\n';
-      if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
-    } else {
-      out += utf8[i];
-    }
-  }
-  return out;
-}
-
 class MemoryClipboard : public Clipboard {
  public:
   std::string GetText() override { return text_; }
@@ -69,7 +56,7 @@ class ConsoleMacroDialogs : public MacroDialogs {
                  std::uint32_t flags) override {
     if (!caption.empty()) out_ << ConsoleLines(caption) << '\n';
     out_ << ConsoleLines(text) << '\n';
-    return DefaultButton(flags);
+    return DefaultButtonCode(flags);
   }
   std::optional<std::string> InputBox(const std::string&, const std::string&,
                                       const std::string& default_value) override {
@@ -77,17 +64,6 @@ class ConsoleMacroDialogs : public MacroDialogs {
   }
 
  private:
-  static int DefaultButton(std::uint32_t flags) {
-    // The buttons of each box type as Windows codes, in their order.
-    static const std::vector<std::vector<int>> kButtons = {{1},    {1, 2}, {3, 4, 5},  {6, 7, 2},
-                                                           {6, 7}, {4, 2}, {2, 10, 11}};
-    const std::uint32_t type = flags & 0xF;
-    if (type >= kButtons.size()) return 1;
-    const std::vector<int>& buttons = kButtons[type];
-    const std::uint32_t def = (flags >> 8) & 0xF;
-    return def < buttons.size() ? buttons[def] : buttons[0];
-  }
-
   std::ostream& out_;
 };
 

@@ -4,7 +4,7 @@
 
 namespace qy::cli {
 
-std::string ConsoleText(const std::string& sjis) {
+std::string ConsoleLines(const std::string& sjis) {
   std::string utf8 = Cp932ToUtf8(sjis);
   std::string out;
   out.reserve(utf8.size());
@@ -16,6 +16,11 @@ std::string ConsoleText(const std::string& sjis) {
       out += utf8[i];
     }
   }
+  return out;
+}
+
+std::string ConsoleText(const std::string& sjis) {
+  const std::string out = ConsoleLines(sjis);
   std::size_t start = out.find_first_not_of('\n');
   return start == std::string::npos ? std::string() : out.substr(start);
 }

@@ -19,8 +19,7 @@ class ConsolePrompter : public Prompter {
   void Error(const std::string& text) override;
   Answer Ask(const std::string& text, Buttons buttons, Beep beep,
              const std::string& caption) override;
-  Answer AskWithOptOut(const std::string& caption, const std::string& text,
-                       bool* opt_out) override;
+  Answer AskWithOptOut(const std::string& caption, const std::string& text, bool* opt_out) override;
 
   // Number of warnings and errors shown; a command that showed one failed.
   int problems() const { return problems_; }
@@ -36,8 +35,9 @@ class ConsolePrompter : public Prompter {
   bool declined_ = false;
 };
 
-// A Shift-JIS message as console text: UTF-8, CR LF as LF, without the
-// leading blank line that message boxes use.
+// A Shift-JIS message as console lines: UTF-8, CR LF (or a lone CR) as LF.
+std::string ConsoleLines(const std::string& sjis);
+// The same without the leading blank line that message boxes use.
 std::string ConsoleText(const std::string& sjis);
 
 }  // namespace qy::cli

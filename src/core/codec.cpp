@@ -349,4 +349,56 @@ std::string Utf16ToCp932(std::u16string_view utf16, bool* lossy) {
   return Encode(utf16, NextUtf16, lossy);
 }
 
+namespace {
+
+// What the encoder makes of `c` alone: its byte count and whether it could
+// not keep it.
+struct Encoded {
+  std::size_t length;
+  bool lossy;
+};
+
+Encoded EncodeAlone(char32_t c) {
+  std::u16string units;
+  if (c < 0x10000) {
+    units += static_cast<char16_t>(c);
+  } else {
+    const char32_t v = c - 0x10000;
+    units += static_cast<char16_t>(0xD800 + (v >> 10));
+    units += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+  }
+  bool lossy = false;
+  const std::size_t length = Utf16ToCp932(units, &lossy).size();
+  return {length, lossy};
+}
+
+// The BMP asked once: length in the low bits, the top bit for "lost".
+constexpr std::uint8_t kLost = 0x80;
+
+const std::array<std::uint8_t, 0x10000>& BmpLengths() {
+  static const std::array<std::uint8_t, 0x10000> table = [] {
+    std::array<std::uint8_t, 0x10000> t{};
+    for (char32_t c = 0; c < 0x10000; ++c) {
+      const Encoded e = EncodeAlone(c);
+      t[c] = static_cast<std::uint8_t>(e.length | (e.lossy ? kLost : 0));
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+int ShiftJisLength(char32_t c) {
+  if (c < 0x10000) return BmpLengths()[c] & ~kLost;
+  if (c > 0x10FFFF) return 1;  // not a code point: '?'
+  return static_cast<int>(EncodeAlone(c).length);
+}
+
+bool ShiftJisHolds(char32_t c) {
+  if (c < 0x10000) return (BmpLengths()[c] & kLost) == 0;
+  if (c > 0x10FFFF) return false;
+  return !EncodeAlone(c).lossy;
+}
+
 }  // namespace qy

@@ -70,6 +70,14 @@ constexpr bool IsUndefinedBytesCodePoint(char32_t c) {
   return c >= kUndefinedPairBase && c <= kStrayByteBase + 0xFF;
 }
 
+// Bytes a code point takes in Shift-JIS: 1 for ASCII, half-width katakana,
+// reserved stray bytes and characters that become '?'; 2 for other
+// characters and reserved undefined pairs; 0 for duplicate markers and the
+// variation selectors the encoder drops.
+int ShiftJisLength(char32_t c);
+// False for the characters the encoder turns into '?' or drops.
+bool ShiftJisHolds(char32_t c);
+
 std::string Cp932ToUtf8(std::string_view sjis);
 std::u16string Cp932ToUtf16(std::string_view sjis);
 

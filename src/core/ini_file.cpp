@@ -411,4 +411,40 @@ FileResult IniFile::DeleteSection(const std::string& section) {
   });
 }
 
+std::vector<std::string> SplitCommaText(const std::string& text) {
+  // Shift-JIS trail bytes are never blanks, commas or quotes, so a byte scan
+  // is safe.
+  std::vector<std::string> items;
+  const auto blank = [](char c) { return c > 0 && c <= ' '; };
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && blank(text[i])) ++i;
+  while (i < n) {
+    std::string item;
+    if (text[i] == '"') {
+      for (++i; i < n; ++i) {
+        if (text[i] != '"') {
+          item += text[i];
+        } else if (i + 1 < n && text[i + 1] == '"') {
+          item += '"';
+          ++i;
+        } else {
+          ++i;
+          break;
+        }
+      }
+    } else {
+      while (i < n && text[i] != ',' && !blank(text[i])) item += text[i++];
+    }
+    items.push_back(std::move(item));
+    while (i < n && blank(text[i])) ++i;
+    if (i < n && text[i] == ',') {
+      ++i;
+      while (i < n && blank(text[i])) ++i;
+      if (i == n) items.emplace_back();  // a trailing comma ends with an empty item
+    }
+  }
+  return items;
+}
+
 }  // namespace qy

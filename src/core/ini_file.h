@@ -70,4 +70,9 @@ class IniFile {
   std::string path_;
 };
 
+// The items of a comma-separated list such as ""file","title"" as it reads
+// from the settings file (after the outer quotes went): quoted items may hold
+// commas and blanks, "" inside quotes is one quote character.
+std::vector<std::string> SplitCommaText(const std::string& text);
+
 }  // namespace qy

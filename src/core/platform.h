@@ -35,6 +35,15 @@ class ProcessRunner {
   virtual bool ShellOpen(const std::string& target, const std::string& parameters = "") = 0;
 };
 
+// Whether some program still has a file. Windows refuses an exclusive open
+// of a file an editor keeps open; editors elsewhere lock nothing, so whether
+// the editor is done with the page has to be found out another way.
+class FileHoldCheck {
+ public:
+  virtual ~FileHoldCheck() = default;
+  virtual bool IsHeld(const std::string& file) = 0;
+};
+
 // WinHelp's services: a help file's contents, a context number or a keyword.
 // A file name may carry ">window" to pick the window.
 class HelpViewer {
@@ -43,6 +52,10 @@ class HelpViewer {
   virtual bool ShowContents(const std::string& help_file) = 0;
   virtual bool ShowContext(const std::string& help_file, int context_number) = 0;
   virtual bool ShowKeyword(const std::string& help_file, const std::string& keyword) = 0;
+  // The topic of context string `context`, which the file's [MAP] section
+  // numbers `context_number`: a viewer uses whichever of the two it can.
+  virtual bool ShowTopic(const std::string& help_file, const std::string& context,
+                         int context_number) = 0;
 };
 
 struct FileDialogOptions {
@@ -50,8 +63,8 @@ struct FileDialogOptions {
   std::string filter;             // "説明 (*.x)|*.x|..." as the window gives it
   std::string default_extension;  // without dot
   std::string initial_path;
-  bool must_exist = false;        // open dialogs
-  bool confirm_overwrite = false; // save dialogs
+  bool must_exist = false;         // open dialogs
+  bool confirm_overwrite = false;  // save dialogs
 };
 
 class FileChooser {

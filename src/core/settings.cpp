@@ -7,7 +7,6 @@
 
 #include "core/codec.h"
 #include "core/program_folder.h"
-#include "core/settings_keys.h"
 
 namespace qy {
 
@@ -85,17 +84,6 @@ FileResult Settings::SetInt(const SettingKey& key, int value) {
 
 FileResult Settings::SetString(const SettingKey& key, const std::string& value) {
   return file_.WriteString(key.section, key.key, value);
-}
-
-FileResult ApplyFolderDefaults(Settings& settings) {
-  FileResult result;
-  if (settings.environment().program_folder.empty()) return result;
-  for (const SettingKey& key : {keys::kEtceteraBitmapPath, keys::kMacroFold}) {
-    if (!settings.file().ReadString(key.section, key.key).empty()) continue;
-    FileResult r = settings.SetString(key, LowerCaseFolder(settings.environment().program_folder));
-    if (!r && result) result = r;
-  }
-  return result;
 }
 
 }  // namespace qy

@@ -75,8 +75,4 @@ class Settings {
   SettingsEnvironment env_;
 };
 
-// Start-up rule: Etcetera/BitmapPath and Macro/Fold, when missing or empty,
-// become the program's folder in lower case and are written back.
-FileResult ApplyFolderDefaults(Settings& settings);
-
 }  // namespace qy

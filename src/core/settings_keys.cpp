@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/program_folder.h"
+
 namespace qy::keys {
 
 namespace {
@@ -48,6 +50,14 @@ class Registry {
     recent = Add("Recent Files", "RecentFile%d", 1, kRecentFileEntries, SettingType::kString);
     find = Add("FindText", "Find%d", 0, kFindHistoryEntries, SettingType::kString);
     rep = Add("RepText", "Rep%d", 0, kFindHistoryEntries, SettingType::kString);
+    toolbar_places = all_.size();
+    for (int n = 0; n < kToolbarSections; ++n) {
+      const char* section = ToolbarVisible(n).section;
+      all_.push_back({section, "DockedTo", SettingType::kString, "Top"});
+      for (const char* name : {"DockRow", "DockPos", "FloatLeft", "FloatTop"}) {
+        all_.push_back({section, name, SettingType::kInt, "0"});
+      }
+    }
   }
 
   std::span<const SettingKey> all() const { return all_; }
@@ -59,6 +69,7 @@ class Registry {
 
   Family bitmap_name, bitmap_title, bitmap_check, macro_menu, link, ime_fon_clr, ime_bak_clr,
       ime_fon_sty, help_title, help_file, recent, find, rep;
+  std::size_t toolbar_places = 0;  // five keys per toolbar from here
 
  private:
   Family Add(const char* section, const char* pattern, int base, int count, SettingType type,
@@ -98,6 +109,34 @@ SettingKey RecentFile(int i) { return Table().Get(Table().recent, "Recent Files"
 SettingKey FindTextFind(int i) { return Table().Get(Table().find, "FindText", i); }
 SettingKey RepTextRep(int i) { return Table().Get(Table().rep, "RepText", i); }
 
+const SettingKey& ToolbarVisible(int n) {
+  static constexpr const SettingKey* kVisible[kToolbarSections] = {
+      &kTbrWinFileVisible, &kTbrWinEditVisible,  &kTbrWinPropVisible,
+      &kTbrPageVisible,    &kTbrWinShortVisible, &kTbrKeyWordVisible};
+  return *kVisible[n >= 0 && n < kToolbarSections ? n : 0];
+}
+
+ToolbarPlaceKeys ToolbarPlace(int n) {
+  if (n < 0 || n >= kToolbarSections) n = 0;
+  const SettingKey* k = &Table().all()[Table().toolbar_places + 5 * static_cast<std::size_t>(n)];
+  return {k[0], k[1], k[2], k[3], k[4]};
+}
+
 std::span<const SettingKey> AllSettingKeys() { return Table().all(); }
 
 }  // namespace qy::keys
+
+namespace qy {
+
+FileResult ApplyFolderDefaults(Settings& settings) {
+  FileResult result;
+  if (settings.environment().program_folder.empty()) return result;
+  for (const SettingKey& key : {keys::kEtceteraBitmapPath, keys::kMacroFold}) {
+    if (!settings.file().ReadString(key.section, key.key).empty()) continue;
+    FileResult r = settings.SetString(key, LowerCaseFolder(settings.environment().program_folder));
+    if (!r && result) result = r;
+  }
+  return result;
+}
+
+}  // namespace qy

@@ -139,6 +139,13 @@ namespace qy::keys {
 QY_SETTING_KEYS(QY_DECLARE_SETTING_KEY)
 #undef QY_DECLARE_SETTING_KEY
 
+// Values of Window/PosOption and Window/SizOption: the system places the
+// window, it comes back where (and as big as) it was left, or at the user's
+// fixed place (size).
+inline constexpr int kWindowPlaceSystem = 0;
+inline constexpr int kWindowPlaceLast = 1;
+inline constexpr int kWindowPlaceUser = 2;
+
 // Numbered families. An index outside the family's range gives a key with an
 // empty name: reading it gives the default, writing it fails.
 
@@ -178,7 +185,34 @@ SettingKey FindTextFind(int i);
 SettingKey RepTextRep(int i);
 inline constexpr int kFindHistoryEntries = 10;  // numbered from 0
 
+// The toolbars with a section of their own: the five layout toolbars and the
+// keyword bar, in this order (tbrWinFile, tbrWinEdit, tbrWinProp, tbrPage,
+// tbrWinShort, tbrKeyWord).
+inline constexpr int kToolbarSections = 6;
+// Toolbar n's Visible key (kTbrWinFileVisible ...).
+const SettingKey& ToolbarVisible(int n);
+// Where toolbar n was left: the side it is docked to ("Top", "Bottom",
+// "Left", "Right" or "Float"), its row and position there, or where it
+// floats. The window supplies the row and position defaults, which depend
+// on the toolbar.
+struct ToolbarPlaceKeys {
+  SettingKey docked_to;
+  SettingKey dock_row;
+  SettingKey dock_pos;
+  SettingKey float_left;
+  SettingKey float_top;
+};
+ToolbarPlaceKeys ToolbarPlace(int n);
+
 // Every key above, single keys first, then each family in number order.
 std::span<const SettingKey> AllSettingKeys();
 
 }  // namespace qy::keys
+
+namespace qy {
+
+// Start-up rule: Etcetera/BitmapPath and Macro/Fold, when missing or empty,
+// become the program's folder in lower case and are written back.
+FileResult ApplyFolderDefaults(Settings& settings);
+
+}  // namespace qy

@@ -1,6 +1,7 @@
 #include "macro/builtins_dialogs.h"
 
 #include <array>
+#include <vector>
 
 namespace qy {
 
@@ -56,6 +57,24 @@ Beep BeepOf(std::uint32_t icon) {
 }
 
 }  // namespace
+
+int DefaultButtonCode(std::uint32_t flags) {
+  using namespace message_box;
+  // The buttons of each box type, MB_OK to MB_CANCELTRYCONTINUE, in their
+  // order on the box.
+  static const std::vector<std::vector<int>> kButtons = {{kIdOk},
+                                                         {kIdOk, kIdCancel},
+                                                         {kIdAbort, kIdRetry, kIdIgnore},
+                                                         {kIdYes, kIdNo, kIdCancel},
+                                                         {kIdYes, kIdNo},
+                                                         {kIdRetry, kIdCancel},
+                                                         {kIdCancel, kIdTryAgain, kIdContinue}};
+  const std::uint32_t type = flags & kTypeMask;
+  if (type >= kButtons.size()) return kIdOk;
+  const std::vector<int>& buttons = kButtons[type];
+  const std::uint32_t default_button = (flags >> 8) & 0xF;
+  return default_button < buttons.size() ? buttons[default_button] : buttons[0];
+}
 
 int PrompterDialogs::MessageBox(const std::string& text, const std::string& caption,
                                 std::uint32_t flags) {

@@ -27,6 +27,11 @@ inline constexpr int kIdTryAgain = 10;
 inline constexpr int kIdContinue = 11;
 }  // namespace message_box
 
+// The code of the default button of a box with the MB_* style `flags`
+// (MB_DEFBUTTON2 picks the second button of its type, and so on); what a box
+// answers when nobody is there to press a button.
+int DefaultButtonCode(std::uint32_t flags);
+
 using InputBoxFunction = std::function<std::optional<std::string>(
     const std::string& caption, const std::string& prompt, const std::string& default_value)>;
 

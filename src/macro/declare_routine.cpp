@@ -5,18 +5,13 @@
 #include "macro/interpreter.h"
 #include "macro/macro_error.h"
 #include "macro/ppa_parser.h"
+#include "macro/source_text.h"
 #include "macro/token_list.h"
 #include "macro/value_convert.h"
 
 namespace qy {
 
 namespace {
-
-std::string_view TrimControl(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-  return s;
-}
 
 bool TypeOfWord(std::string_view upper, ValueType* type) {
   switch (WordOf(upper)) {

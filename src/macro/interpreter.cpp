@@ -9,12 +9,6 @@ namespace qy {
 
 namespace {
 
-std::string_view TrimControl(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-  return s;
-}
-
 // Running is set for the run and cleared on every way out of it.
 class RunningScope {
  public:

@@ -6,7 +6,6 @@
 #include "core/cp932.h"
 #include "core/native_path.h"
 #include "core/settings_keys.h"
-#include "project/new_page_wizard.h"
 
 namespace qy {
 

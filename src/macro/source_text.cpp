@@ -28,6 +28,12 @@ bool IsEnd(const TokenList& list, std::size_t pos) { return list[pos].kind == To
 
 }  // namespace
 
+std::string_view TrimControl(std::string_view s) {
+  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+  return s;
+}
+
 std::string NormaliseSource(std::string_view source) {
   std::string out;
   for (const std::string& line : SplitLines(source)) {

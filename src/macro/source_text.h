@@ -13,6 +13,9 @@
 
 namespace qy {
 
+// `s` without the blanks and control characters at either end.
+std::string_view TrimControl(std::string_view s);
+
 // Every line tokenized on its own and rebuilt from its tokens, each after one
 // blank, without comments; right-trimmed; empty lines dropped; CR LF between
 // lines.

@@ -1,7 +1,6 @@
 #include "markup/find_again.h"
 
 #include "core/codec.h"
-#include "markup/find_dialog.h"
 #include "markup/find_text_match.h"
 
 namespace qy {
@@ -73,18 +72,6 @@ bool FindAgain(FindDirection direction, const FindSession& session, FindTarget& 
     }
     GoTo(direction, page + step, target);
   }
-}
-
-bool FindCommand(FindDirection direction, FindSession& session, NormalFindDialog* dialog,
-                 const std::function<void()>& open_dialog, FindTarget& target) {
-  if (dialog != nullptr) {
-    if (dialog->text.empty()) return false;
-    dialog->TakeOver();
-  } else if (session.last_find_text.empty()) {
-    if (open_dialog) open_dialog();
-    return false;
-  }
-  return FindAgain(direction, session, target);
 }
 
 }  // namespace qy

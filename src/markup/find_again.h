@@ -29,12 +29,4 @@ enum class FindDirection { kNext, kPrevious };
 // FindAutoNext or a "Yes") stay passed.
 bool FindAgain(FindDirection direction, const FindSession& session, FindTarget& target);
 
-class NormalFindDialog;
-
-// The commands. When the normal find dialog is open its text and check
-// boxes are taken over first (an empty box does nothing); otherwise, with
-// no text searched yet, `open_dialog` is called instead of searching.
-bool FindCommand(FindDirection direction, FindSession& session, NormalFindDialog* dialog,
-                 const std::function<void()>& open_dialog, FindTarget& target);
-
 }  // namespace qy

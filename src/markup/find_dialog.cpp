@@ -39,4 +39,16 @@ FileResult NormalFindDialog::Close() {
   return r;
 }
 
+bool FindCommand(FindDirection direction, FindSession& session, NormalFindDialog* dialog,
+                 const std::function<void()>& open_dialog, FindTarget& target) {
+  if (dialog != nullptr) {
+    if (dialog->text.empty()) return false;
+    dialog->TakeOver();
+  } else if (session.last_find_text.empty()) {
+    if (open_dialog) open_dialog();
+    return false;
+  }
+  return FindAgain(direction, session, target);
+}
+
 }  // namespace qy

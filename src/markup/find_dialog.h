@@ -2,6 +2,7 @@
 // session's dialog_open flag is set while it exists.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/editor.h"
@@ -52,5 +53,11 @@ class NormalFindDialog {
   TextHistory history_;
   bool closed_ = false;
 };
+
+// The commands. When the normal find dialog is open its text and check
+// boxes are taken over first (an empty box does nothing); otherwise, with
+// no text searched yet, `open_dialog` is called instead of searching.
+bool FindCommand(FindDirection direction, FindSession& session, NormalFindDialog* dialog,
+                 const std::function<void()>& open_dialog, FindTarget& target);
 
 }  // namespace qy

@@ -152,9 +152,4 @@ bool NewPageWizardAvailable(const PageCommands& commands);
 // up to the first empty one, behind the fixed first entry "マクロを実行しない".
 std::vector<std::string> WizardMacroList(const Settings& settings);
 
-// The items of a comma-separated list such as ""file","title"" as it reads
-// from the settings file (after the outer quotes went): quoted items may hold
-// commas and blanks, "" inside quotes is one quote character.
-std::vector<std::string> SplitCommaText(const std::string& text);
-
 }  // namespace qy

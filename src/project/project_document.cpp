@@ -7,6 +7,7 @@
 #include "core/files.h"
 #include "core/native_path.h"
 #include "core/settings_keys.h"
+#include "project/context_list.h"
 #include "project/project_file.h"
 
 namespace qy {
@@ -73,7 +74,10 @@ ProjectDocument::ProjectDocument(ProjectModel& model, DocumentView& view, Prompt
       chooser_(chooser),
       settings_(settings),
       program_folder_(std::move(program_folder)),
-      tree_builder_(prompter) {}
+      tree_builder_(prompter) {
+  // A rule of the project, in the window and the command-line tool alike.
+  write_context_list = [this](const std::string& hls_file) { WriteContextList(model_, hls_file); };
+}
 
 bool ProjectDocument::IsUntitled() const {
   return caption_ == std::string(kUntitledProjectName) + kCaptionSuffix;

@@ -99,7 +99,8 @@ class ProjectDocument {
   // Takes back the page that is out in the external editor; false when it
   // is still out there (the command must stop).
   std::function<bool()> take_back_external_page;
-  // Writes the context list of the model to `hls_file`.
+  // Writes the context list of the model to `hls_file` (when the
+  // ContextList option is on); WriteContextList unless replaced.
   std::function<void(const std::string& hls_file)> write_context_list;
   // Rebuilds the bitmap menus from the model's BitmapSection.
   std::function<void()> rebuild_bitmap_menus;

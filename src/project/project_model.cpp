@@ -12,14 +12,22 @@ namespace {
 
 std::string* FieldSlot(PageRecord& p, PageField field) {
   switch (field) {
-    case PageField::kContext: return &p.Context;
-    case PageField::kTitle: return &p.Title;
-    case PageField::kKeyword: return &p.Keyword;
-    case PageField::kAKeyword: return &p.AKeyword;
-    case PageField::kBKeyword: return &p.BKeyword;
-    case PageField::kWindow: return &p.Window;
-    case PageField::kMacro: return &p.Macro;
-    case PageField::kTopic: return &p.Topic;
+    case PageField::kContext:
+      return &p.Context;
+    case PageField::kTitle:
+      return &p.Title;
+    case PageField::kKeyword:
+      return &p.Keyword;
+    case PageField::kAKeyword:
+      return &p.AKeyword;
+    case PageField::kBKeyword:
+      return &p.BKeyword;
+    case PageField::kWindow:
+      return &p.Window;
+    case PageField::kMacro:
+      return &p.Macro;
+    case PageField::kTopic:
+      return &p.Topic;
   }
   return nullptr;
 }
@@ -170,17 +178,40 @@ std::string ProjectModel::TreeLabel(int page) const {
   const std::string id = std::to_string(p.ContextID);
   const bool keyword = IsHelpTopic(p.Attribute);
   switch (tree_label_mode_) {
-    case 0: return p.Title;
-    case 2: return p.Context + sep + p.Title;
-    case 4: return id + sep + p.Title;
-    case 6: return p.Context + sep + id + sep + p.Title;
-    case 8: return keyword ? p.Title + sep + p.Keyword : p.Title;
-    case 10: return p.Context + sep + p.Title + (keyword ? sep + p.Keyword : "");
+    case 0:
+      return p.Title;
+    case 2:
+      return p.Context + sep + p.Title;
+    case 4:
+      return id + sep + p.Title;
+    case 6:
+      return p.Context + sep + id + sep + p.Title;
+    case 8:
+      return keyword ? p.Title + sep + p.Keyword : p.Title;
+    case 10:
+      return p.Context + sep + p.Title + (keyword ? sep + p.Keyword : "");
     // Mode 12 joins the keyword with a full-width colon (Shift-JIS 0x81 0x46).
-    case 12: return id + sep + p.Title + (keyword ? "\x81\x46" + p.Keyword : "");
-    case 14: return p.Context + sep + id + sep + p.Title + (keyword ? sep + p.Keyword : "");
-    default: return "";
+    case 12:
+      return id + sep + p.Title + (keyword ? "\x81\x46" + p.Keyword : "");
+    case 14:
+      return p.Context + sep + id + sep + p.Title + (keyword ? sep + p.Keyword : "");
+    default:
+      return "";
   }
+}
+
+namespace {
+
+bool KnownTreeLabelMode(int mode) { return mode >= 0 && mode <= 14 && mode % 2 == 0; }
+
+}  // namespace
+
+bool ProjectModel::TreeLabelShows(int item) const {
+  return KnownTreeLabelMode(tree_label_mode_) && (tree_label_mode_ & item) != 0;
+}
+
+int ProjectModel::TreeLabelModeToggled(int item) const {
+  return (KnownTreeLabelMode(tree_label_mode_) ? tree_label_mode_ : 0) ^ item;
 }
 
 void ProjectModel::SetModified(bool modified) {

@@ -36,6 +36,12 @@ inline constexpr char kDefaultProjectOptions[] = "00000000main";
 inline constexpr char kDefaultBitmapSection[] = "Etcetera";
 inline constexpr char kUntitledProjectName[] = "Project1.qyp";
 
+// The label modes are sums of what the page tree shows beside the title:
+// 0, 2, 4, ... 14.
+inline constexpr int kLabelContext = 2;
+inline constexpr int kLabelContextId = 4;
+inline constexpr int kLabelKeyword = 8;
+
 class ProjectModel {
  public:
   ProjectModel();
@@ -91,6 +97,11 @@ class ProjectModel {
   std::string TreeLabel(int page) const;
   int TreeLabelMode() const { return tree_label_mode_; }
   void SetTreeLabelMode(int mode) { tree_label_mode_ = mode; }
+  // Whether the label shows `item` (kLabelContext, kLabelContextId or
+  // kLabelKeyword) beside the title; an unknown mode shows none.
+  bool TreeLabelShows(int item) const;
+  // The mode with `item` switched; from an unknown mode, `item` alone.
+  int TreeLabelModeToggled(int item) const;
 
   // --- Header and state ---------------------------------------------------
   ProjectHeader& Header() { return header_; }

@@ -15,30 +15,6 @@
 
 namespace qy {
 
-// Whether some program still has a file. Windows refuses an exclusive open
-// of a file an editor keeps open; editors elsewhere lock nothing, so whether
-// the editor is done with the page has to be found out another way.
-class FileHoldCheck {
- public:
-  virtual ~FileHoldCheck() = default;
-  virtual bool IsHeld(const std::string& file) = 0;
-};
-
-// The check through /proc: a file is held while a running process names it
-// on its command line (the editor started on it, however it saves) or has it
-// open (an editor that keeps its file open). An editor that hands the file to
-// an instance that was already running and then ends can not be told from a
-// closed one; such an editor has to be configured to stay in the foreground
-// (for example "gedit --wait", "kate --block").
-class ProcFileHoldCheck : public FileHoldCheck {
- public:
-  explicit ProcFileHoldCheck(std::string proc_root = "/proc") : proc_root_(std::move(proc_root)) {}
-  bool IsHeld(const std::string& file) override;
-
- private:
-  std::string proc_root_;
-};
-
 // The page-tree caption while a page is out, and the normal one (Shift-JIS).
 std::string ExternalEditTreeCaption();
 std::string PageTreeCaption();

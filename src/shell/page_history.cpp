@@ -83,7 +83,7 @@ std::optional<PageHistory::Target> PageHistory::TargetOf(int k, const ProjectMod
   return Target{page, entry.caret};
 }
 
-void PageNavigator::ShowPage(int page) {
+void PageSwitch::ShowPage(int page) {
   if (!model_.ValidPage(page)) return;
   // The page being left is the one in the editor, which after a delete is no
   // longer the model's current page.
@@ -103,7 +103,7 @@ void PageNavigator::ShowPage(int page) {
   if (on_shown) on_shown(page);
 }
 
-bool PageNavigator::GoToHistoryEntry(int k) {
+bool PageSwitch::GoToHistoryEntry(int k) {
   // The position is taken before the switch, which reorders the entries.
   const std::optional<PageHistory::Target> target = history_.TargetOf(k, model_);
   if (!target) return false;
@@ -114,13 +114,13 @@ bool PageNavigator::GoToHistoryEntry(int k) {
   return true;
 }
 
-void PageNavigator::PageDeleted(const std::string& context) {
+void PageSwitch::PageDeleted(const std::string& context) {
   history_.OnPageDeleted(context);
   if (shown_context_ == context) shown_context_.clear();
 }
 
-void PageNavigator::PagePropertiesAccepted(const std::string& old_context,
-                                           const std::string& new_context) {
+void PageSwitch::PagePropertiesAccepted(const std::string& old_context,
+                                        const std::string& new_context) {
   history_.OnPagePropertiesAccepted(old_context, new_context);
   if (shown_context_ == old_context) shown_context_ = new_context;
 }

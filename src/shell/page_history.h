@@ -80,9 +80,9 @@ class PageHistory {
 // page tree pane shows, enters the page into the history. Loading the text is
 // no change of the project: Modified keeps its value. `on_shown` lets the
 // window refresh the keyword bar and an open preview.
-class PageNavigator {
+class PageSwitch {
  public:
-  PageNavigator(ProjectModel& model, Editor& editor, PageHistory& history)
+  PageSwitch(ProjectModel& model, Editor& editor, PageHistory& history)
       : model_(model), editor_(editor), history_(history) {}
 
   void ShowPage(int page);

@@ -15,25 +15,11 @@
 #include "app/qt_platform.h"
 #include "app/status_panels.h"
 #include "core/codec.h"
+#include "markup/format_markup.h"
 #include "window_fixture.h"
 
 using qy::app::MainWindow;
 using qy::app::testing::WindowFixture;
-
-namespace {
-
-class RecordingRunner : public qy::ProcessRunner {
- public:
-  qy::ProcessResult Start(const std::string& program, const std::vector<std::string>&,
-                          const std::string&, bool) override {
-    started.push_back(program);
-    return {true, 0, ""};
-  }
-  bool ShellOpen(const std::string&, const std::string&) override { return true; }
-  std::vector<std::string> started;
-};
-
-}  // namespace
 
 class AppPartsTest : public QObject {
   Q_OBJECT
@@ -49,12 +35,11 @@ class AppPartsTest : public QObject {
   void ExternalHelpEntriesNeedATitle();
   void CommandsWithoutDialogSaySo();
   void DebugPaneRowsAndHelp();
-  void HelpViewerReportsMissingFile();
 };
 
 void AppPartsTest::CaretPanelPadsToFiveDigits() {
-  QCOMPARE(qy::app::CaretPanelText(0, 0), " 00001" + qy::Sjis("行 : ") + "00001" + qy::Sjis("桁"));
-  QCOMPARE(qy::app::CaretPanelText(99998, 123455),
+  QCOMPARE(qy::CaretPositionText(0, 0), " 00001" + qy::Sjis("行 : ") + "00001" + qy::Sjis("桁"));
+  QCOMPARE(qy::CaretPositionText(99998, 123455),
            " 99999" + qy::Sjis("行 : ") + "123456" + qy::Sjis("桁"));
 }
 
@@ -235,18 +220,6 @@ void AppPartsTest::DebugPaneRowsAndHelp() {
   QVERIFY(shown_told);
   pane.SetEntries({});
   QCOMPARE(pane.topLevelItemCount(), 0);
-}
-
-void AppPartsTest::HelpViewerReportsMissingFile() {
-  qy::testing::FakePrompter prompter;
-  RecordingRunner runner;
-  qy::app::WineHelpViewer viewer(prompter, runner);
-  QCOMPARE(qy::app::WineHelpViewer::FileOf("/a/b.hlp>main"), std::string("/a/b.hlp"));
-  QVERIFY(!viewer.ShowContents("/nonexistent/quillory.hlp>help"));
-  QCOMPARE(prompter.shown.size(), std::size_t{1});
-  QCOMPARE(prompter.shown[0].kind, std::string("warning"));
-  QVERIFY(prompter.shown[0].text.find("/nonexistent/quillory.hlp") != std::string::npos);
-  QVERIFY(runner.started.empty());
 }
 
 QTEST_MAIN(AppPartsTest)

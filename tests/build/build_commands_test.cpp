@@ -8,10 +8,10 @@
 #include <ctime>
 
 #include "build/build_fakes.h"
-#include "build/posix_process_runner.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/settings_keys.h"
+#include "platform/posix_process_runner.h"
 #include "support/fakes.h"
 
 namespace qy {
@@ -327,8 +327,11 @@ TEST_F(BuildCommandsTest, PreviewCompileShowsContextOneAndRemovesItsFiles) {
   ASSERT_TRUE(WriteFileAtomic(dir_.File("~qy1.hpj"), "[OPTIONS]\r\n"));
   ASSERT_TRUE(WriteFileAtomic(dir_.File("~qy1.rtf"), "{\\rtf1}"));
   ASSERT_TRUE(build_.RunPreviewCompiler(dir_.path(), "~qy1"));
+  // The viewer gets the page's context string and its number in the map.
+  const std::string context = project_.Page(project_.CurrentPage()).Context;
+  ASSERT_FALSE(context.empty());
   EXPECT_EQ(viewer_.calls,
-            std::vector<std::string>{"context " + dir_.File("~qy1.hlp") + ">main 1"});
+            std::vector<std::string>{"topic " + dir_.File("~qy1.hlp") + ">main " + context + " 1"});
   EXPECT_FALSE(FileExists(dir_.File("~qy1.hpj")));
   EXPECT_FALSE(FileExists(dir_.File("~qy1.rtf")));
   EXPECT_TRUE(FileExists(dir_.File("~qy1.hlp")));

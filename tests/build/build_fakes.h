@@ -24,6 +24,10 @@ class FakeHelpViewer : public HelpViewer {
     calls.push_back("keyword " + file + " " + keyword);
     return true;
   }
+  bool ShowTopic(const std::string& file, const std::string& context, int number) override {
+    calls.push_back("topic " + file + " " + context + " " + std::to_string(number));
+    return true;
+  }
   std::vector<std::string> calls;
 };
 

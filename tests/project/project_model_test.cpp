@@ -141,7 +141,14 @@ TEST(ProjectModelTreeLabel, EveryModeAndPageKind) {
   for (int mode : {1, 3, 15, 16, -2}) {
     model.SetTreeLabelMode(mode);
     EXPECT_EQ(model.TreeLabel(1), "") << mode;
+    // An unknown mode shows no item, and a toggle starts from none.
+    EXPECT_FALSE(model.TreeLabelShows(kLabelContext)) << mode;
+    EXPECT_EQ(model.TreeLabelModeToggled(kLabelKeyword), kLabelKeyword) << mode;
   }
+  model.SetTreeLabelMode(kLabelContext + kLabelKeyword);
+  EXPECT_TRUE(model.TreeLabelShows(kLabelKeyword));
+  EXPECT_FALSE(model.TreeLabelShows(kLabelContextId));
+  EXPECT_EQ(model.TreeLabelModeToggled(kLabelContext), kLabelKeyword);
 }
 
 TEST(ProjectModelFields, KindChangesClearWhatTheNewKindCannotHold) {

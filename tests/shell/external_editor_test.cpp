@@ -19,6 +19,7 @@
 #include "core/files.h"
 #include "core/memory_editor.h"
 #include "core/settings_keys.h"
+#include "platform/proc_file_hold_check.h"
 #include "project/context_list.h"
 #include "support/fakes.h"
 

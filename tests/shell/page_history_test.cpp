@@ -93,7 +93,7 @@ class NavigatorTest : public ::testing::Test {
   ProjectModel model;
   MemoryEditor editor;
   PageHistory history;
-  PageNavigator navigator{model, editor, history};
+  PageSwitch navigator{model, editor, history};
   bool tree_visible = true;
 };
 

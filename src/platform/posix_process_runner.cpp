@@ -1,4 +1,4 @@
-#include "build/posix_process_runner.h"
+#include "platform/posix_process_runner.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
