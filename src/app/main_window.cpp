@@ -263,8 +263,9 @@ void MainWindow::ConnectViews() {
   qApp->installEventFilter(this);
 
   connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
-  connect(keyword_bar_, &KeywordBar::fieldClicked, this,
-          [this] { NotAvailableYet(kCmdPageProperties); });
+  connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this](KeywordBarField field) {
+    OpenPageProperties(std::nullopt, PageRowOfBarField(field));
+  });
   connect(debug_pane_, &DebugPane::codeHelpRequested, this,
           [this](const QString& code) { build_->ShowCompilerCodeHelp(FromQt(code)); });
   connect(debug_pane_, &DebugPane::workshopHelpRequested, this,
@@ -362,7 +363,7 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
   }
   if (result.focus_editor) editor_->SetFocus();
   UpdateCommandStates();
-  if (result.open_properties) NotAvailableYet(kCmdPageProperties);
+  if (result.open_properties) OpenPageProperties();
 }
 
 void MainWindow::OnExternalModeChanged(bool out) {

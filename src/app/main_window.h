@@ -16,6 +16,7 @@
 
 #include "app/command_actions.h"
 #include "app/debug_pane.h"
+#include "app/dialogs/options_dialog.h"
 #include "app/keyword_bar.h"
 #include "app/page_tree_pane.h"
 #include "app/qt_platform.h"
@@ -34,6 +35,7 @@
 #include "preview/page_preview.h"
 #include "preview/preview_window.h"
 #include "project/page_commands.h"
+#include "project/page_properties_model.h"
 #include "project/project_document.h"
 #include "project/project_model.h"
 #include "shell/external_editor.h"
@@ -65,6 +67,9 @@ QAction* SeparatorAbove(QMenu* menu, QAction* item);
 
 // The message of a command whose dialog this version does not have.
 std::string NotAvailableMessage(const std::string& sjis_caption);
+
+// The page-properties box that a click on a keyword-bar field asks for.
+PageRow PageRowOfBarField(KeywordBarField field);
 
 // All command-line arguments joined with single blanks: one project file,
 // so that a path with blanks works unquoted.
@@ -197,6 +202,24 @@ class MainWindow : public QMainWindow, public DocumentView {
   void GoToNeighbourPage(int step);
   void Preview();
   void ShowOwnHelp(const std::string& file_name);
+
+  // Dialogs (main_window_dialogs.cpp).
+  void ShowProgramHelp(int context);
+  // The page-properties dialog for the current page; `preset` chooses
+  // another kind at once, `focus` the box that takes the focus.
+  void OpenPageProperties(std::optional<PageAttribute> preset = std::nullopt,
+                          PageRow focus = PageRow::kContext);
+  void OpenNewPageWizard();
+  void OpenProjectProperties();
+  // The options dialog at `tab`; what it wrote is applied at once.
+  void OpenOptions(OptionsTab tab = OptionsTab::kGeneral);
+  void ApplyOptions();
+  void OpenMakeWizard();
+  void OpenHelpMapDialog();
+  // The macro run dialog over `native_folder`: the chosen file's path.
+  std::optional<std::string> ChooseMacro(const std::string& native_folder);
+  void OpenMacroRegistration();
+  void EditMacroFile(const std::string& native_path);
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

@@ -111,6 +111,12 @@ void MainWindow::RunFileCommand(CommandId command) {
     case kCmdHelpMake:
       build_->MakeHelp();
       break;
+    case kCmdHelpWiz:
+      OpenMakeWizard();
+      break;
+    case kCmdHelpMap:
+      OpenHelpMapDialog();
+      break;
     case kCmdFileMake:
       build_->MakeIntermediateFiles();
       break;
@@ -178,6 +184,12 @@ void MainWindow::RunEditCommand(CommandId command) {
 
 void MainWindow::RunViewCommand(CommandId command) {
   switch (command) {
+    case kCmdOption:
+      OpenOptions();
+      break;
+    case kCmdSetupBar:
+      OpenOptions(OptionsTab::kToolbar);
+      break;
     case kCmdFileBar:
     case kCmdEditBar:
     case kCmdPropBar:
@@ -256,6 +268,21 @@ void MainWindow::RunViewCommand(CommandId command) {
 
 void MainWindow::RunProjectCommand(CommandId command) {
   switch (command) {
+    case kCmdPageWiz:
+      OpenNewPageWizard();
+      break;
+    case kCmdPageProperties:
+      OpenPageProperties();
+      break;
+    case kCmdAttrInclude:
+      OpenPageProperties(kIncludePage);
+      break;
+    case kCmdAttrBook:
+      OpenPageProperties(BookAttribute(1));
+      break;
+    case kCmdProperty:
+      OpenProjectProperties();
+      break;
     case kCmdNewPage:
       ApplyPageCommand(page_commands_->NewPageCommand());
       break;
@@ -410,6 +437,9 @@ void MainWindow::ShowOwnHelp(const std::string& file_name) {
 
 void MainWindow::RunHelpCommand(CommandId command) {
   switch (command) {
+    case kCmdOutside:
+      OpenOptions(OptionsTab::kExternalHelp);
+      break;
     case kCmdHelpTopic:
       // While the message list has the focus the key asks about its code.
       if (debug_pane_->hasFocus()) {

@@ -33,7 +33,12 @@ void MainWindow::BuildMacro() {
 
   macro_runner_ = std::make_unique<MacroRunner>(*pascal_, settings_, *prompter_, *chooser_);
   macro_runner_->rebuild_menus = [this] { RebuildMacroMenu(); };
-  macro_runner_->open_registration_dialog = [this] { NotAvailableYet(kCmdMacReg); };
+  macro_runner_->open_registration_dialog = [this] { OpenMacroRegistration(); };
+  // An injected file chooser (tests, headless runs) answers the macro choice
+  // itself; the window's own choice is the run dialog.
+  if (!options_.chooser) {
+    macro_runner_->choose_macro = [this](const std::string& folder) { return ChooseMacro(folder); };
+  }
   macro_runner_->set_last_macro_hint = [this](const std::string& hint) {
     commands_->action(kCmdMacLast)->setStatusTip(ToQt(hint));
   };

@@ -1,6 +1,7 @@
 #include "build/project_properties.h"
 
 #include "build/project_options.h"
+#include "build/rtf_head.h"
 #include "core/codec.h"
 #include "core/cp932.h"
 #include "core/files.h"
@@ -47,6 +48,22 @@ FileResult StoreNewFolder(Settings& settings, const std::string& section,
 }
 
 }  // namespace
+
+std::vector<std::string> DefaultFontNames() {
+  static const char* const kNames[kFontCount] = {
+      "ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝", "ＭＳ ゴシック", "ＭＳ 明朝",   "System",
+      "Times New Roman", "Symbol",      "Arial",         "MS UI Gothic"};
+  std::vector<std::string> names;
+  for (const char* name : kNames) names.push_back(Sjis(name));
+  return names;
+}
+
+std::vector<std::string> DefaultFontSizeTexts() {
+  std::vector<std::string> sizes;
+  for (int i = 0; i < kFontSizeCount; ++i)
+    sizes.push_back(std::to_string(FontSizeHalfPoints(i) / 2));
+  return sizes;
+}
 
 std::string ProjectBitmapSection(const ProjectModel& project) {
   return AsciiLower(PathToSjis(FileNameOf(project.ProjectFileName())));

@@ -18,6 +18,13 @@ namespace qy {
 // project file's name, without folder, in lower case.
 std::string ProjectBitmapSection(const ProjectModel& project);
 
+inline constexpr int kProjectPropertiesHelpContext = 39;
+
+// The entries of the font list, in FontNameIndex order, and of the size
+// list ("8" .. "72"), in FontSizeIndex order (Shift-JIS).
+std::vector<std::string> DefaultFontNames();
+std::vector<std::string> DefaultFontSizeTexts();
+
 // "プロジェクトファイル名 :  " + the file name.
 std::string ProjectFileNameLabel(const ProjectModel& project);
 // The six labels of the information tab: all pages, then Topic, Popup,

@@ -35,34 +35,50 @@ std::optional<std::int32_t> ParseContextIdText(const std::string& id_text) {
   return value;
 }
 
-std::optional<std::string> CheckPageProperties(const ProjectModel& model, int current_page,
-                                               const PagePropertiesInput& input) {
+std::optional<PageCheckFailure> FirstFailedPageCheck(const ProjectModel& model, int current_page,
+                                                     const PagePropertiesInput& input) {
+  using B = CheckedBox;
   const std::string context = LimitField(input.context);
   if (context.empty()) {
-    return Sjis("\r\nページのコンテキスト（トピックＩＤ）は必ず設定してください。");
+    return PageCheckFailure{
+        Sjis("\r\nページのコンテキスト（トピックＩＤ）は必ず設定してください。"), B::kContext};
   }
   const std::optional<std::int32_t> id = ParseContextIdText(input.id_text);
-  if (!id) return Sjis("\r\nページのコンテキストＩＤ（番号）は必ず設定してください。");
+  if (!id) {
+    return PageCheckFailure{Sjis("\r\nページのコンテキストＩＤ（番号）は必ず設定してください。"),
+                            B::kContextId};
+  }
   if (input.attribute == kIncludePage) {
     if (input.include_file.empty()) {
-      return Sjis("\r\nインクルードするファイル名は必ず入力してください。");
+      return PageCheckFailure{Sjis("\r\nインクルードするファイル名は必ず入力してください。"),
+                              B::kIncludeFile};
     }
   } else if (input.title.empty()) {
-    return Sjis("\r\nページのタイトルは必ず設定してください。");
+    return PageCheckFailure{Sjis("\r\nページのタイトルは必ず設定してください。"), B::kTitle};
   }
   if (StartsWithHlp(context) && !WellFormedHlpContext(context)) {
-    return Sjis(
-        "\r\n「HLP」ではじまるコンテキスト（トピックＩＤ）は正しい形じゃないと設定できません。");
+    return PageCheckFailure{Sjis("\r\n「HLP」ではじまるコンテキスト（トピックＩＤ）は正しい形じゃな"
+                                 "いと設定できません。"),
+                            B::kContext};
   }
   if (model.ContextInUse(context, current_page)) {
-    return Sjis("\r\nコンテキスト 「") + context +
-           Sjis("」 はすでに他のページで使用されています。");
+    return PageCheckFailure{
+        Sjis("\r\nコンテキスト 「") + context + Sjis("」 はすでに他のページで使用されています。"),
+        B::kContext};
   }
   if (model.ContextIDInUse(*id, current_page)) {
-    return Sjis("\r\nコンテキストＩＤ 「") + input.id_text +
-           Sjis("」 はすでに他のページで使用されています。");
+    return PageCheckFailure{Sjis("\r\nコンテキストＩＤ 「") + input.id_text +
+                                Sjis("」 はすでに他のページで使用されています。"),
+                            B::kContextId};
   }
   return std::nullopt;
+}
+
+std::optional<std::string> CheckPageProperties(const ProjectModel& model, int current_page,
+                                               const PagePropertiesInput& input) {
+  std::optional<PageCheckFailure> failure = FirstFailedPageCheck(model, current_page, input);
+  if (!failure) return std::nullopt;
+  return std::move(failure->message);
 }
 
 std::optional<PagePropertiesOutcome> ApplyPageProperties(ProjectModel& model, int current_page,

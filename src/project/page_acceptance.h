@@ -50,6 +50,19 @@ struct PagePropertiesOutcome {
 // Anything else (the box refuses it, but pasted text gets through) is no ID.
 std::optional<std::int32_t> ParseContextIdText(const std::string& id_text);
 
+// The box a failed check is about: the dialog puts the focus there.
+enum class CheckedBox { kContext, kContextId, kTitle, kIncludeFile };
+
+struct PageCheckFailure {
+  std::string message;
+  CheckedBox box = CheckedBox::kContext;
+};
+
+// The checks in the dialog's order: the first that fails, with its message
+// (Shift-JIS, starting with CR LF) and the box it is about.
+std::optional<PageCheckFailure> FirstFailedPageCheck(const ProjectModel& model, int current_page,
+                                                     const PagePropertiesInput& input);
+
 // Runs the checks in the dialog's order and returns the message of the first
 // that fails (Shift-JIS, starting with CR LF), or nothing when all pass. An ID
 // text that is not a number of at most 9 digits fails like an empty one.

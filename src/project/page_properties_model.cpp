@@ -259,12 +259,27 @@ void PagePropertiesModel::SaveViewOptions() {
   settings_.SetInt(keys::kWindowPageWidth, width_);
 }
 
+PageRow PagePropertiesModel::FocusRow(PageRow wanted) const {
+  const std::vector<PageRow> rows = VisibleRows();
+  if (std::find(rows.begin(), rows.end(), wanted) != rows.end()) return wanted;
+  if (wanted == PageRow::kTitle && !book_ && base_kind_ == kIncludePage) return PageRow::kInclude;
+  return PageRow::kContext;
+}
+
 std::optional<PagePropertiesOutcome> PagePropertiesModel::Accept(Prompter& prompter,
                                                                  const ConfirmKindChange& confirm) {
+  refused_row_.reset();
   if (!OkEnabled()) return std::nullopt;
   input_.attribute = ChosenAttribute();
+  if (std::optional<PageCheckFailure> failure = FirstFailedPageCheck(model_, page_, input_)) {
+    static constexpr PageRow kRows[] = {PageRow::kContext, PageRow::kContextId, PageRow::kTitle,
+                                        PageRow::kInclude};
+    refused_row_ = kRows[static_cast<int>(failure->box)];
+    prompter.Information(failure->message);
+    return std::nullopt;
+  }
   std::optional<PagePropertiesOutcome> outcome =
-      AcceptPageProperties(model_, page_, input_, prompter, confirm);
+      ApplyPageProperties(model_, page_, input_, confirm);
   if (!outcome) return outcome;
   const FileResult written = RefreshContextList(model_);
   if (!written) prompter.Error(ContextListWriteError(ContextListFileName(model_), written.error));

@@ -113,6 +113,14 @@ class PagePropertiesModel {
   // refreshes the tree node (rebuilds the tree when the outcome says so) and
   // tells the page history.
   std::optional<PagePropertiesOutcome> Accept(Prompter& prompter, const ConfirmKindChange& confirm);
+  // The row whose box the last refused Accept was about (its focus goes
+  // there); nothing when the kind change was refused or OK was disabled.
+  std::optional<PageRow> refused_row() const { return refused_row_; }
+
+  // The row that takes the focus when the dialog opens asking for `wanted`
+  // (a click on a keyword-bar field): `wanted` when it shows for the kind
+  // chosen, the include box for an Include page's title, else the context.
+  PageRow FocusRow(PageRow wanted) const;
 
  private:
   ProjectModel& model_;
@@ -129,6 +137,7 @@ class PagePropertiesModel {
   bool tip_hints_ = true;
   bool proportional_font_ = true;
   int width_ = 0;
+  std::optional<PageRow> refused_row_;
 };
 
 // The distinct non-empty window names of the Topic and Popup pages, in page
