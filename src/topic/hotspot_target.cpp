@@ -1,0 +1,75 @@
+#include "topic/hotspot_target.h"
+
+#include "core/cp932.h"
+
+namespace qy::topic {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Unquote(std::string_view text) {
+  text = Trim(text);
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '`') &&
+      text.back() == text.front()) {
+    text = text.substr(1, text.size() - 2);
+  }
+  return Trim(text);
+}
+
+}  // namespace
+
+HotspotTarget ParseHotspotTarget(std::string_view hidden) {
+  HotspotTarget target;
+  hidden = Trim(hidden);
+  if (!hidden.empty() && (hidden.front() == '%' || hidden.front() == '*')) {
+    target.no_colour = true;
+    target.no_underline = hidden.front() == '%';
+    hidden = Trim(hidden.substr(1));
+  }
+  if (!hidden.empty() && hidden.front() == '!') {
+    target.macro = std::string(Trim(hidden.substr(1)));
+    return target;
+  }
+  const std::size_t at = FindBytes(hidden, "@");
+  const std::size_t gt = FindBytes(hidden, ">");
+  const std::size_t first = std::min(at, gt);
+  target.context = std::string(Trim(hidden.substr(0, first)));
+  if (at != std::string_view::npos) {
+    const std::size_t end = gt > at ? gt : std::string_view::npos;
+    target.file = std::string(Trim(hidden.substr(
+        at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1)));
+  }
+  if (gt != std::string_view::npos) {
+    const std::size_t end = at > gt ? at : std::string_view::npos;
+    target.window = std::string(Trim(hidden.substr(
+        gt + 1, end == std::string_view::npos ? std::string_view::npos : end - gt - 1)));
+  }
+  return target;
+}
+
+MacroLink LinkOfMacro(std::string_view macro) {
+  MacroLink link;
+  macro = Trim(macro);
+  const std::size_t open = macro.find('(');
+  if (open == std::string_view::npos) return link;
+  const std::string name = AsciiLower(Trim(macro.substr(0, open)));
+  if (name == "popupid" || name == "pi") {
+    link.popup = true;
+  } else if (name != "jumpid" && name != "ji") {
+    return link;
+  }
+  std::string_view args = macro.substr(open + 1);
+  const std::size_t close = args.rfind(')');
+  if (close != std::string_view::npos) args = args.substr(0, close);
+  const std::size_t comma = args.rfind(',');
+  link.context =
+      std::string(Unquote(comma == std::string_view::npos ? args : args.substr(comma + 1)));
+  return link;
+}
+
+}  // namespace qy::topic
