@@ -1,10 +1,10 @@
 #include "topic/parser.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "core/codec.h"
 #include "core/cp932.h"
+#include "topic/control_words.h"
 #include "topic/hotspot_target.h"
 #include "topic/standard_tables.h"
 #include "topic/tokenizer.h"
@@ -15,178 +15,13 @@ namespace {
 
 enum class Destination : std::uint8_t { kBody, kFontTable, kColorTable, kFootnote, kSkip };
 
-enum class Word : std::uint8_t {
-  kIgnore,
-  kFontTable,
-  kColorTable,
-  kSkipGroup,
-  kFootnote,
-  kDefaultFont,
-  kFont,
-  kFontSize,
-  kColor,
-  kBold,
-  kItalic,
-  kUnderline,
-  kDoubleUnderline,
-  kUnderlineNone,
-  kStrike,
-  kHidden,
-  kSuper,
-  kSub,
-  kNoSuperSub,
-  kPlain,
-  kParagraphDefault,
-  kParagraph,
-  kPage,
-  kLine,
-  kTab,
-  kCell,
-  kAlignLeft,
-  kAlignCenter,
-  kAlignRight,
-  kAlignJustify,
-  kLeftIndent,
-  kRightIndent,
-  kFirstIndent,
-  kSpaceBefore,
-  kSpaceAfter,
-  kLineSpacing,
-  kTabStop,
-  kKeepNext,
-  kKeep,
-  kBox,
-  kBorderTop,
-  kBorderBottom,
-  kBorderLeft,
-  kBorderRight,
-  kLineSingle,
-  kLineThick,
-  kLineDouble,
-  kLineShadow,
-  kLineDotted,
-  kShading,
-  kFamily,
-  kCharset,
-  kRed,
-  kGreen,
-  kBlue,
-  kEmDash,
-  kEnDash,
-  kBullet,
-  kSingleQuote,
-  kDoubleQuote,
-};
-
-const std::unordered_map<std::string_view, Word>& WordTable() {
-  static const std::unordered_map<std::string_view, Word> table = {
-      {"rtf", Word::kIgnore},
-      {"ansi", Word::kIgnore},
-      {"ansicpg", Word::kIgnore},
-      {"deflang", Word::kIgnore},
-      {"lang", Word::kIgnore},
-      {"fprq", Word::kIgnore},
-      {"trowd", Word::kIgnore},
-      {"intbl", Word::kIgnore},
-      {"cellx", Word::kIgnore},
-      {"trgaph", Word::kIgnore},
-      {"trleft", Word::kIgnore},
-      {"sectd", Word::kIgnore},
-      {"slmult", Word::kIgnore},
-      {"tqr", Word::kIgnore},
-      {"tqc", Word::kIgnore},
-      {"tqdec", Word::kIgnore},
-      {"brdrw", Word::kIgnore},
-      {"brsp", Word::kIgnore},
-      {"cb", Word::kIgnore},
-      {"highlight", Word::kIgnore},
-      {"up", Word::kIgnore},
-      {"dn", Word::kIgnore},
-      {"uc", Word::kIgnore},
-      {"widctlpar", Word::kIgnore},
-      {"fonttbl", Word::kFontTable},
-      {"colortbl", Word::kColorTable},
-      {"stylesheet", Word::kSkipGroup},
-      {"info", Word::kSkipGroup},
-      {"pict", Word::kSkipGroup},
-      {"header", Word::kSkipGroup},
-      {"footer", Word::kSkipGroup},
-      {"object", Word::kSkipGroup},
-      {"footnote", Word::kFootnote},
-      {"deff", Word::kDefaultFont},
-      {"f", Word::kFont},
-      {"fs", Word::kFontSize},
-      {"cf", Word::kColor},
-      {"b", Word::kBold},
-      {"i", Word::kItalic},
-      {"ul", Word::kUnderline},
-      {"uld", Word::kUnderline},
-      {"ulw", Word::kUnderline},
-      {"uldb", Word::kDoubleUnderline},
-      {"ulnone", Word::kUnderlineNone},
-      {"strike", Word::kStrike},
-      {"v", Word::kHidden},
-      {"super", Word::kSuper},
-      {"sub", Word::kSub},
-      {"nosupersub", Word::kNoSuperSub},
-      {"plain", Word::kPlain},
-      {"pard", Word::kParagraphDefault},
-      {"par", Word::kParagraph},
-      {"row", Word::kParagraph},
-      {"sect", Word::kParagraph},
-      {"page", Word::kPage},
-      {"line", Word::kLine},
-      {"tab", Word::kTab},
-      {"cell", Word::kCell},
-      {"ql", Word::kAlignLeft},
-      {"qc", Word::kAlignCenter},
-      {"qr", Word::kAlignRight},
-      {"qj", Word::kAlignJustify},
-      {"li", Word::kLeftIndent},
-      {"ri", Word::kRightIndent},
-      {"fi", Word::kFirstIndent},
-      {"sb", Word::kSpaceBefore},
-      {"sa", Word::kSpaceAfter},
-      {"sl", Word::kLineSpacing},
-      {"tx", Word::kTabStop},
-      {"keepn", Word::kKeepNext},
-      {"keep", Word::kKeep},
-      {"box", Word::kBox},
-      {"brdrt", Word::kBorderTop},
-      {"brdrb", Word::kBorderBottom},
-      {"brdrl", Word::kBorderLeft},
-      {"brdrr", Word::kBorderRight},
-      {"brdrs", Word::kLineSingle},
-      {"brdrth", Word::kLineThick},
-      {"brdrdb", Word::kLineDouble},
-      {"brdrsh", Word::kLineShadow},
-      {"brdrdot", Word::kLineDotted},
-      {"shading", Word::kShading},
-      {"fnil", Word::kFamily},
-      {"froman", Word::kFamily},
-      {"fswiss", Word::kFamily},
-      {"fmodern", Word::kFamily},
-      {"fscript", Word::kFamily},
-      {"fdecor", Word::kFamily},
-      {"ftech", Word::kFamily},
-      {"fcharset", Word::kCharset},
-      {"red", Word::kRed},
-      {"green", Word::kGreen},
-      {"blue", Word::kBlue},
-      {"emdash", Word::kEmDash},
-      {"endash", Word::kEnDash},
-      {"bullet", Word::kBullet},
-      {"lquote", Word::kSingleQuote},
-      {"rquote", Word::kSingleQuote},
-      {"ldblquote", Word::kDoubleQuote},
-      {"rdblquote", Word::kDoubleQuote},
-  };
-  return table;
-}
-
 // Deeper groups are still counted, so braces stay balanced, but share the
 // state of this depth; no real topic nests anywhere near it.
 constexpr std::size_t kMaxDepth = 256;
+
+// Font sizes in half-points that a renderer can draw: 1 to 500 points.
+constexpr int kMinSize = 2;
+constexpr int kMaxSize = 1000;
 
 struct State {
   CharFormat chr;
@@ -241,6 +76,10 @@ class Parser {
   Topic& CurrentTopic() { return doc_.topics.back(); }
 
   void Handle(const Token& t) {
+    // "\*" marks an ignorable destination only as the first thing in a group.
+    const bool fresh = group_fresh_;
+    group_fresh_ = t.kind == TokenKind::kGroupOpen;
+    if (!fresh && t.kind == TokenKind::kControlSymbol && t.byte == '*') return;
     switch (t.kind) {
       case TokenKind::kText:
         AddText(t.word, t.offset);
@@ -599,9 +438,8 @@ class Parser {
   void ControlWord(const Token& t) {
     const bool star = star_;
     star_ = false;
-    const auto& table = WordTable();
-    const auto found = table.find(t.word);
-    if (found == table.end()) {
+    const Word* found = FindControlWord(t.word);
+    if (found == nullptr) {
       if (star) {
         cur_.dest = Destination::kSkip;
       } else if (cur_.dest != Destination::kSkip) {
@@ -613,7 +451,7 @@ class Parser {
     CharFormat& chr = cur_.chr;
     ParagraphFormat& para = cur_.para;
     const bool body = cur_.dest == Destination::kBody;
-    switch (found->second) {
+    switch (*found) {
       case Word::kIgnore:
         return;
       case Word::kFontTable:
@@ -646,7 +484,7 @@ class Parser {
         }
         return;
       case Word::kFontSize:
-        chr.size = t.has_param ? t.param : options_.default_size;
+        chr.size = t.has_param ? std::clamp(t.param, kMinSize, kMaxSize) : options_.default_size;
         return;
       case Word::kColor:
         chr.color = t.param;
@@ -845,6 +683,7 @@ class Parser {
   std::vector<State> stack_;
   std::size_t overflow_ = 0;
   bool star_ = false;
+  bool group_fresh_ = false;
 
   Paragraph paragraph_;
   bool collecting_target_ = false;
