@@ -1,6 +1,8 @@
 #include "topic/control_words.h"
 
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace qy::topic {
 
@@ -114,10 +116,35 @@ const std::unordered_map<std::string_view, Word>& WordTable() {
 
 }  // namespace
 
+namespace {
+
+// Buckets by first letter and length: a lookup compares against a handful
+// of words at most, without hashing (this runs for every control word).
+constexpr std::size_t kMaxLength = 12;
+
+struct Buckets {
+  std::vector<std::pair<std::string_view, Word>> slots[26][kMaxLength + 1];
+};
+
+const Buckets& WordBuckets() {
+  static const Buckets buckets = [] {
+    Buckets b;
+    for (const auto& [word, meaning] : WordTable()) {
+      b.slots[word[0] - 'a'][word.size()].emplace_back(word, meaning);
+    }
+    return b;
+  }();
+  return buckets;
+}
+
+}  // namespace
+
 const Word* FindControlWord(std::string_view word) {
-  const auto& table = WordTable();
-  const auto found = table.find(word);
-  return found == table.end() ? nullptr : &found->second;
+  if (word.empty() || word.size() > kMaxLength || word[0] < 'a' || word[0] > 'z') return nullptr;
+  for (const auto& slot : WordBuckets().slots[word[0] - 'a'][word.size()]) {
+    if (slot.first == word) return &slot.second;
+  }
+  return nullptr;
 }
 
 }  // namespace qy::topic

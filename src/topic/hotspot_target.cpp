@@ -21,6 +21,14 @@ std::string_view Unquote(std::string_view text) {
   return Trim(text);
 }
 
+// First `c` that starts a character (a trail byte may equal '@' or '>').
+std::size_t FindChar(std::string_view text, char c) {
+  for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
+    if (text[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 HotspotTarget ParseHotspotTarget(std::string_view hidden) {
@@ -35,8 +43,8 @@ HotspotTarget ParseHotspotTarget(std::string_view hidden) {
     target.macro = std::string(Trim(hidden.substr(1)));
     return target;
   }
-  const std::size_t at = FindBytes(hidden, "@");
-  const std::size_t gt = FindBytes(hidden, ">");
+  const std::size_t at = FindChar(hidden, '@');
+  const std::size_t gt = FindChar(hidden, '>');
   const std::size_t first = std::min(at, gt);
   target.context = std::string(Trim(hidden.substr(0, first)));
   if (at != std::string_view::npos) {
