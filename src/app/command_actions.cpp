@@ -2,18 +2,15 @@
 
 #include <QRegularExpression>
 #include <set>
-#include <string_view>
 
-#include "app/menu_texts.h"
+#include "app/key_sequence.h"
 #include "shell/key_settings.h"
 
 namespace qy::app {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
+QString MenuCaption(const CommandRow& row) { return QString::fromUtf8(MenuCaptionUtf8(row)); }
 
 }  // namespace
 
@@ -22,25 +19,27 @@ CommandActions::CommandActions(QWidget* window) : QObject(window), window_(windo
     if (row.IsGroup()) continue;
     auto* action = new QAction(MenuCaption(row), this);
     action->setObjectName(QString::fromLatin1(row.menu_item[0] ? row.menu_item : row.id));
-    action->setStatusTip(MenuHint(row.number));
-    action->setToolTip(MenuCaption(row).remove(QStringLiteral("...")).remove(
-        QRegularExpression(QStringLiteral("\\(&.\\)|&"))));
+    action->setStatusTip(QString::fromUtf8(row.hint));
+    action->setToolTip(MenuCaption(row)
+                           .remove(QStringLiteral("..."))
+                           .remove(QRegularExpression(QStringLiteral("\\(&.\\)|&"))));
     action->setShortcutContext(Qt::WindowShortcut);
-    const int number = row.number;
-    connect(action, &QAction::triggered, this, [this, number] { emit commandTriggered(number); });
+    action->setCheckable(row.Has(kCheckable));
+    const CommandId command = row.number;
+    connect(action, &QAction::triggered, this, [this, command] { emit commandTriggered(command); });
     window->addAction(action);
     actions_[static_cast<std::size_t>(row.number)] = action;
   }
 }
 
-QAction* CommandActions::action(int number) const {
-  if (number < 0 || number >= kCommandNumberCount) return nullptr;
-  return actions_[static_cast<std::size_t>(number)];
+QAction* CommandActions::action(CommandId command) const {
+  if (command < 0 || command >= kCommandNumberCount) return nullptr;
+  return actions_[static_cast<std::size_t>(command)];
 }
 
-QMenu* CommandActions::group_menu(int number) const {
-  if (number < 0 || number >= kCommandNumberCount) return nullptr;
-  return groups_[static_cast<std::size_t>(number)];
+QMenu* CommandActions::group_menu(CommandId command) const {
+  if (command < 0 || command >= kCommandNumberCount) return nullptr;
+  return groups_[static_cast<std::size_t>(command)];
 }
 
 QMenu* CommandActions::section_menu(CommandSection section) const {
@@ -50,13 +49,13 @@ QMenu* CommandActions::section_menu(CommandSection section) const {
 void CommandActions::BuildMenus(QMenuBar* bar) {
   for (int s = 0; s < kCommandSectionCount; ++s) {
     const auto section = static_cast<CommandSection>(s);
-    QMenu* menu = bar->addMenu(SectionMenuTitle(section));
+    QMenu* menu = bar->addMenu(QString::fromUtf8(SectionMenuTitle(section)));
     menu->setObjectName(QStringLiteral("mnu") + QString::fromLatin1(SectionName(section)));
     sections_[static_cast<std::size_t>(s)] = menu;
     QMenu* group = nullptr;
     for (const CommandRow& row : CommandsInSection(section)) {
       QMenu* target = row.level == kLevelGroupItem && group ? group : menu;
-      if (SeparatorBefore(row.number)) target->addSeparator();
+      if (row.Has(kSeparatorBefore)) target->addSeparator();
       if (row.IsGroup()) {
         group = menu->addMenu(MenuCaption(row));
         groups_[static_cast<std::size_t>(row.number)] = group;
@@ -67,22 +66,15 @@ void CommandActions::BuildMenus(QMenuBar* bar) {
   }
 }
 
-void CommandActions::FillEditorPopup(QMenu* menu) const {
-  for (const CommandRow& row : CommandRows()) {
-    const std::string_view item = row.popup_item;
-    if (StartsWith(item, "mnuPns") || StartsWith(item, "mnuPum") || StartsWith(item, "mnuEtc")) {
-      if (SeparatorBefore(row.number) && !menu->isEmpty()) menu->addSeparator();
-      menu->addAction(action(row.number));
-    }
-  }
-}
+void CommandActions::FillEditorPopup(QMenu* menu) const { FillPopup(menu, CommandPopup::kEditor); }
 
-void CommandActions::FillTreePopup(QMenu* menu) const {
+void CommandActions::FillTreePopup(QMenu* menu) const { FillPopup(menu, CommandPopup::kTree); }
+
+void CommandActions::FillPopup(QMenu* menu, CommandPopup popup) const {
   for (const CommandRow& row : CommandRows()) {
-    if (StartsWith(row.popup_item, "mnuPop")) {
-      if (SeparatorBefore(row.number) && !menu->isEmpty()) menu->addSeparator();
-      menu->addAction(action(row.number));
-    }
+    if (row.popup != popup) continue;
+    if (row.Has(kSeparatorBefore) && !menu->isEmpty()) menu->addSeparator();
+    menu->addAction(action(row.number));
   }
 }
 

@@ -22,18 +22,17 @@ class CommandActions : public QObject {
   // when their menu item is hidden.
   explicit CommandActions(QWidget* window);
 
-  // The action of command `number`; null for numbers without a command and
-  // for group headings.
-  QAction* action(int number) const;
-  // The submenu of group heading `number`; null for other rows.
-  QMenu* group_menu(int number) const;
+  // The action of `command`; null for group headings and kCmdNone.
+  QAction* action(CommandId command) const;
+  // The submenu of group heading `command`; null for other rows.
+  QMenu* group_menu(CommandId command) const;
   QMenu* section_menu(CommandSection section) const;
 
   // The seven menus with their items, submenus and separators, in table
   // order.
   void BuildMenus(QMenuBar* bar);
   // The editor's shortcut menu and the page tree's pop-up: the rows that
-  // name an item of them, in table order.
+  // join them, in table order.
   void FillEditorPopup(QMenu* menu) const;
   void FillTreePopup(QMenu* menu) const;
 
@@ -43,13 +42,15 @@ class CommandActions : public QObject {
   int ApplyShortcuts(const std::optional<std::string>& key_file);
 
  signals:
-  void commandTriggered(int number);
+  void commandTriggered(qy::CommandId command);
 
  private:
   std::array<QAction*, kCommandNumberCount> actions_{};
   std::array<QMenu*, kCommandNumberCount> groups_{};
   std::array<QMenu*, kCommandSectionCount> sections_{};
   QWidget* window_;
+
+  void FillPopup(QMenu* menu, CommandPopup popup) const;
 };
 
 }  // namespace qy::app

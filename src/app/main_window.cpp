@@ -149,9 +149,8 @@ void MainWindow::BuildViews() {
 
   status_ = std::make_unique<StatusPanels>(statusBar());
   // Panel 0 follows the hint of the command under the mouse.
-  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& hint) {
-    status_->panel(kMessagePanel)->setText(hint);
-  });
+  connect(statusBar(), &QStatusBar::messageChanged, this,
+          [this](const QString& hint) { status_->panel(kMessagePanel)->setText(hint); });
 
   BuildToolbars();
 
@@ -167,10 +166,6 @@ void MainWindow::BuildViews() {
   commands_->FillTreePopup(tree_popup_);
   history_popup_ = new QMenu(this);
   history_popup_->setObjectName(QStringLiteral("mnuPumGrpHis"));
-
-  for (int n : {52, 53, 54, 55, 56, 59, 60, 61, 62, 63, 64, 65, 66, 68, 69, 70, 104}) {
-    commands_->action(n)->setCheckable(true);
-  }
 }
 
 void MainWindow::BuildLogic() {
@@ -213,7 +208,7 @@ void MainWindow::BuildLogic() {
   build_->windows_path = [](const std::string& path) { return WineWindowsPath(path); };
   build_->program_folder = options_.program_folder;
   debug_pane_->on_show_view = [this](bool shown) {
-    commands_->action(66)->setChecked(shown);
+    commands_->action(kCmdDebugView)->setChecked(shown);
   };
 }
 
@@ -240,18 +235,18 @@ void MainWindow::ConnectViews() {
           [this](int row, int col) { status_->ShowCaret(row, col); });
   connect(editor_widget_, &TopicEditor::overwriteModeChanged, this,
           [this](bool overwrite) { status_->ShowOverwrite(overwrite); });
-  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this, [this] {
-    widener_.OnSelectionChanged(*editor_, external_->IsOut());
-  });
+  connect(editor_widget_, &QPlainTextEdit::selectionChanged, this,
+          [this] { widener_.OnSelectionChanged(*editor_, external_->IsOut()); });
   editor_widget_->viewport()->installEventFilter(this);
   qApp->installEventFilter(this);
 
   connect(keyword_bar_, &KeywordBar::rowsRequested, this, &MainWindow::SetKeywordRows);
-  connect(keyword_bar_, &KeywordBar::fieldClicked, this, [this] { NotAvailableYet(97); });
-  connect(debug_pane_, &DebugPane::codeHelpRequested, this, [this](const QString& code) {
-    build_->ShowCompilerCodeHelp(FromQt(code));
-  });
-  connect(history_popup_, &QMenu::aboutToShow, this, [this] { RebuildHistoryMenu(history_popup_); });
+  connect(keyword_bar_, &KeywordBar::fieldClicked, this,
+          [this] { NotAvailableYet(kCmdPageProperties); });
+  connect(debug_pane_, &DebugPane::codeHelpRequested, this,
+          [this](const QString& code) { build_->ShowCompilerCodeHelp(FromQt(code)); });
+  connect(history_popup_, &QMenu::aboutToShow, this,
+          [this] { RebuildHistoryMenu(history_popup_); });
 }
 
 QToolBar* MainWindow::toolbar(ToolbarId id) const {
@@ -265,7 +260,7 @@ QToolBar* MainWindow::toolbar(ToolbarId id) const {
 void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
 
 void MainWindow::SetPropertiesMenuText(const std::string& text) {
-  commands_->action(112)->setText(ToQt(text));
+  commands_->action(kCmdProperty)->setText(ToQt(text));
 }
 
 void MainWindow::ClearEditorUndo() { editor_->ClearUndo(); }
@@ -314,9 +309,7 @@ void MainWindow::OnEditorTextChanged() {
   model_.SetModified(true);
 }
 
-void MainWindow::OnCaretMoved() {
-  status_->ShowCaret(editor_->Row(), editor_->Col());
-}
+void MainWindow::OnCaretMoved() { status_->ShowCaret(editor_->Row(), editor_->Col()); }
 
 void MainWindow::OnModifiedChanged(bool modified) { status_->ShowModified(modified); }
 
@@ -342,45 +335,46 @@ void MainWindow::ApplyPageCommand(const PageCommandResult& result) {
   }
   if (result.focus_editor) editor_->SetFocus();
   UpdateCommandStates();
-  if (result.open_properties) NotAvailableYet(97);
+  if (result.open_properties) NotAvailableYet(kCmdPageProperties);
 }
 
 void MainWindow::OnExternalModeChanged(bool out) {
-  commands_->action(104)->setChecked(out);
+  commands_->action(kCmdEditor)->setChecked(out);
   tree_pane_->caption()->setText(ToQt(out ? ExternalEditTreeCaption() : PageTreeCaption()));
   // The pane comes back only when the user had it shown.
-  if (commands_->action(65)->isChecked()) tree_pane_->setVisible(!out);
+  if (commands_->action(kCmdPageView)->isChecked()) tree_pane_->setVisible(!out);
   UpdateCommandStates();
 }
 
 void MainWindow::UpdateCommandStates() {
   const bool out = external_ && external_->IsOut();
-  for (int n : {35, 36, 37, 38, 40, 91, 92, 96, 97, 106, 107, 108, 109, 93, 95, 99, 100, 101, 102,
-                103}) {
-    commands_->action(n)->setEnabled(!out);
+  for (const CommandRow& row : CommandRows()) {
+    if (row.Has(kNotWhilePageOut)) commands_->action(row.number)->setEnabled(!out);
   }
-  commands_->action(81)->setEnabled(hotspot_ && hotspot_->Configured());
-  commands_->action(104)->setChecked(out);
+  commands_->action(kCmdShowSHG)->setEnabled(hotspot_ && hotspot_->Configured());
+  commands_->action(kCmdEditor)->setChecked(out);
   UpdateMacroCommandStates();
 }
 
 void MainWindow::SetTreeLabelMode(int mode) {
   model_.SetTreeLabelMode(mode);
   const bool known = mode >= 0 && mode <= 14 && mode % 2 == 0;
-  commands_->action(68)->setChecked(known && (mode & 2));
-  commands_->action(69)->setChecked(known && (mode & 4));
-  commands_->action(70)->setChecked(known && (mode & 8));
+  commands_->action(kCmdViewCon)->setChecked(known && (mode & 2));
+  commands_->action(kCmdViewId)->setChecked(known && (mode & 4));
+  commands_->action(kCmdViewKey)->setChecked(known && (mode & 8));
   tree_pane_->RefreshLabels(model_);
 }
 
 void MainWindow::SetKeywordRows(int rows) {
   keyword_bar_->SetRows(rows);
-  for (int n = 59; n <= 62; ++n) commands_->action(n)->setChecked(n - 58 == keyword_bar_->rows());
+  for (int rows = 1; rows <= 4; ++rows) {
+    commands_->action(CommandAfter(kCmdKeyOne, rows - 1))->setChecked(rows == keyword_bar_->rows());
+  }
 }
 
 void MainWindow::SetPageViewShown(bool shown) {
   tree_pane_->setVisible(shown);
-  commands_->action(65)->setChecked(shown);
+  commands_->action(kCmdPageView)->setChecked(shown);
 }
 
 void MainWindow::SetDebugViewShown(bool shown) { debug_pane_->ShowView(shown); }

@@ -79,8 +79,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   // Start-up step 7: opens the file the command line names, without moving
   // the focus. Nothing happens for an empty name.
   void OpenFromCommandLine(const std::string& file);
-  // Runs command `number` as a menu item, button or key would.
-  void RunCommand(int number);
+  // Runs `command` as a menu item, button or key would.
+  void RunCommand(CommandId command);
 
   // For tests and the views around the window.
   ProjectModel& model() { return model_; }
@@ -146,7 +146,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   // The macro component and its menu (main_window_macro.cpp).
   class MacroView;
   void BuildMacro();
-  void RunMacroCommand(int number);
+  void RunMacroCommand(CommandId command);
   void RebuildMacroMenu();
   void UpdateMacroCommandStates();
   void PumpDuringMacro();
@@ -175,13 +175,13 @@ class MainWindow : public QMainWindow, public DocumentView {
   PageAttribute CurrentAttribute() const;
 
   // Commands (main_window_commands.cpp).
-  void RunFileCommand(int number);
-  void RunEditCommand(int number);
-  void RunViewCommand(int number);
-  void RunProjectCommand(int number);
-  void RunShortCutCommand(int number);
-  void RunHelpCommand(int number);
-  void NotAvailableYet(int number);
+  void RunFileCommand(CommandId command);
+  void RunEditCommand(CommandId command);
+  void RunViewCommand(CommandId command);
+  void RunProjectCommand(CommandId command);
+  void RunShortCutCommand(CommandId command);
+  void RunHelpCommand(CommandId command);
+  void NotAvailableYet(CommandId command);
   void ShowHistoryPopup();
   void GoToNeighbourPage(int step);
   void Preview();

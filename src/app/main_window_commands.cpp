@@ -42,160 +42,296 @@ std::string NotAvailableMessage(const std::string& sjis_caption) {
          Sjis("このバージョンにはこの機能のダイアログがありません。");
 }
 
-void MainWindow::NotAvailableYet(int number) {
-  const CommandRow* row = FindCommand(number);
+void MainWindow::NotAvailableYet(CommandId command) {
+  const CommandRow* row = FindCommand(command);
   prompter_->Information(NotAvailableMessage(row ? CommandCaption(*row) : std::string()));
 }
 
-void MainWindow::RunCommand(int number) {
-  const std::optional<CommandSection> section = SectionOfNumber(number);
-  if (!section) return;
-  switch (*section) {
-    case CommandSection::kFile: RunFileCommand(number); break;
-    case CommandSection::kEdit: RunEditCommand(number); break;
-    case CommandSection::kView: RunViewCommand(number); break;
-    case CommandSection::kProject: RunProjectCommand(number); break;
-    case CommandSection::kShortCut: RunShortCutCommand(number); break;
-    case CommandSection::kMacro: RunMacroCommand(number); break;
-    case CommandSection::kHelp: RunHelpCommand(number); break;
+void MainWindow::RunCommand(CommandId command) {
+  const CommandRow* row = FindCommand(command);
+  if (!row || row->IsGroup()) return;
+  // Disabled meanwhile; a key or a macro can still ask.
+  if (row->Has(kNotWhilePageOut) && external_->IsOut()) return;
+  if (row->Has(kNotWhileMacroRuns) && RefuseWhileMacroRuns()) return;
+  switch (row->section) {
+    case CommandSection::kFile:
+      RunFileCommand(command);
+      break;
+    case CommandSection::kEdit:
+      RunEditCommand(command);
+      break;
+    case CommandSection::kView:
+      RunViewCommand(command);
+      break;
+    case CommandSection::kProject:
+      RunProjectCommand(command);
+      break;
+    case CommandSection::kShortCut:
+      RunShortCutCommand(command);
+      break;
+    case CommandSection::kMacro:
+      RunMacroCommand(command);
+      break;
+    case CommandSection::kHelp:
+      RunHelpCommand(command);
+      break;
   }
 }
 
-void MainWindow::RunFileCommand(int number) {
-  if ((number == 0 || number == 1 || number == 11) && RefuseWhileMacroRuns()) return;
-  switch (number) {
-    case 0: document_->NewCommand(); break;
-    case 1: document_->OpenCommand(true); break;
-    case 2: document_->SaveCommand(); break;
-    case 3: document_->SaveProjectAs(); break;
-    case 4:
+void MainWindow::RunFileCommand(CommandId command) {
+  switch (command) {
+    case kCmdNewPro:
+      document_->NewCommand();
+      break;
+    case kCmdOpenPro:
+      document_->OpenCommand(true);
+      break;
+    case kCmdSavePro:
+      document_->SaveCommand();
+      break;
+    case kCmdSaveAs:
+      document_->SaveProjectAs();
+      break;
+    case kCmdOpenText:
       if (CurrentPageHasText() && !editor_->ReadOnly()) OpenText(*editor_, *chooser_, *prompter_);
       break;
-    case 5:
+    case kCmdSaveText:
       if (CurrentPageHasText()) SaveText(model_, *prompter_);
       break;
-    case 7: build_->MakeHelp(); break;
-    case 9: build_->MakeIntermediateFiles(); break;
-    case 10: build_->DeleteIntermediateFiles(); break;
-    case 11: close(); break;
-    default: NotAvailableYet(number); break;
+    case kCmdHelpMake:
+      build_->MakeHelp();
+      break;
+    case kCmdFileMake:
+      build_->MakeIntermediateFiles();
+      break;
+    case kCmdFileDel:
+      build_->DeleteIntermediateFiles();
+      break;
+    case kCmdExit:
+      close();
+      break;
+    default:
+      NotAvailableYet(command);
+      break;
   }
 }
 
-void MainWindow::RunEditCommand(int number) {
+void MainWindow::RunEditCommand(CommandId command) {
   const PageAttribute kind = CurrentAttribute();
-  switch (number) {
-    case 21: UndoCommand(*editor_, kind); break;
-    case 22: editor_widget_->cut(); break;
-    case 23: editor_widget_->copy(); break;
-    case 24: editor_widget_->paste(); break;
-    case 25:
+  switch (command) {
+    case kCmdUndo:
+      UndoCommand(*editor_, kind);
+      break;
+    case kCmdCut:
+      editor_widget_->cut();
+      break;
+    case kCmdCopy:
+      editor_widget_->copy();
+      break;
+    case kCmdPaste:
+      editor_widget_->paste();
+      break;
+    case kCmdDel:
       if (!editor_->ReadOnly()) DeleteCommand(*editor_);
       break;
-    case 26: editor_widget_->selectAll(); break;
-    case 27: IntelligentSelect(*editor_); break;
-    case 29: case 30: case 31: case 32: case 33: case 34: {
+    case kCmdSelect:
+      editor_widget_->selectAll();
+      break;
+    case kCmdIntelli:
+      IntelligentSelect(*editor_);
+      break;
+    case kCmdUCase:
+    case kCmdLCase:
+    case kCmdHalf:
+    case kCmdFull:
+    case kCmdHira:
+    case kCmdKata: {
       static constexpr TextMapping kMappings[] = {TextMapping::kUpperCase, TextMapping::kLowerCase,
                                                   TextMapping::kHalfWidth, TextMapping::kFullWidth,
                                                   TextMapping::kHiragana,  TextMapping::kKatakana};
-      if (ConversionEnabled(kind, editor_->SelLength())) ConvertSelection(*editor_, kMappings[number - 29]);
+      if (ConversionEnabled(kind, editor_->SelLength())) {
+        ConvertSelection(*editor_, kMappings[command - kCmdUCase]);
+      }
       break;
     }
-    case 41: editor_widget_->moveCursor(QTextCursor::Start); break;
-    case 42: editor_widget_->moveCursor(QTextCursor::End); break;
-    default: NotAvailableYet(number); break;
+    case kCmdTop:
+      editor_widget_->moveCursor(QTextCursor::Start);
+      break;
+    case kCmdBottom:
+      editor_widget_->moveCursor(QTextCursor::End);
+      break;
+    default:
+      NotAvailableYet(command);
+      break;
   }
 }
 
-void MainWindow::RunViewCommand(int number) {
-  switch (number) {
-    case 52: case 53: case 54: case 55: case 56: {
-      QToolBar* bar = toolbars_[static_cast<std::size_t>(number - 52)];
+void MainWindow::RunViewCommand(CommandId command) {
+  switch (command) {
+    case kCmdFileBar:
+    case kCmdEditBar:
+    case kCmdPropBar:
+    case kCmdPageBar:
+    case kCmdShortBar: {
+      QToolBar* bar = toolbars_[static_cast<std::size_t>(command - kCmdFileBar)];
       bar->setVisible(!bar->isVisibleTo(this));
-      commands_->action(number)->setChecked(bar->isVisibleTo(this));
+      commands_->action(command)->setChecked(bar->isVisibleTo(this));
       break;
     }
-    case 59: case 60: case 61: case 62: SetKeywordRows(number - 58); break;
-    case 63:
+    case kCmdKeyOne:
+    case kCmdKeyTwo:
+    case kCmdKeyThree:
+    case kCmdKeyFour:
+      SetKeywordRows(command - kCmdKeyOne + 1);
+      break;
+    case kCmdKeybar:
       keyword_toolbar_->setVisible(!keyword_toolbar_->isVisibleTo(this));
-      commands_->action(63)->setChecked(keyword_toolbar_->isVisibleTo(this));
+      commands_->action(kCmdKeybar)->setChecked(keyword_toolbar_->isVisibleTo(this));
       break;
-    case 64:
+    case kCmdStatusBar:
       statusBar()->setVisible(!statusBar()->isVisibleTo(this));
-      commands_->action(64)->setChecked(statusBar()->isVisibleTo(this));
+      commands_->action(kCmdStatusBar)->setChecked(statusBar()->isVisibleTo(this));
       break;
-    case 65:
+    case kCmdPageView:
       if (external_->IsOut()) {
-        commands_->action(65)->setChecked(false);
+        commands_->action(kCmdPageView)->setChecked(false);
         break;
       }
       SetPageViewShown(!tree_pane_->isVisibleTo(this));
       break;
-    case 66: SetDebugViewShown(!debug_pane_->isVisibleTo(this)); break;
-    case 68: case 69: case 70: {
+    case kCmdDebugView:
+      SetDebugViewShown(!debug_pane_->isVisibleTo(this));
+      break;
+    case kCmdViewCon:
+    case kCmdViewId:
+    case kCmdViewKey: {
       // The three items are the bits 2, 4 and 8 of the label mode.
-      const int bit = 2 << (number - 68);
+      const int bit = 2 << (command - kCmdViewCon);
       const int mode = model_.TreeLabelMode();
       const bool known = mode >= 0 && mode <= 14 && mode % 2 == 0;
       SetTreeLabelMode((known ? mode : 0) ^ bit);
       break;
     }
-    case 71: build_->ShowHelpFile(); break;
-    case 73: build_->OpenIntermediateFile(IntermediateFile::kContents); break;
-    case 74: build_->OpenIntermediateFile(IntermediateFile::kHelpProject); break;
-    case 75: build_->OpenIntermediateFile(IntermediateFile::kTopics); break;
-    case 76: build_->OpenIntermediateFile(IntermediateFile::kMapHeader); break;
-    case 77: build_->OpenIntermediateFile(IntermediateFile::kErrorLog); break;
-    case 79: build_->OpenInHelpWorkshop(IntermediateFile::kContents); break;
-    case 80: build_->OpenInHelpWorkshop(IntermediateFile::kHelpProject); break;
-    case 81:
+    case kCmdHelpView:
+      build_->ShowHelpFile();
+      break;
+    case kCmdEditCnt:
+      build_->OpenIntermediateFile(IntermediateFile::kContents);
+      break;
+    case kCmdEditHpj:
+      build_->OpenIntermediateFile(IntermediateFile::kHelpProject);
+      break;
+    case kCmdEditRtf:
+      build_->OpenIntermediateFile(IntermediateFile::kTopics);
+      break;
+    case kCmdEditHh:
+      build_->OpenIntermediateFile(IntermediateFile::kMapHeader);
+      break;
+    case kCmdEditErr:
+      build_->OpenIntermediateFile(IntermediateFile::kErrorLog);
+      break;
+    case kCmdHwsCnt:
+      build_->OpenInHelpWorkshop(IntermediateFile::kContents);
+      break;
+    case kCmdHwsHpj:
+      build_->OpenInHelpWorkshop(IntermediateFile::kHelpProject);
+      break;
+    case kCmdShowSHG:
       if (hotspot_->Configured()) hotspot_->Start(editor_->SelText());
       break;
-    default: NotAvailableYet(number); break;
-  }
-}
-
-void MainWindow::RunProjectCommand(int number) {
-  if (external_->IsOut() && number != 104 && number != 105 && number != 110 && number != 111 &&
-      number != 94 && number != 112) {
-    return;  // the page commands wait until the page is back
-  }
-  switch (number) {
-    case 91: ApplyPageCommand(page_commands_->NewPageCommand()); break;
-    case 93: ApplyPageCommand(page_commands_->CutPage()); break;
-    case 94: page_commands_->CopyPage(); break;
-    case 95: ApplyPageCommand(page_commands_->PastePage()); break;
-    case 96: ApplyPageCommand(page_commands_->DeletePage()); break;
-    case 99: ApplyPageCommand(page_commands_->ChangePageAttribute(kTopicPage)); break;
-    case 100: ApplyPageCommand(page_commands_->ChangePageAttribute(kPopupPage)); break;
-    case 101: ApplyPageCommand(page_commands_->ChangePageAttribute(kContentPage)); break;
-    case 104:
-      external_->EditPageExternally();
-      commands_->action(104)->setChecked(external_->IsOut());
+    default:
+      NotAvailableYet(command);
       break;
-    case 105: Preview(); break;
-    case 107: GoToNeighbourPage(-1); break;
-    case 108: GoToNeighbourPage(1); break;
-    case 109: ShowHistoryPopup(); break;
-    case 110: ApplyPageCommand(page_commands_->MovePageDown()); break;
-    case 111: ApplyPageCommand(page_commands_->MovePageUp()); break;
-    default: NotAvailableYet(number); break;
   }
 }
 
-void MainWindow::RunShortCutCommand(int number) {
-  const PageAttribute kind = CurrentAttribute();
-  if (number >= 123 && number <= 131) {
-    InsertRegisteredPicture(*editor_, kind, settings_, model_.Header().BitmapSection, number - 122);
-    return;
+void MainWindow::RunProjectCommand(CommandId command) {
+  switch (command) {
+    case kCmdNewPage:
+      ApplyPageCommand(page_commands_->NewPageCommand());
+      break;
+    case kCmdCutPage:
+      ApplyPageCommand(page_commands_->CutPage());
+      break;
+    case kCmdCopyPage:
+      page_commands_->CopyPage();
+      break;
+    case kCmdPastePage:
+      ApplyPageCommand(page_commands_->PastePage());
+      break;
+    case kCmdDelPage:
+      ApplyPageCommand(page_commands_->DeletePage());
+      break;
+    case kCmdAttrTopic:
+      ApplyPageCommand(page_commands_->ChangePageAttribute(kTopicPage));
+      break;
+    case kCmdAttrPopup:
+      ApplyPageCommand(page_commands_->ChangePageAttribute(kPopupPage));
+      break;
+    case kCmdAttrContent:
+      ApplyPageCommand(page_commands_->ChangePageAttribute(kContentPage));
+      break;
+    case kCmdEditor:
+      external_->EditPageExternally();
+      commands_->action(kCmdEditor)->setChecked(external_->IsOut());
+      break;
+    case kCmdPreview:
+      Preview();
+      break;
+    case kCmdPageBack:
+      GoToNeighbourPage(-1);
+      break;
+    case kCmdPageNext:
+      GoToNeighbourPage(1);
+      break;
+    case kCmdPageHis:
+      ShowHistoryPopup();
+      break;
+    case kCmdPageDown:
+      ApplyPageCommand(page_commands_->MovePageDown());
+      break;
+    case kCmdPageUp:
+      ApplyPageCommand(page_commands_->MovePageUp());
+      break;
+    default:
+      NotAvailableYet(command);
+      break;
   }
-  switch (number) {
-    case 153: Bold(*editor_, kind); break;
-    case 154: Italic(*editor_, kind); break;
-    case 155: Align(*editor_, kind, Alignment::kLeft); break;
-    case 156: Align(*editor_, kind, Alignment::kCenter); break;
-    case 157: Align(*editor_, kind, Alignment::kRight); break;
-    default: NotAvailableYet(number); break;
+}
+
+void MainWindow::RunShortCutCommand(CommandId command) {
+  const PageAttribute kind = CurrentAttribute();
+  switch (command) {
+    case kCmdBmp1:
+    case kCmdBmp2:
+    case kCmdBmp3:
+    case kCmdBmp4:
+    case kCmdBmp5:
+    case kCmdBmp6:
+    case kCmdBmp7:
+    case kCmdBmp8:
+    case kCmdBmp9:
+      InsertRegisteredPicture(*editor_, kind, settings_, model_.Header().BitmapSection,
+                              command - kCmdBmp1 + 1);
+      break;
+    case kCmdBold:
+      Bold(*editor_, kind);
+      break;
+    case kCmdItalic:
+      Italic(*editor_, kind);
+      break;
+    case kCmdLeft:
+      Align(*editor_, kind, Alignment::kLeft);
+      break;
+    case kCmdCenter:
+      Align(*editor_, kind, Alignment::kCenter);
+      break;
+    case kCmdRight:
+      Align(*editor_, kind, Alignment::kRight);
+      break;
+    default:
+      NotAvailableYet(command);
+      break;
   }
 }
 
@@ -203,9 +339,9 @@ void MainWindow::ShowOwnHelp(const std::string& file_name) {
   help_viewer_->ShowContents(options_.program_folder + file_name);
 }
 
-void MainWindow::RunHelpCommand(int number) {
-  switch (number) {
-    case 201:
+void MainWindow::RunHelpCommand(CommandId command) {
+  switch (command) {
+    case kCmdHelpTopic:
       // While the message list has the focus the key asks about its code.
       if (debug_pane_->hasFocus()) {
         build_->ShowCompilerCodeHelp(debug_pane_->SelectedCode());
@@ -213,24 +349,31 @@ void MainWindow::RunHelpCommand(int number) {
         ShowOwnHelp(kProgramHelpFileName);
       }
       break;
-    case 202: ShowOwnHelp(kMacroHelpFileName); break;
-    case 203:
+    case kCmdQYMacro:
+      ShowOwnHelp(kMacroHelpFileName);
+      break;
+    case kCmdFaq:
       help_viewer_->ShowKeyword(options_.program_folder + kProgramHelpFileName,
                                 Sjis("Quillory FAQ"));
       break;
-    case 204:
+    case kCmdHcw:
       help_viewer_->ShowContents(
           ChangeExtension(settings_.GetString(keys::kEtceteraHelpWorkshop), ".hlp"));
       break;
-    case 205: case 206: case 207: case 208: case 209:
-      help_viewer_->ShowContents(settings_.GetString(keys::HelpFile(number - 205)));
+    case kCmdHelp0:
+    case kCmdHelp1:
+    case kCmdHelp2:
+    case kCmdHelp3:
+    case kCmdHelp4:
+      help_viewer_->ShowContents(settings_.GetString(keys::HelpFile(command - kCmdHelp0)));
       break;
-    case 211:
-      prompter_->Information(Sjis("Quillory バージョン ") +
-                             std::string(QY_VERSION) + "\r\n\r\n" +
+    case kCmdAbout:
+      prompter_->Information(Sjis("Quillory バージョン ") + std::string(QY_VERSION) + "\r\n\r\n" +
                              Sjis("Windows ヘルプ 4.x のヘルププロジェクト作成ツール"));
       break;
-    default: NotAvailableYet(number); break;
+    default:
+      NotAvailableYet(command);
+      break;
   }
 }
 
@@ -248,7 +391,7 @@ void MainWindow::GoToNeighbourPage(int step) {
 
 void MainWindow::Preview() {
   if (!settings_.GetBool(keys::kOptionPagePrev)) {
-    NotAvailableYet(105);
+    NotAvailableYet(kCmdPreview);
     return;
   }
   if (!page_preview_) {

@@ -33,9 +33,9 @@ void MainWindow::BuildMacro() {
 
   macro_runner_ = std::make_unique<MacroRunner>(*pascal_, settings_, *prompter_, *chooser_);
   macro_runner_->rebuild_menus = [this] { RebuildMacroMenu(); };
-  macro_runner_->open_registration_dialog = [this] { NotAvailableYet(193); };
+  macro_runner_->open_registration_dialog = [this] { NotAvailableYet(kCmdMacReg); };
   macro_runner_->set_last_macro_hint = [this](const std::string& hint) {
-    commands_->action(172)->setStatusTip(ToQt(hint));
+    commands_->action(kCmdMacLast)->setStatusTip(ToQt(hint));
   };
   macro_runner_->on_state_changed = [this] {
     if (!macro_runner_->running()) ClosePauseBox();
@@ -54,24 +54,24 @@ void MainWindow::BuildMacro() {
 
   RebuildMacroMenu();
   if (std::optional<std::string> hint = LastMacroHint(settings_)) {
-    commands_->action(172)->setStatusTip(ToQt(*hint));
+    commands_->action(kCmdMacLast)->setStatusTip(ToQt(*hint));
   }
 }
 
-void MainWindow::RunMacroCommand(int number) {
+void MainWindow::RunMacroCommand(CommandId command) {
   if (!macro_runner_->commands_enabled() || macro_runner_->running()) return;
-  switch (number) {
-    case 171:
+  switch (command) {
+    case kCmdMacRun:
       macro_runner_->RunChosen();
       break;
-    case 172:
+    case kCmdMacLast:
       macro_runner_->RunLast();
       break;
-    case 193:
+    case kCmdMacReg:
       macro_runner_->Register();
       break;
     default:
-      if (IsMacroSlot(number)) macro_runner_->RunRegistered(number - kFirstMacroSlot);
+      if (IsMacroSlot(command)) macro_runner_->RunRegistered(command - kCmdMac00);
       break;
   }
   // The run may have changed pages and labels behind the views' backs.
@@ -85,7 +85,7 @@ void MainWindow::RequestMacroStop() {
 void MainWindow::RebuildMacroMenu() {
   const std::vector<MacroMenuItem> items = macro_runner_->MenuItems();
   for (int slot = 0; slot < kMacroSlotCount; ++slot) {
-    QAction* item = commands_->action(kFirstMacroSlot + slot);
+    QAction* item = commands_->action(CommandAfter(kCmdMac00, slot));
     if (!item) continue;
     const auto at = static_cast<std::size_t>(slot);
     const bool visible = at < items.size();
@@ -95,7 +95,7 @@ void MainWindow::RebuildMacroMenu() {
     item->setStatusTip(ToQt(items[at].hint));
   }
   QMenu* menu = commands_->section_menu(CommandSection::kMacro);
-  QAction* first = commands_->action(kFirstMacroSlot);
+  QAction* first = commands_->action(kCmdMac00);
   if (QAction* separator = SeparatorAbove(menu, first); separator != first) {
     separator->setVisible(!items.empty());
   }
@@ -105,11 +105,13 @@ void MainWindow::UpdateMacroCommandStates() {
   if (!macro_runner_) return;
   const bool running = macro_runner_->running();
   const bool enabled = macro_runner_->commands_enabled() && !running;
-  for (int n = 171; n <= 193; ++n) {
-    if (QAction* item = commands_->action(n)) item->setEnabled(enabled);
+  for (const CommandRow& row : CommandsInSection(CommandSection::kMacro)) {
+    if (QAction* item = commands_->action(row.number)) item->setEnabled(enabled);
   }
   // The commands that replace or close the project wait for the run's end.
-  for (int n : {0, 1, 11}) commands_->action(n)->setEnabled(!running);
+  for (const CommandRow& row : CommandRows()) {
+    if (row.Has(kNotWhileMacroRuns)) commands_->action(row.number)->setEnabled(!running);
+  }
   for (QAction* item : recent_items_) item->setEnabled(!running);
   macro_stop_->setEnabled(running);
 }

@@ -25,16 +25,19 @@ void MainWindow::LoadSettings() {
   SetDebugViewShown(settings_.GetBool(keys::kDebugDebugSave) &&
                     settings_.GetBool(keys::kWindowDebugView));
   statusBar()->setVisible(settings_.GetBool(keys::kWindowStatusBar));
-  commands_->action(64)->setChecked(statusBar()->isVisibleTo(this));
+  commands_->action(kCmdStatusBar)->setChecked(statusBar()->isVisibleTo(this));
   SetTreeLabelMode(settings_.GetInt(keys::kOptionViewIndex));
 
   // Position and size; option 0 leaves them to the system.
   switch (settings_.GetInt(keys::kWindowPosOption)) {
-    case 1: move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop)); break;
+    case 1:
+      move(settings_.GetInt(keys::kWindowLeft), settings_.GetInt(keys::kWindowTop));
+      break;
     case 2:
       move(settings_.GetInt(keys::kWindowUserLeft), settings_.GetInt(keys::kWindowUserTop));
       break;
-    default: break;
+    default:
+      break;
   }
   bool maximized = false;
   switch (settings_.GetInt(keys::kWindowSizOption)) {
@@ -76,7 +79,7 @@ void MainWindow::LoadSettings() {
   }
   const bool keyword_shown = settings_.GetBool(keys::kTbrKeyWordVisible);
   keyword_toolbar_->setVisible(keyword_shown);
-  commands_->action(63)->setChecked(keyword_shown);
+  commands_->action(kCmdKeybar)->setChecked(keyword_shown);
 }
 
 void MainWindow::ApplySplit(bool top_split, int border_line) {
@@ -123,7 +126,9 @@ void MainWindow::ApplyEditorMargins() {
   const int top = settings_.GetBool(keys::kOptionTTopSpace) ? kEditorMargin : 0;
   const int left = settings_.GetBool(keys::kOptionTLeftSpace) ? kEditorMargin : 0;
   editor_widget_->setStyleSheet(
-      QStringLiteral("QPlainTextEdit { padding-top: %1px; padding-left: %2px; }").arg(top).arg(left));
+      QStringLiteral("QPlainTextEdit { padding-top: %1px; padding-left: %2px; }")
+          .arg(top)
+          .arg(left));
 }
 
 void MainWindow::ApplyKeyFile() {
@@ -135,12 +140,12 @@ void MainWindow::ApplyKeyFile() {
 void MainWindow::RebuildExternalHelpMenu() {
   QMenu* menu = commands_->section_menu(CommandSection::kHelp);
   for (int i = 0; i < keys::kExternalHelpEntries; ++i) {
-    QAction* item = commands_->action(205 + i);
+    QAction* item = commands_->action(CommandAfter(kCmdHelp0, i));
     const std::string title = settings_.GetString(keys::HelpTitle(i));
     item->setVisible(!title.empty());
     if (!title.empty()) item->setText(ToQt(title));
   }
-  if (!help_separator_) help_separator_ = SeparatorAbove(menu, commands_->action(205));
+  if (!help_separator_) help_separator_ = SeparatorAbove(menu, commands_->action(kCmdHelp0));
   if (help_separator_ && help_separator_->isSeparator()) {
     help_separator_->setVisible(!settings_.GetString(keys::HelpTitle(0)).empty());
   }
@@ -149,16 +154,21 @@ void MainWindow::RebuildExternalHelpMenu() {
 void MainWindow::RebuildPictureMenu() {
   const std::vector<PictureMenuEntry> entries =
       PictureMenuEntries(settings_, model_.Header().BitmapSection);
-  for (int i = 1; i <= keys::kBitmapEntries; ++i) commands_->action(122 + i)->setVisible(false);
+  for (int i = 1; i <= keys::kBitmapEntries; ++i) {
+    commands_->action(CommandAfter(kCmdBmp1, i - 1))->setVisible(false);
+  }
   for (const PictureMenuEntry& entry : entries) {
-    QAction* item = commands_->action(122 + entry.index);
+    if (entry.index < 1 || entry.index > keys::kBitmapEntries) continue;
+    QAction* item = commands_->action(CommandAfter(kCmdBmp1, entry.index - 1));
     if (!item) continue;
     item->setVisible(true);
     item->setText(ToQt(entry.title));
     item->setStatusTip(ToQt(entry.hint));
   }
-  QMenu* group = commands_->group_menu(121);
-  if (!picture_separator_ && group) picture_separator_ = SeparatorAbove(group, commands_->action(123));
+  QMenu* group = commands_->group_menu(kCmdPictureGroup);
+  if (!picture_separator_ && group) {
+    picture_separator_ = SeparatorAbove(group, commands_->action(kCmdBmp1));
+  }
   if (picture_separator_ && picture_separator_->isSeparator()) {
     picture_separator_->setVisible(PictureMenuSeparatorVisible(entries));
   }
@@ -174,7 +184,7 @@ void MainWindow::SaveSettings() {
   }
   settings_.SetBool(keys::kTbrKeyWordVisible, keyword_toolbar_->isVisibleTo(this));
   settings_.SetInt(keys::kWindowBorderLine, BorderLine());
-  settings_.SetBool(keys::kWindowPageView, commands_->action(65)->isChecked());
+  settings_.SetBool(keys::kWindowPageView, commands_->action(kCmdPageView)->isChecked());
   if (settings_.GetBool(keys::kDebugDebugSave)) {
     settings_.SetBool(keys::kWindowDebugView, debug_pane_->isVisibleTo(this));
   }

@@ -14,10 +14,14 @@ namespace {
 
 const char* AreaName(Qt::ToolBarArea area) {
   switch (area) {
-    case Qt::BottomToolBarArea: return "Bottom";
-    case Qt::LeftToolBarArea: return "Left";
-    case Qt::RightToolBarArea: return "Right";
-    default: return "Top";
+    case Qt::BottomToolBarArea:
+      return "Bottom";
+    case Qt::LeftToolBarArea:
+      return "Left";
+    case Qt::RightToolBarArea:
+      return "Right";
+    default:
+      return "Top";
   }
 }
 
@@ -84,7 +88,7 @@ void MainWindow::BuildToolbars() {
     }
     toolbars_[static_cast<std::size_t>(static_cast<int>(info.id) - 1)] = bar;
     addToolBar(Qt::TopToolBarArea, bar);
-    const int view_command = info.view_command;
+    const CommandId view_command = info.view_command;
     connect(bar, &QToolBar::visibilityChanged, this, [this, view_command, bar](bool) {
       if (!closing_) commands_->action(view_command)->setChecked(bar->isVisibleTo(this));
     });
@@ -95,14 +99,15 @@ void MainWindow::BuildToolbars() {
   recent_popup_->setObjectName(QStringLiteral("pumRecent"));
   if (QAction* open = toolbar_items_[3]) {
     open->setMenu(recent_popup_);
-    if (auto* button = qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
+    if (auto* button =
+            qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
       button->setPopupMode(QToolButton::MenuButtonPopup);
     }
   }
   // The recent files in the File menu, between their own separator and the
   // one above the last item.
   QMenu* file_menu = commands_->section_menu(CommandSection::kFile);
-  QAction* anchor = SeparatorAbove(file_menu, commands_->action(11));
+  QAction* anchor = SeparatorAbove(file_menu, commands_->action(kCmdExit));
   for (int i = 1; i <= 5; ++i) {
     auto* item = new QAction(this);
     item->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i));
@@ -152,7 +157,8 @@ void MainWindow::SaveToolbarPositions() {
     std::sort(lines.begin(), lines.end());
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     const int line = Horizontal(area) ? bar->y() : bar->x();
-    const int row = static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
+    const int row =
+        static_cast<int>(std::lower_bound(lines.begin(), lines.end(), line) - lines.begin());
     ini.WriteString(section, "DockedTo", AreaName(area));
     ini.WriteInt(section, "DockRow", row);
     ini.WriteInt(section, "DockPos", Horizontal(area) ? bar->x() : bar->y());

@@ -10,22 +10,32 @@ namespace qy {
 namespace {
 
 constexpr CommandRow kRows[] = {
-#include "shell/command_table_data.inc"
+#define QY_COMMAND_ROW(name, number, section, key, level, menu_item, caption, menu_caption, hint, \
+                       default_key, popup, popup_item, flags)                                     \
+  {name,         CommandSection::k##section,                                                      \
+   key,          level,                                                                           \
+   menu_item,    caption,                                                                         \
+   menu_caption, hint,                                                                            \
+   default_key,  CommandPopup::k##popup,                                                          \
+   popup_item,   flags},
+    QY_COMMANDS(QY_COMMAND_ROW)
+#undef QY_COMMAND_ROW
 };
 
 struct SectionInfo {
   const char* name;
-  const char* menu_caption;  // UTF-8
+  const char* menu_caption;  // UTF-8, the key tree's node
+  const char* menu_title;    // UTF-8, the menu bar's entry
 };
 
 constexpr std::array<SectionInfo, kCommandSectionCount> kSections = {{
-    {"File", "ファイルメニュー"},
-    {"Edit", "編集メニュー"},
-    {"View", "表示メニュー"},
-    {"Project", "プロジェクトメニュー"},
-    {"ShortCut", "ショートカットメニュー"},
-    {"Macro", "QYマクロメニュー"},
-    {"Help", "ヘルプメニュー"},
+    {"File", "ファイルメニュー", "ファイル(&F)"},
+    {"Edit", "編集メニュー", "編集(&E)"},
+    {"View", "表示メニュー", "表示(&V)"},
+    {"Project", "プロジェクトメニュー", "プロジェクト(&P)"},
+    {"ShortCut", "ショートカットメニュー", "ショートカット(&S)"},
+    {"Macro", "QYマクロメニュー", "QYマクロ(&M)"},
+    {"Help", "ヘルプメニュー", "ヘルプ(&H)"},
 }};
 
 // Number ranges of the sections; ShortCut has two.
@@ -67,6 +77,16 @@ constexpr bool RowsMatchRanges() {
   return true;
 }
 static_assert(RowsMatchRanges(), "command rows must fill the section ranges in order");
+
+// A shortcut-menu item needs its menu, and the other way round.
+constexpr bool PopupsNamed() {
+  for (const CommandRow& row : kRows) {
+    const bool named = row.popup_item[0] != '\0';
+    if (named != (row.popup != CommandPopup::kNone)) return false;
+  }
+  return true;
+}
+static_assert(PopupsNamed(), "a command's shortcut menu and its item go together");
 
 bool NamesEqual(std::string_view a, std::string_view b) {
   return a.size() == b.size() && EqualsIgnoreAsciiCase(a, b);
@@ -127,12 +147,20 @@ std::string SectionMenuCaption(CommandSection section) {
   return Sjis(kSections[static_cast<int>(section)].menu_caption);
 }
 
+const char* SectionMenuTitle(CommandSection section) {
+  return kSections[static_cast<int>(section)].menu_title;
+}
+
 std::string CommandCaption(const CommandRow& row) { return Sjis(row.caption); }
 
 std::string LeveledCaption(const CommandRow& row) {
   std::string text(1, static_cast<char>('0' + row.level));
   text += '.';
   return text + CommandCaption(row);
+}
+
+const char* MenuCaptionUtf8(const CommandRow& row) {
+  return row.menu_caption[0] != '\0' ? row.menu_caption : row.caption;
 }
 
 bool IsMacroSlot(int number) {

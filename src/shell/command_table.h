@@ -1,8 +1,6 @@
-// The main window's command table: every command has a number 0..211, an id
-// (its key in the key file), a menu item, a caption and level in the key
-// tree of the options dialog, a default shortcut and, for some, the item of
-// the editor's shortcut menu that shares its image. Menus, shortcut menus,
-// the key page and the key file are all built from these rows.
+// The main window's command table: the rows of shell/command_list.h with
+// their lookups. Menus, shortcut menus, the key page and the key file are
+// all built from these rows.
 //
 // Texts in the rows are UTF-8 literals; the accessors that hand out captions
 // return Shift-JIS.
@@ -12,6 +10,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "shell/command_list.h"
 
 namespace qy {
 
@@ -30,7 +30,7 @@ inline constexpr int kCommandNumberCount = 212;
 
 // Rows 173..192 are the slots of the 20 registered macros; they have no
 // fixed menu item (the macro menu makes their items at run time).
-inline constexpr int kFirstMacroSlot = 173;
+inline constexpr int kFirstMacroSlot = kCmdMac00;
 inline constexpr int kMacroSlotCount = 20;
 
 // The id of a group heading; such rows have no shortcut.
@@ -41,17 +41,25 @@ inline constexpr char kGroupId[] = "Group";
 inline constexpr int kEscSettingNumber = 144;
 inline constexpr char kEscSettingMenuItem[] = "mnuShortEscSeting";
 
+// The shortcut menu a command also appears in.
+enum class CommandPopup { kNone, kEditor, kTree };
+
 struct CommandRow {
-  int number;
+  CommandId number;
   CommandSection section;
-  const char* id;
-  const char* menu_item;    // "" for group headings and macro slots
-  int level;                // kLevelMenuItem, kLevelGroupItem or kLevelGroup
-  const char* caption;      // UTF-8, without the level prefix
-  const char* default_key;  // "" for none
-  const char* popup_item;   // editor shortcut-menu item sharing the image, or ""
+  const char* id;            // the key-file key
+  int level;                 // kLevelMenuItem, kLevelGroupItem or kLevelGroup
+  const char* menu_item;     // "" for group headings and macro slots
+  const char* caption;       // UTF-8, without the level prefix
+  const char* menu_caption;  // UTF-8 with the access key; "" means `caption`
+  const char* hint;          // UTF-8 status-bar hint, "" for none
+  const char* default_key;   // "" for none
+  CommandPopup popup;
+  const char* popup_item;  // the shortcut-menu item sharing the image, or ""
+  unsigned flags;          // CommandFlag bits
 
   bool IsGroup() const { return std::string_view(id) == kGroupId; }
+  bool Has(CommandFlag flag) const { return (flags & flag) != 0; }
 };
 
 // All rows in number order.
@@ -75,11 +83,21 @@ const char* SectionName(CommandSection section);
 std::optional<CommandSection> SectionByName(std::string_view name);
 // The section's node in the key tree ("ファイルメニュー" ...), Shift-JIS.
 std::string SectionMenuCaption(CommandSection section);
+// The title of the section's menu in the menu bar ("ファイル(&F)"), UTF-8.
+const char* SectionMenuTitle(CommandSection section);
 
 // The caption the key tree shows, Shift-JIS.
 std::string CommandCaption(const CommandRow& row);
 // The stored form of the caption: the level digit and "." before it.
 std::string LeveledCaption(const CommandRow& row);
+// The menu's form of the caption, UTF-8.
+const char* MenuCaptionUtf8(const CommandRow& row);
+
+// The command `offset` rows after `first` in a run of like commands (the
+// nine pictures, the five external help files, the macro slots).
+constexpr CommandId CommandAfter(CommandId first, int offset) {
+  return static_cast<CommandId>(static_cast<int>(first) + offset);
+}
 
 bool IsMacroSlot(int number);
 // The row of registered macro `slot` (0..19), null outside that range.

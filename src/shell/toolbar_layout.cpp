@@ -26,11 +26,11 @@ constexpr bool RowsInNumberOrder() {
 static_assert(RowsInNumberOrder(), "toolbar rows must be numbered 0..65 in order");
 
 constexpr ToolbarInfo kToolbars[] = {
-    {ToolbarId::kFile, "FileBar", "tbrWinFile", 52, 1},
-    {ToolbarId::kEdit, "EditBar", "tbrWinEdit", 53, 8},
-    {ToolbarId::kProject, "ProjectBar", "tbrWinProp", 54, 22},
-    {ToolbarId::kPage, "PageBar", "tbrPage", 55, 35},
-    {ToolbarId::kShortCut, "ShortCutBar", "tbrWinShort", 56, 43},
+    {ToolbarId::kFile, "FileBar", "tbrWinFile", kCmdFileBar, 1},
+    {ToolbarId::kEdit, "EditBar", "tbrWinEdit", kCmdEditBar, 8},
+    {ToolbarId::kProject, "ProjectBar", "tbrWinProp", kCmdPropBar, 22},
+    {ToolbarId::kPage, "PageBar", "tbrPage", kCmdPageBar, 35},
+    {ToolbarId::kShortCut, "ShortCutBar", "tbrWinShort", kCmdShortBar, 43},
 };
 
 // A layout file is a few kilobytes; anything this big is not one.

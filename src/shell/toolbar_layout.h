@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/files.h"
+#include "shell/command_list.h"
 
 namespace qy {
 
@@ -21,7 +22,7 @@ struct ToolbarInfo {
   ToolbarId id;
   const char* layout_section;    // section of the layout file
   const char* settings_section;  // section of its Visible key in the settings file
-  int view_command;              // command number of its View-menu item
+  CommandId view_command;        // its View-menu item
   int tree_number;               // its node in the toolbar table
 };
 
@@ -41,7 +42,7 @@ struct ToolbarRow {
   const char* key;      // layout-file key, "" for the root and toolbar nodes
   const char* button;   // control name; separators start with "tbr"
   const char* caption;  // UTF-8, as the layout tree shows it
-  int command;          // command number the button runs, -1 for none
+  CommandId command;    // the command the button runs, kCmdNone for none
 
   bool HasKey() const { return key[0] != '\0'; }
   bool IsSeparator() const { return button[0] == 't' && button[1] == 'b' && button[2] == 'r'; }

@@ -11,7 +11,7 @@
 #include "app/caps_lock.h"
 #include "app/debug_pane.h"
 #include "app/display_settings.h"
-#include "app/menu_texts.h"
+#include "app/key_sequence.h"
 #include "app/qt_platform.h"
 #include "app/status_panels.h"
 #include "core/codec.h"
@@ -59,7 +59,8 @@ void AppPartsTest::CaretPanelPadsToFiveDigits() {
 }
 
 void AppPartsTest::FileFiltersBecomeQtFilters() {
-  QCOMPARE(qy::app::QtFileFilter(qy::Sjis("Quillory プロジェクト (*.qyp)|*.qyp|すべてのファイル (*.*)|*.*")),
+  QCOMPARE(qy::app::QtFileFilter(
+               qy::Sjis("Quillory プロジェクト (*.qyp)|*.qyp|すべてのファイル (*.*)|*.*")),
            QStringLiteral("Quillory プロジェクト (*.qyp);;すべてのファイル (*.*)"));
   // A description without the patterns gets them, a ";" list becomes blanks.
   QCOMPARE(qy::app::QtFileFilter("Pictures|*.bmp;*.shg"), QStringLiteral("Pictures (*.bmp *.shg)"));
@@ -129,28 +130,31 @@ void AppPartsTest::MenusFollowTheCommandTable() {
   }
   QCOMPARE(window.menuBar()->actions().size(), 7);
   QCOMPARE(window.menuBar()->actions()[0]->text(), QStringLiteral("ファイル(&F)"));
-  QCOMPARE(commands.action(0)->text(), QStringLiteral("新規プロジェクト(&N)"));
-  QCOMPARE(commands.action(11)->statusTip(), QStringLiteral("Quilloryを終了します。"));
+  QCOMPARE(commands.action(qy::kCmdNewPro)->text(), QStringLiteral("新規プロジェクト(&N)"));
+  QCOMPARE(commands.action(qy::kCmdExit)->statusTip(), QStringLiteral("Quilloryを終了します。"));
   // Group rows are submenus holding the rows below them.
-  QMenu* convert = commands.group_menu(28);
+  QMenu* convert = commands.group_menu(qy::kCmdConvertGroup);
   QCOMPARE(convert->title(), QStringLiteral("変換(&V)"));
-  QVERIFY(convert->actions().contains(commands.action(29)));
-  QVERIFY(convert->actions().contains(commands.action(34)));
-  QVERIFY(!commands.section_menu(qy::CommandSection::kEdit)->actions().contains(commands.action(29)));
+  QVERIFY(convert->actions().contains(commands.action(qy::kCmdUCase)));
+  QVERIFY(convert->actions().contains(commands.action(qy::kCmdKata)));
+  QVERIFY(!commands.section_menu(qy::CommandSection::kEdit)
+               ->actions()
+               .contains(commands.action(qy::kCmdUCase)));
   // The defaults of the table while there is no key file.
-  QCOMPARE(commands.action(171)->shortcut(), QKeySequence(Qt::Key_F5));
-  QCOMPARE(commands.action(107)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Left")));
+  QCOMPARE(commands.action(qy::kCmdMacRun)->shortcut(), QKeySequence(Qt::Key_F5));
+  QCOMPARE(commands.action(qy::kCmdPageBack)->shortcut(),
+           QKeySequence(QStringLiteral("Ctrl+Left")));
   // The editor's shortcut menu and the tree's pop-up come from the same rows.
   QMenu editor_menu;
   commands.FillEditorPopup(&editor_menu);
-  QVERIFY(editor_menu.actions().contains(commands.action(21)));
-  QVERIFY(editor_menu.actions().contains(commands.action(145)));
-  QVERIFY(!editor_menu.actions().contains(commands.action(91)));
+  QVERIFY(editor_menu.actions().contains(commands.action(qy::kCmdUndo)));
+  QVERIFY(editor_menu.actions().contains(commands.action(qy::kCmdJumpLink)));
+  QVERIFY(!editor_menu.actions().contains(commands.action(qy::kCmdNewPage)));
   QMenu tree_menu;
   commands.FillTreePopup(&tree_menu);
-  QVERIFY(tree_menu.actions().contains(commands.action(91)));
-  QVERIFY(tree_menu.actions().contains(commands.action(111)));
-  QVERIFY(!tree_menu.actions().contains(commands.action(21)));
+  QVERIFY(tree_menu.actions().contains(commands.action(qy::kCmdNewPage)));
+  QVERIFY(tree_menu.actions().contains(commands.action(qy::kCmdPageUp)));
+  QVERIFY(!tree_menu.actions().contains(commands.action(qy::kCmdUndo)));
 }
 
 void AppPartsTest::ToolbarLayoutFileHidesButtons() {
@@ -168,8 +172,10 @@ void AppPartsTest::ToolbarLayoutFileHidesButtons() {
   int visible_separators = 0;
   for (QAction* a : file_bar->actions()) visible_separators += a->isSeparator() && a->isVisible();
   QCOMPARE(visible_separators, 0);
-  QVERIFY(window.commands().action(2)->isVisible());
-  QVERIFY(!window.toolbar(qy::ToolbarId::kPage)->findChild<QAction*>(QStringLiteral("btnPageHis"))->isVisible());
+  QVERIFY(window.commands().action(qy::kCmdSavePro)->isVisible());
+  QVERIFY(!window.toolbar(qy::ToolbarId::kPage)
+               ->findChild<QAction*>(QStringLiteral("btnPageHis"))
+               ->isVisible());
   // A button runs its command.
   window.model().SetModified(true);
   f.prompter.answers.push_back(qy::Answer::kCancel);
@@ -184,13 +190,13 @@ void AppPartsTest::ExternalHelpEntriesNeedATitle() {
   ini.WriteString("Help", "File1", "/tmp/x.hlp");
   ini.WriteString("Help", "File2", "/tmp/y.hlp");
   MainWindow& window = f.Start();
-  QVERIFY(!window.commands().action(205)->isVisible());
-  QVERIFY(window.commands().action(206)->isVisible());
-  QCOMPARE(window.commands().action(206)->text(), QStringLiteral("外部"));
-  QVERIFY(!window.commands().action(207)->isVisible());
+  QVERIFY(!window.commands().action(qy::kCmdHelp0)->isVisible());
+  QVERIFY(window.commands().action(qy::kCmdHelp1)->isVisible());
+  QCOMPARE(window.commands().action(qy::kCmdHelp1)->text(), QStringLiteral("外部"));
+  QVERIFY(!window.commands().action(qy::kCmdHelp2)->isVisible());
   // Entry 0 is empty: the separator above the list is hidden too.
   QMenu* help = window.commands().section_menu(qy::CommandSection::kHelp);
-  QAction* separator = qy::app::SeparatorAbove(help, window.commands().action(205));
+  QAction* separator = qy::app::SeparatorAbove(help, window.commands().action(qy::kCmdHelp0));
   QVERIFY(separator->isSeparator());
   QVERIFY(!separator->isVisible());
 }
@@ -198,7 +204,8 @@ void AppPartsTest::ExternalHelpEntriesNeedATitle() {
 void AppPartsTest::CommandsWithoutDialogSaySo() {
   WindowFixture f;
   MainWindow& window = f.Start();
-  for (int number : {97, 112, 82, 35, 193, 145}) {
+  for (qy::CommandId number : {qy::kCmdPageProperties, qy::kCmdProperty, qy::kCmdOption,
+                               qy::kCmdNewFind, qy::kCmdMacReg, qy::kCmdJumpLink}) {
     f.prompter.shown.clear();
     window.RunCommand(number);
     QCOMPARE(f.prompter.shown.size(), std::size_t{1});

@@ -105,14 +105,14 @@ void MainWindowMacroTest::ChosenMacroSetsTitleWhileMenuIsClosed() {
   PollDuringRun(window, [&] {
     if (!window.macro_runner().running()) return false;
     during.seen = true;
-    during.run_enabled = window.commands().action(171)->isEnabled();
-    during.last_enabled = window.commands().action(172)->isEnabled();
-    during.new_enabled = window.commands().action(0)->isEnabled();
+    during.run_enabled = window.commands().action(qy::kCmdMacRun)->isEnabled();
+    during.last_enabled = window.commands().action(qy::kCmdMacLast)->isEnabled();
+    during.new_enabled = window.commands().action(qy::kCmdNewPro)->isEnabled();
     during.stop_enabled = window.findChild<QAction*>(QStringLiteral("mnuMacStop"))->isEnabled();
     during.label = TreeLabel(window, 1);
     return true;
   });
-  window.RunCommand(171);
+  window.RunCommand(qy::kCmdMacRun);
 
   QCOMPARE(chooser.asked, 1);
   QVERIFY(during.seen);
@@ -126,12 +126,15 @@ void MainWindowMacroTest::ChosenMacroSetsTitleWhileMenuIsClosed() {
   QCOMPARE(window.model().Page(1).Title, Sjis("マクロの題"));
   QVERIFY(TreeLabel(window, 1).contains(QStringLiteral("マクロの題")));
   QCOMPARE(window.status().PanelText(qy::app::kModifiedPanel), QStringLiteral("変更"));
-  QVERIFY(window.commands().action(171)->isEnabled());
-  QVERIFY(window.commands().action(0)->isEnabled());
+  QVERIFY(window.commands().action(qy::kCmdMacRun)->isEnabled());
+  QVERIFY(window.commands().action(qy::kCmdNewPro)->isEnabled());
   QVERIFY(!window.findChild<QAction*>(QStringLiteral("mnuMacStop"))->isEnabled());
   // The last macro is remembered, and its item says which it is.
   QCOMPARE(f.Setting("Macro", "LastMacro"), std::string("title.p2s"));
-  QVERIFY(window.commands().action(172)->statusTip().contains(QStringLiteral("題を付ける")));
+  QVERIFY(window.commands()
+              .action(qy::kCmdMacLast)
+              ->statusTip()
+              .contains(QStringLiteral("題を付ける")));
   QVERIFY(f.prompter.shown.empty());
 }
 
@@ -151,11 +154,11 @@ void MainWindowMacroTest::StopAndRefusedNewWhileRunning() {
   PollDuringRun(window, [&] {
     if (!window.macro_runner().running()) return false;
     // New is refused; the first answer keeps the macro running.
-    window.RunCommand(0);
+    window.RunCommand(qy::kCmdNewPro);
     if (++asks < 2) return false;
     return true;
   });
-  window.RunCommand(171);
+  window.RunCommand(qy::kCmdMacRun);
 
   QCOMPARE(asks, 2);
   QVERIFY(!window.macro_runner().running());
@@ -167,7 +170,7 @@ void MainWindowMacroTest::StopAndRefusedNewWhileRunning() {
   QCOMPARE(window.model().PageCount(), 1);
   QCOMPARE(window.model().Page(1).Title, std::string("A"));
   QCOMPARE(window.windowTitle().toStdString(), caption);
-  QVERIFY(window.commands().action(171)->isEnabled());
+  QVERIFY(window.commands().action(qy::kCmdMacRun)->isEnabled());
 
   // The stop item ends a run too.
   chooser.answer = WriteMacro(f, "endless2.p2s", "begin while 1 do SetPageTitle(0, 'B') end.");
@@ -176,7 +179,7 @@ void MainWindowMacroTest::StopAndRefusedNewWhileRunning() {
     window.findChild<QAction*>(QStringLiteral("mnuMacStop"))->trigger();
     return true;
   });
-  window.RunCommand(171);
+  window.RunCommand(qy::kCmdMacRun);
   QVERIFY(!window.macro_runner().running());
   QCOMPARE(window.model().Page(1).Title, std::string("B"));
   QCOMPARE(f.prompter.shown.size(), std::size_t{2});
@@ -210,11 +213,11 @@ void MainWindowMacroTest::PauseBoxResumesOrStops() {
     box_visible = box->isVisible();
     box_text = box->text();
     // The paused run still holds the menu closed.
-    menu_closed = !window.commands().action(171)->isEnabled();
+    menu_closed = !window.commands().action(qy::kCmdMacRun)->isEnabled();
     box->findChild<QPushButton*>(button)->click();
     return true;
   });
-  window.RunCommand(171);
+  window.RunCommand(qy::kCmdMacRun);
 
   QVERIFY(box_seen);
   QVERIFY(box_visible);
@@ -230,7 +233,7 @@ void MainWindowMacroTest::RegisteredMacrosFillTheMenu() {
   WindowFixture f;
   {
     MainWindow& first = f.Start();
-    QVERIFY(!first.commands().action(173)->isVisible());
+    QVERIFY(!first.commands().action(qy::kCmdMac00)->isVisible());
     QVERIFY(qy::WriteMacroRegistrations(
         first.settings(), {{"one.p2s", Sjis("一番目")}, {"two.p2s", Sjis("二番目")}}));
   }
@@ -238,14 +241,14 @@ void MainWindowMacroTest::RegisteredMacrosFillTheMenu() {
   WriteMacro(f, "two.p2s", "SetPageTitle(0, 'two')");
   MainWindow& window = f.Start();
   window.show();
-  QAction* first = window.commands().action(173);
-  QAction* second = window.commands().action(174);
+  QAction* first = window.commands().action(qy::kCmdMac00);
+  QAction* second = window.commands().action(qy::kCmdMac01);
   QVERIFY(first->isVisible() && second->isVisible());
-  QVERIFY(!window.commands().action(175)->isVisible());
+  QVERIFY(!window.commands().action(qy::kCmdMac02)->isVisible());
   QCOMPARE(first->text(), QStringLiteral("一番目"));
   QVERIFY(second->statusTip().contains(QStringLiteral("二番目")));
 
-  window.RunCommand(174);
+  window.RunCommand(qy::kCmdMac01);
   QCOMPARE(window.model().Page(1).Title, std::string("two"));
   // Each item runs its own registration.
   QVERIFY(first->isEnabled());
@@ -259,11 +262,11 @@ void MainWindowMacroTest::FailedRunShowsErrorAndReopensMenu() {
   f.options.chooser = &chooser;
   MainWindow& window = f.Start();
   chooser.answer = WriteMacro(f, "bad.p2s", "SetPageTitle(0, 'x'); 1 := 2;");
-  window.RunCommand(171);
+  window.RunCommand(qy::kCmdMacRun);
   QCOMPARE(f.prompter.shown.size(), std::size_t{1});
   QCOMPARE(f.prompter.shown[0].kind, std::string("error"));
   QCOMPARE(window.model().Page(1).Title, std::string("x"));
-  QVERIFY(window.commands().action(171)->isEnabled());
+  QVERIFY(window.commands().action(qy::kCmdMacRun)->isEnabled());
   QVERIFY(!window.macro_runner().running());
 }
 

@@ -64,7 +64,7 @@ void MainWindowTest::FirstStartWithoutSettingsFile() {
   QVERIFY(!window.debug_pane()->isVisible());
   QVERIFY(window.statusBar()->isVisible());
   QCOMPARE(window.keyword_bar()->rows(), 1);
-  QVERIFY(window.commands().action(59)->isChecked());
+  QVERIFY(window.commands().action(qy::kCmdKeyOne)->isChecked());
   QCOMPARE(window.status().PanelText(qy::app::kCaretPanel), QStringLiteral(" 00001行 : 00001桁"));
   QCOMPARE(window.status().PanelText(qy::app::kModifiedPanel), QString());
   QCOMPARE(window.status().PanelText(qy::app::kInsertPanel), QStringLiteral("挿入"));
@@ -86,7 +86,8 @@ void MainWindowTest::CommandLineOpensSample() {
   QVERIFY(window.model().PageCount() > 1);
   QCOMPARE(TreeItemCount(window), window.model().PageCount());
   QVERIFY(!window.model().Modified());
-  QCOMPARE(window.commands().action(112)->text(), QStringLiteral("sample.qyp のプロパティ(&P)..."));
+  QCOMPARE(window.commands().action(qy::kCmdProperty)->text(),
+           QStringLiteral("sample.qyp のプロパティ(&P)..."));
   // The first page is shown and the file heads the recent files.
   QCOMPARE(window.editor().Text(), window.model().Page(1).Topic);
   QCOMPARE(window.keyword_bar()->ValueText(qy::app::KeywordBarField::kContext),
@@ -100,7 +101,8 @@ void MainWindowTest::CommandLineOpensSample() {
 }
 
 void MainWindowTest::CommandLineArgumentsFormOneName() {
-  QCOMPARE(qy::app::CommandLineFile({"C:\\My", "Docs\\help.qyp"}), std::string("C:\\My Docs\\help.qyp"));
+  QCOMPARE(qy::app::CommandLineFile({"C:\\My", "Docs\\help.qyp"}),
+           std::string("C:\\My Docs\\help.qyp"));
   QCOMPARE(qy::app::CommandLineFile({}), std::string());
   WindowFixture f;
   MainWindow& window = f.Start();
@@ -147,7 +149,7 @@ void MainWindowTest::SwitchingPagesAndEditing() {
   QCOMPARE(window.status().PanelText(qy::app::kCaretPanel), QStringLiteral(" 00002行 : 00003桁"));
 
   // The edit survives a page switch and back.
-  window.RunCommand(108);  // next page
+  window.RunCommand(qy::kCmdPageNext);  // next page
   QVERIFY(window.model().CurrentPage() != page);
   window.tree_pane()->tree()->setCurrentItem(window.tree_pane()->tree()->ItemOf(page));
   QCOMPARE(window.editor().Text(), topic);
@@ -163,7 +165,8 @@ void MainWindowTest::CtrlNWithoutKeyFileStartsNewProject() {
   MainWindow& window = f.Start();
   window.OpenFromCommandLine(file);
   ShowAndActivate(window);
-  QCOMPARE(window.commands().action(0)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+  QCOMPARE(window.commands().action(qy::kCmdNewPro)->shortcut(),
+           QKeySequence(QStringLiteral("Ctrl+N")));
   window.model().SetModified(true);
   f.prompter.answers.push_back(qy::Answer::kNo);
   QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
@@ -181,11 +184,12 @@ void MainWindowTest::KeyFileDecidesShortcuts() {
                       "[File]\r\nNewPro=Ctrl+Q\r\nOpenPro=\r\nSavePro=Not\r\n");
   MainWindow& window = f.Start();
   ShowAndActivate(window);
-  QCOMPARE(window.commands().action(0)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-  QVERIFY(window.commands().action(1)->shortcut().isEmpty());
-  QVERIFY(window.commands().action(2)->shortcut().isEmpty());
+  QCOMPARE(window.commands().action(qy::kCmdNewPro)->shortcut(),
+           QKeySequence(QStringLiteral("Ctrl+Q")));
+  QVERIFY(window.commands().action(qy::kCmdOpenPro)->shortcut().isEmpty());
+  QVERIFY(window.commands().action(qy::kCmdSavePro)->shortcut().isEmpty());
   // Commands the file does not name have no key at all once it exists.
-  QVERIFY(window.commands().action(91)->shortcut().isEmpty());
+  QVERIFY(window.commands().action(qy::kCmdNewPage)->shortcut().isEmpty());
 
   window.model().SetModified(true);
   QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
@@ -259,7 +263,7 @@ void MainWindowTest::OpensFullPageTable() {
   QCOMPARE(TreeItemCount(window), 999);
   QVERIFY(!window.status().progress_bar()->isVisible());
   // The table is full: a new page is refused with the message.
-  window.RunCommand(91);
+  window.RunCommand(qy::kCmdNewPage);
   QCOMPARE(window.model().PageCount(), 999);
   QCOMPARE(f.prompter.shown.size(), std::size_t{1});
   QCOMPARE(f.prompter.shown[0].text, qy::PageTableFullMessage());
@@ -270,12 +274,12 @@ void MainWindowTest::KeywordBarRowsStayInRange() {
   qy::IniFile(f.options.settings_path).WriteString("Window", "KeyBarLevel", "4");
   MainWindow& window = f.Start();
   QCOMPARE(window.keyword_bar()->rows(), 4);
-  QVERIFY(window.commands().action(62)->isChecked());
+  QVERIFY(window.commands().action(qy::kCmdKeyFour)->isChecked());
   QVERIFY(!window.keyword_bar()->down_button()->isEnabled());
   window.keyword_bar()->up_button()->click();
   QCOMPARE(window.keyword_bar()->rows(), 3);
-  QVERIFY(window.commands().action(61)->isChecked());
-  window.RunCommand(59);
+  QVERIFY(window.commands().action(qy::kCmdKeyThree)->isChecked());
+  window.RunCommand(qy::kCmdKeyOne);
   QCOMPARE(window.keyword_bar()->rows(), 1);
   QVERIFY(!window.keyword_bar()->up_button()->isEnabled());
   window.keyword_bar()->up_button()->click();
@@ -296,20 +300,20 @@ void MainWindowTest::PageViewAndTreeLabels() {
   ShowAndActivate(window);
   QCOMPARE(window.page_splitter()->orientation(), Qt::Vertical);
   QCOMPARE(window.BorderLine(), 150);
-  QVERIFY(window.commands().action(68)->isChecked());
-  QVERIFY(window.commands().action(69)->isChecked());
-  QVERIFY(!window.commands().action(70)->isChecked());
+  QVERIFY(window.commands().action(qy::kCmdViewCon)->isChecked());
+  QVERIFY(window.commands().action(qy::kCmdViewId)->isChecked());
+  QVERIFY(!window.commands().action(qy::kCmdViewKey)->isChecked());
   QCOMPARE(window.tree_pane()->tree()->ItemOf(1)->text(0),
            qy::app::ToQt(window.model().TreeLabel(1)));
   QVERIFY(window.tree_pane()->tree()->ItemOf(1)->text(0).contains(
       qy::app::ToQt(window.model().Page(1).Context)));
   // Untick the context item: mode 4.
-  window.RunCommand(68);
+  window.RunCommand(qy::kCmdViewCon);
   QCOMPARE(window.model().TreeLabelMode(), 4);
   // Hiding the tree keeps the editor; the setting follows at shutdown.
-  window.RunCommand(65);
+  window.RunCommand(qy::kCmdPageView);
   QVERIFY(!window.tree_pane()->isVisible());
-  QVERIFY(!window.commands().action(65)->isChecked());
+  QVERIFY(!window.commands().action(qy::kCmdPageView)->isChecked());
   window.close();
   QCOMPARE(f.Setting("Window", "PageView"), std::string("0"));
   QCOMPARE(f.Setting("Option", "ViewIndex"), std::string("4"));
@@ -341,7 +345,8 @@ void MainWindowTest::PageCommandsKeepTreeAndModel() {
   QCOMPARE(window.model().Page(pages + 1).Context, added);
   QCOMPARE(window.model().CurrentPage(), pages + 1);
   QCOMPARE(window.tree_pane()->SelectedPage(), pages + 1);
-  QCOMPARE(window.tree_pane()->tree()->ItemOf(2)->text(0), qy::app::ToQt(window.model().TreeLabel(2)));
+  QCOMPARE(window.tree_pane()->tree()->ItemOf(2)->text(0),
+           qy::app::ToQt(window.model().TreeLabel(2)));
   f.prompter.shown.clear();
   emit window.tree_pane()->tree()->pageDropped(1, 3);
   QCOMPARE(window.model().Page(1).Context, first);
@@ -353,11 +358,11 @@ void MainWindowTest::PageCommandsKeepTreeAndModel() {
   window.tree_pane()->tree()->setCurrentItem(window.tree_pane()->tree()->ItemOf(pages + 1));
   f.prompter.shown.clear();
   f.prompter.answers.push_back(qy::Answer::kNo);
-  window.RunCommand(96);
+  window.RunCommand(qy::kCmdDelPage);
   QCOMPARE(f.prompter.shown.size(), std::size_t{1});
   QCOMPARE(window.model().PageCount(), pages + 1);
   f.prompter.answers.push_back(qy::Answer::kYes);
-  window.RunCommand(96);
+  window.RunCommand(qy::kCmdDelPage);
   QCOMPARE(window.model().PageCount(), pages);
   QCOMPARE(TreeItemCount(window), pages);
   QCOMPARE(window.editor().Text(), window.model().Page(window.model().CurrentPage()).Topic);

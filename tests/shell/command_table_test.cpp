@@ -68,6 +68,22 @@ TEST(CommandTableTest, IdsMenuItemsAndLevelsAreConsistent) {
   }
 }
 
+// Flags that change what a command does only make sense on a command; a
+// group heading is a submenu and carries at most its separator.
+TEST(CommandTableTest, GroupHeadingsCarryNoCommandState) {
+  for (const CommandRow& row : CommandRows()) {
+    SCOPED_TRACE(row.id);
+    if (!row.IsGroup()) continue;
+    EXPECT_EQ(row.flags & ~unsigned{kSeparatorBefore}, 0u) << row.number;
+    EXPECT_EQ(row.popup, CommandPopup::kNone) << row.number;
+    EXPECT_STREQ(row.hint, "") << row.number;
+  }
+  EXPECT_TRUE(FindCommand(kCmdNewFind)->Has(kNotWhilePageOut));
+  EXPECT_FALSE(FindCommand(kCmdCopyPage)->Has(kNotWhilePageOut));
+  EXPECT_STREQ(MenuCaptionUtf8(*FindCommand(kCmdBmp1)), "画像ファイル１");
+  EXPECT_STREQ(MenuCaptionUtf8(*FindCommand(kCmdNewPro)), "新規プロジェクト(&N)");
+}
+
 TEST(CommandTableTest, MacroSlotsAreTwentyNumberedRows) {
   int slots = 0;
   for (const CommandRow& row : CommandRows()) slots += IsMacroSlot(row.number) ? 1 : 0;
