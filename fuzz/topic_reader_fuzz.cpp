@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/cp932.h"
+#include "topic/html_render.h"
 #include "topic/line_scan.h"
 #include "topic/parser.h"
 #include "topic/tokenizer.h"
@@ -58,6 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (item.format.size < 2 || item.format.size > 1000) __builtin_trap();
       }
     }
+  }
+  for (const auto& topic : doc.topics) {
+    if (qy::topic::RenderHtml(doc, topic).empty()) __builtin_trap();
+    qy::topic::RenderText(topic);
   }
   for (const auto& note : doc.notes) {
     if (note.offset > size) __builtin_trap();

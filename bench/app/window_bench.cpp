@@ -81,10 +81,10 @@ BENCHMARK(OpenFullProject)->Unit(benchmark::kMillisecond);
 void SwitchBetweenTwoLargePages(benchmark::State& state) {
   Window w;
   w.window->OpenFromCommandLine(WriteProject(w.folder.path(), 1 << 20, 2));
-  int command = 108;  // next page, then previous page
+  qy::CommandId command = qy::kCmdPageNext;  // next page, then previous page
   for (auto _ : state) {
     w.window->RunCommand(command);
-    command = command == 108 ? 107 : 108;
+    command = command == qy::kCmdPageNext ? qy::kCmdPageBack : qy::kCmdPageNext;
     QApplication::processEvents();
   }
 }
