@@ -1,5 +1,7 @@
 #include "app/topic_highlighter.h"
 
+#include <QSignalBlocker>
+#include <QTextDocument>
 #include <functional>
 #include <vector>
 
@@ -59,7 +61,12 @@ void TopicHighlighter::SetColours(const HighlightColours& c) {
   formats_[static_cast<int>(Span::kHiddenTarget)].setFontItalic(true);
   fore(Span::kPicture, c.picture);
   fore(Span::kFootnote, c.footnote);
-  rehighlight();
+  // New colours are no edit: the document must not tell the editor (and so
+  // the page) that its text changed. The layout still hears of it.
+  if (document() != nullptr) {
+    const QSignalBlocker quiet(document());
+    rehighlight();
+  }
 }
 
 void TopicHighlighter::highlightBlock(const QString& text) {
