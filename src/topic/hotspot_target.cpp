@@ -1,5 +1,7 @@
 #include "topic/hotspot_target.h"
 
+#include <algorithm>
+
 #include "core/cp932.h"
 
 namespace qy::topic {
@@ -43,19 +45,20 @@ HotspotTarget ParseHotspotTarget(std::string_view hidden) {
     target.macro = std::string(Trim(hidden.substr(1)));
     return target;
   }
-  const std::size_t at = FindChar(hidden, '@');
-  const std::size_t gt = FindChar(hidden, '>');
-  const std::size_t first = std::min(at, gt);
-  target.context = std::string(Trim(hidden.substr(0, first)));
-  if (at != std::string_view::npos) {
-    const std::size_t end = gt > at ? gt : std::string_view::npos;
-    target.file = std::string(Trim(hidden.substr(
-        at + 1, end == std::string_view::npos ? std::string_view::npos : end - at - 1)));
-  }
-  if (gt != std::string_view::npos) {
-    const std::size_t end = at > gt ? at : std::string_view::npos;
-    target.window = std::string(Trim(hidden.substr(
-        gt + 1, end == std::string_view::npos ? std::string_view::npos : end - gt - 1)));
+  // context, then any number of "@file" and ">window" parts in any order.
+  std::size_t start = 0;
+  char kind = 0;
+  while (true) {
+    const std::size_t at = FindChar(hidden.substr(start), '@');
+    const std::size_t gt = FindChar(hidden.substr(start), '>');
+    const std::size_t length = std::min(at, gt);
+    const std::string part(Trim(hidden.substr(start, length)));
+    if (kind == 0) target.context = part;
+    if (kind == '@') target.file = part;
+    if (kind == '>') target.window = part;
+    if (length == std::string_view::npos) break;
+    kind = hidden[start + length];
+    start += length + 1;
   }
   return target;
 }

@@ -18,7 +18,7 @@ TEST(HtmlRender, MarkupBecomesHtml) {
       {"{\\uldb\\cf6 c}{\\v% !JumpID(HLP000004)}",
        "<a class=\"qy-macro qy-no-colour qy-no-ul\" href=\"HLP000004.html\" "
        "data-macro=\"JumpID(HLP000004)\"><span style=\"color:#ff0000;\">c</span></a>"},
-      {"{\\uldb x}{\\v a b<c>@f.hlp>w}",
+      {"{\\uldb x}{\\v a b<c@f.hlp>w}",
        "href=\"a%20b%3Cc.html\" data-file=\"f.hlp\" data-window=\"w\""},
       {"\\{bmr a&b.bmp\\}", "<img class=\"qy-bmr\" src=\"pics/a&amp;b.bmp\" alt=\"a&amp;b.bmp\">"},
       {"\\keepn T\\par\\pard body", "<div class=\"qy-nsr\">\n<p>T</p>\n</div>\n<p>body</p>"},
