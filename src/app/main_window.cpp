@@ -17,6 +17,7 @@
 #include "app/main_window_macro_view.h"
 #include "app/qt_prompter.h"
 #include "app/qt_text.h"
+#include "app/topic_highlighter.h"
 #include "core/codec.h"
 #include "core/native_path.h"
 #include "core/program_folder.h"
@@ -135,6 +136,7 @@ void MainWindow::BuildViews() {
   editor_ = editor_widget_;
   editor_widget_->setObjectName(QStringLiteral("edtTopic"));
   editor_widget_->setContextMenuPolicy(Qt::CustomContextMenu);
+  new TopicHighlighter(editor_widget_->document());
 
   tree_pane_ = new PageTreePane;
   debug_pane_ = new DebugPane;
@@ -305,6 +307,7 @@ void MainWindow::ResetPageViews(bool keep_message_pane) {
   history_.Reset();
   // A new or opened project closes the brace check of the old one.
   if (BraceCheckDialog* braces = OpenBraceCheckWindow(this)) braces->close();
+  if (preview_window_) preview_window_->Close();
 }
 
 // --- Pages and the editor ---------------------------------------------------
@@ -315,6 +318,7 @@ void MainWindow::ShowPage(int page) {
   navigator_->ShowPage(page);
   loading_page_ = false;
   tree_pane_->SelectQuietly(page);
+  if (preview_window_) preview_window_->OnPageChanged();
 }
 
 bool MainWindow::CurrentPageHasText() const {

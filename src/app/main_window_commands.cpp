@@ -11,6 +11,7 @@
 #include "app/dialogs/other_shortcuts_dialog.h"
 #include "app/dialogs/picture_insert_dialog.h"
 #include "app/main_window.h"
+#include "app/preview_view.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
 #include "core/files.h"
@@ -29,19 +30,6 @@
 namespace qy::app {
 
 namespace {
-
-// A preview window the compiled preview never opens.
-class NoPreviewView : public PreviewView {
- public:
-  void Create(const WindowRect&) override {}
-  void SetCaption(const std::string&) override {}
-  void LoadRtfFile(const std::string&) override {}
-  void ShowAndRaise() override {}
-  void SetStayOnTop(bool) override {}
-  void SetTextInset(int) override {}
-  WindowRect Geometry() const override { return {}; }
-  void Destroy() override {}
-};
 
 constexpr char kMacroHelpFileName[] = "qymacro.hlp";
 
@@ -489,14 +477,18 @@ void MainWindow::GoToNeighbourPage(int step) {
 }
 
 void MainWindow::Preview() {
-  if (!settings_.GetBool(keys::kOptionPagePrev)) {
-    NotAvailableYet(kCmdPreview);
-    return;
-  }
   if (!page_preview_) {
-    preview_view_ = std::make_unique<NoPreviewView>();
-    preview_window_ =
-        std::make_unique<PreviewWindow>(model_, *preview_view_, *prompter_, settings_);
+    auto view = std::make_unique<QtPreviewView>(model_, settings_);
+    preview_window_ = std::make_unique<PreviewWindow>(model_, *view, *prompter_, settings_);
+    view->Attach(preview_window_.get());
+    preview_view_ = std::move(view);
+    preview_window_->page_out_in_editor = [this] { return external_->IsOut(); };
+    preview_window_->select_page = [this](int page) {
+      if (tree_pane_->tree()->ItemOf(page)) ShowPage(page);
+    };
+    preview_window_->register_temp_file = [this](const std::string& file) {
+      temp_files_.Add(file);
+    };
     page_preview_ = std::make_unique<PagePreview>(model_, settings_, *prompter_, *preview_window_);
     page_preview_->register_help_preview_file = [this](const std::string& file) {
       temp_files_.AddWithHelpFiles(file);
@@ -506,7 +498,7 @@ void MainWindow::Preview() {
       build_->RunPreviewCompiler(folder, base_name);
     };
   }
-  page_preview_->RunHelpPreview();
+  page_preview_->Run();
 }
 
 }  // namespace qy::app

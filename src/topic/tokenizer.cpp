@@ -1,0 +1,162 @@
+#include "topic/tokenizer.h"
+
+#include <array>
+
+#include "core/cp932.h"
+
+namespace qy::topic {
+
+namespace {
+
+// What a byte means inside a text run: 0 plain, 1 ends the run, 2 lead byte.
+constexpr std::array<unsigned char, 256> MakeByteClasses() {
+  std::array<unsigned char, 256> classes{};
+  for (int c = 0; c < 256; ++c) {
+    if (IsLeadByte(static_cast<unsigned char>(c))) classes[c] = 2;
+  }
+  classes['\\'] = 1;
+  classes['{'] = 1;
+  classes['}'] = 1;
+  classes['\r'] = 1;
+  classes['\n'] = 1;
+  return classes;
+}
+constexpr std::array<unsigned char, 256> kByteClasses = MakeByteClasses();
+
+constexpr bool IsLetter(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+constexpr std::int32_t kParamLimit = 999999999;
+
+}  // namespace
+
+Token Tokenizer::Next() {
+  Token token;
+  token.offset = pos_;
+  if (pos_ >= text_.size()) return token;
+  const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
+  const unsigned char c = data[pos_];
+  switch (c) {
+    case '{':
+      token.kind = TokenKind::kGroupOpen;
+      token.length = 1;
+      ++pos_;
+      return token;
+    case '}':
+      token.kind = TokenKind::kGroupClose;
+      token.length = 1;
+      ++pos_;
+      return token;
+    case '\r':
+    case '\n':
+      token.kind = TokenKind::kLineEnd;
+      token.length = (c == '\r' && pos_ + 1 < text_.size() && data[pos_ + 1] == '\n') ? 2 : 1;
+      pos_ += token.length;
+      return token;
+    case '\\':
+      return ReadBackslash();
+    default:
+      break;
+  }
+  const std::size_t size = text_.size();
+  std::size_t i = pos_;
+  while (i < size) {
+    const unsigned char k = kByteClasses[data[i]];
+    if (k == 0) {
+      ++i;
+    } else if (k == 1) {
+      break;
+    } else {
+      // A lead byte takes its trail byte along, whatever that looks like.
+      i += (i + 1 < size && IsTrailByte(data[i + 1])) ? 2 : 1;
+    }
+  }
+  token.kind = TokenKind::kText;
+  token.length = i - pos_;
+  token.word = text_.substr(pos_, token.length);
+  pos_ = i;
+  return token;
+}
+
+Token Tokenizer::ReadBackslash() {
+  Token token;
+  token.offset = pos_;
+  const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
+  const std::size_t size = text_.size();
+  std::size_t i = pos_ + 1;
+  if (i >= size) {
+    token.kind = TokenKind::kControlSymbol;
+    token.malformed = true;
+    token.length = 1;
+    pos_ = size;
+    return token;
+  }
+  const unsigned char c = data[i];
+  if (IsLetter(c)) {
+    std::size_t start = i;
+    while (i < size && IsLetter(data[i])) ++i;
+    token.kind = TokenKind::kControlWord;
+    token.word = text_.substr(start, i - start);
+    bool negative = false;
+    if (i + 1 < size && data[i] == '-' && IsDigit(data[i + 1])) {
+      negative = true;
+      ++i;
+    }
+    if (i < size && IsDigit(data[i])) {
+      std::int64_t value = 0;
+      while (i < size && IsDigit(data[i])) {
+        if (value <= kParamLimit) value = value * 10 + (data[i] - '0');
+        ++i;
+      }
+      if (value > kParamLimit) value = kParamLimit;
+      token.param = static_cast<std::int32_t>(negative ? -value : value);
+      token.has_param = true;
+    }
+    if (i < size && data[i] == ' ') ++i;
+    token.length = i - pos_;
+    pos_ = i;
+    return token;
+  }
+  if (c == '\'') {
+    token.kind = TokenKind::kHexEscape;
+    const int high = i + 1 < size ? HexValue(data[i + 1]) : -1;
+    const int low = i + 2 < size ? HexValue(data[i + 2]) : -1;
+    if (high < 0 || low < 0) {
+      token.malformed = true;
+      i += high < 0 ? 1 : 2;
+    } else {
+      token.byte = static_cast<unsigned char>(high * 16 + low);
+      i += 3;
+    }
+    token.length = i - pos_;
+    pos_ = i;
+    return token;
+  }
+  token.kind = TokenKind::kControlSymbol;
+  // A backslash before a double-byte character escapes the whole character,
+  // so its trail byte is not read as markup.
+  std::size_t width = CharLengthAt(text_, i);
+  // A backslash before a line end is a paragraph mark; the line end stays a
+  // token of its own.
+  if (c == '\r' || c == '\n') width = 1;
+  token.word = text_.substr(i, width);
+  token.byte = c;
+  token.length = 1 + width;
+  pos_ = i + width;
+  if (c == '\r' || c == '\n') {
+    token.length = 1;
+    pos_ = i;
+  }
+  return token;
+}
+
+}  // namespace qy::topic
