@@ -15,7 +15,6 @@
 
 namespace {
 
-
 std::string MixedTopic(int page) {
   const std::string line =
       qy::Sjis("ヘルプの本文です。{\\b 太字} と {\\uldb ジャンプ}{\\v HLP000002} を含みます。") +

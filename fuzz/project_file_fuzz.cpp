@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   qy::SilentPrompter prompter;
   qy::NullProgress progress;
-  for (int version : {qy::kVersion160b, qy::kVersion160, qy::kVersion145, qy::kVersion140,
-                      qy::kVersion130}) {
+  for (int version :
+       {qy::kVersion160b, qy::kVersion160, qy::kVersion145, qy::kVersion140, qy::kVersion130}) {
     qy::ProjectModel model;
     model.NewProject("/tmp/");
     int result = qy::ParseProjectText(model, text, version, "fuzz.qyp", prompter, progress);
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       // What was read writes back and reads again to the same pages.
       qy::ProjectModel again;
       std::string written = qy::BuildProjectFileText(model);
-      int r2 = qy::ParseProjectText(again, written, qy::kVersion160b, "fuzz.qyp", prompter,
-                                    progress);
+      int r2 =
+          qy::ParseProjectText(again, written, qy::kVersion160b, "fuzz.qyp", prompter, progress);
       if (qy::PagesWithEndMarkerLines(model).empty() &&
           (r2 != qy::kLoadSuccess || again.PageCount() != model.PageCount())) {
         __builtin_trap();

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ clang cmake ninja-build pkg-config git
+  g++ clang clang-format cmake ninja-build pkg-config git
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev libffi-dev
   libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev

@@ -30,8 +30,7 @@ constexpr FieldText kFieldTexts[kKeywordBarFieldCount] = {
 
 // Keyword pairs from K to the macro, spread over the rows: which row (0..3)
 // each of the four takes for 1..4 rows.
-constexpr int kRowOf[kMaxKeywordRows][4] = {
-    {0, 0, 0, 0}, {0, 1, 1, 1}, {0, 1, 2, 2}, {0, 1, 2, 3}};
+constexpr int kRowOf[kMaxKeywordRows][4] = {{0, 0, 0, 0}, {0, 1, 1, 1}, {0, 1, 2, 2}, {0, 1, 2, 3}};
 
 constexpr int kPairSpacing = 12;
 
@@ -122,7 +121,8 @@ void KeywordBar::PlaceRows() {
   const KeywordBarField keyword_fields[] = {KeywordBarField::kKeyword, KeywordBarField::kAKeyword,
                                             KeywordBarField::kBKeyword, KeywordBarField::kMacro};
   for (QWidget* row : row_widgets_) {
-    for (KeywordBarField f : keyword_fields) row->layout()->removeWidget(pairs_[static_cast<std::size_t>(f)]);
+    for (KeywordBarField f : keyword_fields)
+      row->layout()->removeWidget(pairs_[static_cast<std::size_t>(f)]);
   }
   for (int k = 0; k < 4; ++k) {
     QWidget* pair = pairs_[static_cast<std::size_t>(keyword_fields[k])];
@@ -132,7 +132,8 @@ void KeywordBar::PlaceRows() {
     layout->insertWidget(layout->count() - 1, pair);
     pair->show();
   }
-  for (int r = 0; r < kMaxKeywordRows; ++r) row_widgets_[static_cast<std::size_t>(r)]->setVisible(r < rows_);
+  for (int r = 0; r < kMaxKeywordRows; ++r)
+    row_widgets_[static_cast<std::size_t>(r)]->setVisible(r < rows_);
   up_->setEnabled(rows_ > kMinKeywordRows);
   down_->setEnabled(rows_ < kMaxKeywordRows);
 }

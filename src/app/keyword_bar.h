@@ -27,7 +27,16 @@ class ClickLabel : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
 };
 
-enum class KeywordBarField { kContext, kKind, kContextId, kTitle, kKeyword, kAKeyword, kBKeyword, kMacro };
+enum class KeywordBarField {
+  kContext,
+  kKind,
+  kContextId,
+  kTitle,
+  kKeyword,
+  kAKeyword,
+  kBKeyword,
+  kMacro
+};
 inline constexpr int kKeywordBarFieldCount = 8;
 
 inline constexpr int kMinKeywordRows = 1;

@@ -22,8 +22,8 @@
 #include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
-#include "shell/command_guard.h"
 #include "markup/markup_menu_states.h"
+#include "shell/command_guard.h"
 
 namespace qy::app {
 
@@ -63,7 +63,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent),
       options_(std::move(options)),
       settings_(options_.settings_path, EnvironmentFor(options_.program_folder)) {
-  // Step 1: the title and the window.
+  // The title first, so that every message box of the start-up names the program.
   QApplication::setApplicationName(QStringLiteral("Quillory"));
   setWindowTitle(QStringLiteral("Quillory"));
   setObjectName(QStringLiteral("frmMain"));
@@ -88,22 +88,23 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   BuildMacro();
   ConnectViews();
 
-  // Step 3: folder defaults written back.
+  // Default folders are written back so the options dialog shows where they point.
   ApplyFolderDefaults(settings_);
-  // Step 4: status bar, no page out, empty history.
+  // Status panels start from an empty caret, the real Caps Lock state and no change.
   status_->ShowCaret(0, 0);
   status_->ShowCaps(CapsLockOn());
   status_->ShowModified(false);
-  // Step 5: layout file, settings, recent files, external help, keys.
+  // Toolbar layout before the settings (which place the bars), keys last so that a
+  // key file overrides the defaults of the command table.
   ApplyToolbarLayoutFile();
   LoadSettings();
   RebuildRecentMenus();
   RebuildExternalHelpMenu();
   ApplyKeyFile();
-  // Step 6: the untitled project.
+  // Every run starts with an untitled project; a file on the command line replaces it.
   document_->NewProject();
   UpdateCommandStates();
-  // Step 8: dropped files.
+  // Project files dropped from a file manager open like the command line.
   setAcceptDrops(true);
 }
 

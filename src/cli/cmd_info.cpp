@@ -67,9 +67,8 @@ int RunInfo(CliContext& context) {
   return kExitOk;
 }
 
-const CliCommandRegistrar kRegistrar({"info", "FILE.qyp",
-                                      "print the project header and one tab-separated line per page",
-                                      &RunInfo});
+const CliCommandRegistrar kRegistrar(
+    {"info", "FILE.qyp", "print the project header and one tab-separated line per page", &RunInfo});
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/posix_process_runner.h"
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
 #include "cli/headless_session.h"
@@ -16,6 +15,7 @@
 #include "macro/macro_error.h"
 #include "macro/poor_pascal.h"
 #include "macro/run_limits.h"
+#include "platform/posix_process_runner.h"
 #include "project/page_commands.h"
 #include "project/project_document.h"
 #include "project/project_file.h"

@@ -106,7 +106,9 @@ ProjectDocument::ProjectDocument(ProjectModel& model, DocumentView& view, Prompt
       program_folder_(std::move(program_folder)),
       tree_builder_(prompter) {
   // A rule of the project, in the window and the command-line tool alike.
-  write_context_list = [this](const std::string& hls_file) { qy::WriteContextList(model_, hls_file); };
+  write_context_list = [this](const std::string& hls_file) {
+    qy::WriteContextList(model_, hls_file);
+  };
 }
 
 bool ProjectDocument::IsUntitled() const {

@@ -111,8 +111,9 @@ void AppPartsTest::MenusFollowTheCommandTable() {
   QMenu* convert = commands.group_menu(qy::kCmdConvertGroup);
   QVERIFY(convert->actions().contains(commands.action(qy::kCmdUCase)));
   QVERIFY(convert->actions().contains(commands.action(qy::kCmdKata)));
-  QVERIFY(
-      !commands.section_menu(qy::CommandSection::kEdit)->actions().contains(commands.action(qy::kCmdUCase)));
+  QVERIFY(!commands.section_menu(qy::CommandSection::kEdit)
+               ->actions()
+               .contains(commands.action(qy::kCmdUCase)));
   // The editor's shortcut menu and the tree's pop-up come from the same rows.
   QMenu editor_menu;
   commands.FillEditorPopup(&editor_menu);

@@ -5,11 +5,11 @@
 #include "app/dialogs/help_map_dialog.h"
 #include "app/dialogs/macro_registration_dialog.h"
 #include "app/dialogs/macro_run_dialog.h"
+#include "app/dialogs/make_wizard_dialog.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
-#include "core/settings_keys.h"
-#include "app/dialogs/make_wizard_dialog.h"
 #include "core/files.h"
+#include "core/settings_keys.h"
 #include "dialog_shots.h"
 #include "support/fakes.h"
 

@@ -36,7 +36,8 @@ TEST(CliHostBehaviour, RunsLikeTheWindowAndReportsWhatItCouldNotDo) {
   EXPECT_EQ(exec.exit_code, 0) << exec.err;
   EXPECT_TRUE(FileExists(marker));
   EXPECT_EQ(exec.out, "0\n");
-  CliRun missing = macro("begin MessageBox(IntToStr(Exec('/no/such/program', '', -1)), '', 0) end.");
+  CliRun missing =
+      macro("begin MessageBox(IntToStr(Exec('/no/such/program', '', -1)), '', 0) end.");
   EXPECT_EQ(missing.out, "0\n");
 
   CliRun huge =

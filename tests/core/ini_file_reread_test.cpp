@@ -1,7 +1,7 @@
 // The settings file is parsed once and read again only when it changed on
 // disk; every change, by this program or another, is still seen.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <ctime>

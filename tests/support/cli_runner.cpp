@@ -1,7 +1,7 @@
 #include "support/cli_runner.h"
 
-#include <spawn.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -6,12 +6,13 @@
 #include <filesystem>
 #include <stdexcept>
 
-
 namespace qy::testing {
 
-Answer FakePrompter::Ask(const std::string& text, Buttons buttons, Beep, const std::string& caption) {
+Answer FakePrompter::Ask(const std::string& text, Buttons buttons, Beep,
+                         const std::string& caption) {
   shown.push_back({"ask", text, caption, buttons});
-  if (answers.empty()) return buttons == Buttons::kOk || buttons == Buttons::kOkCancel ? Answer::kOk : Answer::kYes;
+  if (answers.empty())
+    return buttons == Buttons::kOk || buttons == Buttons::kOkCancel ? Answer::kOk : Answer::kYes;
   Answer a = answers.front();
   answers.pop_front();
   return a;

@@ -22,12 +22,17 @@ class FakePrompter : public Prompter {
     Buttons buttons = Buttons::kOk;
   };
 
-  void Information(const std::string& text) override { shown.push_back({"info", text, "", Buttons::kOk}); }
-  void Warning(const std::string& text) override { shown.push_back({"warning", text, "", Buttons::kOk}); }
-  void Error(const std::string& text) override { shown.push_back({"error", text, "", Buttons::kOk}); }
+  void Information(const std::string& text) override {
+    shown.push_back({"info", text, "", Buttons::kOk});
+  }
+  void Warning(const std::string& text) override {
+    shown.push_back({"warning", text, "", Buttons::kOk});
+  }
+  void Error(const std::string& text) override {
+    shown.push_back({"error", text, "", Buttons::kOk});
+  }
   Answer Ask(const std::string& text, Buttons buttons, Beep, const std::string& caption) override;
-  Answer AskWithOptOut(const std::string& caption, const std::string& text,
-                       bool* opt_out) override;
+  Answer AskWithOptOut(const std::string& caption, const std::string& text, bool* opt_out) override;
 
   // Texts of the messages shown, in order.
   std::vector<std::string> Texts() const;
