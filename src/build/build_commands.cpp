@@ -180,7 +180,14 @@ std::vector<BuildCommands::Step> BuildCommands::AllWriteSteps() {
        [this] { return WriteHelpProject(project_, true, settings_, progress_, host); }},
       {"cnt ファイル作成...", [this] { return WriteContentsFile(project_, settings_, progress_); }},
       {"hh ファイル作成...", [this] { return WriteMapHeader(project_, progress_); }},
-      {"rtf ファイル作成...", [this] { return WriteTopicFile(project_, progress_); }},
+      {"rtf ファイル作成...",
+       [this] {
+         field_notes_.clear();
+         for (std::string& note : RepairedFieldNotes(project_)) {
+           field_notes_.push_back({DebugKind::kNote, "", std::move(note)});
+         }
+         return WriteTopicFile(project_, progress_);
+       }},
   };
 }
 
@@ -208,7 +215,13 @@ bool BuildCommands::MakeIntermediateFiles() {
   if (enable_window) enable_window(false);
   progress_.Show();
   const bool written = RunSteps(AllWriteSteps());
-  if (written) EndProgress();
+  if (written) {
+    EndProgress();
+    if (!field_notes_.empty()) {
+      debug_view_.SetEntries(field_notes_);
+      debug_view_.ShowView(true);
+    }
+  }
   if (enable_window) enable_window(true);
   return written;
 }
@@ -311,7 +324,8 @@ BuildReport BuildCommands::AnalyseCompilerLog(
     report.verdict.open_help_file = false;
     report.verdict.message = NoHelpFileMessage(help_file);
   }
-  report.entries = std::move(log.entries);
+  report.entries = field_notes_;
+  report.entries.insert(report.entries.end(), log.entries.begin(), log.entries.end());
   debug_view_.SetEntries(report.entries);
   if (report.verdict.view != ViewChange::kKeep) {
     debug_view_.ShowView(report.verdict.view == ViewChange::kShow);

@@ -148,6 +148,8 @@ class BuildCommands {
   HelpViewer& viewer_;
   DebugView& debug_view_;
   bool busy_ = false;
+  // Footnote fields the topic file had to escape, shown with the compiler's notes.
+  std::vector<DebugEntry> field_notes_;
 };
 
 // "\r\nヘルプコンパイラの起動に失敗しました。"
