@@ -163,20 +163,26 @@ QIcon ToolbarIcon(std::string_view key) {
   return Glyph(it->second, key == "Italic");
 }
 
-QIcon PageKindIcon(PageAttribute attribute, bool expanded) {
-  switch (PageImage(attribute)) {
-    case 1:
-      return expanded ? Themed({"folder-open"}, QStyle::SP_DirOpenIcon)
-                      : Themed({"help-contents", "folder"}, QStyle::SP_DirClosedIcon);
-    case 3:
+QIcon PageImageIcon(int image) {
+  switch (image) {
+    case kOpenBookImage:
+      return Themed({"folder-open"}, QStyle::SP_DirOpenIcon);
+    case kBookImage:
+      return Themed({"help-contents", "folder"}, QStyle::SP_DirClosedIcon);
+    case kPopupImage:
       return Themed({"dialog-information"}, QStyle::SP_MessageBoxInformation);
-    case 4:
+    case kContentImage:
       return Themed({"system-run"}, QStyle::SP_MediaPlay);
-    case 5:
+    case kIncludeImage:
       return Themed({"insert-link"}, QStyle::SP_FileLinkIcon);
     default:
       return Themed({"text-x-generic"}, QStyle::SP_FileIcon);
   }
+}
+
+QIcon PageKindIcon(PageAttribute attribute, bool expanded) {
+  const int image = PageImage(attribute);
+  return PageImageIcon(expanded && image == kBookImage ? kOpenBookImage : image);
 }
 
 }  // namespace qy::app

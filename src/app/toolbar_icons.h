@@ -27,5 +27,7 @@ QIcon ToolbarIcon(std::string_view key);
 // The image of a page kind in the page tree; books have an open and a
 // closed one.
 QIcon PageKindIcon(PageAttribute attribute, bool expanded = false);
+// The icon of an image index of the page tree (kTopicImage, kOpenBookImage, ...).
+QIcon PageImageIcon(int image);
 
 }  // namespace qy::app

@@ -14,6 +14,7 @@
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "markup/hotspot_markup.h"
+#include "project/page_tree.h"
 #include "project/project_model.h"
 
 namespace qy {
@@ -21,9 +22,6 @@ namespace qy {
 // The dialog's smallest and default size.
 inline constexpr int kLinkDialogMinWidth = 440;
 inline constexpr int kLinkDialogMinHeight = 287;
-// Image of an expanded book; the other kinds use PageImage (a collapsed book
-// is PageImage of a book).
-inline constexpr int kOpenBookImage = 0;
 
 struct LinkTreeNode {
   int page = 0;     // 1-based page index

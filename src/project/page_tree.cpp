@@ -57,16 +57,16 @@ PageTree Build(const ProjectModel& model, OnTooDeep on_too_deep) {
 }  // namespace
 
 int PageImage(PageAttribute attribute) {
-  if (IsBook(attribute)) return 1;
+  if (IsBook(attribute)) return kBookImage;
   switch (attribute) {
     case kPopupPage:
-      return 3;
+      return kPopupImage;
     case kContentPage:
-      return 4;
+      return kContentImage;
     case kIncludePage:
-      return 5;
+      return kIncludeImage;
     default:
-      return 2;
+      return kTopicImage;
   }
 }
 

@@ -16,6 +16,14 @@
 
 namespace qy {
 
+// Image indexes of the tree's image list; an open book has its own image.
+inline constexpr int kOpenBookImage = 0;
+inline constexpr int kBookImage = 1;
+inline constexpr int kTopicImage = 2;
+inline constexpr int kPopupImage = 3;
+inline constexpr int kContentImage = 4;
+inline constexpr int kIncludeImage = 5;
+
 // Image index of a page kind in the tree's image list.
 int PageImage(PageAttribute attribute);
 

@@ -9,30 +9,13 @@
 #include <vector>
 
 #include "app/qt_text.h"
+#include "app/toolbar_icons.h"
 
 namespace qy::app {
 
 namespace {
 
 constexpr int kPageRole = Qt::UserRole + 1;
-
-QIcon NodeIcon(int image) {
-  QStyle* style = QApplication::style();
-  switch (image) {
-    case kOpenBookImage:
-      return style->standardIcon(QStyle::SP_DirOpenIcon);
-    case 1:  // closed book
-      return style->standardIcon(QStyle::SP_DirClosedIcon);
-    case 3:  // popup
-      return style->standardIcon(QStyle::SP_MessageBoxInformation);
-    case 4:  // content
-      return style->standardIcon(QStyle::SP_CommandLink);
-    case 5:  // include
-      return style->standardIcon(QStyle::SP_FileLinkIcon);
-    default:
-      return style->standardIcon(QStyle::SP_FileIcon);
-  }
-}
 
 // The hourglass while a dialog is prepared; reset before the dialog shows.
 class WaitCursor {
@@ -167,14 +150,14 @@ void LinkDialog::BuildTree() {
                                 : new QTreeWidgetItem(items[static_cast<std::size_t>(node.parent)]);
     item->setText(0, ToQt(node.label));
     item->setData(0, kPageRole, node.page);
-    item->setIcon(0, NodeIcon(LinkNodeImage(node, false)));
+    item->setIcon(0, PageImageIcon(LinkNodeImage(node, false)));
     items.push_back(item);
   }
   const auto follow = [&tree](QTreeWidgetItem* item, bool expanded) {
     const int node = tree.NodeOfPage(item->data(0, kPageRole).toInt());
     if (node >= 0) {
-      item->setIcon(0,
-                    NodeIcon(LinkNodeImage(tree.nodes[static_cast<std::size_t>(node)], expanded)));
+      item->setIcon(
+          0, PageImageIcon(LinkNodeImage(tree.nodes[static_cast<std::size_t>(node)], expanded)));
     }
   };
   connect(tree_, &QTreeWidget::itemExpanded, this,
