@@ -1,0 +1,72 @@
+// Turns parsed topic files into the help file's |TOPIC and |FONT internal
+// files, and tells the rest of the compiler where each topic starts and what
+// it names (contexts, title, keywords), so the context, title and keyword
+// indexes can point at it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hlp/diagnostic.h"
+#include "topic/document.h"
+
+namespace qy::hlp {
+
+struct TopicSource {
+  std::string file_name;  // as named in the help project, for messages
+  std::string_view text;  // the file's bytes, for line numbers
+  const topic::Document* document = nullptr;
+};
+
+struct TopicCompileInput {
+  std::vector<TopicSource> sources;  // in [FILES] order
+  // [WINDOWS] names in order; a hotspot's ">name" is encoded by its index
+  // (matched without regard to case).
+  std::vector<std::string> window_names;
+  bool compress = true;  // LZ77 topic blocks
+};
+
+struct CompiledTopic {
+  // TOPICOFFSET of the topic's header: what |CONTEXT, |TTLBTREE and
+  // |KWDATA point at.
+  std::uint32_t topic_offset = 0;
+  std::string title;                    // '$' footnote
+  std::vector<std::string> contexts;    // '#' footnotes
+  std::vector<std::string> k_keywords;  // 'K' footnotes, split at ';'
+  std::vector<std::string> a_keywords;  // 'A' footnotes, split at ';'
+  std::string browse;                   // '+' footnote
+  std::string window;                   // '>' footnote
+  std::vector<std::string> macros;      // '!' footnotes
+  int source = 0;                       // index into TopicCompileInput::sources
+  int line = 0;                         // 1-based line where the topic starts
+};
+
+// A jump or popup (or a JumpID/PopupID-style macro) into this help file, so
+// undefined contexts can be reported.
+struct ContextReference {
+  std::string context;
+  bool popup = false;
+  int topic = 0;  // index into TopicFile::topics
+  int line = 0;   // 1-based line in the topic's source
+};
+
+struct TopicFile {
+  std::string topic_data;   // |TOPIC, without the internal file header
+  std::string font_data;    // |FONT, without the internal file header
+  bool compressed = false;  // topic blocks are LZ77 compressed (|SYSTEM flags)
+  std::vector<CompiledTopic> topics;
+  std::vector<ContextReference> references;
+  // Picture files as the markup names them; |bmN is pictures[N].
+  std::vector<std::string> pictures;
+  std::vector<Diagnostic> diagnostics;
+};
+
+TopicFile CompileTopics(const TopicCompileInput& input);
+
+// The viewer's hash of a context string (case-blind); |CONTEXT and jump
+// hotspots both use it.
+std::int32_t ContextHash(std::string_view context);
+
+}  // namespace qy::hlp
