@@ -208,7 +208,7 @@ bool TPoorPascal::CallSystemBuiltin(CallFrame& f) {
       // Only positive counts: the Windows reading of -1 is "for ever",
       // which would leave no way out of the run.
       const std::int32_t ms = Low32(a[0].Int);
-      if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+      if (ms > 0 && sleep) sleep(std::chrono::milliseconds(ms));
       return true;
     }
     case builtin::kPause:

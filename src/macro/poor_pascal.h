@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "macro/interpreter.h"
@@ -173,6 +174,10 @@ class TPoorPascal {
   // PauseProc does not settle returns at once, since nothing could ever
   // resume it.
   std::function<void()> on_process_messages;
+  // How Sleep waits; tests replace it so no test waits on the clock.
+  std::function<void(std::chrono::milliseconds)> sleep = [](std::chrono::milliseconds ms) {
+    std::this_thread::sleep_for(ms);
+  };
   void set_pump_interval(std::chrono::milliseconds interval) { pump_interval_ = interval; }
 
   // Exec and Shell; without a runner Exec gives 0 and Shell 0.
