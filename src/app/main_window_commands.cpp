@@ -158,6 +158,14 @@ void MainWindow::RunEditCommand(CommandId command) {
       }
       break;
     }
+    case kCmdNewFind:
+    case kCmdNextFind:
+    case kCmdBackFind:
+    case kCmdFind:
+    case kCmdFindReset:
+    case kCmdContext:
+      RunFindCommand(command);
+      break;
     case kCmdTop:
       editor_widget_->moveCursor(QTextCursor::Start);
       break;
