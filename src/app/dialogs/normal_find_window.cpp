@@ -89,7 +89,8 @@ void NormalFindWindow::closeEvent(QCloseEvent* event) {
     closed_ = true;
     dialog_.Close();
   }
-  QDialog::closeEvent(event);
+  // Not QDialog's, which would call reject() and with it close() again.
+  event->accept();
 }
 
 }  // namespace qy::app

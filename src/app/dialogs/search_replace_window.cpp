@@ -358,7 +358,8 @@ void SearchReplaceDialog::closeEvent(QCloseEvent* event) {
     return;
   }
   window_.Close(CurrentGeometry());
-  QDialog::closeEvent(event);
+  // Not QDialog's, which would call reject() and with it close() again.
+  event->accept();
   if (!window_.Exists()) deleteLater();
   if (hooks_.state_changed) hooks_.state_changed();
 }
