@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -141,13 +140,9 @@ SearchReplaceDialog::SearchReplaceDialog(FindSession& session, Settings& setting
   auto* replace_label = new QLabel(QStringLiteral("置換後の文字列(&P):"), this);
   replace_label->setBuddy(replace_box_);
   case_box_ = new QCheckBox(QStringLiteral("大文字・小文字を区別する(&S)"), this);
-  auto* scope = new QGroupBox(QStringLiteral("検索範囲"), this);
-  project_scope_ = new QRadioButton(QStringLiteral("プロジェクト(&C)"), scope);
-  page_scope_ = new QRadioButton(QStringLiteral("ページ(&G)"), scope);
+  project_scope_ = new QRadioButton(QStringLiteral("プロジェクト(&C)"), this);
+  page_scope_ = new QRadioButton(QStringLiteral("ページ(&G)"), this);
   project_scope_->setChecked(true);
-  auto* scope_layout = new QHBoxLayout(scope);
-  scope_layout->addWidget(project_scope_);
-  scope_layout->addWidget(page_scope_);
 
   search_ = new QPushButton(QStringLiteral("検索(&N)"), this);
   replace_selected_ = new QPushButton(QStringLiteral("選択を置換(&R)"), this);
@@ -175,29 +170,32 @@ SearchReplaceDialog::SearchReplaceDialog(FindSession& session, Settings& setting
   list_->setColumnHidden(3, true);
   list_label_->setBuddy(list_);
 
-  auto* boxes = new QGridLayout;
-  boxes->addWidget(find_label, 0, 0);
-  boxes->addWidget(find_box_, 0, 1);
-  boxes->addWidget(replace_label, 1, 0);
-  boxes->addWidget(replace_box_, 1, 1);
+  // Three rows of boxes beside the three buttons that act on them; the
+  // list's buttons above the list, so that the smallest window still
+  // leaves the list some rows.
   auto* options = new QHBoxLayout;
   options->addWidget(case_box_);
   options->addStretch();
-  options->addWidget(scope);
-  boxes->addLayout(options, 2, 0, 1, 2);
-  auto* buttons = new QVBoxLayout;
-  for (QPushButton* b : {search_, replace_selected_, replace_all_, jump_, close_}) {
-    buttons->addWidget(b);
-  }
-  buttons->addStretch();
-  auto* top = new QHBoxLayout;
-  top->addLayout(boxes, 1);
-  top->addLayout(buttons);
+  options->addWidget(project_scope_);
+  options->addWidget(page_scope_);
+  auto* grid = new QGridLayout;
+  grid->addWidget(find_label, 0, 0);
+  grid->addWidget(find_box_, 0, 1);
+  grid->addWidget(search_, 0, 2);
+  grid->addWidget(replace_label, 1, 0);
+  grid->addWidget(replace_box_, 1, 1);
+  grid->addWidget(replace_all_, 1, 2);
+  grid->addLayout(options, 2, 0, 1, 2);
+  grid->addWidget(replace_selected_, 2, 2);
+  grid->setColumnStretch(1, 1);
   auto* label_row = new QHBoxLayout;
   label_row->addWidget(list_label_);
   label_row->addWidget(bar_, 1);
+  label_row->addStretch();
+  label_row->addWidget(jump_);
+  label_row->addWidget(close_);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
+  layout->addLayout(grid);
   layout->addLayout(label_row);
   layout->addWidget(list_, 1);
 
