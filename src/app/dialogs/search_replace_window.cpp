@@ -342,6 +342,8 @@ void SearchReplaceDialog::ActivateRow(int row) {
 }
 
 void SearchReplaceDialog::DropHits() {
+  // Dropping the hits closes the window: its place is kept as on a close.
+  if (window_.ClearResultsEnabled()) SaveFindWindowGeometry(settings_, CurrentGeometry());
   window_.DropHits();
   if (!window_.Exists()) {
     hide();
