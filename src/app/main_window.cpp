@@ -14,6 +14,8 @@
 
 #include "app/caps_lock.h"
 #include "app/dialogs/brace_check_window.h"
+#include "app/dialogs/normal_find_window.h"
+#include "app/dialogs/search_replace_window.h"
 #include "app/main_window_macro_view.h"
 #include "app/qt_prompter.h"
 #include "app/qt_text.h"
@@ -109,6 +111,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  // The find windows store their settings and hold the model and the editor.
+  delete normal_find_.data();
+  delete search_window_.data();
   // The logic holds references to widgets and to the model; it goes first.
   // The pause box's end reaches the component, which must still be there.
   delete pause_box_.data();
@@ -209,6 +214,7 @@ void MainWindow::BuildLogic() {
   };
   page_commands_->on_page_deleted = [this](const PageRecord& deleted) {
     navigator_->PageDeleted(deleted.Context);
+    if (find_session_.result_state == FindResultState::kHits) DropFindHits();
   };
 
   recent_ = std::make_unique<RecentFiles>(settings_);
@@ -309,6 +315,7 @@ void MainWindow::ResetPageViews(bool keep_message_pane) {
   // A new or opened project closes the brace check of the old one.
   if (BraceCheckDialog* braces = OpenBraceCheckWindow(this)) braces->close();
   if (preview_window_) preview_window_->Close();
+  FindProjectCleared();
 }
 
 // --- Pages and the editor ---------------------------------------------------
@@ -340,6 +347,7 @@ void MainWindow::OnEditorTextChanged() {
   page.Topic = std::move(text);
   model_.SetModified(true);
   if (BraceCheckDialog* braces = OpenBraceCheckWindow(this)) braces->NoteTopicEdited();
+  if (search_window_) search_window_->NoteTopicEdited();
 }
 
 void MainWindow::OnCaretMoved() { status_->ShowCaret(editor_->Row(), editor_->Col()); }
@@ -387,6 +395,7 @@ void MainWindow::UpdateCommandStates() {
   }
   commands_->action(kCmdShowSHG)->setEnabled(hotspot_ && hotspot_->Configured());
   commands_->action(kCmdEditor)->setChecked(out);
+  UpdateFindCommandStates();
   UpdateMacroCommandStates();
 }
 
@@ -513,6 +522,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   // 4. Settings, then the project is cleared.
+  CloseFindWindows();
   SaveSettings(border_line);
   document_->ClearProject();
   // 5. Temporary files go with the window.

@@ -16,7 +16,9 @@
 
 #include "app/command_actions.h"
 #include "app/debug_pane.h"
+#include "app/dialogs/normal_find_window.h"
 #include "app/dialogs/options_dialog.h"
+#include "app/dialogs/search_replace_window.h"
 #include "app/keyword_bar.h"
 #include "app/page_tree_pane.h"
 #include "app/qt_platform.h"
@@ -28,6 +30,8 @@
 #include "macro/host_interface.h"
 #include "macro/macro_run.h"
 #include "macro/poor_pascal.h"
+#include "markup/find_again.h"
+#include "markup/find_session.h"
 #include "markup/intelligent_select.h"
 #include "platform/posix_process_runner.h"
 #include "platform/proc_file_hold_check.h"
@@ -113,6 +117,10 @@ class MainWindow : public QMainWindow, public DocumentView {
   QMessageBox* macro_pause_box() const { return pause_box_; }
   // Ends the running macro before its next statement (a paused one too).
   void RequestMacroStop();
+  // The find windows while they exist, else null.
+  SearchReplaceDialog* search_window() const { return search_window_; }
+  NormalFindWindow* normal_find_window() const { return normal_find_; }
+  const FindSession& find_session() const { return find_session_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -199,6 +207,16 @@ class MainWindow : public QMainWindow, public DocumentView {
   void RunHelpCommand(CommandId command);
   void NotAvailableYet(CommandId command);
   void ShowHistoryPopup();
+  // Find, replace and page link (main_window_find.cpp).
+  void RunFindCommand(CommandId command);
+  void OpenSearchWindow();
+  void OpenNormalFind();
+  FindTarget MakeFindTarget();
+  // A page was deleted or the project cleared: the hits go.
+  void DropFindHits();
+  void FindProjectCleared();
+  void CloseFindWindows();
+  void UpdateFindCommandStates();
   void GoToNeighbourPage(int step);
   void Preview();
   void ShowOwnHelp(const std::string& file_name);
@@ -276,6 +294,10 @@ class MainWindow : public QMainWindow, public DocumentView {
   std::unique_ptr<MacroRunner> macro_runner_;
   QAction* macro_stop_ = nullptr;
   QPointer<QMessageBox> pause_box_;
+  FindSession find_session_;
+  std::unique_ptr<PageNavigator> find_navigator_;
+  QPointer<SearchReplaceDialog> search_window_;
+  QPointer<NormalFindWindow> normal_find_;
 
   // Set while the window itself loads text into the editor: such a load is
   // no edit of the page.

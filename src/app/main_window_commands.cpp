@@ -10,6 +10,7 @@
 #include "app/dialogs/link_dialog.h"
 #include "app/dialogs/other_shortcuts_dialog.h"
 #include "app/dialogs/picture_insert_dialog.h"
+#include "app/dialogs/picture_registration_dialog.h"
 #include "app/main_window.h"
 #include "app/preview_view.h"
 #include "app/qt_text.h"
@@ -158,6 +159,14 @@ void MainWindow::RunEditCommand(CommandId command) {
       }
       break;
     }
+    case kCmdNewFind:
+    case kCmdNextFind:
+    case kCmdBackFind:
+    case kCmdFind:
+    case kCmdFindReset:
+    case kCmdContext:
+      RunFindCommand(command);
+      break;
     case kCmdTop:
       editor_widget_->moveCursor(QTextCursor::Start);
       break;
@@ -384,6 +393,17 @@ void MainWindow::RunShortCutCommand(CommandId command) {
                              [this] { RebuildPictureMenu(); })) {
         RunPictureInsertDialog(*editor_, PictureFolder(settings_, section), *runner_,
                                PathFromSjis(settings_.GetString(keys::kToolHotspotEdit)), this);
+      }
+      break;
+    }
+    case kCmdBmpSet: {
+      const std::string section = PictureSection(model_);
+      if (CheckPictureFolder(settings_, section, *prompter_, *chooser_,
+                             [this] { RebuildPictureMenu(); }) &&
+          RunPictureRegistrationDialog(
+              settings_, section, PictureFolder(settings_, section), *runner_,
+              PathFromSjis(settings_.GetString(keys::kToolHotspotEdit)), *prompter_, this)) {
+        RebuildPictureMenu();
       }
       break;
     }

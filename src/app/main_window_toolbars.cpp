@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "app/dialogs/other_shortcuts_dialog.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
 #include "app/toolbar_icons.h"
@@ -13,6 +14,10 @@
 namespace qy::app {
 
 namespace {
+
+// The toolbar-table rows of the buttons with a drop-down menu.
+constexpr int kPictureButtonRow = 44;
+constexpr int kEtcButtonRow = 65;
 
 const char* AreaName(Qt::ToolBarArea area) {
   switch (area) {
@@ -105,6 +110,38 @@ void MainWindow::BuildToolbars() {
             qobject_cast<QToolButton*>(toolbar(ToolbarId::kFile)->widgetForAction(open))) {
       button->setPopupMode(QToolButton::MenuButtonPopup);
     }
+  }
+  // The other-shortcuts button offers its two tabs on any page, the picture
+  // button the registered pictures (the menus' own items, so that captions
+  // and visibility follow).
+  const auto drop_down = [this](ToolbarId bar, QAction* button, QMenu* menu) {
+    button->setMenu(menu);
+    if (auto* tool = qobject_cast<QToolButton*>(toolbar(bar)->widgetForAction(button))) {
+      tool->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+  };
+  if (QAction* etc = toolbar_items_[kEtcButtonRow]) {
+    auto* menu = new QMenu(this);
+    const std::pair<const char*, OtherShortcutsTab> entries[] = {
+        {"線を挿入(&L)...", OtherShortcutsTab::kLines},
+        {"その他を挿入(&E)...", OtherShortcutsTab::kOther}};
+    for (const auto& [caption, tab] : entries) {
+      QAction* item = menu->addAction(QString::fromUtf8(caption));
+      item->setObjectName(tab == OtherShortcutsTab::kLines ? QStringLiteral("mnuBtnEtcLine")
+                                                           : QStringLiteral("mnuBtnEtcOther"));
+      connect(item, &QAction::triggered, this, [this, tab] {
+        EditGroup group(*editor_);
+        RunOtherShortcutsDialog(*editor_, tab, this);
+      });
+    }
+    drop_down(ToolbarId::kShortCut, etc, menu);
+  }
+  if (QAction* picture = toolbar_items_[kPictureButtonRow]) {
+    auto* menu = new QMenu(this);
+    for (int i = 0; i < keys::kBitmapEntries; ++i) {
+      menu->addAction(commands_->action(CommandAfter(kCmdBmp1, i)));
+    }
+    drop_down(ToolbarId::kShortCut, picture, menu);
   }
   // The recent files in the File menu, between their own separator and the
   // one above the last item.

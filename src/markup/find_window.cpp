@@ -1,6 +1,9 @@
 #include "markup/find_window.h"
 
+#include <algorithm>
+
 #include "core/codec.h"
+#include "core/cp932.h"
 #include "core/settings_keys.h"
 #include "core/text_mapping.h"
 
@@ -8,6 +11,38 @@ namespace qy {
 namespace {
 
 std::string ListLabelBase() { return Sjis("検索結果リスト(&T) :"); }
+
+// The editor takes the replaced page as one edit of the part that changed,
+// so that one undo takes the whole replacement on this page back. Both
+// ends of that part lie on character starts of the old and the new text.
+void ReloadAsOneEdit(Editor& editor, const std::string& text) {
+  const std::string old = editor.Text();
+  if (old == text) return;
+  if (editor.ReadOnly()) {
+    editor.SetText(text);
+    return;
+  }
+  std::size_t prefix = 0;
+  const std::size_t shorter = std::min(old.size(), text.size());
+  while (prefix < shorter && old[prefix] == text[prefix]) ++prefix;
+  prefix = FloorCharBoundary(old, prefix);  // the same bytes before it in both
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  while (true) {
+    suffix = old.size() - NextCharBoundary(old, prefix, old.size() - suffix);
+    const std::size_t in_new = text.size() - NextCharBoundary(text, prefix, text.size() - suffix);
+    if (in_new == suffix) break;
+    suffix = in_new;
+  }
+  EditGroup group(editor);
+  editor.SetSelStart(static_cast<int>(prefix));
+  editor.SetSelLength(static_cast<int>(old.size() - suffix - prefix));
+  editor.SetSelText(text.substr(prefix, text.size() - suffix - prefix));
+  editor.SetSelStart(0);
+}
 
 }  // namespace
 
@@ -133,7 +168,7 @@ int SearchReplaceWindow::Replace(const std::vector<bool>& chosen) {
 
   const int current = navigator_.CurrentPage();
   if (project_.ValidPage(current) && HasTopicText(project_.Page(current).Attribute)) {
-    editor_.SetText(project_.Page(current).Topic);
+    ReloadAsOneEdit(editor_, project_.Page(current).Topic);
   }
   const std::string message = "\r\n" + std::to_string(replaced) + Sjis("個の置換を行いました。");
   Search(false);
@@ -162,12 +197,19 @@ void SearchReplaceWindow::SelectHit(const FindHit& hit) {
   editor_.SetSelLength(static_cast<int>(searched_text_.size()));
 }
 
+void SearchReplaceWindow::HideAfterJump() {
+  // The next opening reloads the histories from the settings: what was
+  // entered since the last close must be there.
+  SaveHistories();
+  visible_ = false;
+}
+
 bool SearchReplaceWindow::JumpToRow(int row, bool by_button) {
   if (row < 0 || row >= static_cast<int>(hits_.size())) return false;
   const FindHit& hit = hits_[static_cast<std::size_t>(row)];
   if (!project_.ValidPage(hit.page)) return false;
   SelectHit(hit);
-  if (by_button) visible_ = false;
+  if (by_button) HideAfterJump();
   return true;
 }
 
@@ -178,7 +220,7 @@ bool SearchReplaceWindow::JumpToNextHit() {
     const bool later_here = hit.page == current && hit.position - 1 > caret;
     if ((later_here || hit.page > current) && project_.ValidPage(hit.page)) {
       SelectHit(hit);
-      visible_ = false;
+      HideAfterJump();
       return true;
     }
   }

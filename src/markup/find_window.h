@@ -103,6 +103,7 @@ class SearchReplaceWindow {
  private:
   int Replace(const std::vector<bool>& chosen);
   void SelectHit(const FindHit& hit);
+  void HideAfterJump();
   void Destroy();
   FileResult SaveHistories();
 

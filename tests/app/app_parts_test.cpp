@@ -32,7 +32,6 @@ class AppPartsTest : public QObject {
   void MenusFollowTheCommandTable();
   void ToolbarLayoutFileHidesButtons();
   void ExternalHelpEntriesNeedATitle();
-  void CommandsWithoutDialogSaySo();
   void DebugPaneRowsAndHelp();
 };
 
@@ -169,14 +168,6 @@ void AppPartsTest::ExternalHelpEntriesNeedATitle() {
   QAction* separator = qy::app::SeparatorAbove(help, window.commands().action(qy::kCmdHelp0));
   QVERIFY(separator->isSeparator());
   QVERIFY(!separator->isVisible());
-}
-
-void AppPartsTest::CommandsWithoutDialogSaySo() {
-  WindowFixture f;
-  MainWindow& window = f.Start();
-  window.RunCommand(qy::kCmdNewFind);
-  QCOMPARE(f.prompter.shown.size(), std::size_t{1});
-  QCOMPARE(f.prompter.shown[0].kind, std::string("info"));
 }
 
 void AppPartsTest::DebugPaneRowsAndHelp() {

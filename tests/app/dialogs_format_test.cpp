@@ -3,6 +3,7 @@
 // ending in one edit of the selection or none.
 #include <QImage>
 #include <QTest>
+#include <QToolBar>
 
 #include "app/dialogs/font_effects_dialog.h"
 #include "app/dialogs/indent_spacing_dialog.h"
@@ -13,6 +14,7 @@
 #include "modal_driver.h"
 #include "project/project_model.h"
 #include "support/fakes.h"
+#include "window_fixture.h"
 
 using qy::app::FontEffectsDialog;
 using qy::app::IndentSpacingDialog;
@@ -48,6 +50,7 @@ class DialogsFormatTest : public QObject {
   void FontEffectsChoices();
   void OtherShortcutsTabs();
   void PictureFilesPositionAndPreview();
+  void ToolbarDropDowns();
 };
 
 void DialogsFormatTest::IndentAndLineSpacing() {
@@ -167,6 +170,33 @@ void DialogsFormatTest::PictureFilesPositionAndPreview() {
   qy::app::RunPictureInsertDialog(editor, folder.path(), runner, "", nullptr);
   QVERIFY(*seen);
   QCOMPARE(editor.Text(), std::string("\\{bmrt b.BMP\\}"));
+}
+
+void DialogsFormatTest::ToolbarDropDowns() {
+  qy::app::testing::WindowFixture f;
+  qy::app::MainWindow& window = f.Start();
+  QToolBar* bar = window.toolbar(qy::ToolbarId::kShortCut);
+  QAction* etc = bar->findChild<QAction*>(QStringLiteral("btnEtcIn"));
+  QAction* picture = bar->findChild<QAction*>(QStringLiteral("btnBitmap"));
+  QVERIFY(etc && etc->menu() && picture && picture->menu());
+  const QList<QAction*> items = etc->menu()->actions();
+  QCOMPARE(items.size(), qsizetype{2});
+  QCOMPARE(items[0]->text(), QStringLiteral("線を挿入(&L)..."));
+  QCOMPARE(items[1]->text(), QStringLiteral("その他を挿入(&E)..."));
+  // The pictures are the menus' own items.
+  QCOMPARE(picture->menu()->actions().size(), qsizetype{9});
+  QCOMPARE(picture->menu()->actions()[0], window.commands().action(qy::kCmdBmp1));
+
+  window.editor().SetText("abc");
+  window.editor().SetSelLength(3);
+  auto seen = WhenShown<OtherShortcutsDialog>([](OtherShortcutsDialog& d) {
+    QCOMPARE(d.tabs()->currentIndex(), 1);  // opened on the other tab
+    d.others()->button(1)->click();
+    d.insert_button()->click();
+  });
+  items[1]->trigger();
+  QVERIFY(*seen);
+  QCOMPARE(window.editor().Text(), std::string("\\keep abc\\par\\pard"));
 }
 
 QTEST_MAIN(DialogsFormatTest)

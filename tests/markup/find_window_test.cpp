@@ -94,6 +94,32 @@ TEST_F(FindWindowTest, ReplaceAllReportsSearchesAgainAndReloadsTheEditor) {
   EXPECT_EQ(window.replace_history().entries().front(), "xyz");
 }
 
+TEST_F(FindWindowTest, ReplaceOnTheShownPageIsOneUndoStep) {
+  // The changed part starts inside the shared lead byte 0x83 of two
+  // different characters; the edit must still cover whole characters.
+  const std::string before = Sjis("前ア後ア");
+  Pages("T T", {before, "x"});
+  editor.ClearUndo();
+  SearchFor(Sjis("ア"));
+  window.replace_text = Sjis("イ");
+  EXPECT_EQ(window.ReplaceAll(), 2);
+  EXPECT_EQ(editor.Text(), Sjis("前イ後イ"));
+  EXPECT_EQ(editor.SelStart(), 0);
+  ASSERT_TRUE(editor.CanUndo());
+  editor.Undo();
+  EXPECT_EQ(editor.Text(), before);
+  EXPECT_EQ(project.Page(1).Topic, before);
+}
+
+TEST_F(FindWindowTest, HidingAfterAJumpKeepsTheHistories) {
+  Pages("T", {"abc"});
+  SearchFor("b");
+  ASSERT_TRUE(window.JumpToRow(0, true));
+  window.Open();  // reloads both histories from the settings
+  ASSERT_FALSE(window.find_history().entries().empty());
+  EXPECT_EQ(window.find_history().entries().front(), "b");
+}
+
 TEST_F(FindWindowTest, ReplaceSelectedChangesOnlyThoseRows) {
   Pages("T", {"k1 k2 k3"});
   SearchFor("k");
