@@ -8,9 +8,9 @@ namespace qy::help_export {
 
 enum class Flavor { kSite, kChm };
 
-// A whole HTML document around `body` (UTF-8), with `onload` run when the
-// page has loaded.
+// A whole HTML document around `body` (UTF-8), with `start_script` run at
+// the end of the page.
 std::string FramePage(const std::string& title_utf8, const std::string& body, Flavor flavor,
-                      const std::string& onload);
+                      const std::string& start_script);
 
 }  // namespace qy::help_export

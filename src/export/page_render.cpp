@@ -51,6 +51,20 @@ bool BrowserShows(const std::string& extension) {
 
 }  // namespace
 
+std::string CutStyle(std::string& html) {
+  const std::size_t start = html.find("<style>");
+  const std::size_t end = html.find("</style>", start);
+  if (start == std::string::npos || end == std::string::npos) return {};
+  std::string css = html.substr(start + 7, end - start - 7);
+  html.erase(start, end + 8 - start);
+  return css;
+}
+
+std::string TopicStyleRules() {
+  std::string html = topic::RenderHtml(topic::Document{}, topic::Topic{});
+  return CutStyle(html);
+}
+
 std::string UrlEncode(const std::string& utf8) {
   std::string out;
   for (unsigned char c : utf8) {
@@ -263,6 +277,8 @@ const PageRenderer::RenderedTopic& PageRenderer::TopicHtml(int index) {
   popups_.clear();
   RenderedTopic rendered;
   rendered.html = topic::RenderHtml(parsed.doc, parsed.doc.topics.front(), options);
+  // The rules every topic repeats live once in the style sheet.
+  CutStyle(rendered.html);
   rendered.popups = std::move(popups_);
   popups_.clear();
   current_ = saved;

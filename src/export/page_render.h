@@ -86,6 +86,11 @@ struct MacroCall {
 };
 MacroCall ParseMacroCall(const std::string& macro);
 
+// Takes the first <style> element out of `html` and returns its rules.
+std::string CutStyle(std::string& html);
+// The rules the topic renderer gives every topic, for the style sheet.
+std::string TopicStyleRules();
+
 // Percent-encodes a UTF-8 path for an href or src (letters, digits and
 // "._-/~" stay).
 std::string UrlEncode(const std::string& utf8);

@@ -8,6 +8,7 @@
 #include "build/window_style.h"
 #include "core/codec.h"
 #include "core/cp932.h"
+#include "export/page_render.h"
 #include "preview/preview_document.h"
 #include "topic/parser.h"
 
@@ -70,14 +71,14 @@ std::string SiteStyleSheet(const ProjectModel& project) {
       WindowColoursOf(h.WindowsSection, DefaultWindowName(h.ProjectOptions));
   char size[32];
   std::snprintf(size, sizeof size, "%gpt", FontSizeHalfPoints(h.FontSizeIndex) / 2.0);
-  std::string css;
+  std::string css = TopicStyleRules() + "\n";
   css += "body{margin:0;font-family:" + FontFamily(project) + ";font-size:" + size +
          ";background:" + colours.topic + "}\n";
   css +=
       "#qy-nav{position:fixed;top:0;left:0;bottom:0;width:16em;overflow:auto;"
       "background:#f0f0f0;border-right:1px solid #a0a0a0;font-size:10pt;padding:4px}\n"
       "#qy-main{margin-left:17em;padding:0 8px 8px 8px}\n"
-      "body.qy-chm #qy-main{margin-left:0}\n"
+      "#qy-main.qy-chm{margin-left:0}\n"
       ".qy-bar{font-size:10pt;padding:2px 0}\n"
       ".qy-bar a{margin-right:1em}\n"
       ".qy-topic .qy-nsr{position:sticky;top:0;z-index:1;background:" +
