@@ -180,8 +180,13 @@ SitePlan PlanSite(const ProjectModel& project) {
       const int book_level = std::min(BookLevel(p.Attribute), kMaxBookLevel);
       plan.contents.push_back({book_level, p.Title, {}, true});
       level = book_level + 1;
-    } else if (p.Attribute == kTopicPage && plan.FindContext(p.Context) >= 0) {
-      plan.contents.push_back({level, p.Title, PageFileName(p.Context), false});
+    } else if (p.Attribute == kTopicPage) {
+      // A page left out for its repeated context has no entry either.
+      const int found = plan.FindContext(p.Context);
+      if (found >= 0 && plan.pages[static_cast<std::size_t>(found)].page == i) {
+        plan.contents.push_back(
+            {level, p.Title, plan.pages[static_cast<std::size_t>(found)].file, false});
+      }
     } else if (p.Attribute == kContentPage) {
       plan.contents.push_back({level, p.Title, ContentTarget(plan, FirstLine(p.Topic)), false});
       if (plan.contents.back().file.empty()) {
