@@ -160,8 +160,7 @@ ExportResult ExportChm(const ProjectModel& project, const std::string& chm_file,
 
   const std::string staging = MakeStagingFolder(result.error);
   if (staging.empty()) return result;
-  const std::string pictures =
-      options.picture_folder.empty() ? FolderOf(project.ProjectFileName()) : options.picture_folder;
+  const std::string pictures = PictureSourceFolder(project, options);
   const bool written =
       WriteExportFiles(files, Flavor::kChm, staging, pictures, result.notes, result.error);
   progress.Step();

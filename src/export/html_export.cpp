@@ -50,6 +50,12 @@ void WritePicture(const PictureUse& use, const std::string& picture_folder,
 
 }  // namespace
 
+std::string PictureSourceFolder(const ProjectModel& project, const ExportOptions& options) {
+  if (!options.picture_folder.empty()) return options.picture_folder;
+  const std::string folder = FolderOf(project.ProjectFileName());
+  return folder.empty() ? "." : folder;
+}
+
 bool WriteExportFiles(const SiteFiles& files, Flavor flavor, const std::string& folder,
                       const std::string& picture_folder, std::vector<std::string>& notes,
                       std::string& error) {
@@ -79,8 +85,7 @@ ExportResult ExportHtmlSite(const ProjectModel& project, const std::string& fold
   progress.SetPosition(0);
   SiteFiles files = BuildSiteFiles(project, plan, Flavor::kSite, progress);
   result.notes = std::move(files.notes);
-  const std::string pictures =
-      options.picture_folder.empty() ? FolderOf(project.ProjectFileName()) : options.picture_folder;
+  const std::string pictures = PictureSourceFolder(project, options);
   result.ok = WriteExportFiles(files, Flavor::kSite, folder, pictures, result.notes, result.error);
   progress.Step();
   result.pages = static_cast<int>(plan.pages.size());

@@ -25,6 +25,10 @@ struct ExportResult {
   int pages = 0;                   // pages written
 };
 
+// The folder pictures are read from: the option, else the project's folder
+// ("." for a project named without one).
+std::string PictureSourceFolder(const ProjectModel& project, const ExportOptions& options);
+
 // Writes the site into `folder` (made when missing): one page per Topic and
 // Popup page, index.html (which also takes "?id=N"), keywords.html,
 // search.html and the scripts, and the pictures into "images/". Files of
