@@ -53,7 +53,14 @@ void CommandActions::BuildMenus(QMenuBar* bar) {
     menu->setObjectName(QStringLiteral("mnu") + QString::fromLatin1(SectionName(section)));
     sections_[static_cast<std::size_t>(s)] = menu;
     QMenu* group = nullptr;
+    // The exit command ends the File menu although later numbers (commands
+    // added since) follow it in the table.
+    const CommandRow* last = nullptr;
     for (const CommandRow& row : CommandsInSection(section)) {
+      if (row.number == kCmdExit) {
+        last = &row;
+        continue;
+      }
       QMenu* target = row.level == kLevelGroupItem && group ? group : menu;
       if (row.Has(kSeparatorBefore)) target->addSeparator();
       if (row.IsGroup()) {
@@ -62,6 +69,10 @@ void CommandActions::BuildMenus(QMenuBar* bar) {
         continue;
       }
       target->addAction(action(row.number));
+    }
+    if (last != nullptr) {
+      if (last->Has(kSeparatorBefore)) menu->addSeparator();
+      menu->addAction(action(last->number));
     }
   }
 }

@@ -19,6 +19,7 @@
 #include "core/native_path.h"
 #include "core/program_folder.h"
 #include "core/settings_keys.h"
+#include "export/export_command.h"
 #include "markup/convert_commands.h"
 #include "markup/edit_commands.h"
 #include "markup/format_commands.h"
@@ -115,6 +116,12 @@ void MainWindow::RunFileCommand(CommandId command) {
     case kCmdExit:
       close();
       break;
+    case kCmdExport: {
+      help_export::ExportOptions options;
+      options.picture_folder = PictureFolder(settings_, PictureSection(model_));
+      help_export::RunExportCommand(model_, options, {*prompter_, *chooser_, *status_, *runner_});
+      break;
+    }
     default:
       NotAvailableYet(command);
       break;

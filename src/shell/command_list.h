@@ -1,7 +1,8 @@
 // The one list of the main window's commands. Each row gives a command its
 // named id and everything the program knows about it:
 //   name          the id the code uses (kCmdNewFind)
-//   number        its number 0..211, fixed by the key file's history
+//   number        its number 0..211, fixed by the key file's history (new
+//                 commands take free numbers of their section's range)
 //   section       its menu and key-file section
 //   key           its key in the key file ("Group" for a group heading)
 //   level         0 an item of its menu, 1 an item of the group above it,
@@ -49,6 +50,7 @@ enum CommandFlag : unsigned {
   X(kCmdFileMake, 9, File, "FileMake", 0, "mnuFileMakeMid", "中間ファイルの作成", "中間ファイルの作成(&M)", "ヘルプコンパイラに渡す中間ファイルを作成します。", "", None, "", kSeparatorBefore) \
   X(kCmdFileDel, 10, File, "FileDel", 0, "mnuFileDelMid", "中間ファイルの削除", "中間ファイルの削除(&H)", "作成した中間ファイルを削除します。", "", None, "", 0) \
   X(kCmdExit, 11, File, "End", 0, "mnuFileEnd", "Quilloryの終了", "Quilloryの終了(&X)", "Quilloryを終了します。", "", None, "", kSeparatorBefore | kNotWhileMacroRuns) \
+  X(kCmdExport, 12, File, "Export", 0, "mnuFileExport", "HTML ヘルプへのエクスポート", "HTML ヘルプへのエクスポート(&W)...", "プロジェクトを HTML ヘルプサイトまたは HTML ヘルプファイル (.chm) として書き出します。", "", None, "", kSeparatorBefore) \
   X(kCmdUndo, 21, Edit, "Undo", 0, "mnuEditUnDo", "元に戻す", "元に戻す(&U)", "直前の編集操作を元に戻します。", "Ctrl+Z", Editor, "mnuPnsUndo", 0) \
   X(kCmdCut, 22, Edit, "Cut", 0, "mnuEditCut", "切り取り", "切り取り(&T)", "選択範囲を切り取ってクリップボードに移します。", "Ctrl+X", Editor, "mnuPnsCut", kSeparatorBefore) \
   X(kCmdCopy, 23, Edit, "Copy", 0, "mnuEditCopy", "コピー", "コピー(&C)", "選択範囲をクリップボードにコピーします。", "Ctrl+C", Editor, "mnuPnsCopy", 0) \

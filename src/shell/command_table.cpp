@@ -46,7 +46,7 @@ struct NumberRange {
 };
 
 constexpr NumberRange kRanges[] = {
-    {0, 11, CommandSection::kFile},        {21, 42, CommandSection::kEdit},
+    {0, 12, CommandSection::kFile},        {21, 42, CommandSection::kEdit},
     {51, 82, CommandSection::kView},       {91, 112, CommandSection::kProject},
     {121, 132, CommandSection::kShortCut}, {145, 158, CommandSection::kShortCut},
     {171, 193, CommandSection::kMacro},    {201, 211, CommandSection::kHelp},

@@ -16,8 +16,10 @@ std::string_view Trim(std::string_view text) {
 
 std::string_view Unquote(std::string_view text) {
   text = Trim(text);
-  if (text.size() >= 2 && (text.front() == '"' || text.front() == '`') &&
-      text.back() == text.front()) {
+  // Macro strings are written "..." or `...' (a backquote closed by an
+  // apostrophe); a backquote at both ends is taken as well.
+  if (text.size() >= 2 && ((text.front() == '"' && text.back() == '"') ||
+                           (text.front() == '`' && (text.back() == '\'' || text.back() == '`')))) {
     text = text.substr(1, text.size() - 2);
   }
   return Trim(text);

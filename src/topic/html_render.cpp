@@ -192,7 +192,7 @@ class HtmlWriter {
     if (h.target.no_colour) classes += " qy-no-colour";
     if (h.target.no_underline) classes += " qy-no-ul";
     out_ += "<a class=\"" + classes + "\"";
-    const std::string href = HotspotHref(h);
+    const std::string href = options_.href ? options_.href(h) : HotspotHref(h);
     if (!href.empty()) out_ += " href=\"" + href + "\"";
     if (!h.target.file.empty()) Attribute("data-file", h.target.file);
     if (!h.target.window.empty()) Attribute("data-window", h.target.window);
@@ -224,8 +224,12 @@ class HtmlWriter {
       case InlineKind::kPicture: {
         const Picture& pic = topic_.pictures[static_cast<std::size_t>(item.picture)];
         out_ += std::string("<img class=\"qy-bm") + pic.position + "\" src=\"";
-        AppendEscaped(out_, options_.picture_folder);
-        AppendSjis(out_, pic.file);
+        if (options_.picture_source) {
+          AppendEscaped(out_, options_.picture_source(pic));
+        } else {
+          AppendEscaped(out_, options_.picture_folder);
+          AppendSjis(out_, pic.file);
+        }
         out_ += "\" alt=\"";
         AppendSjis(out_, pic.file);
         out_ += "\">";

@@ -3,6 +3,7 @@
 // reader is checked end to end.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "topic/document.h"
@@ -14,6 +15,13 @@ struct RenderOptions {
   std::string picture_folder;
   // The size text without a "\fs" of its own starts at (half-points).
   int default_size = 22;
+  // When set, the link target of each hotspot (empty: a link without href)
+  // instead of HotspotHref; an exported site points popups, keyword macros
+  // and program links at its own pages this way.
+  std::function<std::string(const Hotspot&)> href;
+  // When set, the whole source of each picture (UTF-8) instead of
+  // picture_folder + file; a converted picture gets another name.
+  std::function<std::string(const Picture&)> picture_source;
 };
 
 // A <div class="qy-topic"> with its own <style>: paragraphs keep alignment,
