@@ -10,7 +10,6 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFragment>
-#include <cstdlib>
 
 #include "app/main_window.h"
 #include "app/qt_text.h"
@@ -115,28 +114,6 @@ class PreviewViewTest : public QObject {
     QCOMPARE(sizes.size(), 2);
     QCOMPARE(sizes[0], QSize(40, 30));
     QCOMPARE(sizes[1], QSize(160, 48));  // the labelled placeholder
-  }
-
-  // QY_PREVIEW_SCREENSHOT=file.png: the window as it looks, for the docs.
-  void Screenshot() {
-    const char* shot = std::getenv("QY_PREVIEW_SCREENSHOT");
-    if (!shot) QSKIP("QY_PREVIEW_SCREENSHOT not set");
-    QImage logo(64, 48, QImage::Format_RGB32);
-    logo.fill(QColor(0x40, 0x80, 0xc0));
-    logo.save(QString::fromStdString(fixture_->folder.File("logo.png")));
-    window_->editor_widget()->SetText(qy::Sjis(
-        "\\keepn\\qc {\\b\\fs32\\cf9 かんたん家計簿ヘルプ}\\par\\pard\r\n"
-        "\\{bml logo.png\\}家計簿を {\\uldb 作成する}{\\v HLP000003} には、"
-        "[ファイル] メニューを使います。月ごとの{\\ul 残高}{\\v HLP000010}も確かめられます。\r\n"
-        "\\li400 {\\i インデントされた段落} と {\\cf6 赤い文字}。\\par\\pard\r\n"
-        "\\pard\\box\\brdrs 枠で囲んだ注意書き: ソ本表 はそのまま表示されます。\\par\\pard\r\n"
-        "{\\uldb\\cf6 色を変えたジャンプ}{\\v% !JumpID(HLP000004)} \\{bmc missing.shg\\}"));
-    window_->RunCommand(qy::kCmdPreview);
-    QMainWindow* frame = PreviewFrame();
-    QVERIFY(frame != nullptr);
-    frame->resize(560, 380);
-    QTest::qWait(300);
-    QVERIFY(frame->grab().save(QString::fromLocal8Bit(shot)));
   }
 
   void EscClosesAndAClearedProjectClosesToo() {

@@ -1,9 +1,8 @@
 // The window as a Japanese desktop user meets it: Qt's own texts, message
-// boxes with the buttons a macro asks for, icons, the debug view, the layout
+// boxes with the buttons a macro asks for, icons, the layout
 // kept over a close question, unreadable layout files and stale status texts.
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
@@ -11,7 +10,6 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/debug_pane.h"
 #include "app/qt_prompter.h"
 #include "app/toolbar_icons.h"
 #include "app/translations.h"
@@ -59,7 +57,6 @@ class WindowLookTest : public QObject {
   void StandardButtonsSpeakJapanese();
   void MacroMessageBoxesShowTheAskedButtons();
   void EveryPageKindHasItsOwnIcon();
-  void DebugViewColumnsAndWorkshopHelp();
   void CloseQuestionKeepsTheLayout();
   void UnreadableLayoutFilesAreReportedOnce();
   void OpenProgressTextGoesAway();
@@ -112,27 +109,6 @@ void WindowLookTest::EveryPageKindHasItsOwnIcon() {
     images.insert(qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes())));
   }
   QCOMPARE(images.size(), 6);
-}
-
-void WindowLookTest::DebugViewColumnsAndWorkshopHelp() {
-  qy::app::DebugPane pane;
-  QCOMPARE(pane.headerItem()->text(0) + pane.headerItem()->text(1) + pane.headerItem()->text(2),
-           QStringLiteral("状態番号内容"));
-  pane.SetEntries({{qy::DebugKind::kNote, "HC1002", "note"}});
-  pane.setCurrentItem(pane.topLevelItem(0));
-  QStringList asked;
-  connect(&pane, &qy::app::DebugPane::workshopHelpRequested, [&](const QString& c) { asked << c; });
-  connect(&pane, &qy::app::DebugPane::codeHelpRequested,
-          [&](const QString& c) { asked << "!" + c; });
-  QTimer::singleShot(0, [] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu);
-    QCOMPARE(menu->actions().first()->text(), QStringLiteral("HCWのヘルプ(&W)"));
-    menu->actions().first()->trigger();
-    menu->close();
-  });
-  emit pane.customContextMenuRequested(QPoint(5, 5));
-  QCOMPARE(asked, QStringList{QStringLiteral("HC1002")});
 }
 
 void WindowLookTest::CloseQuestionKeepsTheLayout() {

@@ -64,9 +64,6 @@ TEST(RtfHead, DamagedFontIndexesFallBackToDeclaredValues) {
   EXPECT_EQ(BuildRtfHeader(9).substr(0, 18), "{\\rtf1\\ansi \\deff0");
   EXPECT_EQ(BuildRtfHeader(-1).substr(0, 18), "{\\rtf1\\ansi \\deff0");
   EXPECT_EQ(BuildRtfHeader(8).substr(0, 18), "{\\rtf1\\ansi \\deff8");
-  EXPECT_EQ(FontSizeHalfPoints(0), 16);
-  EXPECT_EQ(FontSizeHalfPoints(5), 28);
-  EXPECT_EQ(FontSizeHalfPoints(13), 72);
   EXPECT_EQ(FontSizeHalfPoints(15), 144);
   EXPECT_EQ(FontSizeHalfPoints(16), 22);
   EXPECT_EQ(FontSizeHalfPoints(-3), 22);
@@ -79,19 +76,6 @@ TEST(RtfHead, FormatLineUsesTheProjectFont) {
   EXPECT_EQ(BuildTopicFormatLine(project), "\\trowd\\pard\\plain\\f5\\fs96");
   project.Header().FontNameIndex = 42;
   EXPECT_EQ(BuildTopicFormatLine(project), "\\trowd\\pard\\plain\\f0\\fs96");
-}
-
-TEST(RtfHead, ColourTableDefinesSixteenColoursAfterTheAutoEntry) {
-  std::string table = BuildColorTable();
-  EXPECT_EQ(table.rfind("{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;", 0), 0u);
-  int colours = 0;
-  for (std::size_t at = table.find("\\red"); at != std::string::npos;
-       at = table.find("\\red", at + 1)) {
-    ++colours;
-  }
-  EXPECT_EQ(colours, 16);
-  EXPECT_NE(table.find(";\\red0\\green0\\blue127;"), std::string::npos);        // 9 navy
-  EXPECT_EQ(table.substr(table.size() - 26), "\\red192\\green192\\blue192;}");  // 16 silver
 }
 
 }  // namespace

@@ -84,23 +84,12 @@ TEST(WriteBuildFiles, PreviewOfAMissingPageFailsWithoutWriting) {
   EXPECT_FALSE(FileExists(dir.File("p.rtf")));
 }
 
-TEST(WriteBuildFiles, ProgressStepsPerItemOrPageAndOnceAfterSaving) {
+TEST(WriteBuildFiles, ProgressStepsPerPageAndOnceAfterSaving) {
   testing::TempDir dir;
   ProjectModel project;
   project.SetProjectFileName(dir.File("P.qyp"));
   AddPages(project);
   const int pages = project.PageCount();
-
-  RecordingProgress hpj;
-  ASSERT_TRUE(WriteHelpProject(project, true, "", hpj));
-  EXPECT_EQ(hpj.maximum, 22);
-  EXPECT_EQ(hpj.positions, Sequence(23));  // 22 items without COMPRESS, TITLE, COPYRIGHT
-
-  project.Header().HelpTitle = "t";
-  project.Header().HelpCopyright = "c";
-  RecordingProgress hpj_full;
-  ASSERT_TRUE(WriteHelpProject(project, false, "", hpj_full));
-  EXPECT_EQ(hpj_full.positions, Sequence(26));
 
   RecordingProgress cnt;
   ASSERT_TRUE(WriteContentsFile(project, false, cnt));

@@ -3,33 +3,13 @@
 #include <string>
 
 #include "host_fixture.h"
-#include "macro/host_vocabulary.h"
 
 namespace qy::testing {
 namespace {
 
-// Every declaration line is entered when a run starts; second names share
-// the operation of the first.
-TEST_F(HostTest, VocabularyIsAcceptedAndAliasesShareTheirOperation) {
-  Run("");
-  const SymbolTables& tables = pascal.interpreter().tables();
-  for (const std::string& line : HostPrototypeLines()) {
-    const std::size_t start = line.find(' ') + 1;
-    const std::string name = line.substr(start, line.find_first_of("(:;", start) - start);
-    EXPECT_NE(tables.FindFunction(name), nullptr) << line;
-  }
-  EXPECT_EQ(tables.FindFunction("AddPage")->Index, tables.FindFunction("PageAdd")->Index);
-  for (const char* name : {"Col", "Row", "SelLength", "SelStart", "ClipBoard", "SelText", "Text"}) {
-    const VariableEntry* v = pascal.interpreter().FindVariable(name);
-    ASSERT_NE(v, nullptr) << name;
-    EXPECT_TRUE(v->HostBound && v->Permanent && !v->ReadOnly) << name;
-  }
-}
-
 TEST_F(HostTest, UnservedRoutineEndsTheRunWithTheHostsMessage) {
   MacroError e = RunError("SelectContext;");
   EXPECT_EQ(e.message(), Sjis("実行エラーです。お手数ですが作者に連絡をください"));
-  EXPECT_EQ(HostErrorMessage(5), Sjis("ユーザー定義手続き/関数の内部エラーです"));
 }
 
 TEST_F(HostTest, PageGettersCountFromZeroAndRefuseOutside) {

@@ -16,41 +16,13 @@ using qy::testing::FakeProgress;
 using qy::testing::FakePrompter;
 using qy::testing::MakePages;
 
-TEST(BraceCount, EscapedBracesDoNotCount) {
-  EXPECT_EQ(CountBraces("\\{ and \\}").open, 0);
-  EXPECT_EQ(CountBraces("\\{ and \\}").close, 0);
-  const BraceCounts c = CountBraces("{\\b a}{");
+// The byte rules themselves are brace_count_search_test's.
+TEST(BraceCount, CountsBothKindsAndTellsBalance) {
+  const BraceCounts c = CountBraces("{\\b a}{\\{");
   EXPECT_EQ(c.open, 2);
   EXPECT_EQ(c.close, 1);
   EXPECT_FALSE(c.Balanced());
-  // Two backslashes are an escaped backslash; three escape the brace again.
-  EXPECT_EQ(CountRealBraces("a\\\\}", '}'), 1);
-  EXPECT_EQ(CountRealBraces("a\\\\\\}", '}'), 0);
-  EXPECT_EQ(CountRealBraces("\\\\{\\\\\\\\{", '{'), 2);
-  // The run of backslashes belongs to the brace right behind it only.
-  EXPECT_EQ(CountRealBraces("\\}{", '{'), 1);
-  EXPECT_EQ(CountRealBraces("\\ {", '{'), 1);
-  EXPECT_EQ(CountBraces("").open, 0);
-}
-
-TEST(BraceCount, TrailBytesAreNeitherBackslashNorBrace) {
-  // ソ, 表 and 能 end in 0x5C: the brace behind them is real.
-  for (const char* ch : {"ソ", "表", "能"}) {
-    const std::string s = Sjis(ch);
-    ASSERT_EQ(s.size(), 2u);
-    ASSERT_EQ(s[1], '\\');
-    EXPECT_EQ(CountRealBraces(s + "{", '{'), 1) << ch;
-    EXPECT_EQ(CountRealBraces("{\\b " + s + "}", '}'), 1) << ch;
-    // A real backslash after the character still escapes.
-    EXPECT_EQ(CountRealBraces(s + "\\}", '}'), 0) << ch;
-  }
-  // ＋ is 0x81 0x7B: its trail byte has the code of "{".
-  const std::string plus = Sjis("＋");
-  ASSERT_EQ(plus, "\x81{");
-  EXPECT_EQ(CountRealBraces(plus + plus, '{'), 0);
-  EXPECT_TRUE(CountBraces("{" + plus + "}").Balanced());
-  // ｿ is a single-byte katakana, not a lead byte.
-  EXPECT_EQ(CountRealBraces(Sjis("ｿ") + "\\{", '{'), 0);
+  EXPECT_TRUE(CountBraces("{" + Sjis("＋") + "}").Balanced());
 }
 
 TEST(BraceCheck, ListsUnbalancedPagesOfEveryKind) {

@@ -27,9 +27,10 @@ int WalkEveryCharacter(std::string_view text, char brace) {
 }
 
 TEST(BraceCountSearch, SameCountsAsACharacterWalk) {
-  // ソ and 表 end in 0x5C, ボ in 0x7B; 0x83 alone is a stray lead byte.
-  const std::vector<std::string> pieces = {"{",        "}",        "\\",       "a",   " ",
-                                           Sjis("ソ"), Sjis("表"), Sjis("ボ"), "\x83"};
+  // ソ and 表 end in 0x5C, ボ and ＋ in 0x7B; ｿ is a single byte, not a lead
+  // byte; 0x83 alone is a stray lead byte.
+  const std::vector<std::string> pieces = {
+      "{", "}", "\\", "a", " ", Sjis("ソ"), Sjis("表"), Sjis("ボ"), Sjis("＋"), Sjis("ｿ"), "\x83"};
   std::mt19937 rng(11);
   for (int n = 0; n < 400; ++n) {
     std::string text;

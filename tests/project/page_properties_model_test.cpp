@@ -161,19 +161,14 @@ TEST_F(PagePropertiesTest, FreeContextAndIdOnlyReplaceValuesInUse) {
   EXPECT_EQ(gap.input().id_text, "2");
 }
 
-TEST_F(PagePropertiesTest, OkStoresAndRefusesLikeTheAcceptance) {
+// The checks of the boxes are page_acceptance_test's.
+TEST_F(PagePropertiesTest, OkAsksAboutTheKindAndStores) {
   MakeTopicPages(model, 2);
   model.SetCurrentPage(2);
   model.MutablePage(2).Topic = "text";
   ASSERT_TRUE(WriteFileAtomic(dir.File("help.hls"), ""));
   PagePropertiesModel dialog(model, settings);
   EXPECT_EQ(dialog.original_context(), "HLP000002");
-  dialog.SetContext("HLP000001");
-  EXPECT_FALSE(Ok(dialog));
-  ASSERT_EQ(prompter.Texts().size(), 1u);
-  EXPECT_EQ(prompter.Texts()[0],
-            Sjis("\r\nコンテキスト 「HLP000001」 はすでに他のページで使用されています。"));
-
   dialog.SetContext("NEWNAME");
   dialog.ChooseKind(kContentPage);
   prompter.answers.push_back(Answer::kNo);

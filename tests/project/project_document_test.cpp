@@ -147,15 +147,13 @@ TEST_F(ProjectDocumentTest, OpenSetsTheProjectsOwnBitmapSectionAndContextList) {
 }
 
 TEST_F(ProjectDocumentTest, OlderVersionsOpenWithTheirOwnLayout) {
+  // The layouts themselves are project_file_test's.
   ASSERT_TRUE(doc.OpenProject(Copy("v160.qyp", "v160.qyp"), false));
   EXPECT_TRUE(prompter.shown.empty()) << "1.60 is read again without a question";
-  EXPECT_EQ(model.Page(1).AKeyword, "akey");
   prompter.answers = {Answer::kOk};
   ASSERT_TRUE(doc.OpenProject(Copy("v130.qyp", "old.qyp"), false));
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "ask");
-  EXPECT_EQ(model.Page(1).ContextID, 42);
-  EXPECT_EQ(model.Header().ProjectOptions, "00001000main");
+  EXPECT_EQ(model.Page(1).ContextID, 42);  // read as 1.30, not as the current layout
   EXPECT_EQ(view.caption, "old.qyp - Quillory");
 }
 

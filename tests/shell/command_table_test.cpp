@@ -73,39 +73,21 @@ TEST(CommandTableTest, GroupHeadingsCarryNoCommandState) {
     EXPECT_EQ(row.popup, CommandPopup::kNone) << row.number;
     EXPECT_STREQ(row.hint, "") << row.number;
   }
-  EXPECT_TRUE(FindCommand(kCmdNewFind)->Has(kNotWhilePageOut));
-  EXPECT_FALSE(FindCommand(kCmdCopyPage)->Has(kNotWhilePageOut));
 }
 
-TEST(CommandTableTest, MacroSlotRowsFollowTheirSlotNumbers) {
-  for (int slot = 0; slot < kMacroSlotCount; ++slot) {
-    const CommandRow* row = MacroSlotRow(slot);
-    ASSERT_NE(row, nullptr);
-    EXPECT_TRUE(IsMacroSlot(row->number));
-    EXPECT_EQ(row->number, kFirstMacroSlot + slot);
-  }
-  EXPECT_FALSE(IsMacroSlot(kFirstMacroSlot - 1));
-  EXPECT_FALSE(IsMacroSlot(kFirstMacroSlot + kMacroSlotCount));
-  EXPECT_EQ(MacroSlotRow(-1), nullptr);
-  EXPECT_EQ(MacroSlotRow(kMacroSlotCount), nullptr);
-}
-
-TEST(CommandTableTest, LookupByIdMenuItemAndSection) {
-  EXPECT_EQ(FindCommandById(CommandSection::kProject, "Topic")->number, 99);
-  EXPECT_EQ(FindCommandById(CommandSection::kHelp, "topic")->number, 201);
+// Lookups ignore letter case and find nothing for names no row has.
+TEST(CommandTableTest, LookupsIgnoreCaseAndMissUnknownNames) {
+  const CommandRow* topic = FindCommandById(CommandSection::kHelp, "topic");
+  ASSERT_NE(topic, nullptr);
+  EXPECT_EQ(FindCommandById(CommandSection::kHelp, "TOPIC"), topic);
   EXPECT_EQ(FindCommandById(CommandSection::kFile, "Topic"), nullptr);
   EXPECT_EQ(FindCommandById(CommandSection::kEdit, "Group"), nullptr);
-
-  EXPECT_EQ(FindCommandByMenuItem("mnuFileMakeHelp")->number, 7);
   EXPECT_EQ(FindCommandByMenuItem("mnuNothing"), nullptr);
   EXPECT_EQ(FindCommandByMenuItem(""), nullptr);
-
   EXPECT_EQ(SectionByName("shortcut"), CommandSection::kShortCut);
   EXPECT_EQ(SectionByName("Tools"), std::nullopt);
-  EXPECT_STREQ(SectionName(CommandSection::kShortCut), "ShortCut");
-
-  EXPECT_EQ(LeveledCaption(*FindCommand(28)), "2." + Sjis("変換"));
-  EXPECT_EQ(LeveledCaption(*FindCommand(29)), "1." + Sjis("大文字に変換"));
+  // A caption carries its level in front.
+  EXPECT_EQ(LeveledCaption(*FindCommand(kCmdConvertGroup)), "2." + Sjis("変換"));
 }
 
 }  // namespace

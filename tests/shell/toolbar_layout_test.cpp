@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "core/codec.h"
 #include "core/files.h"
 #include "core/ini_file.h"
 #include "shell/command_table.h"
@@ -22,35 +21,6 @@ const ToolbarItemState& StateOf(const std::vector<ToolbarItemState>& items, int 
   }
   ADD_FAILURE() << "no item " << number;
   return items.front();
-}
-
-TEST(ToolbarTableTest, EachToolbarNodeStandsBeforeItsItems) {
-  for (ToolbarId id : {ToolbarId::kFile, ToolbarId::kEdit, ToolbarId::kProject, ToolbarId::kPage,
-                       ToolbarId::kShortCut}) {
-    auto items = ToolbarItems(id);
-    const ToolbarInfo* info = FindToolbar(id);
-    ASSERT_NE(info, nullptr);
-    ASSERT_FALSE(items.empty());
-    EXPECT_EQ(info->tree_number, items.front().number - 1);
-    EXPECT_EQ(items.back().number - items.front().number + 1, static_cast<int>(items.size()));
-  }
-  EXPECT_TRUE(ToolbarItems(ToolbarId::kNone).empty());
-  EXPECT_EQ(FindToolbar(ToolbarId::kNone), nullptr);
-}
-
-TEST(ToolbarTableTest, ButtonsRunTheCommandTheyShow) {
-  for (const ToolbarRow& row : ToolbarRows()) {
-    SCOPED_TRACE(row.number);
-    if (!row.HasKey() || row.IsSeparator()) {
-      EXPECT_EQ(row.command, -1);
-      continue;
-    }
-    const CommandRow* command = FindCommand(row.command);
-    ASSERT_NE(command, nullptr);
-    std::string caption = row.caption;
-    EXPECT_EQ(caption.rfind(command->caption, 0), 0u) << command->caption;
-  }
-  EXPECT_EQ(FindToolbarButton("btnNothing"), nullptr);
 }
 
 TEST(ToolbarLayoutTest, MissingFileShowsEverything) {
