@@ -17,6 +17,8 @@
 namespace qy::testing {
 namespace {
 
+using ::testing::Contains;
+using ::testing::Field;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
@@ -88,7 +90,7 @@ TEST_P(HalibutReference, ReadsCleanlyAndEveryOffsetLandsOnAHeader) {
   EXPECT_EQ(file.topics.back().title, "");
   EXPECT_EQ(file.contexts.size(), file.topics.size() - 1);
   EXPECT_EQ(file.titles.size(), file.topics.size() - 1);
-  EXPECT_THAT(file.fonts.face_names, ::testing::Contains("Arial"));
+  EXPECT_THAT(file.fonts.face_names, Contains("Arial"));
   // 400 extra contexts overflow one page, so the tree needs an index level.
   EXPECT_EQ(TreeLevels(*file.File("|CONTEXT")), GetParam() > 0 ? 2 : 1);
 }
@@ -101,7 +103,8 @@ TEST_P(HalibutReference, ContextsTitlesAndTextMatch) {
   EXPECT_THAT(details->text, HasSubstr("Details text with an index term gadget."));
   const HlpTopic* intro = file.TopicByContext("t00000000");
   ASSERT_NE(intro, nullptr);
-  EXPECT_THAT(intro->text, HasSubstr("See section 1.1 for more."));
+  EXPECT_THAT(intro->text, HasSubstr("\nThis is the first chapter. See section 1.1 for more.\n"));
+  EXPECT_THAT(intro->jumps, Contains(Field(&HlpJump::target, HlpContextHash("t00000001"))));
   EXPECT_EQ(file.TopicByContext("Top"), &file.topics.front());
   EXPECT_EQ(file.TopicByContext("t99999999"), nullptr);
   ASSERT_TRUE(file.system.contents.has_value());
@@ -136,12 +139,16 @@ TEST_P(HalibutReference, OffsetCheckFindsMisplacedOffsets) {
       {[](HlpFile* f) { f->map.emplace_back(7, 0x12345); }, "|CTXOMAP id 7"},
       {[](HlpFile* f) { f->system.contents = 1; }, "|SYSTEM contents"},
       {[](HlpFile* f) { f->topics[1].topic_offset = f->topics[0].topic_offset; }, "share"},
+      {[](HlpFile* f) {
+         f->topics[1].jumps.push_back({0xE3, 12345, false});
+       },
+       "does not hold"},
   };
   for (const auto& [mutate, expected] : cases) {
     HlpFile file = check_.file;
     ASSERT_THAT(CheckHlpOffsets(file), IsEmpty());
     mutate(&file);
-    EXPECT_THAT(CheckHlpOffsets(file), ::testing::Contains(HasSubstr(expected))) << expected;
+    EXPECT_THAT(CheckHlpOffsets(file), Contains(HasSubstr(expected))) << expected;
   }
 }
 
@@ -162,7 +169,7 @@ TEST_P(HalibutReference, DamagedFilesGiveProblemsNotCrashes) {
   ReadHlpTree(tree, {HlpTreeFormat::Key::kLong, 4, HlpTreeFormat::Order::kSigned}, "|CONTEXT",
               &problems);
   if (GetParam() > 0)
-    EXPECT_THAT(problems, ::testing::Contains(HasSubstr("entries, header says")));
+    EXPECT_THAT(problems, Contains(HasSubstr("entries, header says")));
   else
     EXPECT_THAT(problems, IsEmpty());
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qy::testing::hlp_bytes {
 
@@ -43,6 +44,12 @@ std::string Hex(std::uint32_t value);
 
 namespace qy::testing {
 struct HlpFile;
+struct HlpJump;
 // Walks |TOPIC (with |Phrases when present) into `file->topics`.
 void ReadHlpTopics(HlpFile* file);
+// The text of a display (0x20) or table (0x23) record, paragraphs on their
+// own lines, from its formatting bytes and its strings; collects hotspots
+// into `jumps` and sets `error` when the formatting cannot be followed.
+std::string ReadHlpRecord(std::uint8_t type, std::string_view format, std::string_view strings,
+                          std::vector<HlpJump>* jumps, std::string* error);
 }  // namespace qy::testing

@@ -50,6 +50,17 @@ std::vector<std::string> CheckHlpOffsets(const HlpFile& file) {
       if (browse != 0xFFFFFFFF) lands(browse, "browse link of \"" + topic.title + "\"");
     }
   }
+  for (const HlpTopic& topic : file.topics) {
+    for (const HlpJump& jump : topic.jumps) {
+      std::string what = "jump " + Hex(jump.command).substr(8) + " in \"" + topic.title + "\"";
+      if (jump.command == 0xE0 || jump.command == 0xE1) {
+        lands(static_cast<std::uint32_t>(jump.target), what);
+      } else if (!jump.external && file.contexts.count(jump.target) == 0) {
+        problems.push_back(what + " names hash " + Hex(static_cast<std::uint32_t>(jump.target)) +
+                           ", which |CONTEXT does not hold");
+      }
+    }
+  }
   return problems;
 }
 

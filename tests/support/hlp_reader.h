@@ -84,15 +84,25 @@ struct HlpFonts {
   std::vector<HlpFontDescriptor> descriptors;
 };
 
+// A hotspot: `command` is its formatting byte (0xE2/0xE3/0xE6/0xE7 jump or
+// pop up by context hash, 0xE0/0xE1 by TOPICOFFSET, 0xEA..0xEF by hash into
+// another file or window; `external` when another file).
+struct HlpJump {
+  std::uint8_t command = 0;
+  std::int32_t target = 0;
+  bool external = false;
+};
+
 struct HlpTopic {
   std::uint32_t topic_pos = 0;     // TOPICPOS of its header TOPICLINK
   std::uint32_t topic_offset = 0;  // TOPICOFFSET contexts and indexes use
   std::uint32_t browse_back = 0, browse_forward = 0;
   std::string title;
   std::vector<std::string> macros;  // '!' footnotes
-  // Text of the display and table records, one line per record; the
-  // strings between formatting commands are joined without separators.
+  // Text of the display and table records: one line per paragraph, '\t'
+  // for tabs; strings split by character formatting are joined.
   std::string text;
+  std::vector<HlpJump> jumps;
 };
 
 struct HlpKeyword {
@@ -121,8 +131,9 @@ HlpFile ReadHlpFile(std::string bytes);
 HlpFile LoadHlpFile(const std::string& path);
 
 // Every offset in |CONTEXT, |TTLBTREE, |KWDATA, |AWDATA, |CTXOMAP, the
-// contents record and the browse links must land on a topic header, and no
-// two topics may share a TOPICOFFSET. Returns one sentence per fault.
+// contents record and the browse links must land on a topic header, no two
+// topics may share a TOPICOFFSET, and every jump within the file must name a
+// context |CONTEXT holds. Returns one sentence per fault.
 std::vector<std::string> CheckHlpOffsets(const HlpFile& file);
 
 struct HlpCheck {

@@ -102,7 +102,7 @@ class TopicWalker {
         Problem("block " + std::to_string(starts_.size()) + " is shorter than its header");
         break;
       }
-      first_links_.push_back(U32(block, 4));
+      block_headers_.push_back({U32(block, 0), U32(block, 4), U32(block, 8)});
       starts_.push_back(buffer_.size());
       if (compressed) {
         std::string data = HlpLz77Decompress(block.substr(kBlockHeaderSize));
@@ -167,9 +167,42 @@ class TopicWalker {
       Problem("a display record at " + Hex(ref) + " comes before any topic header");
       return;
     }
-    std::string& out = file_->topics.back().text;
-    if (!out.empty()) out.push_back('\n');
-    for (const std::string& part : SplitAtNul(text)) out += part;
+    HlpTopic& topic = file_->topics.back();
+    std::string error;
+    std::string record = ReadHlpRecord(type, link1, text, &topic.jumps, &error);
+    if (!error.empty()) Problem("TOPICLINK " + Hex(ref) + ": " + error);
+    if (!topic.text.empty()) topic.text.push_back('\n');
+    topic.text += record;
+  }
+
+  // Each block names its first TOPICLINK, the last one before it and the
+  // last topic header before it; the viewer relies on the latter to find the
+  // topic a TOPICOFFSET falls in.
+  void CheckBlockHeaders(const std::vector<std::uint32_t>& first_in_block) {
+    for (std::size_t i = 0; i < block_headers_.size(); ++i) {
+      const BlockHeader& header = block_headers_[i];
+      std::string block = "block " + std::to_string(i) + " names ";
+      if (first_in_block[i] != kNone && header.first_link != first_in_block[i]) {
+        Problem(block + Hex(header.first_link) + " as its first TOPICLINK, the chain has " +
+                Hex(first_in_block[i]));
+      }
+      if (i == 0) continue;
+      std::uint32_t start = static_cast<std::uint32_t>(i * kDecompressedBlock + kBlockHeaderSize);
+      std::uint32_t last_link = kNone, last_header = kNone;
+      for (const auto& [ref, is_header] : links_) {
+        if (ref >= start) continue;
+        last_link = ref;
+        if (is_header) last_header = ref;
+      }
+      if (last_link != kNone && header.last_link != last_link) {
+        Problem(block + Hex(header.last_link) + " as the last TOPICLINK before it, the chain has " +
+                Hex(last_link));
+      }
+      if (last_header != kNone && header.last_topic_header != last_header) {
+        Problem(block + Hex(header.last_topic_header) +
+                " as the last topic header before it, the chain has " + Hex(last_header));
+      }
+    }
   }
 
   void Walk() {
@@ -210,15 +243,11 @@ class TopicWalker {
           std::string_view(buffer_).substr(at + kLinkHeaderSize, length1 - kLinkHeaderSize);
       std::string_view raw2 = std::string_view(buffer_).substr(at + length1, size - length1);
       AddRecord(U8(buffer_, at + 20), link1, LinkText(raw2, length2, ref), ref, block, &chars);
+      links_.emplace_back(ref, U8(buffer_, at + 20) == 2);
       previous = ref;
       ref = next;
     }
-    for (std::size_t i = 0; i < first_in_block.size(); ++i) {
-      if (first_in_block[i] != kNone && first_links_[i] != first_in_block[i]) {
-        Problem("block " + std::to_string(i) + " names " + Hex(first_links_[i]) +
-                " as its first TOPICLINK, the chain has " + Hex(first_in_block[i]));
-      }
-    }
+    CheckBlockHeaders(first_in_block);
     std::vector<HlpTopic>& topics = file_->topics;
     for (std::size_t i = 0; i < topics.size(); ++i) {
       std::uint32_t expected = i + 1 < topics.size() ? topics[i + 1].topic_pos : kNone;
@@ -246,7 +275,11 @@ class TopicWalker {
   bool reported_phrases_ = false;
   std::string buffer_;  // every block's data, decompressed, back to back
   std::vector<std::size_t> starts_;
-  std::vector<std::uint32_t> first_links_;
+  struct BlockHeader {
+    std::uint32_t last_link, first_link, last_topic_header;
+  };
+  std::vector<BlockHeader> block_headers_;
+  std::vector<std::pair<std::uint32_t, bool>> links_;  // TOPICPOS, is a header
   std::vector<std::uint32_t> next_topic_fields_;
 };
 
