@@ -64,6 +64,7 @@ class Encoder {
     record.data1 += commands_;
     record.data2 = std::move(text_);
     record.unknown_windows = std::move(unknown_windows_);
+    record.skipped_commands = std::move(skipped_);
     return record;
   }
 
@@ -122,7 +123,9 @@ class Encoder {
   void PutInline(const topic::Inline& item) {
     switch (item.kind) {
       case topic::InlineKind::kHidden:
+        return;
       case topic::InlineKind::kEmbedded:
+        skipped_.push_back(item.text);
         return;
       case topic::InlineKind::kText:
         // The font first, so a hotspot's text is drawn from its start in
@@ -258,6 +261,7 @@ class Encoder {
   std::string commands_;
   std::string text_;
   std::vector<int> unknown_windows_;
+  std::vector<std::string> skipped_;
   int font_ = -1;
   int hotspot_ = -1;
 };

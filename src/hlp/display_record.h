@@ -31,6 +31,9 @@ struct DisplayRecord {
   // Hotspots of the topic whose ">window" names no [WINDOWS] entry; they
   // jump without the window.
   std::vector<int> unknown_windows;
+  // Embedded commands other than pictures (\{ewc ...\}, \{mci ...\}):
+  // not written; the caller reports them.
+  std::vector<std::string> skipped_commands;
 };
 
 DisplayRecord EncodeParagraph(const topic::Topic& topic, const topic::Paragraph& paragraph,

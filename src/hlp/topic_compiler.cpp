@@ -139,7 +139,6 @@ class Compiler {
     if (from.document == nullptr) return;
     const topic::Document& document = *from.document;
     const Lines lines(from.text);
-    ReportGroups(from, document, lines);
     DisplayContext context;
     context.document = &document;
     context.window_names = &input_.window_names;
@@ -149,24 +148,6 @@ class Compiler {
     for (const topic::Topic& topic : document.topics) {
       if (IsEmpty(topic)) continue;
       AddTopic(source, from, topic, lines, context);
-    }
-  }
-
-  void ReportGroups(const TopicSource& from, const topic::Document& document, const Lines& lines) {
-    for (const topic::Note& note : document.notes) {
-      if (note.kind != topic::NoteKind::kUnmatchedClose &&
-          note.kind != topic::NoteKind::kUnclosedGroup) {
-        continue;
-      }
-      std::string title;
-      for (const topic::Topic& topic : document.topics) {
-        if (topic.offset <= note.offset) title = topic.FootnoteText('$');
-      }
-      out_.diagnostics.push_back(MakeDiagnostic(
-          code::kUnbalancedGroup,
-          note.kind == topic::NoteKind::kUnmatchedClose ? "A closing brace closes no group."
-                                                        : "A group is not closed.",
-          from.file_name, lines.At(note.offset), Trim(title)));
     }
   }
 
@@ -233,6 +214,11 @@ class Compiler {
             MakeDiagnostic(code::kMarkupProblem,
                            "Window \"" + spot.target.window + "\" is not defined in [WINDOWS].",
                            from.file_name, lines.At(spot.offset), compiled.title));
+      }
+      for (const std::string& command : record.skipped_commands) {
+        out_.diagnostics.push_back(MakeDiagnostic(
+            code::kMarkupProblem, "Embedded command {" + command + "} is not supported; left out.",
+            from.file_name, compiled.line, compiled.title));
       }
       TopicLink link;
       link.type = 0x20;

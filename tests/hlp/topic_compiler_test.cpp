@@ -252,5 +252,23 @@ TEST(CompileTopics, FontTableDescribesTheLooks) {
   EXPECT_EQ(first, std::string("\x01\x14\x01\x00\x00\xFF\x00\x00\x00\x00\x00", 11));
 }
 
+TEST(CompileTopics, ReportsWhatItCannotWrite) {
+  struct Case {
+    const char* body;
+    int code;
+    int line;
+  } cases[] = {
+      {"{\\uldb a}{\\v T2>nowhere}\\par", 3008, 4},
+      {"\\{mci x.avi\\}\\par", 3008, 2},  // the topic's line
+  };
+  for (const Case& k : cases) {
+    const Compiled c = Compile(Topic(1, std::string("\r\n") + k.body));
+    ASSERT_EQ(c.file.diagnostics.size(), 1u) << k.body;
+    EXPECT_EQ(c.file.diagnostics[0].code, k.code) << k.body;
+    EXPECT_EQ(c.file.diagnostics[0].line, k.line) << k.body;
+    EXPECT_EQ(c.file.diagnostics[0].topic, "Title 1") << k.body;
+  }
+}
+
 }  // namespace
 }  // namespace qy::hlp
