@@ -10,6 +10,7 @@ const std::vector<MessageCode>& MessageCodes() {
       {code::kUnknownOption, Severity::kNote, "Option not supported; ignored"},
       {code::kPhraseCompression, Severity::kNote, "Phrase compression is not used"},
       {code::kIgnoredSection, Severity::kNote, "Section not supported; ignored"},
+      {code::kTopicsUncompressed, Severity::kNote, "Topic text written uncompressed"},
       {code::kUnknownSection, Severity::kWarning, "Unknown section in the help project"},
       {code::kBadLine, Severity::kWarning, "Line not understood; ignored"},
       {code::kBadWindow, Severity::kWarning, "Window definition not understood"},

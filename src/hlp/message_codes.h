@@ -15,6 +15,7 @@ namespace code {
 inline constexpr int kUnknownOption = 1001;
 inline constexpr int kPhraseCompression = 1002;
 inline constexpr int kIgnoredSection = 1003;
+inline constexpr int kTopicsUncompressed = 1004;
 // Warnings
 inline constexpr int kUnknownSection = 3001;
 inline constexpr int kBadLine = 3002;
