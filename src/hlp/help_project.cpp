@@ -11,8 +11,10 @@ namespace qy::hlp {
 
 namespace {
 
-// Map headers may include each other; deeper than this is a loop.
+// Map headers may include each other; deeper than this is a loop. The total
+// keeps a header that includes itself many times from taking forever.
 constexpr int kMaxIncludeDepth = 8;
+constexpr int kMaxIncludes = 64;
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -309,11 +311,12 @@ class Reader {
       name = name.substr(1, name.size() - 2);
     }
     const std::string include(name);
-    if (depth >= kMaxIncludeDepth) {
-      Warn(code::kBadLine, "Map headers include each other too deeply: " + include, file,
-           line_number);
+    if (depth >= kMaxIncludeDepth || includes_ >= kMaxIncludes) {
+      Warn(code::kBadLine, "Map headers include each other too deeply or too often: " + include,
+           file, line_number);
       return;
     }
+    ++includes_;
     std::string reason;
     std::optional<std::string> text = load_ ? load_(include, &reason) : std::nullopt;
     if (!text) {
@@ -349,6 +352,7 @@ class Reader {
 
   HelpProject& p_;
   const IncludeLoader& load_;
+  int includes_ = 0;
 };
 
 }  // namespace
