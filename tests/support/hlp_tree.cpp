@@ -205,7 +205,8 @@ class TreeReader {
     }
     if (chain == leaves) {
       for (const auto& [leaf, key] : bounds) {
-        std::size_t first = leaf < leaf_starts.size() ? leaf_starts[leaf] : entries.size();
+        if (leaf >= chain.size()) continue;  // its child page was unreadable
+        std::size_t first = leaf_starts[leaf];
         bool low_ok = first >= entries.size() || Compare(key, entries[first].key) <= 0;
         bool high_ok =
             first == 0 || first > entries.size() || Compare(entries[first - 1].key, key) < 0;
