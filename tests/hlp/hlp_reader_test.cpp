@@ -17,6 +17,7 @@
 namespace qy::testing {
 namespace {
 
+using ::testing::AnyOf;
 using ::testing::Contains;
 using ::testing::Field;
 using ::testing::HasSubstr;
@@ -61,6 +62,16 @@ std::string Document(int extra) {
             " with some words so that the topic blocks fill up. \\i{term" + n + "}\n\n";
   }
   return text;
+}
+
+// Where the directory says an internal file's header is.
+std::size_t FileOffset(const std::string& bytes, const std::string& name) {
+  std::size_t entry = bytes.find(name + '\0');
+  std::size_t offset = 0;
+  for (int i = 3; entry != std::string::npos && i >= 0; --i) {
+    offset = offset * 256 + static_cast<std::uint8_t>(bytes[entry + name.size() + 1 + i]);
+  }
+  return offset;
 }
 
 class HalibutReference : public ::testing::TestWithParam<int> {
@@ -158,6 +169,13 @@ TEST_P(HalibutReference, DamagedFilesGiveProblemsNotCrashes) {
   for (std::size_t size = 0; size < bytes.size(); size += 1 + bytes.size() / 50) {
     EXPECT_THAT(ReadHlpFile(bytes.substr(0, size)).problems, Not(IsEmpty())) << size;
   }
+  // |SYSTEM claims more room than it has, over whatever follows it.
+  std::string grown = bytes;
+  std::size_t system = FileOffset(grown, "|SYSTEM");
+  grown[system + 2] = static_cast<char>(grown[system + 2] + 1);
+  EXPECT_THAT(ReadHlpFile(grown).problems,
+              Contains(AnyOf(HasSubstr("|SYSTEM overlaps"), HasSubstr("|SYSTEM reaches past"))));
+
   // A broken leaf chain in |CONTEXT: the first leaf claims to be the last.
   HlpFile file = ReadHlpFile(bytes);
   std::string tree = *file.File("|CONTEXT");
@@ -172,6 +190,19 @@ TEST_P(HalibutReference, DamagedFilesGiveProblemsNotCrashes) {
     EXPECT_THAT(problems, Contains(HasSubstr("entries, header says")));
   else
     EXPECT_THAT(problems, IsEmpty());
+}
+
+TEST(HlpContextHash, IgnoresCaseAndWeighsDigitsAndPunctuation) {
+  const std::vector<std::pair<std::string, std::int32_t>> cases = {
+      {"", 1},
+      {"a", 17},
+      {"A", 17},
+      {"a0", 17 * 43 + 10},
+      {"_.", 13 * 43 + 12},
+      {"z9", 42 * 43 + 9},
+  };
+  for (const auto& [context, hash] : cases) EXPECT_EQ(HlpContextHash(context), hash) << context;
+  EXPECT_EQ(HlpContextHash("IDH_Overview"), HlpContextHash("idh_overview"));
 }
 
 TEST(HlpLz77, LiteralsAndOverlappingBackReferences) {

@@ -1,6 +1,7 @@
 // The help file's container, |SYSTEM, |FONT and index files.
 #include "support/hlp_reader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -34,6 +35,37 @@ std::string_view InternalFile(std::string_view bytes, std::uint32_t offset, cons
     return {};
   }
   return bytes.substr(offset + kFileHeaderSize, used);
+}
+
+struct Extent {
+  std::uint64_t offset, size;
+  std::string what;
+};
+
+// Internal files and free blocks must not overlap: a compiler that miscounts
+// a reserved size would otherwise let one file's bytes shadow another's.
+void CheckLayout(std::string_view bytes, std::vector<Extent> extents,
+                 std::vector<std::string>* problems) {
+  std::uint32_t free_block = U32(bytes, 8);
+  for (int count = 0; free_block != 0xFFFFFFFF; ++count) {
+    if (!Has(bytes, free_block, 8) || count > 100000) {
+      problems->push_back("the free list reaches " + Hex(free_block) + ", outside the file");
+      break;
+    }
+    extents.push_back({free_block, U32(bytes, free_block), "a free block"});
+    free_block = U32(bytes, free_block + 4);
+  }
+  std::sort(extents.begin(), extents.end(),
+            [](const Extent& a, const Extent& b) { return a.offset < b.offset; });
+  for (std::size_t i = 0; i < extents.size(); ++i) {
+    const Extent& extent = extents[i];
+    if (extent.offset + extent.size > bytes.size()) {
+      problems->push_back(extent.what + " reaches past the end of the file");
+    }
+    if (i > 0 && extents[i - 1].offset + extents[i - 1].size > extent.offset) {
+      problems->push_back(extents[i - 1].what + " overlaps " + extent.what);
+    }
+  }
 }
 
 HlpWindow ReadWindow(std::string_view data) {
@@ -233,11 +265,15 @@ HlpFile ReadHlpFile(std::string bytes) {
                             ", it is " + std::to_string(bytes.size()));
   }
   std::string_view directory = InternalFile(bytes, U32(bytes, 4), "directory", &file.problems);
+  std::vector<Extent> extents = {{0, 16, "the file header"}};
+  extents.push_back({U32(bytes, 4), U32(bytes, U32(bytes, 4)), "the directory"});
   HlpTreeFormat format{Key::kString, 4, Order::kBytes};
   for (const HlpTreeEntry& entry : ReadHlpTree(directory, format, "directory", &file.problems)) {
-    file.files[entry.key] =
-        std::string(InternalFile(bytes, U32(entry.value, 0), entry.key, &file.problems));
+    std::uint32_t offset = U32(entry.value, 0);
+    file.files[entry.key] = std::string(InternalFile(bytes, offset, entry.key, &file.problems));
+    extents.push_back({offset, U32(bytes, offset), entry.key});
   }
+  CheckLayout(bytes, std::move(extents), &file.problems);
   const std::string* system = file.File("|SYSTEM");
   if (system == nullptr) {
     file.problems.push_back("no |SYSTEM file");
