@@ -137,6 +137,17 @@ TEST_P(HalibutReference, KeywordsPointAtTheirTopics) {
   EXPECT_EQ(check_.file.TopicAt(words["widgets"][0]), check_.file.TopicByContext("t00000000"));
 }
 
+TEST_P(HalibutReference, DescriptionNamesTopicsByTitle) {
+  std::string text = DescribeHlpFile(check_.file);
+  EXPECT_THAT(text, HasSubstr("topic \"Chapter 1: Introduction\"\n"
+                              "  macro: CBB(\"btn_up\",\"JI(`',`Top')\");EB(\"btn_up\")\n"
+                              "  | Chapter 1: Introduction\n"
+                              "  | This is the first chapter. See section 1.1 for more.\n"));
+  EXPECT_THAT(text, HasSubstr("  jump E3 \"Chapter 1: Introduction\"\n"));
+  EXPECT_THAT(text, HasSubstr("K gadget: \"Section 1.1: Details\"\n"));
+  EXPECT_THAT(text, HasSubstr("contents: \"Contents\"\n"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, HalibutReference, ::testing::Values(0, 400));
 
 // Each fault a compiler could make must come back as a problem.
