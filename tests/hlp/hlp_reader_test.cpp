@@ -187,6 +187,11 @@ TEST_P(HalibutReference, DamagedFilesGiveProblemsNotCrashes) {
   EXPECT_THAT(ReadHlpFile(grown).problems,
               Contains(AnyOf(HasSubstr("|SYSTEM overlaps"), HasSubstr("|SYSTEM reaches past"))));
 
+  // |KWMAP must list every keyword leaf page.
+  std::string map = bytes;
+  map[FileOffset(map, "|KWMAP") + 9] += 1;
+  EXPECT_THAT(ReadHlpFile(map).problems, Contains(HasSubstr("|KWMAP: ")));
+
   // A broken leaf chain in |CONTEXT: the first leaf claims to be the last.
   HlpFile file = ReadHlpFile(bytes);
   std::string tree = *file.File("|CONTEXT");

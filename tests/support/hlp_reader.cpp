@@ -179,6 +179,34 @@ void ReadFonts(std::string_view data, HlpFile* file) {
   }
 }
 
+// |xWMAP lists each leaf page of |xWBTREE with the number of keywords before
+// it, so the index dialog can scroll without walking the tree.
+void CheckKeywordMap(const HlpFile& file, char letter, const std::vector<HlpTreeLeaf>& leaves,
+                     std::vector<std::string>* problems) {
+  std::string name = std::string("|") + letter + "WMAP";
+  const std::string* map = file.File(name);
+  if (map == nullptr) {
+    problems->push_back(std::string("|") + letter + "WBTREE without " + name);
+    return;
+  }
+  if (U16(*map, 0) != leaves.size() || map->size() != 2 + leaves.size() * 6) {
+    problems->push_back(name + ": " + std::to_string(U16(*map, 0)) + " entries in " +
+                        std::to_string(map->size()) + " bytes for " +
+                        std::to_string(leaves.size()) + " leaf pages");
+    return;
+  }
+  for (std::size_t i = 0; i < leaves.size(); ++i) {
+    std::uint32_t before = U32(*map, 2 + i * 6);
+    std::uint16_t page = U16(*map, 6 + i * 6);
+    if (before != leaves[i].first_entry || page != leaves[i].page) {
+      problems->push_back(name + ": entry " + std::to_string(i) + " says page " +
+                          std::to_string(page) + " after " + std::to_string(before) +
+                          " keywords, the tree has page " + std::to_string(leaves[i].page) +
+                          " after " + std::to_string(leaves[i].first_entry));
+    }
+  }
+}
+
 std::vector<HlpKeyword> ReadKeywords(const HlpFile& file, char letter,
                                      std::vector<std::string>* problems) {
   std::vector<HlpKeyword> keywords;
@@ -192,7 +220,10 @@ std::vector<HlpKeyword> ReadKeywords(const HlpFile& file, char letter,
     return keywords;
   }
   HlpTreeFormat format{Key::kString, 6, Order::kNone};
-  for (const HlpTreeEntry& entry : ReadHlpTree(*tree, format, tree_name, problems)) {
+  std::vector<HlpTreeLeaf> leaves;
+  std::vector<HlpTreeEntry> entries = ReadHlpTree(*tree, format, tree_name, problems, &leaves);
+  CheckKeywordMap(file, letter, leaves, problems);
+  for (const HlpTreeEntry& entry : entries) {
     HlpKeyword keyword{entry.key, {}};
     std::uint16_t count = U16(entry.value, 0);
     std::uint32_t at = U32(entry.value, 2);
