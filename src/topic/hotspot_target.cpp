@@ -16,8 +16,9 @@ std::string_view Trim(std::string_view text) {
 
 std::string_view Unquote(std::string_view text) {
   text = Trim(text);
+  // Macro strings quote with "..." or `...' (and `...` is seen too).
   if (text.size() >= 2 && (text.front() == '"' || text.front() == '`') &&
-      text.back() == text.front()) {
+      (text.back() == text.front() || (text.front() == '`' && text.back() == '\''))) {
     text = text.substr(1, text.size() - 2);
   }
   return Trim(text);
