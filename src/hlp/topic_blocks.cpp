@@ -25,12 +25,20 @@ std::size_t LinkSize(const TopicLink& link) {
   return kLinkHeader + link.data1.size() + link.data2.size();
 }
 
-// Where each link starts in the stream of all links.
-std::vector<std::size_t> LinkStarts(const std::vector<TopicLink>& links) {
+// Where each link starts in the stream of all links. With `block_aware`,
+// the stream is the uncompressed blocks' data one after the other, and a
+// link whose header and LinkData1 would not fit in what is left of a block
+// starts at the next block instead (the viewer reads them in one piece;
+// only LinkData2 may run on into the next block).
+std::vector<std::size_t> LinkStarts(const std::vector<TopicLink>& links, bool block_aware) {
   std::vector<std::size_t> starts;
   starts.reserve(links.size() + 1);
   std::size_t at = 0;
   for (const TopicLink& link : links) {
+    if (block_aware) {
+      const std::size_t left = kBlockData - at % kBlockData;
+      if (left < kBlockData && left < kLinkHeader + link.data1.size()) at += left;
+    }
     starts.push_back(at);
     at += LinkSize(link);
   }
@@ -59,12 +67,15 @@ std::vector<LinkPlace> Place(const std::vector<TopicLink>& links,
   return places;
 }
 
+// The links one after the other, with zeros where a link waits for the
+// next block.
 std::string LinkStream(const std::vector<TopicLink>& links, const std::vector<LinkPlace>& places,
-                       std::size_t total) {
+                       const std::vector<std::size_t>& link_starts) {
   std::string out;
-  out.reserve(total);
+  out.reserve(link_starts.back());
   for (std::size_t i = 0; i < links.size(); ++i) {
     const TopicLink& link = links[i];
+    out.resize(link_starts[i], '\0');
     PutU32(out, static_cast<std::uint32_t>(LinkSize(link)));
     PutU32(out, static_cast<std::uint32_t>(link.data2.size()));
     PutU32(out, i == 0 ? kNone : places[i - 1].pos);
@@ -105,14 +116,14 @@ std::vector<std::string> BlockHeaders(const std::vector<TopicLink>& links,
 }
 
 TopicBlocks Plain(std::vector<TopicLink>& links, const PatchLinks& patch) {
-  const std::vector<std::size_t> link_starts = LinkStarts(links);
+  const std::vector<std::size_t> link_starts = LinkStarts(links, true);
   const std::size_t total = link_starts.back();
   std::vector<std::size_t> block_starts;
   for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) block_starts.push_back(at);
   TopicBlocks result;
   result.places = Place(links, link_starts, block_starts);
   if (patch) patch(links, result.places);
-  const std::string stream = LinkStream(links, result.places, total);
+  const std::string stream = LinkStream(links, result.places, link_starts);
   const std::vector<std::string> headers =
       BlockHeaders(links, link_starts, result.places, block_starts);
   for (std::size_t k = 0; k < block_starts.size(); ++k) {
@@ -169,21 +180,21 @@ std::optional<Bounds> GreedyBounds(const std::string& stream,
 }
 
 std::optional<TopicBlocks> Packed(std::vector<TopicLink>& links, const PatchLinks& patch) {
-  const std::vector<std::size_t> link_starts = LinkStarts(links);
+  const std::vector<std::size_t> link_starts = LinkStarts(links, false);
   const std::size_t total = link_starts.back();
   // Provisional positions: those of the uncompressed layout.
   std::vector<std::size_t> plain_starts;
   for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) plain_starts.push_back(at);
   std::vector<LinkPlace> places = Place(links, link_starts, plain_starts);
   if (patch) patch(links, places);
-  std::optional<Bounds> first = GreedyBounds(LinkStream(links, places, total), link_starts);
+  std::optional<Bounds> first = GreedyBounds(LinkStream(links, places, link_starts), link_starts);
   if (!first) return std::nullopt;
 
   for (int round = 0; round < kMaxPackRounds; ++round) {
     const std::vector<std::size_t> block_starts = StreamStarts(link_starts, *first);
     places = Place(links, link_starts, block_starts);
     if (patch) patch(links, places);
-    const std::string stream = LinkStream(links, places, total);
+    const std::string stream = LinkStream(links, places, link_starts);
     std::vector<std::string> packed;
     std::vector<std::size_t> overflow;
     for (std::size_t k = 0; k + 1 < first->size(); ++k) {

@@ -38,11 +38,12 @@ struct TopicBlocks {
   std::vector<LinkPlace> places;  // one per link
 };
 
-// Uncompressed blocks hold 4084 bytes of link data each, and links run on
-// from block to block. Compressed blocks hold whole links only, up to 16k
-// of them, and whatever LZ77 packs into 4084 bytes; when the links cannot
-// be packed that way (a single link too large), the blocks are written
-// uncompressed and `compressed` is false.
+// Uncompressed blocks hold 4084 bytes of link data each; a link's
+// LinkData2 may run on into the next block, its header and LinkData1 never
+// do. Compressed blocks hold whole links only, up to 16k of them, and
+// whatever LZ77 packs into 4084 bytes; when the links cannot be packed that
+// way (a single link too large), the blocks are written uncompressed and
+// `compressed` is false.
 TopicBlocks BuildTopicBlocks(std::vector<TopicLink> links, const PatchLinks& patch, bool compress);
 
 }  // namespace qy::hlp

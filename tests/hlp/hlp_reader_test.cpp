@@ -17,6 +17,7 @@
 namespace qy::testing {
 namespace {
 
+using ::testing::AnyOf;
 using ::testing::Contains;
 using ::testing::Field;
 using ::testing::HasSubstr;
@@ -61,6 +62,16 @@ std::string Document(int extra) {
             " with some words so that the topic blocks fill up. \\i{term" + n + "}\n\n";
   }
   return text;
+}
+
+// Where the directory says an internal file's header is.
+std::size_t FileOffset(const std::string& bytes, const std::string& name) {
+  std::size_t entry = bytes.find(name + '\0');
+  std::size_t offset = 0;
+  for (int i = 3; entry != std::string::npos && i >= 0; --i) {
+    offset = offset * 256 + static_cast<std::uint8_t>(bytes[entry + name.size() + 1 + i]);
+  }
+  return offset;
 }
 
 class HalibutReference : public ::testing::TestWithParam<int> {
@@ -126,6 +137,17 @@ TEST_P(HalibutReference, KeywordsPointAtTheirTopics) {
   EXPECT_EQ(check_.file.TopicAt(words["widgets"][0]), check_.file.TopicByContext("t00000000"));
 }
 
+TEST_P(HalibutReference, DescriptionNamesTopicsByTitle) {
+  std::string text = DescribeHlpFile(check_.file);
+  EXPECT_THAT(text, HasSubstr("topic \"Chapter 1: Introduction\"\n"
+                              "  macro: CBB(\"btn_up\",\"JI(`',`Top')\");EB(\"btn_up\")\n"
+                              "  | Chapter 1: Introduction\n"
+                              "  | This is the first chapter. See section 1.1 for more.\n"));
+  EXPECT_THAT(text, HasSubstr("  jump E3 \"Chapter 1: Introduction\"\n"));
+  EXPECT_THAT(text, HasSubstr("K gadget: \"Section 1.1: Details\"\n"));
+  EXPECT_THAT(text, HasSubstr("contents: \"Contents\"\n"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, HalibutReference, ::testing::Values(0, 400));
 
 // Each fault a compiler could make must come back as a problem.
@@ -158,6 +180,18 @@ TEST_P(HalibutReference, DamagedFilesGiveProblemsNotCrashes) {
   for (std::size_t size = 0; size < bytes.size(); size += 1 + bytes.size() / 50) {
     EXPECT_THAT(ReadHlpFile(bytes.substr(0, size)).problems, Not(IsEmpty())) << size;
   }
+  // |SYSTEM claims more room than it has, over whatever follows it.
+  std::string grown = bytes;
+  std::size_t system = FileOffset(grown, "|SYSTEM");
+  grown[system + 2] = static_cast<char>(grown[system + 2] + 1);
+  EXPECT_THAT(ReadHlpFile(grown).problems,
+              Contains(AnyOf(HasSubstr("|SYSTEM overlaps"), HasSubstr("|SYSTEM reaches past"))));
+
+  // |KWMAP must list every keyword leaf page.
+  std::string map = bytes;
+  map[FileOffset(map, "|KWMAP") + 9] += 1;
+  EXPECT_THAT(ReadHlpFile(map).problems, Contains(HasSubstr("|KWMAP: ")));
+
   // A broken leaf chain in |CONTEXT: the first leaf claims to be the last.
   HlpFile file = ReadHlpFile(bytes);
   std::string tree = *file.File("|CONTEXT");
@@ -172,6 +206,19 @@ TEST_P(HalibutReference, DamagedFilesGiveProblemsNotCrashes) {
     EXPECT_THAT(problems, Contains(HasSubstr("entries, header says")));
   else
     EXPECT_THAT(problems, IsEmpty());
+}
+
+TEST(HlpContextHash, IgnoresCaseAndWeighsDigitsAndPunctuation) {
+  const std::vector<std::pair<std::string, std::int32_t>> cases = {
+      {"", 1},
+      {"a", 17},
+      {"A", 17},
+      {"a0", 17 * 43 + 10},
+      {"_.", 13 * 43 + 12},
+      {"z9", 42 * 43 + 9},
+  };
+  for (const auto& [context, hash] : cases) EXPECT_EQ(HlpContextHash(context), hash) << context;
+  EXPECT_EQ(HlpContextHash("IDH_Overview"), HlpContextHash("idh_overview"));
 }
 
 TEST(HlpLz77, LiteralsAndOverlappingBackReferences) {

@@ -107,6 +107,11 @@ std::vector<WalkedLink> WalkTopic(std::string_view topic, bool compressed, std::
       *error = "inconsistent link at " + std::to_string(pos);
       return links;
     }
+    // The viewer reads a link's header and LinkData1 from one block.
+    if (offset > 0 && offset + len1 > (compressed ? blocks[block].size() : 4096 - 12)) {
+      *error = "LinkData1 crosses a block end at " + std::to_string(pos);
+      return links;
+    }
     const std::string whole = read(block, offset, size);
     link.data1 = whole.substr(21, len1 - 21);
     link.data2 = whole.substr(len1);

@@ -49,7 +49,8 @@ struct HlpJump;
 void ReadHlpTopics(HlpFile* file);
 // The text of a display (0x20) or table (0x23) record, paragraphs on their
 // own lines, from its formatting bytes and its strings; collects hotspots
-// into `jumps` and sets `error` when the formatting cannot be followed.
+// into `jumps`, sets `error` when the formatting cannot be followed and
+// `has_pictures` when the record embeds pictures.
 std::string ReadHlpRecord(std::uint8_t type, std::string_view format, std::string_view strings,
-                          std::vector<HlpJump>* jumps, std::string* error);
+                          std::vector<HlpJump>* jumps, std::string* error, bool* has_pictures);
 }  // namespace qy::testing

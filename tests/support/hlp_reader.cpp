@@ -1,6 +1,7 @@
 // The help file's container, |SYSTEM, |FONT and index files.
 #include "support/hlp_reader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -34,6 +35,37 @@ std::string_view InternalFile(std::string_view bytes, std::uint32_t offset, cons
     return {};
   }
   return bytes.substr(offset + kFileHeaderSize, used);
+}
+
+struct Extent {
+  std::uint64_t offset, size;
+  std::string what;
+};
+
+// Internal files and free blocks must not overlap: a compiler that miscounts
+// a reserved size would otherwise let one file's bytes shadow another's.
+void CheckLayout(std::string_view bytes, std::vector<Extent> extents,
+                 std::vector<std::string>* problems) {
+  std::uint32_t free_block = U32(bytes, 8);
+  for (int count = 0; free_block != 0xFFFFFFFF; ++count) {
+    if (!Has(bytes, free_block, 8) || count > 100000) {
+      problems->push_back("the free list reaches " + Hex(free_block) + ", outside the file");
+      break;
+    }
+    extents.push_back({free_block, U32(bytes, free_block), "a free block"});
+    free_block = U32(bytes, free_block + 4);
+  }
+  std::sort(extents.begin(), extents.end(),
+            [](const Extent& a, const Extent& b) { return a.offset < b.offset; });
+  for (std::size_t i = 0; i < extents.size(); ++i) {
+    const Extent& extent = extents[i];
+    if (extent.offset + extent.size > bytes.size()) {
+      problems->push_back(extent.what + " reaches past the end of the file");
+    }
+    if (i > 0 && extents[i - 1].offset + extents[i - 1].size > extent.offset) {
+      problems->push_back(extents[i - 1].what + " overlaps " + extent.what);
+    }
+  }
 }
 
 HlpWindow ReadWindow(std::string_view data) {
@@ -147,6 +179,34 @@ void ReadFonts(std::string_view data, HlpFile* file) {
   }
 }
 
+// |xWMAP lists each leaf page of |xWBTREE with the number of keywords before
+// it, so the index dialog can scroll without walking the tree.
+void CheckKeywordMap(const HlpFile& file, char letter, const std::vector<HlpTreeLeaf>& leaves,
+                     std::vector<std::string>* problems) {
+  std::string name = std::string("|") + letter + "WMAP";
+  const std::string* map = file.File(name);
+  if (map == nullptr) {
+    problems->push_back(std::string("|") + letter + "WBTREE without " + name);
+    return;
+  }
+  if (U16(*map, 0) != leaves.size() || map->size() != 2 + leaves.size() * 6) {
+    problems->push_back(name + ": " + std::to_string(U16(*map, 0)) + " entries in " +
+                        std::to_string(map->size()) + " bytes for " +
+                        std::to_string(leaves.size()) + " leaf pages");
+    return;
+  }
+  for (std::size_t i = 0; i < leaves.size(); ++i) {
+    std::uint32_t before = U32(*map, 2 + i * 6);
+    std::uint16_t page = U16(*map, 6 + i * 6);
+    if (before != leaves[i].first_entry || page != leaves[i].page) {
+      problems->push_back(name + ": entry " + std::to_string(i) + " says page " +
+                          std::to_string(page) + " after " + std::to_string(before) +
+                          " keywords, the tree has page " + std::to_string(leaves[i].page) +
+                          " after " + std::to_string(leaves[i].first_entry));
+    }
+  }
+}
+
 std::vector<HlpKeyword> ReadKeywords(const HlpFile& file, char letter,
                                      std::vector<std::string>* problems) {
   std::vector<HlpKeyword> keywords;
@@ -160,7 +220,10 @@ std::vector<HlpKeyword> ReadKeywords(const HlpFile& file, char letter,
     return keywords;
   }
   HlpTreeFormat format{Key::kString, 6, Order::kNone};
-  for (const HlpTreeEntry& entry : ReadHlpTree(*tree, format, tree_name, problems)) {
+  std::vector<HlpTreeLeaf> leaves;
+  std::vector<HlpTreeEntry> entries = ReadHlpTree(*tree, format, tree_name, problems, &leaves);
+  CheckKeywordMap(file, letter, leaves, problems);
+  for (const HlpTreeEntry& entry : entries) {
     HlpKeyword keyword{entry.key, {}};
     std::uint16_t count = U16(entry.value, 0);
     std::uint32_t at = U32(entry.value, 2);
@@ -233,11 +296,15 @@ HlpFile ReadHlpFile(std::string bytes) {
                             ", it is " + std::to_string(bytes.size()));
   }
   std::string_view directory = InternalFile(bytes, U32(bytes, 4), "directory", &file.problems);
+  std::vector<Extent> extents = {{0, 16, "the file header"}};
+  extents.push_back({U32(bytes, 4), U32(bytes, U32(bytes, 4)), "the directory"});
   HlpTreeFormat format{Key::kString, 4, Order::kBytes};
   for (const HlpTreeEntry& entry : ReadHlpTree(directory, format, "directory", &file.problems)) {
-    file.files[entry.key] =
-        std::string(InternalFile(bytes, U32(entry.value, 0), entry.key, &file.problems));
+    std::uint32_t offset = U32(entry.value, 0);
+    file.files[entry.key] = std::string(InternalFile(bytes, offset, entry.key, &file.problems));
+    extents.push_back({offset, U32(bytes, offset), entry.key});
   }
+  CheckLayout(bytes, std::move(extents), &file.problems);
   const std::string* system = file.File("|SYSTEM");
   if (system == nullptr) {
     file.problems.push_back("no |SYSTEM file");

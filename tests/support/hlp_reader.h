@@ -38,13 +38,20 @@ struct HlpTreeEntry {
   std::string value;
 };
 
+// A leaf page in chain order and the index of its first entry.
+struct HlpTreeLeaf {
+  int page = 0;
+  std::size_t first_entry = 0;
+};
+
 // Reads the B+tree that starts at the beginning of `tree` (an internal
 // file's contents). Walks the leaf chain and, separately, every index level
 // from the root, and reports into `problems` (each prefixed with `name`)
 // when the two disagree, a page is out of range, the entry count is off or
-// the keys are out of order.
+// the keys are out of order. `leaves`, when given, receives the chain.
 std::vector<HlpTreeEntry> ReadHlpTree(std::string_view tree, const HlpTreeFormat& format,
-                                      std::string_view name, std::vector<std::string>* problems);
+                                      std::string_view name, std::vector<std::string>* problems,
+                                      std::vector<HlpTreeLeaf>* leaves = nullptr);
 
 // The context-string hash the viewer looks contexts up by.
 std::int32_t HlpContextHash(std::string_view context);
@@ -135,6 +142,11 @@ HlpFile LoadHlpFile(const std::string& path);
 // topics may share a TOPICOFFSET, and every jump within the file must name a
 // context |CONTEXT holds. Returns one sentence per fault.
 std::vector<std::string> CheckHlpOffsets(const HlpFile& file);
+
+// A line-per-fact picture of the file for golden tests: |SYSTEM, fonts,
+// each topic with its text lines ("  | ...") and jumps, contexts, keywords
+// and map entries, naming topics by title instead of by offset.
+std::string DescribeHlpFile(const HlpFile& file);
 
 struct HlpCheck {
   HlpFile file;

@@ -112,6 +112,7 @@ class RecordParser {
           if (!Need(1)) return false;
           std::uint8_t kind = U8(format_, at_++);
           std::uint32_t size = 0;
+          has_pictures_ = true;
           if (!Compressed(true, &size)) return false;
           if (kind == 0x22 && !Compressed(false)) return false;
           if (!Need(size)) return false;
@@ -161,6 +162,7 @@ class RecordParser {
 
   std::string text_;
   std::string error_;
+  bool has_pictures_ = false;
 
  private:
   std::string_view format_, strings_;
@@ -171,9 +173,10 @@ class RecordParser {
 }  // namespace
 
 std::string ReadHlpRecord(std::uint8_t type, std::string_view format, std::string_view strings,
-                          std::vector<HlpJump>* jumps, std::string* error) {
+                          std::vector<HlpJump>* jumps, std::string* error, bool* has_pictures) {
   RecordParser parser(format, strings);
   if (!parser.Parse(type, jumps)) *error = parser.error_;
+  *has_pictures = parser.has_pictures_;
   while (!parser.text_.empty() && parser.text_.back() == '\n') parser.text_.pop_back();
   return parser.text_;
 }

@@ -161,7 +161,8 @@ class TopicWalker {
       Problem("TOPICLINK " + Hex(ref) + " has record type " + std::to_string(type));
       return;
     }
-    *chars += RecordLength(link1);
+    std::uint32_t length = RecordLength(link1);
+    *chars += length;
     if (*chars >= 0x8000) Problem("block " + std::to_string(block) + " counts past 32767");
     if (file_->topics.empty()) {
       Problem("a display record at " + Hex(ref) + " comes before any topic header");
@@ -169,8 +170,15 @@ class TopicWalker {
     }
     HlpTopic& topic = file_->topics.back();
     std::string error;
-    std::string record = ReadHlpRecord(type, link1, text, &topic.jumps, &error);
+    bool has_pictures = false;
+    std::string record = ReadHlpRecord(type, link1, text, &topic.jumps, &error, &has_pictures);
     if (!error.empty()) Problem("TOPICLINK " + Hex(ref) + ": " + error);
+    // Every text byte, NULs included, is one step of TOPICOFFSET; pictures
+    // add their hotspots, which this reader does not count.
+    if (!has_pictures && !(phrases_.hall && !phrases_.old_style) && length != text.size()) {
+      Problem("TOPICLINK " + Hex(ref) + " counts " + std::to_string(length) + " characters for " +
+              std::to_string(text.size()) + " bytes of text");
+    }
     if (!topic.text.empty()) topic.text.push_back('\n');
     topic.text += record;
   }

@@ -187,6 +187,7 @@ class TreeReader {
       }
       chain.push_back(page);
       leaf_starts.push_back(entries.size());
+      leaves_.push_back({page, entries.size()});
       if (!ReadLeaf(page, &entries)) break;
       previous = page;
       page = U16(Page(page), 6);
@@ -205,7 +206,8 @@ class TreeReader {
     }
     if (chain == leaves) {
       for (const auto& [leaf, key] : bounds) {
-        std::size_t first = leaf < leaf_starts.size() ? leaf_starts[leaf] : entries.size();
+        if (leaf >= chain.size()) continue;  // its child page was unreadable
+        std::size_t first = leaf_starts[leaf];
         bool low_ok = first >= entries.size() || Compare(key, entries[first].key) <= 0;
         bool high_ok =
             first == 0 || first > entries.size() || Compare(entries[first - 1].key, key) < 0;
@@ -218,7 +220,10 @@ class TreeReader {
     return entries;
   }
 
+  const std::vector<HlpTreeLeaf>& leaves() const { return leaves_; }
+
  private:
+  std::vector<HlpTreeLeaf> leaves_;
   const HlpTreeFormat& format_;
   std::string name_;
   std::vector<std::string>* problems_;
@@ -245,9 +250,12 @@ std::int8_t HashWeight(std::uint8_t c) {
 }  // namespace
 
 std::vector<HlpTreeEntry> ReadHlpTree(std::string_view tree, const HlpTreeFormat& format,
-                                      std::string_view name, std::vector<std::string>* problems) {
+                                      std::string_view name, std::vector<std::string>* problems,
+                                      std::vector<HlpTreeLeaf>* leaves) {
   TreeReader reader(tree, format, name, problems);
-  return reader.Read(tree);
+  std::vector<HlpTreeEntry> entries = reader.Read(tree);
+  if (leaves != nullptr) *leaves = reader.leaves();
+  return entries;
 }
 
 std::int32_t HlpContextHash(std::string_view context) {
