@@ -87,9 +87,11 @@ std::optional<KeywordFiles> BuildKeywordFiles(std::vector<KeywordEntry> entries)
     records.push_back(std::move(r));
     i = end;
   }
-  auto tree = BuildBtree({"z24", 2048, false}, records);
+  auto tree = BuildBtree({"F24", 2048, false}, records);
   if (!tree) return std::nullopt;
   files.btree = std::move(tree->data);
+  // A count of leaf pages, then for each its first keyword's number.
+  PutU16(files.map, static_cast<unsigned>(tree->leaves.size()));
   for (const auto& [first, page] : tree->leaves) {
     PutI32(files.map, first);
     PutU16(files.map, page);

@@ -91,9 +91,9 @@ TEST_F(CompileEndToEndTest, NineHundredNinetyNineTopicsWithJapaneseText) {
 }
 
 TEST_F(CompileEndToEndTest, FaultsAreReportedWithTopicAndLineAndNoFileIsMade) {
-  const std::string rtf = std::string(kHead) +
-                          Topic(1, "{\\uldb x}{\\v NOWHERE} \\{bmc logo.bmp\\}") + Topic(2, "text") +
-                          "#{\\footnote IDH_2}${\\footnote Again}\r\nx\\page\r\n}";
+  const std::string rtf =
+      std::string(kHead) + Topic(1, "{\\uldb x}{\\v NOWHERE} \\{bmc logo.bmp\\}") +
+      Topic(2, "text") + "#{\\footnote IDH_2}${\\footnote Again}\r\nx\\page\r\n}";
   const CompileOutcome out = Compile(rtf);
   EXPECT_FALSE(out.help_file_written);
   EXPECT_FALSE(FileExists(dir_.File("doc.hlp")));
@@ -129,6 +129,8 @@ TEST_F(CompileEndToEndTest, BitmapsFromTheBitmapRootBecomePictures) {
   const std::string rtf = std::string(kHead) + Topic(1, "\\{bmc logo.bmp\\} picture") + "}";
   const CompileOutcome out = Compile(rtf, Project("BMROOT=.\\art"));
   ASSERT_TRUE(out.help_file_written) << (out.diagnostics.empty() ? "" : out.diagnostics[0].text);
+  // The picture's reference inside |TOPIC is the topic compiler's; here only
+  // the |bm0 file is checked.
   const testing::HlpFile f = testing::LoadHlpFile(out.help_file);
   const std::string* picture = f.File("|bm0");
   ASSERT_NE(picture, nullptr);
