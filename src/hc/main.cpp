@@ -2,6 +2,7 @@
 // it and writes the compiler log; the messages are echoed on the terminal.
 //   quillory-hc -o OUT.hlp PROJECT.hpj   writes the help file elsewhere
 //   quillory-hc --code-list FILE         writes the list of message codes
+//   quillory-hc --code-help FOLDER       makes the help file on those codes
 // Exit status: 0 when the help file was written, 1 when not, 2 for bad usage.
 #include <cstring>
 #include <ctime>
@@ -10,6 +11,7 @@
 
 #include "core/codec.h"
 #include "core/files.h"
+#include "hlp/code_help.h"
 #include "hlp/help_compiler.h"
 #include "hlp/message_codes.h"
 
@@ -17,7 +19,8 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: quillory-hc [-o OUTPUT.hlp] PROJECT.hpj\n"
-               "       quillory-hc --code-list FILE\n";
+               "       quillory-hc --code-list FILE\n"
+               "       quillory-hc --code-help FOLDER\n";
   return 2;
 }
 
@@ -41,6 +44,21 @@ int main(int argc, char** argv) {
         return 1;
       }
       return 0;
+    }
+    if (arg == "--code-help") {
+      if (i + 1 >= argc) return Usage();
+      // The sources are written beside the help file and compiled like any
+      // project; Helphc.hlp is the name the debug view looks for.
+      std::string folder = argv[i + 1];
+      if (folder.back() != '/') folder += '/';
+      const qy::hlp::CodeHelpSources sources = qy::hlp::BuildCodeHelpSources("Helphc.rtf");
+      if (!qy::WriteFileAtomic(folder + "Helphc.hpj", sources.project) ||
+          !qy::WriteFileAtomic(folder + "Helphc.rtf", sources.topics)) {
+        std::cerr << "quillory-hc: cannot write into " << folder << "\n";
+        return 1;
+      }
+      request.project_path = folder + "Helphc.hpj";
+      break;
     }
     if (arg == "-o") {
       if (i + 1 >= argc) return Usage();

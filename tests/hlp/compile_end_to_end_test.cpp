@@ -4,7 +4,9 @@
 
 #include "core/codec.h"
 #include "core/files.h"
+#include "hlp/code_help.h"
 #include "hlp/help_compiler.h"
+#include "hlp/message_codes.h"
 #include "support/fakes.h"
 #include "support/hlp_reader.h"
 
@@ -138,6 +140,33 @@ TEST_F(CompileEndToEndTest, BitmapsFromTheBitmapRootBecomePictures) {
   EXPECT_EQ(picture->substr(0, 8), std::string("lP\x01\0\x08\0\0\0", 8));
   EXPECT_EQ(picture->substr(picture->size() - 16),
             bmp.substr(14 + 40, 8) + bmp.substr(14 + 40 + 8));
+}
+
+}  // namespace
+}  // namespace qy::hlp
+
+namespace qy::hlp {
+namespace {
+
+TEST(CodeHelpTest, EveryCodeIsAKeywordOfItsOwnTopic) {
+  testing::TempDir dir;
+  const CodeHelpSources sources = BuildCodeHelpSources("Helphc.rtf");
+  ASSERT_TRUE(WriteFileAtomic(dir.File("Helphc.hpj"), sources.project));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("Helphc.rtf"), sources.topics));
+  const CompileOutcome out = CompileHelpProject({dir.File("Helphc.hpj"), "", 0});
+  ASSERT_TRUE(out.help_file_written);
+  EXPECT_TRUE(out.diagnostics.empty()) << out.diagnostics[0].text;
+  testing::HlpCheck check = testing::CheckHelpFile(out.help_file);
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  ASSERT_EQ(check.file.system.windows.size(), 1u);
+  EXPECT_EQ(check.file.system.windows[0].name, "help");
+  ASSERT_EQ(check.file.k_keywords.size(), MessageCodes().size());
+  for (const testing::HlpKeyword& k : check.file.k_keywords) {
+    ASSERT_EQ(k.offsets.size(), 1u) << k.word;
+    const testing::HlpTopic* topic = check.file.TopicAt(k.offsets[0]);
+    ASSERT_NE(topic, nullptr) << k.word;
+    EXPECT_EQ(topic->title, k.word);
+  }
 }
 
 }  // namespace
