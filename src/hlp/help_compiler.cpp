@@ -62,6 +62,23 @@ void ReportNotes(const topic::Document& doc, std::string_view text, const std::s
   }
 }
 
+// The first topic that shows `picture`, so a picture message can name the
+// topic and line an author has to look at.
+Diagnostic PictureDiagnostic(int code, std::string text, const std::string& picture,
+                             const TopicCompileInput& input) {
+  for (const TopicSource& source : input.sources) {
+    for (const topic::Topic& t : source.document->topics) {
+      for (const topic::Picture& p : t.pictures) {
+        if (EqualsIgnoreAsciiCase(p.file, picture)) {
+          return MakeDiagnostic(code, std::move(text), source.file_name,
+                                LineAt(source.text, t.offset), t.FootnoteText('$'));
+        }
+      }
+    }
+  }
+  return MakeDiagnostic(code, std::move(text));
+}
+
 std::string ProjectFolder(const std::string& project_path) {
   std::string folder = FolderOf(project_path);
   return folder.empty() ? "./" : folder;
@@ -157,15 +174,15 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
       if (path.empty()) path = FindInFolders(folder, roots, picture);
       std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadWholeFile(path);
       if (!bytes) {
-        out.diagnostics.push_back(MakeDiagnostic(
-            code::kMissingPicture, "Picture file not found: " + picture, project_name));
+        out.diagnostics.push_back(PictureDiagnostic(
+            code::kMissingPicture, "Picture file not found: " + picture, picture, input));
         assembly_input.pictures.emplace_back();
         continue;
       }
       PictureResult converted = ConvertPicture(*bytes);
       if (!converted.ok) {
-        out.diagnostics.push_back(
-            MakeDiagnostic(code::kPictureFormat, picture + ": " + converted.error, project_name));
+        out.diagnostics.push_back(PictureDiagnostic(
+            code::kPictureFormat, picture + ": " + converted.error, picture, input));
         assembly_input.pictures.emplace_back();
         continue;
       }

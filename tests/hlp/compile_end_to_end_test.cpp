@@ -109,6 +109,9 @@ TEST_F(CompileEndToEndTest, FaultsAreReportedWithTopicAndLineAndNoFileIsMade) {
   EXPECT_NE(log->find("(topic \"Again\") [line 8]"), std::string::npos) << *log;
   EXPECT_NE(log->find("HC3025: Warning"), std::string::npos) << *log;
   EXPECT_NE(log->find("HC4005: Error"), std::string::npos) << *log;
+  EXPECT_NE(log->find("Picture file not found: logo.bmp (topic \"" + Sjis("ページ 1") + "\")"),
+            std::string::npos)
+      << *log;
 }
 
 TEST_F(CompileEndToEndTest, BitmapsFromTheBitmapRootBecomePictures) {
