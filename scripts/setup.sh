@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   qt6-translations-l10n breeze-icon-theme libqt6svg6
   xvfb xauth fonts-noto-cjk
-  zlib1g-dev fp-utils chromium python3
+  zlib1g-dev fp-utils chromium python3 halibut
 )
 
 missing=()

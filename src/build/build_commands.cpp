@@ -337,13 +337,14 @@ BuildReport BuildCommands::AnalyseCompilerLog(
 
 bool BuildCommands::RunPreviewCompiler(const std::string& folder, const std::string& base_name) {
   const std::string base = folder + base_name;
-  // The one-page project and topic file are of no use after this run,
+  // The one-page project, topic file and log are of no use after this run,
   // whatever its end.
   struct RemoveInputs {
     const std::string& base;
     ~RemoveInputs() {
       RemoveFile(base + ".hpj");
       RemoveFile(base + ".rtf");
+      RemoveFile(base + ".err");  // the built-in compiler always leaves its log
     }
   } remove_inputs{base};
   if (busy_) return false;

@@ -24,7 +24,19 @@ bool HasFolder(const std::string& program) { return program.find('/') != std::st
 }  // namespace
 
 bool IsHelpCompiler(std::string_view compiler) {
-  return AsciiUpper(FileNameOf(std::string(compiler))) == "HCRTF.EXE";
+  const std::string name = AsciiUpper(FileNameOf(std::string(compiler)));
+  return name == "HCRTF.EXE" || name == AsciiUpper(kBuiltInCompilerName);
+}
+
+std::string FindBuiltInCompiler() {
+  const std::string own = ExecutableFolder();
+  if (!own.empty()) {
+    for (const std::string& candidate :
+         {own + kBuiltInCompilerName, own + "../hc/" + kBuiltInCompilerName}) {
+      if (IsRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+  }
+  return FindProgram(kBuiltInCompilerName);
 }
 
 bool IsWindowsProgram(const std::string& path) {
@@ -85,6 +97,11 @@ ProgramCall CompilerCall(const std::string& compiler, std::string_view switches,
                          const std::string& help_project, const WindowsPathFn& windows_path) {
   std::vector<std::string> arguments = SplitCommandLine(switches);
   const std::string found = FindProgram(compiler);
+  if (found.empty() && !HasFolder(compiler)) {
+    if (std::string built_in = FindBuiltInCompiler(); !built_in.empty()) {
+      return {std::move(built_in), {help_project}};
+    }
+  }
   if (!found.empty() && IsWindowsProgram(found)) {
     arguments.push_back(windows_path ? windows_path(help_project) : help_project);
     arguments.insert(arguments.begin(), found);

@@ -12,9 +12,16 @@
 
 namespace qy {
 
-// The file-name part of `compiler`, in upper case, is "HCRTF.EXE": no other
-// compiler is run.
+// The built-in help compiler, a program of this system.
+inline constexpr char kBuiltInCompilerName[] = "quillory-hc";
+
+// The file-name part of `compiler`, in upper case, is "HCRTF.EXE" or the
+// built-in compiler's name: no other compiler is run.
 bool IsHelpCompiler(std::string_view compiler);
+
+// Where the built-in compiler lies: beside this program, in the build tree's
+// "hc" folder next to this program's folder, or on PATH. Empty when absent.
+std::string FindBuiltInCompiler();
 
 // The file starts with "MZ", the mark of a DOS or Windows executable.
 bool IsWindowsProgram(const std::string& path);
@@ -41,6 +48,9 @@ struct ProgramCall {
 inline constexpr char kWineProgram[] = "wine";
 
 // `compiler` (a native path) with `switches` and the help project's path.
+// A bare name found nowhere (the "hcrtf.exe" of a machine without the
+// Windows compiler) is replaced by the built-in compiler, which takes the
+// help project alone: the switches are the Windows compiler's.
 ProgramCall CompilerCall(const std::string& compiler, std::string_view switches,
                          const std::string& help_project, const WindowsPathFn& windows_path);
 

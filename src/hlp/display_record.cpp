@@ -1,0 +1,278 @@
+#include "hlp/display_record.h"
+
+#include "hlp/bytes.h"
+#include "hlp/compact_numbers.h"
+#include "hlp/topic_compiler.h"
+
+namespace qy::hlp {
+namespace {
+
+// Paragraph-info flag bits.
+constexpr unsigned kSpaceBefore = 0x0002;
+constexpr unsigned kSpaceAfter = 0x0004;
+constexpr unsigned kLineSpacing = 0x0008;
+constexpr unsigned kLeftIndent = 0x0010;
+constexpr unsigned kRightIndent = 0x0020;
+constexpr unsigned kFirstIndent = 0x0040;
+constexpr unsigned kBorders = 0x0100;
+constexpr unsigned kTabs = 0x0200;
+constexpr unsigned kAlignRight = 0x0400;
+constexpr unsigned kAlignCenter = 0x0800;
+constexpr unsigned kNoWrap = 0x1000;
+
+// Formatting commands.
+constexpr unsigned kFont = 0x80;
+constexpr unsigned kLineBreak = 0x81;
+constexpr unsigned kParagraphEnd = 0x82;
+constexpr unsigned kTab = 0x83;
+constexpr unsigned kPictureCentre = 0x86;
+constexpr unsigned kPictureLeft = 0x87;
+constexpr unsigned kPictureRight = 0x88;
+constexpr unsigned kHotspotEnd = 0x89;
+constexpr unsigned kMacro = 0xC8;
+constexpr unsigned kPopup = 0xE2;
+constexpr unsigned kJump = 0xE3;
+constexpr unsigned kPopupFar = 0xEA;  // into another file or a window
+constexpr unsigned kJumpFar = 0xEB;
+// Added to a hotspot command: the text keeps its own font (no green, no
+// underline from the viewer).
+constexpr unsigned kKeepFont = 0x04;
+
+std::string AsciiLower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+class Encoder {
+ public:
+  Encoder(const topic::Topic& topic, DisplayContext& context) : topic_(topic), context_(context) {}
+
+  DisplayRecord Encode(const topic::Paragraph& paragraph) {
+    PutLayout(paragraph.format);
+    for (const topic::Inline& item : paragraph.inlines) PutInline(item);
+    EndHotspot();
+    Command(kParagraphEnd);
+    Command(0xFF);
+
+    DisplayRecord record;
+    // TopicSize (the size of what follows TopicLength) and TopicLength (the
+    // text bytes, each NUL included) lead LinkData1.
+    PutCompactI32(record.data1, static_cast<std::int32_t>(commands_.size()));
+    PutCompactU16(record.data1, static_cast<unsigned>(text_.size()));
+    record.data1 += commands_;
+    record.data2 = std::move(text_);
+    record.unknown_windows = std::move(unknown_windows_);
+    record.skipped_commands = std::move(skipped_);
+    return record;
+  }
+
+ private:
+  void PutLayout(const topic::ParagraphFormat& format) {
+    unsigned bits = 0;
+    std::string fields;
+    const auto field = [&](unsigned bit, int twips) {
+      if (twips == 0) return;
+      bits |= bit;
+      PutCompactI16(fields, TwipsToRecordUnits(twips));
+    };
+    field(kSpaceBefore, format.space_before);
+    field(kSpaceAfter, format.space_after);
+    field(kLineSpacing, format.line_spacing);
+    field(kLeftIndent, format.left_indent);
+    field(kRightIndent, format.right_indent);
+    field(kFirstIndent, format.first_indent);
+    if (format.borders.Any()) {
+      bits |= kBorders;
+      unsigned sides = 0;
+      if (format.borders.box) sides |= 0x01;
+      if (format.borders.top) sides |= 0x02;
+      if (format.borders.left) sides |= 0x04;
+      if (format.borders.bottom) sides |= 0x08;
+      if (format.borders.right) sides |= 0x10;
+      if (format.borders.line == topic::BorderLine::kThick) sides |= 0x20;
+      if (format.borders.line == topic::BorderLine::kDouble) sides |= 0x40;
+      PutU8(fields, sides);
+      PutI16(fields, 1);  // line width in half-points
+    }
+    if (!format.tabs.empty()) {
+      bits |= kTabs;
+      PutCompactI16(fields, static_cast<int>(format.tabs.size()));
+      for (int tab : format.tabs) {
+        PutCompactU16(fields, static_cast<unsigned>(std::max(0, TwipsToRecordUnits(tab))) & 0x3FFF);
+      }
+    }
+    if (format.align == topic::Align::kRight) bits |= kAlignRight;
+    if (format.align == topic::Align::kCenter) bits |= kAlignCenter;
+    if (format.no_wrap) bits |= kNoWrap;
+
+    PutU8(commands_, 0x00);
+    PutU8(commands_, 0x80);
+    PutU16(commands_, 0);  // paragraph id
+    PutU16(commands_, bits);
+    commands_ += fields;
+  }
+
+  // A formatting command ends the current piece of text.
+  void Command(unsigned code) {
+    text_ += '\0';
+    PutU8(commands_, code);
+  }
+
+  void PutInline(const topic::Inline& item) {
+    switch (item.kind) {
+      case topic::InlineKind::kHidden:
+        return;
+      case topic::InlineKind::kEmbedded:
+        skipped_.push_back(item.text);
+        return;
+      case topic::InlineKind::kText:
+        // The font first, so a hotspot's text is drawn from its start in
+        // the font that belongs to it.
+        if (item.hotspot != hotspot_) EndHotspot();
+        UseFont(item);
+        UseHotspot(item.hotspot);
+        for (char c : item.text) {
+          if (c != '\0') text_ += c;
+        }
+        return;
+      case topic::InlineKind::kLineBreak:
+        UseHotspot(item.hotspot);
+        Command(kLineBreak);
+        return;
+      case topic::InlineKind::kTab:
+        UseHotspot(item.hotspot);
+        Command(kTab);
+        return;
+      case topic::InlineKind::kPicture:
+        UseHotspot(item.hotspot);
+        PutPicture(item);
+        return;
+    }
+  }
+
+  void UseFont(const topic::Inline& item) {
+    topic::CharFormat format = item.format;
+    bool keep_underline = false;
+    if (item.hotspot >= 0) {
+      const topic::Hotspot& hotspot = topic_.hotspots[static_cast<std::size_t>(item.hotspot)];
+      // "*": the hotspot keeps its underline but not the viewer's colour.
+      keep_underline = hotspot.target.no_colour && !hotspot.target.no_underline;
+      format.underline = false;
+      format.double_underline = false;
+      format.strike = false;
+    }
+    FontLook look = LookOf(*context_.document, format);
+    if (keep_underline) look.underline = true;
+    const int descriptor = context_.fonts->Descriptor(look);
+    if (descriptor == font_) return;
+    font_ = descriptor;
+    Command(kFont);
+    PutU16(commands_, static_cast<unsigned>(descriptor));
+  }
+
+  void EndHotspot() {
+    if (hotspot_ < 0) return;
+    Command(kHotspotEnd);
+    hotspot_ = -1;
+  }
+
+  void UseHotspot(int index) {
+    if (index == hotspot_) return;
+    EndHotspot();
+    if (index < 0) return;
+    hotspot_ = index;
+    const topic::Hotspot& hotspot = topic_.hotspots[static_cast<std::size_t>(index)];
+    const topic::HotspotTarget& target = hotspot.target;
+    const unsigned keep_font = (target.no_colour || target.no_underline) ? kKeepFont : 0;
+    if (hotspot.kind == topic::HotspotKind::kMacro) {
+      Command(kMacro | keep_font);
+      PutU16(commands_, static_cast<unsigned>(target.macro.size() + 1));
+      PutStringZ(commands_, target.macro);
+      return;
+    }
+    const bool popup = hotspot.kind == topic::HotspotKind::kPopup;
+    const std::int32_t hash = ContextHash(target.context);
+    if (target.file.empty() && target.window.empty()) {
+      Command((popup ? kPopup : kJump) | keep_font);
+      PutI32(commands_, hash);
+      return;
+    }
+    std::string far;
+    if (target.file.empty()) {
+      const int window = WindowNumber(target.window);
+      if (window < 0) {
+        unknown_windows_.push_back(index);
+        PutU8(far, 0);
+        PutI32(far, hash);
+      } else {
+        PutU8(far, 1);
+        PutI32(far, hash);
+        PutU8(far, static_cast<unsigned>(window));
+      }
+    } else if (target.window.empty()) {
+      PutU8(far, 4);
+      PutI32(far, hash);
+      PutStringZ(far, target.file);
+    } else {
+      // The viewer reads the window name before the file name.
+      PutU8(far, 6);
+      PutI32(far, hash);
+      PutStringZ(far, target.window);
+      PutStringZ(far, target.file);
+    }
+    Command((popup ? kPopupFar : kJumpFar) | keep_font);
+    PutU16(commands_, static_cast<unsigned>(far.size()));
+    commands_ += far;
+  }
+
+  int WindowNumber(const std::string& name) const {
+    if (context_.window_names == nullptr) return -1;
+    const std::string wanted = AsciiLower(name);
+    for (std::size_t i = 0; i < context_.window_names->size(); ++i) {
+      if (AsciiLower((*context_.window_names)[i]) == wanted) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  void PutPicture(const topic::Inline& item) {
+    if (item.picture < 0 || item.picture >= static_cast<int>(topic_.pictures.size())) return;
+    const topic::Picture& picture = topic_.pictures[static_cast<std::size_t>(item.picture)];
+    const std::string key = AsciiLower(picture.file);
+    auto found = context_.picture_numbers->find(key);
+    if (found == context_.picture_numbers->end()) {
+      found =
+          context_.picture_numbers->emplace(key, static_cast<int>(context_.pictures->size())).first;
+      context_.pictures->push_back(picture.file);
+    }
+    const unsigned code = picture.position == 'l'   ? kPictureLeft
+                          : picture.position == 'r' ? kPictureRight
+                                                    : kPictureCentre;
+    Command(code);
+    PutU8(commands_, 3);          // a picture kept in its own |bmN file
+    PutCompactI32(commands_, 4);  // size of what follows
+    PutI16(commands_, 0);         // not embedded
+    PutI16(commands_, found->second);
+  }
+
+  const topic::Topic& topic_;
+  DisplayContext& context_;
+  std::string commands_;
+  std::string text_;
+  std::vector<int> unknown_windows_;
+  std::vector<std::string> skipped_;
+  int font_ = -1;
+  int hotspot_ = -1;
+};
+
+}  // namespace
+
+int TwipsToRecordUnits(int twips) { return twips >= 0 ? (twips + 5) / 10 : -((-twips + 5) / 10); }
+
+DisplayRecord EncodeParagraph(const topic::Topic& topic, const topic::Paragraph& paragraph,
+                              DisplayContext& context) {
+  return Encoder(topic, context).Encode(paragraph);
+}
+
+}  // namespace qy::hlp

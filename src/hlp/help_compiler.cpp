@@ -1,0 +1,236 @@
+#include "hlp/help_compiler.h"
+
+#include <deque>
+#include <memory>
+
+#include "core/cp932.h"
+#include "core/files.h"
+#include "core/native_path.h"
+#include "hlp/help_file_assembly.h"
+#include "hlp/help_project.h"
+#include "hlp/message_codes.h"
+#include "hlp/path_resolver.h"
+#include "hlp/picture.h"
+#include "hlp/topic_compiler.h"
+#include "topic/parser.h"
+
+namespace qy::hlp {
+
+namespace {
+
+int LineAt(std::string_view text, std::size_t offset) {
+  int line = 1;
+  offset = std::min(offset, text.size());
+  for (std::size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
+
+// The markup reader's notes that authors must hear of: braces that do not
+// pair up and commands left open, with the topic they stand in.
+void ReportNotes(const topic::Document& doc, std::string_view text, const std::string& file,
+                 std::vector<Diagnostic>& out) {
+  for (const topic::Note& note : doc.notes) {
+    const char* what = nullptr;
+    int code = code::kUnbalancedGroup;
+    switch (note.kind) {
+      case topic::NoteKind::kUnmatchedClose:
+        what = "A \"}\" closes no group.";
+        break;
+      case topic::NoteKind::kUnclosedGroup:
+        what = "A \"{\" is never closed.";
+        break;
+      case topic::NoteKind::kUnclosedCommand:
+        what = "A \"\\{\" command is not closed with \"\\}\" in its paragraph.";
+        code = code::kMarkupProblem;
+        break;
+      case topic::NoteKind::kMalformedEscape:
+        what = "A \"\\'\" escape without two hexadecimal digits.";
+        code = code::kMarkupProblem;
+        break;
+      default:
+        continue;
+    }
+    std::string title;
+    for (const topic::Topic& t : doc.topics) {
+      if (t.offset <= note.offset) title = t.FootnoteText('$');
+    }
+    out.push_back(MakeDiagnostic(code, what, file, LineAt(text, note.offset), title));
+  }
+}
+
+// The first topic that shows `picture`, so a picture message can name the
+// topic and line an author has to look at.
+Diagnostic PictureDiagnostic(int code, std::string text, const std::string& picture,
+                             const TopicCompileInput& input) {
+  for (const TopicSource& source : input.sources) {
+    for (const topic::Topic& t : source.document->topics) {
+      for (const topic::Picture& p : t.pictures) {
+        if (EqualsIgnoreAsciiCase(p.file, picture)) {
+          return MakeDiagnostic(code, std::move(text), source.file_name,
+                                LineAt(source.text, t.offset), t.FootnoteText('$'));
+        }
+      }
+    }
+  }
+  return MakeDiagnostic(code, std::move(text));
+}
+
+std::string ProjectFolder(const std::string& project_path) {
+  std::string folder = FolderOf(project_path);
+  return folder.empty() ? "./" : folder;
+}
+
+}  // namespace
+
+bool CompileOutcome::HasErrors() const {
+  for (const Diagnostic& d : diagnostics) {
+    if (d.severity == Severity::kError) return true;
+  }
+  return false;
+}
+
+CompileOutcome CompileHelpProject(const CompileRequest& request) {
+  CompileOutcome out;
+  const std::string folder = ProjectFolder(request.project_path);
+  const std::string project_name = PathToSjis(FileNameOf(request.project_path));
+  out.help_file = request.output_path.empty() ? ChangeExtension(request.project_path, ".hlp")
+                                              : request.output_path;
+  std::string reason;
+  auto project_text = ReadWholeFile(request.project_path, &reason);
+  HelpProject project;
+  if (!project_text) {
+    out.diagnostics.push_back(MakeDiagnostic(code::kFileUnreadable,
+                                             "Cannot read the help project: " + PathToSjis(reason),
+                                             project_name));
+  } else {
+    project = ReadHelpProject(*project_text, project_name,
+                              [&](const std::string& name, std::string* why) {
+                                const std::string path = FindInFolders(folder, project.roots, name);
+                                if (path.empty()) {
+                                  *why = "file not found";
+                                  return std::optional<std::string>();
+                                }
+                                std::string error;
+                                auto text = ReadWholeFile(path, &error);
+                                if (!text) *why = PathToSjis(error);
+                                return text;
+                              });
+    out.diagnostics = project.diagnostics;
+    if (project.files.empty()) {
+      out.diagnostics.push_back(MakeDiagnostic(
+          code::kNoTopicFiles, "The help project names no topic file in [FILES].", project_name));
+    }
+  }
+
+  // Topic files: the documents point into their texts, so both stay put.
+  std::deque<std::string> texts;
+  std::deque<topic::Document> documents;
+  TopicCompileInput input;
+  std::vector<std::string> source_names;
+  for (const std::string& name : project.files) {
+    const std::string path = FindInFolders(folder, project.roots, name);
+    std::string error = "file not found";
+    std::optional<std::string> text = path.empty() ? std::nullopt : ReadWholeFile(path, &error);
+    if (!text) {
+      out.diagnostics.push_back(MakeDiagnostic(
+          code::kFileUnreadable, "Cannot read topic file " + name + ": " + PathToSjis(error),
+          project_name));
+      continue;
+    }
+    texts.push_back(std::move(*text));
+    documents.push_back(topic::ParseDocument(texts.back()));
+    ReportNotes(documents.back(), texts.back(), name, out.diagnostics);
+    input.sources.push_back({name, texts.back(), &documents.back()});
+    source_names.push_back(name);
+  }
+  for (const WindowDefinition& w : project.windows) input.window_names.push_back(w.name);
+  input.compress = project.compress;
+
+  bool can_build = !out.HasErrors();
+  TopicFile topics;
+  AssemblyInput assembly_input;
+  if (can_build) {
+    topics = CompileTopics(input);
+    out.diagnostics.insert(out.diagnostics.end(), topics.diagnostics.begin(),
+                           topics.diagnostics.end());
+    for (const std::string& picture : topics.pictures) {
+      std::vector<std::string> roots = project.bitmap_roots;
+      roots.insert(roots.end(), project.roots.begin(), project.roots.end());
+      std::string path;
+      // [BITMAPS] may name the file with a folder.
+      for (const std::string& listed : project.bitmaps) {
+        const std::string found = FindInFolders(folder, roots, listed);
+        if (!found.empty() &&
+            EqualsIgnoreAsciiCase(PathToSjis(FileNameOf(found)),
+                                  PathToSjis(FileNameOf(PathFromSjis(picture))))) {
+          path = found;
+          break;
+        }
+      }
+      if (path.empty()) path = FindInFolders(folder, roots, picture);
+      std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadWholeFile(path);
+      if (!bytes) {
+        out.diagnostics.push_back(PictureDiagnostic(
+            code::kMissingPicture, "Picture file not found: " + picture, picture, input));
+        assembly_input.pictures.emplace_back();
+        continue;
+      }
+      PictureResult converted = ConvertPicture(*bytes);
+      if (!converted.ok) {
+        out.diagnostics.push_back(PictureDiagnostic(
+            code::kPictureFormat, picture + ": " + converted.error, picture, input));
+        assembly_input.pictures.emplace_back();
+        continue;
+      }
+      assembly_input.pictures.emplace_back(std::move(converted.data));
+    }
+  }
+
+  std::size_t size = 0;
+  if (can_build) {
+    assembly_input.project = &project;
+    assembly_input.topics = &topics;
+    assembly_input.source_names = source_names;
+    assembly_input.generated = request.generated;
+    Assembly assembly = AssembleHelpFile(assembly_input);
+    out.diagnostics.insert(out.diagnostics.end(), assembly.diagnostics.begin(),
+                           assembly.diagnostics.end());
+    if (assembly.file && !out.HasErrors()) {
+      FileResult written = WriteFileAtomic(out.help_file, *assembly.file);
+      if (written) {
+        out.help_file_written = true;
+        size = assembly.file->size();
+        out.help_file_size = size;
+      } else {
+        out.diagnostics.push_back(MakeDiagnostic(
+            code::kWriteFailed,
+            "Cannot write " + PathToSjis(out.help_file) + ": " + PathToSjis(written.error),
+            project_name));
+      }
+    }
+  }
+
+  // The log goes where ERRORLOG says, else beside the project, where the
+  // build's log analysis looks for it.
+  std::string log_path = ChangeExtension(request.project_path, ".err");
+  if (!project.error_log.empty()) {
+    std::string named = PathFromSjis(project.error_log);
+    for (char& c : named) {
+      if (c == '\\') c = '/';  // after conversion no byte is a trail byte
+    }
+    // A drive path means nothing here: the log then stays beside the project.
+    const bool drive = named.size() >= 2 && named[1] == ':';
+    if (!named.empty() && named[0] != '/' && !drive) named = folder + named;
+    if (!drive) log_path = named;
+  }
+  const std::string log = FormatCompilerLog(out.diagnostics, PathToSjis(FileNameOf(out.help_file)),
+                                            size, out.help_file_written);
+  if (WriteFileAtomic(log_path, log)) out.log_file = log_path;
+  return out;
+}
+
+}  // namespace qy::hlp

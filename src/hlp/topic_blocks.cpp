@@ -1,0 +1,242 @@
+#include "hlp/topic_blocks.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "hlp/bytes.h"
+#include "hlp/lz77.h"
+
+namespace qy::hlp {
+namespace {
+
+constexpr std::size_t kBlockSize = 4096;
+constexpr std::size_t kBlockHeader = 12;
+constexpr std::size_t kBlockData = kBlockSize - kBlockHeader;
+constexpr std::size_t kLinkHeader = 21;
+// What one compressed block may unpack to.
+constexpr std::size_t kUnpackedLimit = 0x4000;
+// Room left when blocks are chosen with provisional link positions, since
+// the final positions compress slightly differently.
+constexpr std::size_t kPackMargin = 32;
+constexpr int kMaxPackRounds = 40;
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+std::size_t LinkSize(const TopicLink& link) {
+  return kLinkHeader + link.data1.size() + link.data2.size();
+}
+
+// Where each link starts in the stream of all links. With `block_aware`,
+// the stream is the uncompressed blocks' data one after the other, and a
+// link whose header and LinkData1 would not fit in what is left of a block
+// starts at the next block instead (the viewer reads them in one piece;
+// only LinkData2 may run on into the next block).
+std::vector<std::size_t> LinkStarts(const std::vector<TopicLink>& links, bool block_aware) {
+  std::vector<std::size_t> starts;
+  starts.reserve(links.size() + 1);
+  std::size_t at = 0;
+  for (const TopicLink& link : links) {
+    if (block_aware) {
+      const std::size_t left = kBlockData - at % kBlockData;
+      if (left < kBlockData && left < kLinkHeader + link.data1.size()) at += left;
+    }
+    starts.push_back(at);
+    at += LinkSize(link);
+  }
+  starts.push_back(at);
+  return starts;
+}
+
+// `block_starts[k]`: the stream offset where block k's data begins.
+std::vector<LinkPlace> Place(const std::vector<TopicLink>& links,
+                             const std::vector<std::size_t>& link_starts,
+                             const std::vector<std::size_t>& block_starts) {
+  std::vector<LinkPlace> places(links.size());
+  std::size_t block = 0;
+  std::uint32_t count = 0;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    const std::size_t at = link_starts[i];
+    while (block + 1 < block_starts.size() && block_starts[block + 1] <= at) {
+      ++block;
+      count = 0;
+    }
+    places[i].pos =
+        static_cast<std::uint32_t>(block * 0x4000 + kBlockHeader + (at - block_starts[block]));
+    places[i].offset = static_cast<std::uint32_t>(block * 0x8000 + count);
+    count += links[i].text_length;
+  }
+  return places;
+}
+
+// The links one after the other, with zeros where a link waits for the
+// next block.
+std::string LinkStream(const std::vector<TopicLink>& links, const std::vector<LinkPlace>& places,
+                       const std::vector<std::size_t>& link_starts) {
+  std::string out;
+  out.reserve(link_starts.back());
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    const TopicLink& link = links[i];
+    out.resize(link_starts[i], '\0');
+    PutU32(out, static_cast<std::uint32_t>(LinkSize(link)));
+    PutU32(out, static_cast<std::uint32_t>(link.data2.size()));
+    PutU32(out, i == 0 ? kNone : places[i - 1].pos);
+    PutU32(out, i + 1 == links.size() ? kNone : places[i + 1].pos);
+    PutU32(out, static_cast<std::uint32_t>(kLinkHeader + link.data1.size()));
+    PutU8(out, link.type);
+    out += link.data1;
+    out += link.data2;
+  }
+  return out;
+}
+
+// Each block's header: the last link and the last topic header that start
+// before the block, and the first link that starts in it.
+std::vector<std::string> BlockHeaders(const std::vector<TopicLink>& links,
+                                      const std::vector<std::size_t>& link_starts,
+                                      const std::vector<LinkPlace>& places,
+                                      const std::vector<std::size_t>& block_starts) {
+  std::vector<std::string> headers;
+  std::uint32_t last_link = kNone;
+  std::uint32_t last_header = 0;
+  std::size_t i = 0;
+  for (std::size_t k = 0; k < block_starts.size(); ++k) {
+    while (i < links.size() && link_starts[i] < block_starts[k]) {
+      last_link = places[i].pos;
+      if (links[i].type == 2) last_header = places[i].pos;
+      ++i;
+    }
+    const bool starts_here =
+        i < links.size() && (k + 1 == block_starts.size() || link_starts[i] < block_starts[k + 1]);
+    std::string header;
+    PutU32(header, last_link);
+    PutU32(header, starts_here ? places[i].pos : kNone);
+    PutU32(header, last_header);
+    headers.push_back(std::move(header));
+  }
+  return headers;
+}
+
+TopicBlocks Plain(std::vector<TopicLink>& links, const PatchLinks& patch) {
+  const std::vector<std::size_t> link_starts = LinkStarts(links, true);
+  const std::size_t total = link_starts.back();
+  std::vector<std::size_t> block_starts;
+  for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) block_starts.push_back(at);
+  TopicBlocks result;
+  result.places = Place(links, link_starts, block_starts);
+  if (patch) patch(links, result.places);
+  const std::string stream = LinkStream(links, result.places, link_starts);
+  const std::vector<std::string> headers =
+      BlockHeaders(links, link_starts, result.places, block_starts);
+  for (std::size_t k = 0; k < block_starts.size(); ++k) {
+    const std::size_t begin = block_starts[k];
+    const std::size_t end = std::min(begin + kBlockData, total);
+    result.data += headers[k];
+    result.data.append(stream, begin, end - begin);
+    // The viewer reads every block whole, the last one too.
+    result.data.resize(result.data.size() + kBlockData - (end - begin), '\0');
+  }
+  return result;
+}
+
+// Link-aligned blocks: `first[k]` is the first link of block k; the last
+// entry is links.size().
+using Bounds = std::vector<std::size_t>;
+
+std::vector<std::size_t> StreamStarts(const std::vector<std::size_t>& link_starts,
+                                      const Bounds& first) {
+  std::vector<std::size_t> starts;
+  for (std::size_t k = 0; k + 1 < first.size(); ++k) starts.push_back(link_starts[first[k]]);
+  return starts;
+}
+
+bool Fits(std::string_view stream, std::size_t limit) {
+  return stream.size() <= kUnpackedLimit && Lz77Compress(stream).size() <= limit;
+}
+
+// Blocks packed greedily from the links as they are now.
+std::optional<Bounds> GreedyBounds(const std::string& stream,
+                                   const std::vector<std::size_t>& link_starts) {
+  const std::size_t count = link_starts.size() - 1;
+  Bounds first{0};
+  std::size_t a = 0;
+  while (a < count) {
+    const auto bytes = [&](std::size_t b) {
+      return std::string_view(stream).substr(link_starts[a], link_starts[b] - link_starts[a]);
+    };
+    if (!Fits(bytes(a + 1), kBlockData)) return std::nullopt;
+    std::size_t good = a + 1;
+    std::size_t bad = count + 1;
+    while (bad - good > 1) {
+      const std::size_t mid = good + (bad - good) / 2;
+      if (Fits(bytes(mid), kBlockData - kPackMargin)) {
+        good = mid;
+      } else {
+        bad = mid;
+      }
+    }
+    a = good;
+    first.push_back(a);
+  }
+  return first;
+}
+
+std::optional<TopicBlocks> Packed(std::vector<TopicLink>& links, const PatchLinks& patch) {
+  const std::vector<std::size_t> link_starts = LinkStarts(links, false);
+  const std::size_t total = link_starts.back();
+  // Provisional positions: those of the uncompressed layout.
+  std::vector<std::size_t> plain_starts;
+  for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) plain_starts.push_back(at);
+  std::vector<LinkPlace> places = Place(links, link_starts, plain_starts);
+  if (patch) patch(links, places);
+  std::optional<Bounds> first = GreedyBounds(LinkStream(links, places, link_starts), link_starts);
+  if (!first) return std::nullopt;
+
+  for (int round = 0; round < kMaxPackRounds; ++round) {
+    const std::vector<std::size_t> block_starts = StreamStarts(link_starts, *first);
+    places = Place(links, link_starts, block_starts);
+    if (patch) patch(links, places);
+    const std::string stream = LinkStream(links, places, link_starts);
+    std::vector<std::string> packed;
+    std::vector<std::size_t> overflow;
+    for (std::size_t k = 0; k + 1 < first->size(); ++k) {
+      const std::size_t begin = link_starts[(*first)[k]];
+      const std::size_t end = link_starts[(*first)[k + 1]];
+      packed.push_back(Lz77Compress(std::string_view(stream).substr(begin, end - begin)));
+      if (packed.back().size() > kBlockData || end - begin > kUnpackedLimit) overflow.push_back(k);
+    }
+    if (overflow.empty()) {
+      TopicBlocks result;
+      result.compressed = true;
+      result.places = places;
+      const std::vector<std::string> headers =
+          BlockHeaders(links, link_starts, places, block_starts);
+      for (std::size_t k = 0; k < packed.size(); ++k) {
+        result.data += headers[k];
+        result.data += packed[k];
+        result.data.resize((k + 1) * kBlockSize, '\0');
+      }
+      return result;
+    }
+    // Move the last link of each block that does not fit into the next
+    // block; the next round checks that one again.
+    for (auto k = overflow.rbegin(); k != overflow.rend(); ++k) {
+      const std::size_t begin = (*first)[*k];
+      const std::size_t end = (*first)[*k + 1];
+      if (end - begin < 2) return std::nullopt;
+      if (*k + 2 == first->size()) first->push_back(end);
+      (*first)[*k + 1] = end - 1;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+TopicBlocks BuildTopicBlocks(std::vector<TopicLink> links, const PatchLinks& patch, bool compress) {
+  if (compress) {
+    std::vector<TopicLink> copy = links;
+    if (std::optional<TopicBlocks> packed = Packed(copy, patch)) return *std::move(packed);
+  }
+  return Plain(links, patch);
+}
+
+}  // namespace qy::hlp

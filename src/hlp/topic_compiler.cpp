@@ -1,0 +1,305 @@
+#include "hlp/topic_compiler.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "hlp/bytes.h"
+#include "hlp/display_record.h"
+#include "hlp/font_table.h"
+#include "hlp/message_codes.h"
+#include "hlp/topic_blocks.h"
+
+namespace qy::hlp {
+namespace {
+
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+constexpr std::size_t kHeaderSize = 28;  // LinkData1 of a topic header
+
+std::string Trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+std::string AsciiLower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+std::vector<std::string> SplitKeywords(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t from = 0;
+  while (from <= text.size()) {
+    std::size_t to = text.find(';', from);
+    if (to == std::string::npos) to = text.size();
+    std::string word = Trim(std::string_view(text).substr(from, to - from));
+    if (!word.empty()) words.push_back(std::move(word));
+    from = to + 1;
+  }
+  return words;
+}
+
+// 1-based line numbers for byte offsets of one source.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n') breaks_.push_back(i);
+    }
+  }
+  int At(std::size_t offset) const {
+    return 1 + static_cast<int>(std::lower_bound(breaks_.begin(), breaks_.end(), offset) -
+                                breaks_.begin());
+  }
+
+ private:
+  std::vector<std::size_t> breaks_;
+};
+
+bool IsEmpty(const topic::Topic& topic) {
+  if (!topic.footnotes.empty()) return false;
+  return std::all_of(topic.paragraphs.begin(), topic.paragraphs.end(),
+                     [](const topic::Paragraph& p) { return p.inlines.empty(); });
+}
+
+// Where a topic's records are among all links.
+struct TopicLinks {
+  std::size_t header = 0;
+  std::optional<std::size_t> non_scrolling;
+  std::optional<std::size_t> scrolling;
+  std::uint32_t block_size = 0;
+  std::optional<std::size_t> browse_back;  // topic indexes
+  std::optional<std::size_t> browse_next;
+};
+
+// Orders each browse sequence: "name:key" groups by name; within a group
+// topics follow their keys, "auto" keeping the order of the files.
+void LinkBrowseSequences(const std::vector<CompiledTopic>& topics,
+                         const std::vector<bool>& has_browse, std::vector<TopicLinks>& links) {
+  std::map<std::string, std::vector<std::pair<std::string, std::size_t>>> groups;
+  for (std::size_t i = 0; i < topics.size(); ++i) {
+    if (!has_browse[i]) continue;
+    const std::string& text = topics[i].browse;
+    const std::size_t colon = text.find(':');
+    std::string group = colon == std::string::npos ? std::string() : Trim(text.substr(0, colon));
+    std::string key = Trim(colon == std::string::npos ? text : text.substr(colon + 1));
+    if (AsciiLower(key) == "auto") key.clear();
+    groups[AsciiLower(group)].emplace_back(std::move(key), i);
+  }
+  for (auto& [name, members] : groups) {
+    std::stable_sort(members.begin(), members.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t m = 0; m + 1 < members.size(); ++m) {
+      links[members[m].second].browse_next = members[m + 1].second;
+      links[members[m + 1].second].browse_back = members[m].second;
+    }
+  }
+}
+
+class Compiler {
+ public:
+  explicit Compiler(const TopicCompileInput& input) : input_(input) {}
+
+  TopicFile Run() {
+    for (std::size_t s = 0; s < input_.sources.size(); ++s) AddSource(static_cast<int>(s));
+    // The chain ends with an empty topic header that holds nothing.
+    TopicLink last;
+    last.type = 2;
+    last.data1.assign(kHeaderSize, '\0');
+    links_.push_back(std::move(last));
+
+    LinkBrowseSequences(out_.topics, has_browse_, topic_links_);
+    TopicBlocks blocks = BuildTopicBlocks(
+        std::move(links_),
+        [this](std::vector<TopicLink>& links, const std::vector<LinkPlace>& places) {
+          PatchHeaders(links, places);
+        },
+        input_.compress);
+    for (std::size_t t = 0; t < out_.topics.size(); ++t) {
+      out_.topics[t].topic_offset = blocks.places[topic_links_[t].header].offset;
+    }
+    out_.topic_data = std::move(blocks.data);
+    out_.compressed = blocks.compressed;
+    if (input_.compress && !blocks.compressed) {
+      out_.diagnostics.push_back(MakeDiagnostic(
+          code::kTopicsUncompressed,
+          "Topic text is written uncompressed: a paragraph is too large for a compressed block."));
+    }
+    out_.font_data = fonts_.Build();
+    return std::move(out_);
+  }
+
+ private:
+  void AddSource(int source) {
+    const TopicSource& from = input_.sources[static_cast<std::size_t>(source)];
+    if (from.document == nullptr) return;
+    const topic::Document& document = *from.document;
+    const Lines lines(from.text);
+    DisplayContext context;
+    context.document = &document;
+    context.window_names = &input_.window_names;
+    context.fonts = &fonts_;
+    context.pictures = &out_.pictures;
+    context.picture_numbers = &picture_numbers_;
+    for (const topic::Topic& topic : document.topics) {
+      if (IsEmpty(topic)) continue;
+      AddTopic(source, from, topic, lines, context);
+    }
+  }
+
+  void AddTopic(int source, const TopicSource& from, const topic::Topic& topic, const Lines& lines,
+                DisplayContext& context) {
+    CompiledTopic compiled;
+    compiled.source = source;
+    compiled.line = lines.At(topic.footnotes.empty() ? topic.offset : topic.footnotes[0].offset);
+    bool browse = false;
+    for (const topic::Footnote& note : topic.footnotes) {
+      switch (note.mark) {
+        case '#':
+          if (std::string context_name = Trim(note.text); !context_name.empty()) {
+            compiled.contexts.push_back(std::move(context_name));
+          }
+          break;
+        case '$':
+          if (compiled.title.empty()) compiled.title = Trim(note.text);
+          break;
+        case 'K':
+          for (std::string& word : SplitKeywords(note.text)) compiled.k_keywords.push_back(word);
+          break;
+        case 'A':
+          for (std::string& word : SplitKeywords(note.text)) compiled.a_keywords.push_back(word);
+          break;
+        case '+':
+          if (!browse) compiled.browse = Trim(note.text);
+          browse = true;
+          break;
+        case '>':
+          if (compiled.window.empty()) compiled.window = Trim(note.text);
+          break;
+        case '!':
+          if (std::string macro = Trim(note.text); !macro.empty()) {
+            compiled.macros.push_back(std::move(macro));
+          }
+          break;
+        default:
+          break;
+      }
+    }
+    const int index = static_cast<int>(out_.topics.size());
+
+    TopicLinks placed;
+    placed.header = links_.size();
+    TopicLink header;
+    header.type = 2;
+    header.data1.assign(kHeaderSize, '\0');
+    PutStringZ(header.data2, compiled.title);
+    for (const std::string& macro : compiled.macros) PutStringZ(header.data2, macro);
+    links_.push_back(std::move(header));
+
+    const std::size_t fixed = topic.NonScrollingCount();
+    const topic::Paragraph empty;
+    const std::size_t count = std::max<std::size_t>(topic.paragraphs.size(), 1);
+    for (std::size_t p = 0; p < count; ++p) {
+      // A topic without text still gets a paragraph, so that it has an
+      // offset of its own.
+      const topic::Paragraph& paragraph = topic.paragraphs.empty() ? empty : topic.paragraphs[p];
+      DisplayRecord record = EncodeParagraph(topic, paragraph, context);
+      for (int hotspot : record.unknown_windows) {
+        const topic::Hotspot& spot = topic.hotspots[static_cast<std::size_t>(hotspot)];
+        out_.diagnostics.push_back(
+            MakeDiagnostic(code::kMarkupProblem,
+                           "Window \"" + spot.target.window + "\" is not defined in [WINDOWS].",
+                           from.file_name, lines.At(spot.offset), compiled.title));
+      }
+      for (const std::string& command : record.skipped_commands) {
+        out_.diagnostics.push_back(MakeDiagnostic(
+            code::kMarkupProblem, "Embedded command {" + command + "} is not supported; left out.",
+            from.file_name, compiled.line, compiled.title));
+      }
+      TopicLink link;
+      link.type = 0x20;
+      link.text_length =
+          static_cast<std::uint32_t>(std::min<std::size_t>(record.data2.size(), 0x7FFF));
+      link.data1 = std::move(record.data1);
+      link.data2 = std::move(record.data2);
+      placed.block_size += static_cast<std::uint32_t>(21 + link.data1.size() + link.data2.size());
+      if (p < fixed) {
+        if (!placed.non_scrolling) placed.non_scrolling = links_.size();
+      } else if (!placed.scrolling) {
+        placed.scrolling = links_.size();
+      }
+      links_.push_back(std::move(link));
+    }
+
+    for (const topic::Hotspot& spot : topic.hotspots) {
+      ContextReference reference;
+      reference.topic = index;
+      reference.line = lines.At(spot.offset);
+      if (spot.kind == topic::HotspotKind::kMacro) {
+        if (spot.macro_context.empty()) continue;
+        reference.context = spot.macro_context;
+        reference.popup = spot.macro_popup;
+      } else {
+        if (!spot.target.file.empty()) continue;  // another help file's business
+        reference.context = spot.target.context;
+        reference.popup = spot.kind == topic::HotspotKind::kPopup;
+      }
+      out_.references.push_back(std::move(reference));
+    }
+
+    out_.topics.push_back(std::move(compiled));
+    topic_links_.push_back(placed);
+    has_browse_.push_back(browse);
+  }
+
+  void PatchHeaders(std::vector<TopicLink>& links, const std::vector<LinkPlace>& places) const {
+    const auto put = [](std::string& data, std::size_t at, std::uint32_t value) {
+      for (int i = 0; i < 4; ++i) data[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto offset_of = [&](const std::optional<std::size_t>& topic) {
+      return topic ? places[topic_links_[*topic].header].offset : kNone;
+    };
+    const auto pos_of = [&](const std::optional<std::size_t>& link) {
+      return link ? places[*link].pos : kNone;
+    };
+    for (std::size_t t = 0; t < topic_links_.size(); ++t) {
+      const TopicLinks& topic = topic_links_[t];
+      std::string& data = links[topic.header].data1;
+      const std::size_t next =
+          t + 1 < topic_links_.size() ? topic_links_[t + 1].header : links.size() - 1;
+      put(data, 0, topic.block_size);
+      put(data, 4, offset_of(topic.browse_back));
+      put(data, 8, offset_of(topic.browse_next));
+      put(data, 12, static_cast<std::uint32_t>(t));
+      put(data, 16, pos_of(topic.non_scrolling));
+      put(data, 20, pos_of(topic.scrolling));
+      put(data, 24, places[next].pos);
+    }
+    std::string& last = links.back().data1;
+    put(last, 0, 0);
+    put(last, 4, kNone);
+    put(last, 8, kNone);
+    put(last, 12, static_cast<std::uint32_t>(topic_links_.size()));
+    put(last, 16, kNone);
+    put(last, 20, kNone);
+    put(last, 24, kNone);
+  }
+
+  const TopicCompileInput& input_;
+  TopicFile out_;
+  FontTable fonts_;
+  std::map<std::string, int> picture_numbers_;
+  std::vector<TopicLink> links_;
+  std::vector<TopicLinks> topic_links_;
+  std::vector<bool> has_browse_;
+};
+
+}  // namespace
+
+TopicFile CompileTopics(const TopicCompileInput& input) { return Compiler(input).Run(); }
+
+}  // namespace qy::hlp

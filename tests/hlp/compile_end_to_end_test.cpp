@@ -1,0 +1,176 @@
+// Whole projects through the compiler, checked by the test-side reader, which
+// was validated on help files another program wrote.
+#include <gtest/gtest.h>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "hlp/code_help.h"
+#include "hlp/help_compiler.h"
+#include "hlp/message_codes.h"
+#include "support/fakes.h"
+#include "support/hlp_reader.h"
+
+namespace qy::hlp {
+namespace {
+
+const char kHead[] =
+    "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 "
+    "\\'82\\'6c\\'82\\'72 \\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}}\r\n";
+
+std::string Topic(int n, const std::string& body) {
+  const std::string id = std::to_string(n);
+  return "#{\\footnote IDH_" + id + "}${\\footnote " + Sjis("ページ ") + id + "}K{\\footnote key" +
+         id + ";" + Sjis("索引") + "}A{\\footnote alink}\r\n" + body + "\\par\r\n\\page\r\n";
+}
+
+std::string Project(const std::string& extra_options = "") {
+  return "[OPTIONS]\r\nTITLE=" + Sjis("テスト") +
+         "\r\nLCID=0x411 0x0 0x0\r\nCONTENTS=IDH_1\r\nCNT=.\\Doc.cnt\r\n" + extra_options +
+         "\r\n[FILES]\r\n.\\DOC.RTF\r\n[MAP]\r\n#include doc.hh\r\n[WINDOWS]\r\n"
+         "main=\"\",,27648,(r14876671),(r12632256)\r\n[CONFIG]\r\nBrowseButtons()\r\n";
+}
+
+class CompileEndToEndTest : public ::testing::Test {
+ protected:
+  CompileOutcome Compile(const std::string& rtf, const std::string& hpj = Project()) {
+    EXPECT_TRUE(WriteFileAtomic(dir_.File("doc.rtf"), rtf));
+    EXPECT_TRUE(WriteFileAtomic(dir_.File("doc.hh"), "#define IDH_1 100\r\n#define IDH_2 200\r\n"));
+    EXPECT_TRUE(WriteFileAtomic(dir_.File("doc.hpj"), hpj));
+    return CompileHelpProject({dir_.File("doc.hpj"), "", 0});
+  }
+  testing::TempDir dir_;
+};
+
+TEST_F(CompileEndToEndTest, NineHundredNinetyNineTopicsWithJapaneseText) {
+  std::string rtf = kHead;
+  for (int n = 1; n <= 999; ++n) {
+    const int next = n % 999 + 1;
+    rtf += Topic(n, Sjis("日本語の本文 ") + std::to_string(n) + " {\\uldb next}{\\v IDH_" +
+                        std::to_string(next) + "} {\\ul pop}{\\v IDH_1}");
+  }
+  rtf += "}";
+  const CompileOutcome out = Compile(rtf);
+  ASSERT_TRUE(out.help_file_written);
+  EXPECT_FALSE(out.HasErrors());
+  testing::HlpCheck check = testing::CheckHelpFile(out.help_file);
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  const testing::HlpFile& f = check.file;
+  EXPECT_EQ(f.system.minor, 33);
+  EXPECT_EQ(f.system.title, Sjis("テスト"));
+  EXPECT_EQ(f.system.lcid, 0x0411);
+  EXPECT_EQ(f.system.charset, 128);
+  EXPECT_EQ(f.system.cnt_file, "Doc.cnt");
+  EXPECT_EQ(f.system.config_macros, std::vector<std::string>{"BrowseButtons()"});
+  ASSERT_EQ(f.system.windows.size(), 1u);
+  EXPECT_EQ(f.system.windows[0].name, "main");
+  EXPECT_EQ(f.contexts.size(), 999u);
+  int titled = 0;
+  for (const auto& [offset, title] : f.titles) titled += !title.empty();
+  EXPECT_EQ(titled, 999);
+  for (int n : {1, 500, 999}) {
+    const testing::HlpTopic* t = f.TopicByContext("IDH_" + std::to_string(n));
+    ASSERT_NE(t, nullptr) << n;
+    EXPECT_EQ(t->title, Sjis("ページ ") + std::to_string(n));
+    EXPECT_NE(t->text.find(Sjis("日本語の本文")), std::string::npos) << n;
+  }
+  EXPECT_EQ(f.system.contents, f.TopicByContext("IDH_1")->topic_offset);
+  ASSERT_EQ(f.map.size(), 2u);
+  EXPECT_EQ(f.map[1].first, 200);
+  EXPECT_EQ(f.map[1].second, f.TopicByContext("IDH_2")->topic_offset);
+  // "索引" is in every topic; each "keyN" in one; "alink" is an A keyword.
+  ASSERT_EQ(f.k_keywords.size(), 1000u);
+  bool found = false;
+  for (const testing::HlpKeyword& k : f.k_keywords) {
+    if (k.word == Sjis("索引")) found = k.offsets.size() == 999;
+  }
+  EXPECT_TRUE(found);
+  ASSERT_EQ(f.a_keywords.size(), 1u);
+  EXPECT_EQ(f.a_keywords[0].offsets.size(), 999u);
+  // The log says it was made, in the layout the build reads.
+  auto log = ReadWholeFile(dir_.File("doc.err"));
+  ASSERT_TRUE(log);
+  EXPECT_NE(log->find("Created doc.hlp, "), std::string::npos) << *log;
+}
+
+TEST_F(CompileEndToEndTest, FaultsAreReportedWithTopicAndLineAndNoFileIsMade) {
+  const std::string rtf =
+      std::string(kHead) + Topic(1, "{\\uldb x}{\\v NOWHERE} \\{bmc logo.bmp\\}") +
+      Topic(2, "text") + "#{\\footnote IDH_2}${\\footnote Again}\r\nx\\page\r\n}";
+  const CompileOutcome out = Compile(rtf);
+  EXPECT_FALSE(out.help_file_written);
+  EXPECT_FALSE(FileExists(dir_.File("doc.hlp")));
+  std::vector<int> codes;
+  for (const Diagnostic& d : out.diagnostics) codes.push_back(d.code);
+  EXPECT_NE(std::find(codes.begin(), codes.end(), 5005), codes.end());  // missing picture
+  auto log = ReadWholeFile(dir_.File("doc.err"));
+  ASSERT_TRUE(log);
+  // Duplicate context, with the title of the topic that repeats it.
+  EXPECT_NE(log->find("HC5003: Error: .\\DOC.RTF"), std::string::npos) << *log;
+  EXPECT_NE(log->find("(topic \"Again\") [line 8]"), std::string::npos) << *log;
+  EXPECT_NE(log->find("HC3025: Warning"), std::string::npos) << *log;
+  EXPECT_NE(log->find("HC4005: Error"), std::string::npos) << *log;
+  EXPECT_NE(log->find("Picture file not found: logo.bmp (topic \"" + Sjis("ページ 1") + "\")"),
+            std::string::npos)
+      << *log;
+}
+
+TEST_F(CompileEndToEndTest, BitmapsFromTheBitmapRootBecomePictures) {
+  std::string bmp = "BM";
+  auto u32 = [&](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp += static_cast<char>(v >> (8 * i));
+  };
+  u32(14 + 40 + 8 + 8);
+  u32(0);
+  u32(14 + 40 + 8);
+  u32(40);
+  u32(2);
+  u32(2);
+  bmp += std::string("\x01\x00\x01\x00", 4);
+  for (int i = 0; i < 6; ++i) u32(0);
+  bmp += std::string("\0\0\0\0\xff\xff\xff\0", 8);
+  bmp += std::string("\x40\0\0\0\x80\0\0\0", 8);
+  ASSERT_EQ(::system(("mkdir -p '" + dir_.File("Art") + "'").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("Art/Logo.BMP"), bmp));
+  const std::string rtf = std::string(kHead) + Topic(1, "\\{bmc logo.bmp\\} picture") + "}";
+  const CompileOutcome out = Compile(rtf, Project("BMROOT=.\\art"));
+  ASSERT_TRUE(out.help_file_written) << (out.diagnostics.empty() ? "" : out.diagnostics[0].text);
+  // The picture's reference inside |TOPIC is the topic compiler's; here only
+  // the |bm0 file is checked.
+  const testing::HlpFile f = testing::LoadHlpFile(out.help_file);
+  const std::string* picture = f.File("|bm0");
+  ASSERT_NE(picture, nullptr);
+  // One DIB of 2 x 2 pixels at 1 bit, its two palette entries and rows.
+  EXPECT_EQ(picture->substr(0, 8), std::string("lP\x01\0\x08\0\0\0", 8));
+  EXPECT_EQ(picture->substr(picture->size() - 16),
+            bmp.substr(14 + 40, 8) + bmp.substr(14 + 40 + 8));
+}
+
+}  // namespace
+}  // namespace qy::hlp
+
+namespace qy::hlp {
+namespace {
+
+TEST(CodeHelpTest, EveryCodeIsAKeywordOfItsOwnTopic) {
+  testing::TempDir dir;
+  const CodeHelpSources sources = BuildCodeHelpSources("Helphc.rtf");
+  ASSERT_TRUE(WriteFileAtomic(dir.File("Helphc.hpj"), sources.project));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("Helphc.rtf"), sources.topics));
+  const CompileOutcome out = CompileHelpProject({dir.File("Helphc.hpj"), "", 0});
+  ASSERT_TRUE(out.help_file_written);
+  EXPECT_TRUE(out.diagnostics.empty()) << out.diagnostics[0].text;
+  testing::HlpCheck check = testing::CheckHelpFile(out.help_file);
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  ASSERT_EQ(check.file.system.windows.size(), 1u);
+  EXPECT_EQ(check.file.system.windows[0].name, "help");
+  ASSERT_EQ(check.file.k_keywords.size(), MessageCodes().size());
+  for (const testing::HlpKeyword& k : check.file.k_keywords) {
+    ASSERT_EQ(k.offsets.size(), 1u) << k.word;
+    const testing::HlpTopic* topic = check.file.TopicAt(k.offsets[0]);
+    ASSERT_NE(topic, nullptr) << k.word;
+    EXPECT_EQ(topic->title, k.word);
+  }
+}
+
+}  // namespace
+}  // namespace qy::hlp

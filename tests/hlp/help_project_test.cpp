@@ -1,0 +1,218 @@
+#include "hlp/help_project.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "core/codec.h"
+#include "core/files.h"
+#include "hlp/path_resolver.h"
+#include "hlp/picture.h"
+#include "hlp/system_file.h"
+
+namespace qy::hlp {
+namespace {
+
+IncludeLoader FakeFiles(std::map<std::string, std::string> files) {
+  return [files](const std::string& name, std::string* reason) -> std::optional<std::string> {
+    auto it = files.find(name);
+    if (it == files.end()) {
+      *reason = "not found";
+      return std::nullopt;
+    }
+    return it->second;
+  };
+}
+
+TEST(HelpProjectTest, ReadsWhatTheBuildWrites) {
+  auto text = ReadWholeFile(std::string(QY_TEST_DATA_DIR) + "/build/worked_example.hpj");
+  auto header = ReadWholeFile(std::string(QY_TEST_DATA_DIR) + "/build/worked_example.hh");
+  ASSERT_TRUE(text && header);
+  HelpProject p = ReadHelpProject(*text, "Sample.hpj", FakeFiles({{".\\Sample.hh", *header}}));
+  EXPECT_EQ(p.title, Sjis("サンプル ヘルプ"));
+  EXPECT_EQ(p.copyright, "(c) 2024 Quillory");
+  EXPECT_EQ(p.contents, "HLP000001");
+  EXPECT_EQ(p.cnt, ".\\Sample.cnt");
+  EXPECT_EQ(p.error_log, ".\\Sample.err");
+  EXPECT_EQ(p.lcid, 0x411);
+  EXPECT_EQ(p.EffectiveCharset(), 128);
+  EXPECT_TRUE(p.compress);
+  EXPECT_TRUE(p.report);
+  EXPECT_EQ(p.bitmap_roots, std::vector<std::string>{"C:\\Help\\Bmp"});
+  EXPECT_EQ(p.files, std::vector<std::string>{".\\Sample.rtf"});
+  EXPECT_EQ(p.config_macros, std::vector<std::string>{"BrowseButtons()"});
+  ASSERT_EQ(p.map.size(), 2u);
+  EXPECT_EQ(p.map[1].context, "HLP000002");
+  EXPECT_EQ(p.map[1].number, 20);
+  EXPECT_EQ(p.map[1].file, ".\\Sample.hh");
+  ASSERT_EQ(p.windows.size(), 1u);
+  const WindowDefinition& w = p.windows[0];
+  EXPECT_EQ(w.name, "main");
+  EXPECT_FALSE(w.has_caption);
+  EXPECT_FALSE(w.has_position);
+  EXPECT_EQ(w.state, 27648);
+  EXPECT_EQ(w.colour, 14876671u);
+  EXPECT_EQ(w.nsr_colour, 12632256u);
+  // Only the phrase-compression note: every other line is understood.
+  ASSERT_EQ(p.diagnostics.size(), 1u);
+  EXPECT_EQ(p.diagnostics[0].severity, Severity::kNote);
+}
+
+TEST(HelpProjectTest, HandMadeProjects) {
+  const std::string text =
+      "; a comment\r\n"
+      "[options]\r\n"
+      "Title = My Help ; with a semicolon\r\n"
+      "COMPRESS=0\r\n"
+      "charset=134\r\n"
+      "BMROOT=art, .\\more art\r\n"
+      "HLP=x.hlp\r\n"
+      "[FILES]\r\n"
+      "a.rtf ; first\r\n"
+      "[WINDOWS]\r\n"
+      "proc4=\"Procedure\", (653,102,360,600), 0, (255, 255, 226), (192,192,192), 1\r\n"
+      "bad=\"x\", (1,2,3)\r\n"
+      "[MAP]\r\n"
+      "ctx_a 0x10\r\n"
+      "ctx_b=7 // seven\r\n"
+      "#define ctx_c 12\r\n"
+      "#include <more.h>\r\n"
+      "#include missing.h\r\n"
+      "nonsense\r\n"
+      "[ALIAS]\r\n"
+      "old = ctx_a\r\n"
+      "[BITMAPS]\r\n"
+      "logo.bmp\r\n"
+      "[MYSECTION]\r\n"
+      "x\r\n";
+  HelpProject p = ReadHelpProject(text, "h.hpj", FakeFiles({{"more.h", "#define ctx_d -3\n"}}));
+  EXPECT_EQ(p.title, "My Help ; with a semicolon");
+  EXPECT_FALSE(p.compress);
+  EXPECT_EQ(p.EffectiveCharset(), 134);
+  EXPECT_EQ(p.bitmap_roots, (std::vector<std::string>{"art", ".\\more art"}));
+  EXPECT_EQ(p.files, std::vector<std::string>{"a.rtf"});
+  ASSERT_EQ(p.windows.size(), 1u);
+  const WindowDefinition& w = p.windows[0];
+  EXPECT_EQ(w.caption, "Procedure");
+  EXPECT_TRUE(w.has_position);
+  EXPECT_EQ(w.width, 360);
+  EXPECT_EQ(w.colour, 0xE2FFFFu);
+  EXPECT_EQ(w.on_top, 1);
+  std::vector<std::pair<std::string, int>> map;
+  for (const MapEntry& e : p.map) map.emplace_back(e.context, e.number);
+  EXPECT_EQ(map, (std::vector<std::pair<std::string, int>>{
+                     {"ctx_a", 16}, {"ctx_b", 7}, {"ctx_c", 12}, {"ctx_d", -3}}));
+  ASSERT_EQ(p.aliases.size(), 1u);
+  EXPECT_EQ(p.aliases[0].context, "ctx_a");
+  EXPECT_EQ(p.bitmaps, std::vector<std::string>{"logo.bmp"});
+  std::vector<int> codes;
+  for (const Diagnostic& d : p.diagnostics) codes.push_back(d.code);
+  // HLP= unknown, bad window, missing include, nonsense map line, section.
+  EXPECT_EQ(codes, (std::vector<int>{1001, 3003, 5001, 3002, 3001}));
+  EXPECT_EQ(p.diagnostics[2].line, 18);
+}
+
+TEST(HelpProjectTest, IncludeLoopsStop) {
+  HelpProject p = ReadHelpProject("[MAP]\n#include a.h\n", "h.hpj",
+                                  FakeFiles({{"a.h", "#include a.h\nx 1\n"}}));
+  EXPECT_EQ(p.map.size(), 8u);
+  EXPECT_FALSE(p.diagnostics.empty());
+}
+
+TEST(PathResolverTest, MatchesWindowsPathsWithoutRegardToCase) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(TempFolder()) / ("qy_hlp_paths_" + std::to_string(::getpid()));
+  fs::create_directories(root / "Help" / "BMP");
+  fs::create_directories(root / Cp932ToUtf8(Sjis("画像")));
+  std::ofstream(root / "Help" / "Sample.RTF") << "x";
+  std::ofstream(root / "Help" / "BMP" / "Logo.bmp") << "x";
+  std::ofstream(root / Cp932ToUtf8(Sjis("画像")) / "Pic.bmp") << "x";
+  const std::string base = root.string() + "/";
+  EXPECT_EQ(ResolveWindowsPath(base, ".\\help\\sample.rtf"), base + "Help/Sample.RTF");
+  EXPECT_EQ(ResolveWindowsPath(base, "HELP/bmp/../Sample.rtf"), base + "Help/BMP/../Sample.RTF");
+  EXPECT_EQ(ResolveWindowsPath(base, "help\\nothing.rtf"), "");
+  // "表" ends in the byte 0x5C: it must not split the name.
+  EXPECT_EQ(ResolveWindowsPath(base, Sjis("画像\\pic.BMP")),
+            base + Cp932ToUtf8(Sjis("画像")) + "/Pic.bmp");
+  EXPECT_EQ(FindInFolders(base, {"nowhere", "help\\bmp"}, "LOGO.BMP"), base + "Help/BMP/Logo.bmp");
+  EXPECT_EQ(FindInFolders(base + "Help/", {"bmp"}, "sample.rtf"), base + "Help/Sample.RTF");
+  fs::remove_all(root);
+}
+
+std::string SmallBitmap(int bits, std::uint32_t compression = 0) {
+  std::string b = "BM";
+  auto u32 = [&](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b += static_cast<char>(v >> (8 * i));
+  };
+  auto u16 = [&](unsigned v) {
+    b += static_cast<char>(v);
+    b += static_cast<char>(v >> 8);
+  };
+  const int colours = bits <= 8 ? 1 << bits : 0;
+  const std::uint32_t data_at = 14 + 40 + colours * 4;
+  u32(data_at + 8);
+  u32(0);
+  u32(data_at);
+  u32(40);
+  u32(3);  // width
+  u32(2);  // height
+  u16(1);
+  u16(bits);
+  u32(compression);
+  u32(0);
+  u32(3780);  // 96 dpi
+  u32(3780);
+  u32(0);
+  u32(0);
+  b.append(colours * 4, '\x7f');
+  b.append(static_cast<std::size_t>(((3 * bits + 31) / 32) * 4 * 2), '\x11');
+  return b;
+}
+
+TEST(PictureTest, ConvertsBitmapsAndExplainsTheRest) {
+  for (int bits : {1, 4, 8, 24}) {
+    PictureResult r = ConvertPicture(SmallBitmap(bits));
+    ASSERT_TRUE(r.ok) << bits << r.error;
+    EXPECT_EQ(r.data.substr(0, 4), std::string("lP\x01\x00", 4));
+    EXPECT_EQ(r.data[8], 6);  // DIB
+    EXPECT_EQ(r.data[9], 0);  // stored as it is
+    // Xdpi 96 stored as 2 * 96 in two bytes; width 3 as 6.
+    EXPECT_EQ(static_cast<unsigned char>(r.data[10]), 192);
+    // The data offset (relative to the picture type) leads past the
+    // palette to the pixel rows, which end the picture.
+    const std::size_t row = ((3 * bits + 31) / 32) * 4;
+    const std::size_t data_at = 8 + static_cast<unsigned char>(r.data[8 + 20]) +
+                                (static_cast<unsigned char>(r.data[8 + 21]) << 8);
+    EXPECT_EQ(r.data.size(), data_at + 2 * row) << bits;
+    EXPECT_EQ(r.data[data_at], '\x11') << bits;
+    EXPECT_EQ(r.data[data_at - 1], bits <= 8 ? '\x7f' : '\0') << bits;
+  }
+  EXPECT_FALSE(ConvertPicture(SmallBitmap(8, 1)).ok);
+  EXPECT_FALSE(ConvertPicture(SmallBitmap(16)).ok);
+  EXPECT_FALSE(ConvertPicture(SmallBitmap(8).substr(0, 70)).ok);
+  PictureResult wmf = ConvertPicture(std::string("\xD7\xCD\xC6\x9A", 4) + std::string(40, 0));
+  EXPECT_FALSE(wmf.ok);
+  EXPECT_NE(wmf.error.find("wmf"), std::string::npos);
+  EXPECT_TRUE(ConvertPicture(std::string("lP\x01\x00\x08\x00\x00\x00xx", 10)).ok);
+}
+
+TEST(SystemFileTest, WindowRecordLayout) {
+  WindowDefinition w;
+  w.name = "a_very_long_name";
+  w.caption = "Cap";
+  w.has_caption = true;
+  w.has_colour = true;
+  w.colour = 0x123456;
+  const std::string r = BuildWindowRecord(w);
+  ASSERT_EQ(r.size(), 90u);
+  EXPECT_EQ(static_cast<unsigned char>(r[0]), 0x02 | 0x04);
+  EXPECT_EQ(static_cast<unsigned char>(r[1]), 0x01);
+  EXPECT_EQ(std::string(r.c_str() + 12), "a_very_l");
+  EXPECT_EQ(std::string(r.c_str() + 21), "Cap");
+  EXPECT_EQ(static_cast<unsigned char>(r[82]), 0x56);
+}
+
+}  // namespace
+}  // namespace qy::hlp

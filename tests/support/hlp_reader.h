@@ -1,0 +1,159 @@
+// A test-side reader of WinHelp 4 (.hlp) files, written apart from the
+// compiler so that the two cannot share one misunderstanding of the format.
+// It never throws and never trusts a length: whatever does not fit goes into
+// `problems` as a readable sentence, and reading carries on where it can.
+//
+// Typical use in an end-to-end test:
+//
+//   HlpCheck check = CheckHelpFile(path);
+//   EXPECT_THAT(check.problems, ::testing::IsEmpty());
+//   EXPECT_EQ(check.file.system.title, "My help");
+//   const HlpTopic* topic = check.file.TopicByContext("IDH_START");
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qy::testing {
+
+// Byte layout of one B+tree's leaf entries.
+struct HlpTreeFormat {
+  enum class Key { kLong, kString };
+  // How the keys must be ordered along the leaf chain; kNone skips the check
+  // (keyword trees sort with the viewer's own collation).
+  enum class Order { kNone, kSigned, kUnsigned, kBytes };
+  Key key = Key::kString;
+  int value_size = 4;  // bytes after the key; -1: a NUL-terminated string
+  Order order = Order::kNone;
+};
+
+// One leaf entry, raw: `key` is the 4 key bytes or the string without its
+// NUL; `value` the value bytes (without a string value's NUL).
+struct HlpTreeEntry {
+  std::string key;
+  std::string value;
+};
+
+// A leaf page in chain order and the index of its first entry.
+struct HlpTreeLeaf {
+  int page = 0;
+  std::size_t first_entry = 0;
+};
+
+// Reads the B+tree that starts at the beginning of `tree` (an internal
+// file's contents). Walks the leaf chain and, separately, every index level
+// from the root, and reports into `problems` (each prefixed with `name`)
+// when the two disagree, a page is out of range, the entry count is off or
+// the keys are out of order. `leaves`, when given, receives the chain.
+std::vector<HlpTreeEntry> ReadHlpTree(std::string_view tree, const HlpTreeFormat& format,
+                                      std::string_view name, std::vector<std::string>* problems,
+                                      std::vector<HlpTreeLeaf>* leaves = nullptr);
+
+// The context-string hash the viewer looks contexts up by.
+std::int32_t HlpContextHash(std::string_view context);
+
+// Decompresses the LZ77 variant used in help files.
+std::string HlpLz77Decompress(std::string_view compressed);
+
+struct HlpWindow {
+  std::uint16_t flags = 0;
+  std::string type, name, caption;
+};
+
+struct HlpSystem {
+  std::uint16_t minor = 0;  // 33 for Windows 95 help files
+  std::uint16_t flags = 0;  // 0: plain topic blocks; 4 or 8: LZ77
+  std::string title, copyright, cnt_file;
+  std::optional<std::uint32_t> contents;  // TOPICOFFSET
+  std::vector<std::string> config_macros;
+  std::vector<HlpWindow> windows;
+  // The language record's words as stored; the language itself is the word
+  // at byte 8 (0x0411 for Japanese), the words before it are zero.
+  std::vector<std::uint16_t> lcid_record;
+  std::optional<std::uint16_t> lcid;
+  std::optional<std::uint8_t> charset;
+};
+
+struct HlpFontDescriptor {
+  std::uint8_t attributes = 0;  // 1 bold, 2 italic, 4 underline, ...
+  std::uint8_t half_points = 0;
+  std::uint8_t family = 0;
+  std::uint16_t face = 0;   // index into HlpFonts::face_names
+  std::uint32_t color = 0;  // 0x00BBGGRR
+};
+
+struct HlpFonts {
+  std::vector<std::string> face_names;
+  std::vector<HlpFontDescriptor> descriptors;
+};
+
+// A hotspot: `command` is its formatting byte (0xE2/0xE3/0xE6/0xE7 jump or
+// pop up by context hash, 0xE0/0xE1 by TOPICOFFSET, 0xEA..0xEF by hash into
+// another file or window; `external` when another file).
+struct HlpJump {
+  std::uint8_t command = 0;
+  std::int32_t target = 0;
+  bool external = false;
+};
+
+struct HlpTopic {
+  std::uint32_t topic_pos = 0;     // TOPICPOS of its header TOPICLINK
+  std::uint32_t topic_offset = 0;  // TOPICOFFSET contexts and indexes use
+  std::uint32_t browse_back = 0, browse_forward = 0;
+  std::string title;
+  std::vector<std::string> macros;  // '!' footnotes
+  // Text of the display and table records: one line per paragraph, '\t'
+  // for tabs; strings split by character formatting are joined.
+  std::string text;
+  std::vector<HlpJump> jumps;
+};
+
+struct HlpKeyword {
+  std::string word;
+  std::vector<std::uint32_t> offsets;  // TOPICOFFSETs from |xWDATA
+};
+
+struct HlpFile {
+  std::map<std::string, std::string> files;  // internal files by name
+  HlpSystem system;
+  HlpFonts fonts;
+  std::vector<HlpTopic> topics;                               // |TOPIC order
+  std::map<std::int32_t, std::uint32_t> contexts;             // hash -> offset
+  std::vector<std::pair<std::uint32_t, std::string>> titles;  // |TTLBTREE
+  std::vector<HlpKeyword> k_keywords, a_keywords;
+  std::vector<std::pair<std::int32_t, std::uint32_t>> map;  // |CTXOMAP
+  std::vector<std::string> problems;                        // found while reading
+
+  const std::string* File(std::string_view name) const;
+  const HlpTopic* TopicAt(std::uint32_t topic_offset) const;
+  const HlpTopic* TopicByContext(std::string_view context) const;
+};
+
+// Reads a help file from memory or from disk.
+HlpFile ReadHlpFile(std::string bytes);
+HlpFile LoadHlpFile(const std::string& path);
+
+// Every offset in |CONTEXT, |TTLBTREE, |KWDATA, |AWDATA, |CTXOMAP, the
+// contents record and the browse links must land on a topic header, no two
+// topics may share a TOPICOFFSET, and every jump within the file must name a
+// context |CONTEXT holds. Returns one sentence per fault.
+std::vector<std::string> CheckHlpOffsets(const HlpFile& file);
+
+// A line-per-fact picture of the file for golden tests: |SYSTEM, fonts,
+// each topic with its text lines ("  | ...") and jumps, contexts, keywords
+// and map entries, naming topics by title instead of by offset.
+std::string DescribeHlpFile(const HlpFile& file);
+
+struct HlpCheck {
+  HlpFile file;
+  std::vector<std::string> problems;  // reading problems, then offsets
+};
+
+// Loads `path` and runs every check above.
+HlpCheck CheckHelpFile(const std::string& path);
+
+}  // namespace qy::testing
