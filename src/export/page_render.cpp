@@ -83,24 +83,7 @@ std::string UrlEncode(const std::string& utf8) {
 std::string EscapeHtml(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (char c : utf8) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  topic::AppendHtmlEscaped(out, utf8);
   return out;
 }
 

@@ -24,28 +24,9 @@ constexpr char kStyle[] =
     ".qy-bml{float:left}.qy-bmr{float:right}"
     "</style>";
 
-void AppendEscaped(std::string& out, std::string_view utf8) {
-  for (char c : utf8) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
+void AppendSjis(std::string& out, std::string_view sjis) {
+  AppendHtmlEscaped(out, Cp932ToUtf8(sjis));
 }
-
-void AppendSjis(std::string& out, std::string_view sjis) { AppendEscaped(out, Cp932ToUtf8(sjis)); }
 
 std::string Points(int twips) {
   char buffer[32];
@@ -225,9 +206,9 @@ class HtmlWriter {
         const Picture& pic = topic_.pictures[static_cast<std::size_t>(item.picture)];
         out_ += std::string("<img class=\"qy-bm") + pic.position + "\" src=\"";
         if (options_.picture_source) {
-          AppendEscaped(out_, options_.picture_source(pic));
+          AppendHtmlEscaped(out_, options_.picture_source(pic));
         } else {
-          AppendEscaped(out_, options_.picture_folder);
+          AppendHtmlEscaped(out_, options_.picture_folder);
           AppendSjis(out_, pic.file);
         }
         out_ += "\" alt=\"";
@@ -300,6 +281,27 @@ std::string RenderText(const Topic& topic) {
     sjis += '\n';
   }
   return Cp932ToUtf8(sjis);
+}
+
+void AppendHtmlEscaped(std::string& out, std::string_view utf8) {
+  for (char c : utf8) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
 }
 
 }  // namespace qy::topic

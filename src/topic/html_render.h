@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "topic/document.h"
 
@@ -34,6 +35,9 @@ std::string RenderHtml(const Document& doc, const Topic& topic, const RenderOpti
 // The visible text: one line per paragraph, "\line" as a line break, "\tab"
 // as a tab, a picture as "[file]". UTF-8, LF line ends.
 std::string RenderText(const Topic& topic);
+
+// Appends `utf8` with &, <, > and " as entities, for text and attribute values.
+void AppendHtmlEscaped(std::string& out, std::string_view utf8);
 
 // The link target of a hotspot ("CONTEXT.html"), or empty for a macro that
 // leads nowhere the model knows. Contexts are percent-encoded outside
