@@ -34,45 +34,4 @@ MacroPreview ReadMacroPreview(const std::string& native_path) {
   return preview;
 }
 
-void MacroRegistrationList::Select(int index) {
-  selected_ = index >= 0 && index < static_cast<int>(entries_.size()) ? index : -1;
-}
-
-bool MacroRegistrationList::Add(const std::string& file, const std::string& title) {
-  if (file.empty() || title.empty()) return false;
-  if (static_cast<int>(entries_.size()) >= kMaxMacroRegistrations) return false;
-  entries_.push_back({file, title});
-  selected_ = static_cast<int>(entries_.size()) - 1;
-  return true;
-}
-
-bool MacroRegistrationList::Rename(const std::string& title) {
-  if (selected_ < 0 || title.empty()) return false;
-  entries_[static_cast<std::size_t>(selected_)].title = title;
-  return true;
-}
-
-bool MacroRegistrationList::DeleteSelected() {
-  if (selected_ < 0) return false;
-  entries_.erase(entries_.begin() + selected_);
-  selected_ = std::min(selected_, static_cast<int>(entries_.size()) - 1);
-  return true;
-}
-
-bool MacroRegistrationList::MoveUp() {
-  if (selected_ <= 0) return false;
-  std::swap(entries_[static_cast<std::size_t>(selected_)],
-            entries_[static_cast<std::size_t>(selected_ - 1)]);
-  --selected_;
-  return true;
-}
-
-bool MacroRegistrationList::MoveDown() {
-  if (selected_ < 0 || selected_ + 1 >= static_cast<int>(entries_.size())) return false;
-  std::swap(entries_[static_cast<std::size_t>(selected_)],
-            entries_[static_cast<std::size_t>(selected_ + 1)]);
-  ++selected_;
-  return true;
-}
-
 }  // namespace qy

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/registration_list.h"
 #include "macro/macro_run_settings.h"
 
 namespace qy {
@@ -24,26 +25,6 @@ struct MacroPreview {
 };
 MacroPreview ReadMacroPreview(const std::string& native_path);
 
-class MacroRegistrationList {
- public:
-  explicit MacroRegistrationList(std::vector<MacroRegistration> entries)
-      : entries_(std::move(entries)) {}
-
-  const std::vector<MacroRegistration>& entries() const { return entries_; }
-  int selected() const { return selected_; }
-  void Select(int index);
-
-  // Needs a file and a title and room for one more; selects the new entry.
-  bool Add(const std::string& file, const std::string& title);
-  // A new title for the selected entry; an empty one changes nothing.
-  bool Rename(const std::string& title);
-  bool DeleteSelected();
-  bool MoveUp();
-  bool MoveDown();
-
- private:
-  std::vector<MacroRegistration> entries_;
-  int selected_ = -1;
-};
+using MacroRegistrationList = RegistrationList<MacroRegistration, kMaxMacroRegistrations>;
 
 }  // namespace qy

@@ -40,57 +40,9 @@ FileResult WritePictureRegistrations(Settings& settings, const std::string& sect
   return FileResult::Ok();
 }
 
-PictureRegistrationList::PictureRegistrationList(std::vector<PictureRegistration> entries)
-    : entries_(std::move(entries)) {
-  if (static_cast<int>(entries_.size()) > kMaxPictureRegistrations) {
-    entries_.resize(kMaxPictureRegistrations);
-  }
-}
-
-void PictureRegistrationList::Select(int index) {
-  selected_ = index >= 0 && index < static_cast<int>(entries_.size()) ? index : -1;
-}
-
-bool PictureRegistrationList::Add(const std::string& file, const std::string& title) {
-  if (file.empty() || title.empty()) return false;
-  if (static_cast<int>(entries_.size()) >= kMaxPictureRegistrations) return false;
-  entries_.push_back({file, title, false});
-  selected_ = static_cast<int>(entries_.size()) - 1;
-  return true;
-}
-
-bool PictureRegistrationList::Rename(const std::string& title) {
-  if (selected_ < 0 || title.empty()) return false;
-  entries_[static_cast<std::size_t>(selected_)].title = title;
-  return true;
-}
-
 bool PictureRegistrationList::SetTransparent(int index, bool transparent) {
-  if (index < 0 || index >= static_cast<int>(entries_.size())) return false;
+  if (!InRange(index)) return false;
   entries_[static_cast<std::size_t>(index)].transparent = transparent;
-  return true;
-}
-
-bool PictureRegistrationList::DeleteSelected() {
-  if (selected_ < 0) return false;
-  entries_.erase(entries_.begin() + selected_);
-  selected_ = std::min(selected_, static_cast<int>(entries_.size()) - 1);
-  return true;
-}
-
-bool PictureRegistrationList::MoveUp() {
-  if (selected_ <= 0) return false;
-  std::swap(entries_[static_cast<std::size_t>(selected_)],
-            entries_[static_cast<std::size_t>(selected_ - 1)]);
-  --selected_;
-  return true;
-}
-
-bool PictureRegistrationList::MoveDown() {
-  if (selected_ < 0 || selected_ + 1 >= static_cast<int>(entries_.size())) return false;
-  std::swap(entries_[static_cast<std::size_t>(selected_)],
-            entries_[static_cast<std::size_t>(selected_ + 1)]);
-  ++selected_;
   return true;
 }
 

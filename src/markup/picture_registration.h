@@ -5,9 +5,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/files.h"
+#include "core/registration_list.h"
 #include "core/settings.h"
 
 namespace qy {
@@ -30,26 +32,12 @@ std::vector<PictureRegistration> ReadPictureRegistrations(const Settings& settin
 FileResult WritePictureRegistrations(Settings& settings, const std::string& section,
                                      const std::vector<PictureRegistration>& entries);
 
-class PictureRegistrationList {
+class PictureRegistrationList
+    : public RegistrationList<PictureRegistration, kMaxPictureRegistrations> {
  public:
-  explicit PictureRegistrationList(std::vector<PictureRegistration> entries);
-
-  const std::vector<PictureRegistration>& entries() const { return entries_; }
-  int selected() const { return selected_; }
-  void Select(int index);
-
-  // Needs a file and a title and room for one more; selects the new entry.
-  bool Add(const std::string& file, const std::string& title);
-  // A new title for the selected entry; an empty one changes nothing.
-  bool Rename(const std::string& title);
+  explicit PictureRegistrationList(std::vector<PictureRegistration> entries)
+      : RegistrationList(std::move(entries)) {}
   bool SetTransparent(int index, bool transparent);
-  bool DeleteSelected();
-  bool MoveUp();
-  bool MoveDown();
-
- private:
-  std::vector<PictureRegistration> entries_;
-  int selected_ = -1;
 };
 
 }  // namespace qy
