@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/picture_file_view.h"
 #include "app/qt_text.h"
 #include "core/native_path.h"
 
@@ -78,26 +79,7 @@ std::string PictureInsertDialog::chosen_file() const {
 
 void PictureInsertDialog::ShowFile(const QString& name) {
   if (name.isEmpty()) return;
-  const std::string path = folder_ + name.toStdString();
-  // The label keeps to the box around it.
-  const int room = path_->parentWidget()->width() - 2 * path_->margin();
-  const QFontMetrics metrics = path_->fontMetrics();
-  const std::string shown = ShortenPathLabel(PathToSjis(path), [&](const std::string& label) {
-    return metrics.horizontalAdvance(ToQt(label)) >= room;
-  });
-  path_->setText(ToQt(FullPathLabel(shown)));
-  const PicturePreview preview = previewer_.Preview(path);
-  preview_->clear();
-  if (preview.kind == PicturePreviewKind::kText) {
-    preview_->setText(ToQt(preview.text));
-  } else if (preview.kind == PicturePreviewKind::kDrawn) {
-    QPixmap image(QString::fromStdString(preview.image));
-    const QSize box = preview_->size();
-    if (!image.isNull() && (image.width() > box.width() || image.height() > box.height())) {
-      image = image.scaled(box);
-    }
-    preview_->setPixmap(image);
-  }
+  ShowPictureFile(folder_ + name.toStdString(), previewer_, *path_, *preview_);
 }
 
 void PictureInsertDialog::Choose(bool transparent) {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialog_support.h"
+#include "app/dialogs/picture_file_view.h"
 #include "app/qt_text.h"
 #include "core/codec.h"
 #include "core/native_path.h"
@@ -118,25 +119,7 @@ PictureRegistrationDialog::PictureRegistrationDialog(Settings& settings, std::st
 
 void PictureRegistrationDialog::ShowFile(const QString& name) {
   if (name.isEmpty()) return;
-  const std::string path = folder_ + name.toStdString();
-  const int room = path_->parentWidget()->width() - 2 * path_->margin();
-  const QFontMetrics metrics = path_->fontMetrics();
-  const std::string shown = ShortenPathLabel(PathToSjis(path), [&](const std::string& label) {
-    return metrics.horizontalAdvance(ToQt(label)) >= room;
-  });
-  path_->setText(ToQt(FullPathLabel(shown)));
-  const PicturePreview preview = previewer_.Preview(path);
-  preview_->clear();
-  if (preview.kind == PicturePreviewKind::kText) {
-    preview_->setText(ToQt(preview.text));
-  } else if (preview.kind == PicturePreviewKind::kDrawn) {
-    QPixmap image(QString::fromStdString(preview.image));
-    const QSize box = preview_->size();
-    if (!image.isNull() && (image.width() > box.width() || image.height() > box.height())) {
-      image = image.scaled(box);
-    }
-    preview_->setPixmap(image);
-  }
+  ShowPictureFile(folder_ + name.toStdString(), previewer_, *path_, *preview_);
 }
 
 void PictureRegistrationDialog::ShowList() {
