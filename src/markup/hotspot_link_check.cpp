@@ -57,9 +57,12 @@ std::string_view HiddenTextContext(std::string_view hidden, std::string_view hel
     hidden = Trim(hidden.substr(1));
   }
   if (hidden.empty() || hidden.front() == '!') return "";
-  const std::size_t cut = hidden.find_first_of("@>");
+  // Byte loops: find_first_of would search its set once per byte.
+  std::size_t cut = 0;
+  while (cut < hidden.size() && hidden[cut] != '@' && hidden[cut] != '>') ++cut;
   const std::string_view context = Trim(hidden.substr(0, cut));
-  const std::size_t at = hidden.find('@');
+  if (cut == hidden.size()) return context;
+  const std::size_t at = hidden[cut] == '@' ? cut : hidden.find('@', cut + 1);
   if (at != kNpos && OtherHelpFile(hidden.substr(at + 1), help_file)) return "";
   return context;
 }
@@ -83,13 +86,14 @@ std::size_t HiddenTextEnd(std::string_view text, std::size_t pos) {
   return kNpos;
 }
 
-// Hidden-text targets in text order. Each "{\v" is found by a byte search;
-// `known` is the last character start seen, so checking that a candidate
-// starts a character never walks back over text already passed.
+// Hidden-text targets in text order. Each "{\v" is found by a byte search for
+// its "{"; `known` is the last character start seen, so checking that a
+// candidate starts a character never walks back over text already passed.
 void AddHiddenTextReferences(std::string_view text, std::string_view help_file,
                              std::vector<FoundReference>& out) {
   std::size_t known = 0;
-  for (std::size_t at = text.find("{\\v"); at != kNpos; at = text.find("{\\v", at + 1)) {
+  for (std::size_t at = text.find('{'); at != kNpos; at = text.find('{', at + 1)) {
+    if (at + 2 >= text.size() || text[at + 1] != '\\' || text[at + 2] != 'v') continue;
     known = NextCharBoundary(text, known, at);
     if (known != at) continue;  // the "{" is a trail byte
     std::size_t p = at + 3;
