@@ -1,12 +1,15 @@
 #include "build/topic_writer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "build/build_output.h"
 #include "build/rtf_head.h"
 #include "build/rtf_text.h"
 #include "core/codec.h"
+#include "core/cp932.h"
 
 namespace qy {
 
@@ -72,30 +75,53 @@ std::string FootnoteLine(const PageRecord& page, int browse_number) {
 }
 
 std::string BuildTopicFile(const ProjectModel& project, Progress* progress) {
-  LineList lines;
-  lines.Add(BuildRtfHeader(project));
-  lines.Add(BuildColorTable());
+  // Every line is followed by CR LF. The topics are escaped straight into
+  // one buffer sized by an upper bound, never zeroed, and copied once.
+  const std::string head = BuildRtfHeader(project);
+  const std::string colors = BuildColorTable();
   if (progress) progress->Step();
-
   const std::string format_line = BuildTopicFormatLine(project);
-  int browse_number = 1;
+  constexpr std::string_view kPageBreak = "\\page\r\n";
+
   const int count = project.PageCount();
+  std::vector<std::string> footnotes;
+  std::size_t bound = head.size() + colors.size() + 3 * kCrLf.size() + 1;
+  int browse_number = 1;
+  for (int i = 1; i <= count; ++i) {
+    const PageRecord& p = project.Page(i);
+    if (p.Attribute != kTopicPage && p.Attribute != kPopupPage) continue;
+    footnotes.push_back(FootnoteLine(p, browse_number));
+    if (p.Attribute == kTopicPage) ++browse_number;
+    bound += format_line.size() + footnotes.back().size() + EscapedTopicTextBound(p.Topic) +
+             3 * kCrLf.size() + kPageBreak.size();
+  }
+
+  std::unique_ptr<char[]> buffer(new char[bound]);
+  char* out = buffer.get();
+  auto put_line = [&](std::string_view line) {
+    out = std::copy(line.begin(), line.end(), out);
+    out = std::copy(kCrLf.begin(), kCrLf.end(), out);
+  };
+  put_line(head);
+  put_line(colors);
+  std::size_t next_footnote = 0;
   for (int i = 1; i <= count; ++i) {
     const PageRecord& p = project.Page(i);
     if (p.Attribute == kTopicPage || p.Attribute == kPopupPage) {
-      lines.Add(format_line);
-      lines.Add(FootnoteLine(p, browse_number));
-      if (p.Attribute == kTopicPage) ++browse_number;
-      std::string body = TopicBody(p.Topic);
-      if (!body.empty()) lines.Add(std::move(body));
+      put_line(format_line);
+      put_line(footnotes[next_footnote++]);
+      if (!p.Topic.empty()) {
+        out = PutEscapedTopicText(p.Topic, out);
+        out = std::copy(kCrLf.begin(), kCrLf.end(), out);
+      }
       // Decided by table position: a trailing Content, Include or Book page
       // still leaves the last topic followed by a page break.
-      if (i < count) lines.Add("\\page");
+      if (i < count) out = std::copy(kPageBreak.begin(), kPageBreak.end(), out);
     }
     if (progress) progress->Step();
   }
-  lines.Add("}");
-  return lines.Text();
+  put_line("}");
+  return std::string(buffer.get(), out);
 }
 
 FileResult WriteTopicFile(const ProjectModel& project, Progress& progress) {
