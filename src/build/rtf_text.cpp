@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -41,6 +42,16 @@ char* PutEscaped(std::string_view text, char* out) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
   while (p < end) {
+    // Eight bytes below 0x80 at a time: none of them is a lead byte.
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      if (word & 0x8080808080808080u) break;
+      std::memcpy(out, &word, 8);
+      out += 8;
+      p += 8;
+    }
+    if (p == end) break;
     const unsigned char c = *p;
     // Bytes below 0x81 are never lead bytes, so most text takes this branch.
     if (c < 0x81 || !IsLeadByte(c)) {
