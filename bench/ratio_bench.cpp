@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "build/build_output.h"
 #include "build/contents_writer.h"
 #include "build/help_project_writer.h"
 #include "build/map_header_writer.h"
@@ -23,6 +24,7 @@
 #include "core/files.h"
 #include "core/progress.h"
 #include "core/prompter.h"
+#include "generated_project.h"
 #include "markup/brace_check.h"
 #include "markup/find_pages.h"
 #include "markup/hotspot_link_check.h"
@@ -57,44 +59,9 @@ double Median(std::vector<double> samples) {
   return samples.empty() ? 0.0 : samples[samples.size() / 2];
 }
 
-// Mixed Japanese and ASCII lines with formatting, jumps, popups and macro
-// links (some to missing pages), about 10 KB per page.
-std::string MixedTopic(int page) {
-  const std::string next = qy::NumberedContext(page % qy::kMaxPages + 1);
-  const std::string line = qy::Sjis("ヘルプの本文です。{\\b 太字} と {\\uldb ジャンプ}{\\v ") +
-                           next + qy::Sjis("} と {\\ul ポップアップ}{\\v HLP000005} を含みます。") +
-                           " Plain ASCII text follows, number " + std::to_string(page) + ".";
-  std::string topic;
-  for (int n = 0; topic.size() < 10 * 1024; ++n) {
-    if (!topic.empty()) topic += "\r\n";
-    topic += line;
-    if (n % 9 == 4) topic += "{\\uldb x}{\\v !JumpID(\"\", `" + next + "')}";
-    if (n % 17 == 8) topic += "{\\uldb y}{\\v MISSING" + std::to_string(n) + "}";
-  }
-  return topic;
-}
+const std::string& ProjectPath() { return qy::bench::GeneratedProjectFile(); }
 
-const std::string& ProjectPath() {
-  static const std::string path = [] {
-    qy::ProjectModel model;
-    model.ClearProject();
-    for (int p = 1; p <= qy::kMaxPages; ++p) {
-      qy::PageRecord page;
-      page.Attribute = p % 50 == 1 ? qy::BookAttribute(1) : (p % 7 == 0 ? qy::kPopupPage : 0);
-      page.Context = qy::NumberedContext(p);
-      page.ContextID = p;
-      page.Title = qy::Sjis("ページ ") + std::to_string(p);
-      page.Keyword = qy::Sjis("キーワード;索引");
-      page.Topic = MixedTopic(p);
-      model.AppendPage(std::move(page));
-    }
-    std::string file = qy::TempFolder() + "/qy_ratio_bench.qyp";
-    qy::WriteProjectFile(model, file);
-    return file;
-  }();
-  return path;
-}
-
+// The project as `check` and `info` see it: loaded from its file.
 const qy::ProjectModel& LoadedProject() {
   static const qy::ProjectModel* model = [] {
     auto* m = new qy::ProjectModel;
@@ -194,10 +161,9 @@ void Build(benchmark::State& state) {
   const qy::ProjectModel& model = LoadedProject();
   qy::NullProgress progress;
   std::vector<std::string> outputs;
-  for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"}) {
-    outputs.push_back(qy::TempFolder() + "/qy_ratio_bench" + ext);
-  }
-  const std::string copy = qy::TempFolder() + "/qy_ratio_cat.bin";
+  for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"})
+    outputs.push_back(qy::BuildFilePath(model, ext));
+  const std::string copy = qy::bench::GeneratedPath(".cat");
   Compare(
       state,
       [&] {
@@ -207,8 +173,6 @@ void Build(benchmark::State& state) {
         if (!ok) std::abort();
       },
       [&] { Cat(outputs, copy); }, 3);
-  for (const std::string& f : outputs) qy::RemoveFile(f);
-  qy::RemoveFile(copy);
 }
 BENCHMARK(Build)->Unit(benchmark::kMillisecond)->Iterations(10);
 

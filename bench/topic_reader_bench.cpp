@@ -1,41 +1,19 @@
-// Reading every topic of a full project: 999 pages with 10 KB topics of mixed
-// Japanese and ASCII markup, the same text the project file benchmark
-// writes. ByteScan is the floor: one pass over the same bytes that looks at
-// each of them and builds nothing.
+// Reading every topic of the generated project (generated_project.h). ByteScan is the floor: one
+// pass over the same bytes that looks at each of them and builds nothing.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
-#include "core/codec.h"
 #include "core/cp932.h"
-#include "project/project_model.h"
+#include "generated_project.h"
 #include "topic/line_scan.h"
 #include "topic/parser.h"
 #include "topic/tokenizer.h"
 
 namespace {
 
-std::string MixedTopic(int page) {
-  const std::string line =
-      qy::Sjis("ヘルプの本文です。{\\b 太字} と {\\uldb ジャンプ}{\\v HLP000002} を含みます。") +
-      " Plain ASCII text follows, number " + std::to_string(page) + ".";
-  std::string topic;
-  while (topic.size() < 10 * 1024) {
-    if (!topic.empty()) topic += "\r\n";
-    topic += line;
-  }
-  return topic;
-}
-
-const std::vector<std::string>& Topics() {
-  static const std::vector<std::string> topics = [] {
-    std::vector<std::string> all;
-    for (int p = 1; p <= qy::kMaxPages; ++p) all.push_back(MixedTopic(p));
-    return all;
-  }();
-  return topics;
-}
+const std::vector<std::string>& Topics() { return qy::bench::GeneratedTopics(); }
 
 int64_t TotalBytes() {
   int64_t total = 0;

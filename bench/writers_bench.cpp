@@ -1,4 +1,5 @@
-// Generation speed of the build files for a full 999-page project.
+// Generation speed of the build files for the generated project
+// (generated_project.h).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -8,39 +9,13 @@
 #include "build/map_header_writer.h"
 #include "build/rtf_text.h"
 #include "build/topic_writer.h"
-#include "core/codec.h"
 #include "core/files.h"
 #include "core/progress.h"
+#include "generated_project.h"
 
 namespace {
 
-std::string SampleTopic() {
-  std::string line = qy::Sjis("この段落は{\\b 太字}と{\\uldb ジャンプ}{\\v HLP000002}を含む。ｶﾀｶﾅ");
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += line + (i % 7 == 0 ? "\\par\r\n" : "\r\n");
-  return text;
-}
-
-const qy::ProjectModel& FullProject() {
-  static qy::ProjectModel* project = [] {
-    auto* p = new qy::ProjectModel;
-    p->SetProjectFileName(qy::TempFolder() + "/qy_bench_writers.qyp");
-    p->ClearPages();
-    const std::string topic = SampleTopic();
-    for (int i = 1; i <= qy::kMaxPages; ++i) {
-      qy::PageRecord page;
-      page.Attribute = i % 50 == 1 ? qy::BookAttribute(1 + i % 3) : (i % 5 == 0 ? 1 : 0);
-      page.Context = qy::NumberedContext(i);
-      page.ContextID = i;
-      page.Title = qy::Sjis("ページの題名 ") + std::to_string(i);
-      page.Keyword = qy::Sjis("キーワード;索引;") + std::to_string(i);
-      page.Topic = topic;
-      p->AppendPage(page);
-    }
-    return p;
-  }();
-  return *project;
-}
+const qy::ProjectModel& FullProject() { return qy::bench::GeneratedProject(); }
 
 void BM_TopicFile(benchmark::State& state) {
   const auto& project = FullProject();
@@ -71,7 +46,10 @@ BENCHMARK(BM_MapHeaderAndHelpProject)->Unit(benchmark::kMicrosecond);
 
 void BM_EscapeDbcs(benchmark::State& state) {
   std::string text;
-  while (text.size() < 1 << 20) text += SampleTopic();
+  for (const std::string& topic : qy::bench::GeneratedTopics()) {
+    if (text.size() >= 1 << 20) break;
+    text += topic;
+  }
   for (auto _ : state) benchmark::DoNotOptimize(qy::EscapeDbcs(text));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
@@ -96,11 +74,10 @@ void BM_PlainWriteOfTheSameBytes(benchmark::State& state) {
   std::string bytes = qy::BuildTopicFile(project) + qy::BuildContentsFile(project, true) +
                       qy::BuildMapHeader(project) +
                       qy::BuildHelpProject(project, true, "", qy::CompressLine());
-  std::string file = qy::TempFolder() + "/qy_bench_plain.bin";
+  const std::string file = qy::bench::GeneratedPath(".plain");
   for (auto _ : state) {
     if (!qy::WriteFileAtomic(file, bytes)) state.SkipWithError("write failed");
   }
-  qy::RemoveFile(file);
 }
 BENCHMARK(BM_PlainWriteOfTheSameBytes)->Unit(benchmark::kMillisecond);
 

@@ -33,8 +33,15 @@ void LineList::Add(std::string line) {
   if (step_per_line_ && progress_) progress_->Step();
 }
 
-FileResult SaveBuildFile(const std::string& path, const std::string& text, Progress* progress) {
-  FileResult result = WriteFileAtomic(path, text);
+FileResult SaveBuildFile(const std::string& path, std::string_view text, Progress* progress) {
+  return SaveBuildFileStreamed(
+      path, [&](const WriteBytes& write) { return write(text); }, progress);
+}
+
+FileResult SaveBuildFileStreamed(const std::string& path,
+                                 const std::function<bool(const WriteBytes&)>& produce,
+                                 Progress* progress) {
+  FileResult result = WriteFileAtomicStreamed(path, produce);
   if (!result) return FileResult::Fail(path + ": " + result.error);
   if (progress) progress->Step();
   return result;

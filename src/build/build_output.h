@@ -2,7 +2,9 @@
 // becomes a file.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/files.h"
@@ -46,7 +48,12 @@ class LineList {
 // Saves a generated file in one atomic write. On success the progress
 // indicator, when given, advances once more; on failure the old file stays
 // and the reason names the file.
-FileResult SaveBuildFile(const std::string& path, const std::string& text,
+FileResult SaveBuildFile(const std::string& path, std::string_view text,
                          Progress* progress = nullptr);
+
+// SaveBuildFile for a file made piece by piece (WriteFileAtomicStreamed).
+FileResult SaveBuildFileStreamed(const std::string& path,
+                                 const std::function<bool(const WriteBytes&)>& produce,
+                                 Progress* progress = nullptr);
 
 }  // namespace qy

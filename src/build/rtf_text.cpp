@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/cp932.h"
@@ -20,44 +23,64 @@ char* PutHexByte(char* out, unsigned char byte) {
   return out + 4;
 }
 
-bool IsLead(const unsigned char* p, std::size_t i) { return IsLeadByte(p[i]); }
+// "\'xx" of every byte, so that a double-byte character is two 4-byte
+// copies.
+constexpr std::array<std::array<char, 4>, 256> kHexEscapes = [] {
+  std::array<std::array<char, 4>, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = {'\\', '\'', kHex[b >> 4], kHex[b & 15]};
+  return table;
+}();
 
-// Bytes below 0x81 are never lead bytes, so most text takes the first branch.
-std::size_t EscapedSize(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  std::size_t extra = 0;
-  for (std::size_t i = 0; i < n;) {
-    if (p[i] < 0x81 || !IsLead(p, i)) {
-      ++i;
-    } else if (i + 1 < n && IsTrailByte(p[i + 1])) {
-      extra += 6;
-      i += 2;
-    } else {
-      if (i + 1 == n) extra += 3;
-      ++i;
-    }
-  }
-  return n + extra;
-}
+// Most escaped output grows by 6 bytes per double-byte character; a lone
+// lead byte at the end grows by 3. No byte grows by more than 3, so four
+// times the input always has room.
+constexpr std::size_t kMaxEscapedGrowth = 4;
 
-// Writes EscapeDbcs(text) at `out`, which has room for EscapedSize(text).
+// Writes EscapeDbcs(text) at `out`, which has room for
+// kMaxEscapedGrowth * text.size() bytes; returns the end of what it wrote.
 char* PutEscaped(std::string_view text, char* out) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n;) {
-    if (p[i] < 0x81 || !IsLead(p, i)) {
-      *out++ = static_cast<char>(p[i++]);
-    } else if (i + 1 < n && IsTrailByte(p[i + 1])) {
-      out = PutHexByte(PutHexByte(out, p[i]), p[i + 1]);
-      i += 2;
-    } else if (i + 1 == n) {
-      out = PutHexByte(out, p[i++]);
+  const auto* end = p + text.size();
+  while (p < end) {
+    // Eight bytes below 0x80 at a time: none of them is a lead byte.
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, 8);
+      if (word & 0x8080808080808080u) break;
+      std::memcpy(out, &word, 8);
+      out += 8;
+      p += 8;
+    }
+    if (p == end) break;
+    const unsigned char c = *p;
+    // Bytes below 0x81 are never lead bytes, so most text takes this branch.
+    if (c < 0x81 || !IsLeadByte(c)) {
+      *out++ = static_cast<char>(c);
+      ++p;
+    } else if (p + 1 < end && IsTrailByte(p[1])) {
+      std::memcpy(out, kHexEscapes[c].data(), 4);
+      std::memcpy(out + 4, kHexEscapes[p[1]].data(), 4);
+      out += 8;
+      p += 2;
+    } else if (p + 1 == end) {
+      out = PutHexByte(out, c);
+      ++p;
     } else {
-      *out++ = static_cast<char>(p[i++]);
+      *out++ = static_cast<char>(c);
+      ++p;
     }
   }
   return out;
+}
+
+// A string of `bound` bytes filled by `fill(char*)`, which returns the end
+// of what it wrote: filled through a buffer that is never zeroed, since the
+// bound can be several times the result.
+template <typename Fill>
+std::string FillString(std::size_t bound, Fill fill) {
+  std::unique_ptr<char[]> buffer(new char[bound]);
+  char* end = fill(buffer.get());
+  return std::string(buffer.get(), end);
 }
 
 // A control word counts only when its backslash starts a character: in
@@ -69,6 +92,10 @@ bool EndsWithControlWord(std::string_view line, std::string_view word) {
 }
 
 bool EndsInParagraphControl(std::string_view line) {
+  // Every word ends in "r", "d", "e" or "n": most lines end otherwise.
+  if (line.empty()) return false;
+  const char last = line.back();
+  if (last != 'r' && last != 'd' && last != 'e' && last != 'n') return false;
   static constexpr std::array<std::string_view, 4> kWords = {"\\par", "\\pard", "\\line",
                                                              "\\keepn"};
   for (std::string_view word : kWords) {
@@ -77,10 +104,10 @@ bool EndsInParagraphControl(std::string_view line) {
   return false;
 }
 
-// The lines of EndOfLineAddStr as views into `text`: split at CR LF, CR or
-// LF, plus one empty line when the text ends in CR LF.
-std::vector<std::string_view> LineViews(std::string_view text) {
-  std::vector<std::string_view> lines;
+// Calls line(view) for each line of EndOfLineAddStr in order: the text split
+// at CR LF, CR or LF, plus one empty line when it ends in CR LF.
+template <typename Line>
+void ForEachLine(std::string_view text, Line line) {
   // The next CR and the next LF, each found by memchr and looked for again
   // only once passed.
   std::size_t cr = text.find('\r');
@@ -89,37 +116,35 @@ std::vector<std::string_view> LineViews(std::string_view text) {
   while (true) {
     const std::size_t stop = std::min(cr, lf);
     if (stop == std::string_view::npos) break;
-    lines.push_back(text.substr(start, stop - start));
+    line(text.substr(start, stop - start));
     start = stop + ((text[stop] == '\r' && stop + 1 == lf) ? 2 : 1);
     if (cr < start) cr = text.find('\r', start);
     if (lf < start) lf = text.find('\n', start);
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  if (text.size() >= 2 && text.substr(text.size() - 2) == kCrLf) lines.emplace_back();
-  return lines;
+  if (start < text.size()) line(text.substr(start));
+  if (text.size() >= 2 && text.substr(text.size() - 2) == kCrLf) line(std::string_view());
 }
 
-// EndOfLineAddStr, with each line passed through `size_of` and `put` (the
-// identity or the escaping) before its suffix, so that nothing appended can
-// pair with a lead byte at the end of a line.
-template <typename SizeOf, typename Put>
-std::string AddLineEnds(std::string_view text, std::string_view suffix, SizeOf size_of, Put put) {
-  if (text.empty()) return {};
-  const std::vector<std::string_view> lines = LineViews(text);
-  std::vector<bool> marked(lines.size());
-  std::size_t size = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    marked[i] = !EndsInParagraphControl(lines[i]);
-    size += size_of(lines[i]) + (marked[i] ? suffix.size() : 0) + 2;
-  }
-  std::string out(size - 2, '\0');
-  char* p = out.data();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    p = put(lines[i], p);
-    if (marked[i]) p = std::copy(suffix.begin(), suffix.end(), p);
-    if (i + 1 < lines.size()) p = std::copy(kCrLf.begin(), kCrLf.end(), p);
-  }
+// EndOfLineAddStr at `out`, each line passed through `put` (a copy or the
+// escaping) before its suffix, so that nothing appended can pair with a
+// lead byte at the end of a line. `out` has room for `growth` times the
+// text plus the suffix and CR LF of every line.
+template <typename Put>
+char* PutLineEnds(std::string_view text, std::string_view suffix, Put put, char* out) {
+  bool first = true;
+  ForEachLine(text, [&](std::string_view line) {
+    if (!first) out = std::copy(kCrLf.begin(), kCrLf.end(), out);
+    first = false;
+    out = put(line, out);
+    if (!EndsInParagraphControl(line)) out = std::copy(suffix.begin(), suffix.end(), out);
+  });
   return out;
+}
+
+// Room for PutLineEnds: every line adds at most its suffix and CR LF, and
+// a text has at most one line more than it has bytes.
+std::size_t LineEndsBound(std::string_view text, std::size_t growth, std::size_t suffix) {
+  return text.size() * growth + (text.size() + 1) * (suffix + kCrLf.size());
 }
 
 char* PutPlain(std::string_view text, char* out) {
@@ -189,18 +214,26 @@ FieldFaults FindFieldFaults(std::string_view value, bool raw_double_bytes) {
 }  // namespace
 
 std::string EscapeDbcs(std::string_view text) {
-  std::string out(EscapedSize(text), '\0');
-  PutEscaped(text, out.data());
-  return out;
+  return FillString(text.size() * kMaxEscapedGrowth,
+                    [&](char* out) { return PutEscaped(text, out); });
 }
 
 std::string EndOfLineAddStr(std::string_view text, std::string_view suffix) {
-  return AddLineEnds(
-      text, suffix, [](std::string_view line) { return line.size(); }, PutPlain);
+  return FillString(LineEndsBound(text, 1, suffix.size()),
+                    [&](char* out) { return PutLineEnds(text, suffix, PutPlain, out); });
+}
+
+std::size_t EscapedTopicTextBound(std::string_view text) {
+  return LineEndsBound(text, kMaxEscapedGrowth, kParagraphMark.size());
+}
+
+char* PutEscapedTopicText(std::string_view text, char* out) {
+  return PutLineEnds(text, kParagraphMark, PutEscaped, out);
 }
 
 std::string EscapeTopicText(std::string_view text) {
-  return AddLineEnds(text, kParagraphMark, EscapedSize, PutEscaped);
+  return FillString(EscapedTopicTextBound(text),
+                    [&](char* out) { return PutEscapedTopicText(text, out); });
 }
 
 FootnoteText MakeFootnoteText(std::string_view value, bool escape_double_bytes) {

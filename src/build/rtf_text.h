@@ -2,6 +2,7 @@
 // the formatting commands and the macro interface.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,12 @@ inline constexpr std::string_view kParagraphMark = "\\par";
 // line escaped by EscapeDbcs before its mark, so that a lead byte left at
 // the end of a line is written alone and the mark survives.
 std::string EscapeTopicText(std::string_view text);
+
+// EscapeTopicText written at `out`, which has room for
+// EscapedTopicTextBound(text) bytes; returns the end of what it wrote. For
+// writers that put many topics into one buffer without a copy of each.
+std::size_t EscapedTopicTextBound(std::string_view text);
+char* PutEscapedTopicText(std::string_view text, char* out);
 
 // A one-line field as the text of a footnote group "{\footnote ...}".
 struct FootnoteText {

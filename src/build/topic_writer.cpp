@@ -1,12 +1,15 @@
 #include "build/topic_writer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "build/build_output.h"
 #include "build/rtf_head.h"
 #include "build/rtf_text.h"
 #include "core/codec.h"
+#include "core/cp932.h"
 
 namespace qy {
 
@@ -71,38 +74,99 @@ std::string FootnoteLine(const PageRecord& page, int browse_number) {
   return line;
 }
 
-std::string BuildTopicFile(const ProjectModel& project, Progress* progress) {
-  LineList lines;
-  lines.Add(BuildRtfHeader(project));
-  lines.Add(BuildColorTable());
+namespace {
+
+// Bytes gathered in a reused buffer and handed on whenever the next piece
+// might not fit, so that a file of any size needs only a small buffer.
+class ChunkedOutput {
+ public:
+  explicit ChunkedOutput(const WriteBytes& write) : write_(write) {}
+
+  // Room for at least `n` bytes; Commit(end) then takes what was written.
+  char* Room(std::size_t n) {
+    if (capacity_ - used_ < n) {
+      Flush();
+      if (capacity_ < n) {
+        capacity_ = std::max(n, kChunk);
+        buffer_.reset(new char[capacity_]);
+      }
+    }
+    return buffer_.get() + used_;
+  }
+  void Commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+
+  void Line(std::string_view line) {
+    char* out = Room(line.size() + kCrLf.size());
+    out = std::copy(line.begin(), line.end(), out);
+    Commit(std::copy(kCrLf.begin(), kCrLf.end(), out));
+  }
+
+  // Hands on what is gathered; false once a piece could not be written.
+  bool Flush() {
+    if (used_ > 0 && ok_) ok_ = write_(std::string_view(buffer_.get(), used_));
+    used_ = 0;
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kChunk = std::size_t{1} << 20;
+  const WriteBytes& write_;
+  std::unique_ptr<char[]> buffer_;  // never zeroed: escaped text is written straight into it
+  std::size_t capacity_ = 0;
+  std::size_t used_ = 0;
+  bool ok_ = true;
+};
+
+// The topic file, every line followed by CR LF, passed to `write` in pieces.
+bool PutTopicFile(const ProjectModel& project, Progress* progress, const WriteBytes& write) {
+  ChunkedOutput out(write);
+  out.Line(BuildRtfHeader(project));
+  out.Line(BuildColorTable());
   if (progress) progress->Step();
 
   const std::string format_line = BuildTopicFormatLine(project);
+  constexpr std::string_view kPageBreak = "\\page\r\n";
   int browse_number = 1;
   const int count = project.PageCount();
   for (int i = 1; i <= count; ++i) {
     const PageRecord& p = project.Page(i);
     if (p.Attribute == kTopicPage || p.Attribute == kPopupPage) {
-      lines.Add(format_line);
-      lines.Add(FootnoteLine(p, browse_number));
+      out.Line(format_line);
+      out.Line(FootnoteLine(p, browse_number));
       if (p.Attribute == kTopicPage) ++browse_number;
-      std::string body = TopicBody(p.Topic);
-      if (!body.empty()) lines.Add(std::move(body));
+      if (!p.Topic.empty()) {
+        char* end =
+            PutEscapedTopicText(p.Topic, out.Room(EscapedTopicTextBound(p.Topic) + kCrLf.size()));
+        out.Commit(std::copy(kCrLf.begin(), kCrLf.end(), end));
+      }
       // Decided by table position: a trailing Content, Include or Book page
       // still leaves the last topic followed by a page break.
-      if (i < count) lines.Add("\\page");
+      if (i < count)
+        out.Commit(std::copy(kPageBreak.begin(), kPageBreak.end(), out.Room(kPageBreak.size())));
     }
     if (progress) progress->Step();
   }
-  lines.Add("}");
-  return lines.Text();
+  out.Line("}");
+  return out.Flush();
+}
+
+}  // namespace
+
+std::string BuildTopicFile(const ProjectModel& project, Progress* progress) {
+  std::string text;
+  PutTopicFile(project, progress, [&](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  return text;
 }
 
 FileResult WriteTopicFile(const ProjectModel& project, Progress& progress) {
   progress.SetRange(project.PageCount());
   progress.SetPosition(0);
-  std::string text = BuildTopicFile(project, &progress);
-  return SaveBuildFile(BuildFilePath(project, ".rtf"), text, &progress);
+  return SaveBuildFileStreamed(
+      BuildFilePath(project, ".rtf"),
+      [&](const WriteBytes& write) { return PutTopicFile(project, &progress, write); }, &progress);
 }
 
 }  // namespace qy

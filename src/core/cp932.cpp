@@ -6,22 +6,28 @@ namespace qy {
 
 namespace {
 
-// A byte below 0x40 is neither a lead nor a trail byte, so it is always a
-// character of its own and the position after it always starts a character.
-// Walking back to the nearest such byte (not below `floor`, itself a known
-// start) finds a safe place to walk forward from.
-std::size_t SafeStartBefore(std::string_view text, std::size_t pos, std::size_t floor) {
-  while (pos > floor && static_cast<unsigned char>(text[pos - 1]) >= 0x40) --pos;
-  return pos;
+// Whether `pos` (< text.size()) starts a character, given that `floor` <=
+// pos is a known start. A byte that is not a lead byte never begins a pair
+// that covers the byte after it, so the position after it is a start. From
+// there back to `pos` every byte is a lead byte, and a lead byte is also a
+// valid trail byte: the run pairs up from its first byte, and `pos` is
+// inside a pair only when the run before it is odd and `pos` holds a trail
+// byte. The walk back covers only that run, which in real text is a few
+// bytes long at most.
+bool StartsChar(std::string_view text, std::size_t floor, std::size_t pos) {
+  std::size_t run_start = pos;
+  while (run_start > floor && IsLeadByte(static_cast<unsigned char>(text[run_start - 1]))) {
+    --run_start;
+  }
+  return (pos - run_start) % 2 == 0 || !IsTrailByte(static_cast<unsigned char>(text[pos]));
 }
 
 }  // namespace
 
-std::size_t NextCharBoundary(std::string_view text, std::size_t known, std::size_t pos) {
+std::size_t NextCharBoundaryAfterLead(std::string_view text, std::size_t known, std::size_t pos) {
   if (pos >= text.size()) return text.size();
-  std::size_t i = SafeStartBefore(text, pos, known);
-  while (i < pos) i += CharLengthAt(text, i);
-  return i;
+  // A position that does not start a character is the trail byte of a pair.
+  return StartsChar(text, known, pos) ? pos : pos + 1;
 }
 
 bool IsCharBoundary(std::string_view text, std::size_t pos) {
@@ -31,12 +37,7 @@ bool IsCharBoundary(std::string_view text, std::size_t pos) {
 
 std::size_t FloorCharBoundary(std::string_view text, std::size_t pos) {
   if (pos >= text.size()) return text.size();
-  std::size_t i = SafeStartBefore(text, pos, 0);
-  while (true) {
-    std::size_t next = i + CharLengthAt(text, i);
-    if (next > pos) return i;
-    i = next;
-  }
+  return StartsChar(text, 0, pos) ? pos : pos - 1;
 }
 
 std::size_t FindRawBytes(std::string_view text, std::string_view needle, std::size_t from) {

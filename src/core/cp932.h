@@ -38,14 +38,24 @@ inline std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
 }
 
 // True when `pos` is the start of a character (or the end of the text), i.e.
-// not the trail byte of a double-byte pair. Looks back only as far as the
-// nearest byte below 0x40, which always stands alone.
+// not the trail byte of a double-byte pair. Looks back only over the run of
+// lead bytes just before `pos`.
 bool IsCharBoundary(std::string_view text, std::size_t pos);
 
+// NextCharBoundary's case where the byte before `pos` is a lead byte.
+std::size_t NextCharBoundaryAfterLead(std::string_view text, std::size_t known, std::size_t pos);
+
 // The first character start at or after `pos`, given that `known` <= pos is
-// a character start. Scans of a text from left to right pass their last
-// known start so that the whole scan stays linear.
-std::size_t NextCharBoundary(std::string_view text, std::size_t known, std::size_t pos);
+// a character start; the check never looks back past `known`. Inline for
+// its common case, a byte before `pos` that cannot begin a pair: byte
+// searches check every candidate they find with it.
+inline std::size_t NextCharBoundary(std::string_view text, std::size_t known, std::size_t pos) {
+  if (pos < text.size() &&
+      (pos == known || !IsLeadByte(static_cast<unsigned char>(text[pos - 1])))) {
+    return pos;
+  }
+  return NextCharBoundaryAfterLead(text, known, pos);
+}
 
 // Largest character boundary that is <= pos.
 std::size_t FloorCharBoundary(std::string_view text, std::size_t pos);

@@ -138,8 +138,14 @@ std::string AtomicTempPrefix(const std::string& file_name, std::size_t name_max)
   return kTempMark + stem;
 }
 
-FileResult WriteFileAtomic(const std::string& path, const std::string& data,
-                           Durability durability) {
+FileResult WriteFileAtomic(const std::string& path, std::string_view data, Durability durability) {
+  return WriteFileAtomicStreamed(
+      path, [&](const WriteBytes& write) { return write(data); }, durability);
+}
+
+FileResult WriteFileAtomicStreamed(const std::string& path,
+                                   const std::function<bool(const WriteBytes&)>& produce,
+                                   Durability durability) {
   std::string target;
   if (FileResult resolved = FollowLinks(path, &target); !resolved) return resolved;
   // Keep the permissions of the file being replaced; a new file gets 0644.
@@ -169,16 +175,24 @@ FileResult WriteFileAtomic(const std::string& path, const std::string& data,
     return FileResult::Fail(std::move(why));
   };
   if (::fchmod(fd, mode) != 0) return fail(ErrnoText());
-  const char* p = data.data();
-  std::size_t left = data.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail(ErrnoText());
+  std::string write_error;
+  const WriteBytes write = [&](std::string_view piece) {
+    const char* p = piece.data();
+    std::size_t left = piece.size();
+    while (left > 0) {
+      ssize_t n = ::write(fd, p, left);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        write_error = ErrnoText();
+        return false;
+      }
+      p += n;
+      left -= static_cast<std::size_t>(n);
     }
-    p += n;
-    left -= static_cast<std::size_t>(n);
+    return true;
+  };
+  if (!produce(write) || !write_error.empty()) {
+    return fail(write_error.empty() ? std::strerror(EIO) : write_error);
   }
   const bool synced = durability == Durability::kSynced;
   if (synced && ::fsync(fd) != 0) return fail(ErrnoText());

@@ -1,8 +1,10 @@
 // Whole-file reading and atomic whole-file writing.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qy {
 
@@ -36,8 +38,19 @@ enum class Durability { kReplaceOnly, kSynced };
 // failure the old file is left as it was and the temporary file is removed.
 // Temporary files that an interrupted save of the same file left behind are
 // removed.
-FileResult WriteFileAtomic(const std::string& path, const std::string& data,
+FileResult WriteFileAtomic(const std::string& path, std::string_view data,
                            Durability durability = Durability::kReplaceOnly);
+
+// Hands one piece of a file's bytes on; false when it could not be written.
+using WriteBytes = std::function<bool(std::string_view)>;
+
+// WriteFileAtomic for a file made piece by piece, so that a large generated
+// file never has to be held whole: `produce` passes every piece, in order,
+// to the WriteBytes it is given and returns false once a piece could not be
+// written. The file is replaced only when every piece was written.
+FileResult WriteFileAtomicStreamed(const std::string& path,
+                                   const std::function<bool(const WriteBytes&)>& produce,
+                                   Durability durability = Durability::kReplaceOnly);
 
 // The name of the temporary file a save of `file_name` (no folder) starts
 // from, before the random part: ".~qy" + the name, cut so that the whole name

@@ -1,6 +1,7 @@
 #include "markup/hotspot_link_check.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/cp932.h"
@@ -41,19 +42,29 @@ bool OtherHelpFile(std::string_view file, std::string_view help_file) {
   return !file.empty() && !EqualsIgnoreAsciiCase(file, help_file);
 }
 
+// A target found in a text: where its form starts and the context it
+// names, a view into the text.
+struct FoundReference {
+  std::size_t offset = 0;
+  std::string_view context;
+};
+
 // The context of a hidden-text target "CONTEXT[>win][@file]" or
 // "CONTEXT[@file][>win]"; empty for another help file or a macro list.
-std::string HiddenTextContext(std::string_view hidden, std::string_view help_file) {
+std::string_view HiddenTextContext(std::string_view hidden, std::string_view help_file) {
   hidden = Trim(hidden);
   if (!hidden.empty() && (hidden.front() == '%' || hidden.front() == '*')) {
     hidden = Trim(hidden.substr(1));
   }
   if (hidden.empty() || hidden.front() == '!') return "";
-  const std::size_t cut = hidden.find_first_of("@>");
+  // Byte loops: find_first_of would search its set once per byte.
+  std::size_t cut = 0;
+  while (cut < hidden.size() && hidden[cut] != '@' && hidden[cut] != '>') ++cut;
   const std::string_view context = Trim(hidden.substr(0, cut));
-  const std::size_t at = hidden.find('@');
+  if (cut == hidden.size()) return context;
+  const std::size_t at = hidden[cut] == '@' ? cut : hidden.find('@', cut + 1);
   if (at != kNpos && OtherHelpFile(hidden.substr(at + 1), help_file)) return "";
-  return std::string(context);
+  return context;
 }
 
 // The end of a hidden-text group's text: the first "{" or "}" that is not
@@ -75,13 +86,14 @@ std::size_t HiddenTextEnd(std::string_view text, std::size_t pos) {
   return kNpos;
 }
 
-// Hidden-text targets in text order. Each "{\v" is found by a byte search;
-// `known` is the last character start seen, so checking that a candidate
-// starts a character never walks back over text already passed.
+// Hidden-text targets in text order. Each "{\v" is found by a byte search for
+// its "{"; `known` is the last character start seen, so checking that a
+// candidate starts a character never walks back over text already passed.
 void AddHiddenTextReferences(std::string_view text, std::string_view help_file,
-                             std::vector<LinkReference>& out) {
+                             std::vector<FoundReference>& out) {
   std::size_t known = 0;
-  for (std::size_t at = text.find("{\\v"); at != kNpos; at = text.find("{\\v", at + 1)) {
+  for (std::size_t at = text.find('{'); at != kNpos; at = text.find('{', at + 1)) {
+    if (at + 2 >= text.size() || text[at + 1] != '\\' || text[at + 2] != 'v') continue;
     known = NextCharBoundary(text, known, at);
     if (known != at) continue;  // the "{" is a trail byte
     std::size_t p = at + 3;
@@ -99,8 +111,8 @@ void AddHiddenTextReferences(std::string_view text, std::string_view help_file,
     if (p < text.size() && text[p] == ' ') ++p;
     const std::size_t end = HiddenTextEnd(text, p);
     if (end == kNpos || text[end] != '}') continue;
-    std::string context = HiddenTextContext(text.substr(p, end - p), help_file);
-    if (!context.empty()) out.push_back({at, 0, std::move(context)});
+    const std::string_view context = HiddenTextContext(text.substr(p, end - p), help_file);
+    if (!context.empty()) out.push_back({at, context});
   }
 }
 
@@ -163,18 +175,13 @@ bool EndsWithIgnoreAsciiCase(std::string_view text, std::size_t end, std::string
 // True when `at` starts a character that does not continue a word (letter,
 // digit or "_"). `floor` <= at is a known character start.
 bool StartsWord(std::string_view text, std::size_t floor, std::size_t at) {
-  std::size_t i = at;
-  while (i > floor && static_cast<unsigned char>(text[i - 1]) >= 0x40) --i;
-  // Here text[i - 1], if any, stands alone: it is below 0x40 or the "(" at
-  // floor - 1.
-  std::size_t prev = i == 0 ? kNpos : i - 1;
-  while (i < at) {
-    prev = i;
-    i += CharLengthAt(text, i);
-  }
-  if (i != at) return false;
-  if (prev == kNpos || prev != at - 1) return true;
-  const char c = text[prev];
+  if (NextCharBoundary(text, floor, at) != at) return false;
+  if (at == 0) return true;
+  // The byte before `at` is a character of its own when it starts one (it
+  // cannot start a pair, which would cover `at`); at `floor` it is the "("
+  // before it.
+  if (at > floor && NextCharBoundary(text, floor, at - 1) != at - 1) return true;
+  const char c = text[at - 1];
   return !(IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_');
 }
 
@@ -183,7 +190,7 @@ bool StartsWord(std::string_view text, std::size_t floor, std::size_t at) {
 // character, which bounds every boundary check to the text since the
 // previous "(".
 void AddMacroReferences(std::string_view text, std::string_view help_file,
-                        std::vector<LinkReference>& out) {
+                        std::vector<FoundReference>& out) {
   std::size_t after_previous = 0;
   for (std::size_t open = text.find('('); open != kNpos; open = text.find('(', open + 1)) {
     const std::size_t floor = after_previous;
@@ -210,46 +217,77 @@ void AddMacroReferences(std::string_view text, std::string_view help_file,
       if (OtherHelpFile(Unquote(args[0]), help_file)) continue;
       context = Unquote(args[1]);
     }
-    if (!context.empty()) out.push_back({at, 0, std::string(context)});
+    if (!context.empty()) out.push_back({at, context});
   }
 }
 
-// Fills in the line of every reference (sorted by offset) in one pass.
-void NumberLines(std::string_view text, std::vector<LinkReference>& refs) {
-  std::size_t counted = 0;
+// Lists reused from one text to the next, so that a check of many pages
+// allocates them once.
+struct ReferenceLists {
+  std::vector<FoundReference> macros;
+  std::vector<FoundReference> hidden;
+};
+
+// Calls visit(offset, line, context) for every target of `text` in text
+// order: the link macros and, when `hidden_text`, the hidden-text targets.
+// Both lists are in text order already; the walk merges them (a macro first
+// at an equal offset) and counts lines from one reference to the next.
+template <typename Visit>
+void VisitReferences(std::string_view text, std::string_view help_file, bool hidden_text,
+                     ReferenceLists& lists, Visit&& visit) {
+  lists.macros.clear();
+  lists.hidden.clear();
+  AddMacroReferences(text, help_file, lists.macros);
+  if (hidden_text) AddHiddenTextReferences(text, help_file, lists.hidden);
+  auto macro = lists.macros.cbegin();
+  auto hidden = lists.hidden.cbegin();
+  const char* counted = text.data();
   int line = 1;
-  for (LinkReference& ref : refs) {
-    line +=
-        static_cast<int>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
-                                    text.begin() + static_cast<std::ptrdiff_t>(ref.offset), '\n'));
-    counted = ref.offset;
-    ref.line = line;
+  while (macro != lists.macros.cend() || hidden != lists.hidden.cend()) {
+    const bool take_macro = hidden == lists.hidden.cend() ||
+                            (macro != lists.macros.cend() && macro->offset <= hidden->offset);
+    const FoundReference& ref = take_macro ? *macro++ : *hidden++;
+    const char* target = text.data() + ref.offset;
+    while (const void* lf =
+               std::memchr(counted, '\n', static_cast<std::size_t>(target - counted))) {
+      ++line;
+      counted = static_cast<const char*>(lf) + 1;
+    }
+    counted = target;
+    visit(ref.offset, line, ref.context);
   }
 }
 
-void SortByOffset(std::vector<LinkReference>& refs) {
-  std::stable_sort(refs.begin(), refs.end(), [](const LinkReference& a, const LinkReference& b) {
-    return a.offset < b.offset;
-  });
+std::vector<LinkReference> CollectReferences(std::string_view text, std::string_view help_file,
+                                             bool hidden_text) {
+  std::vector<LinkReference> refs;
+  ReferenceLists lists;
+  VisitReferences(text, help_file, hidden_text, lists,
+                  [&](std::size_t offset, int line, std::string_view context) {
+                    refs.push_back({offset, line, std::string(context)});
+                  });
+  return refs;
+}
+
+// ASCII letter case folded in `key` the way AsciiUpper folds it, without a
+// new string for every lookup.
+void UpperInPlace(std::string& key) {
+  for (std::size_t i = 0; i < key.size();) {
+    const std::size_t n = CharLengthAt(key, i);
+    if (n == 1 && key[i] >= 'a' && key[i] <= 'z') key[i] = static_cast<char>(key[i] - 32);
+    i += n;
+  }
 }
 
 }  // namespace
 
 std::vector<LinkReference> FindMacroLinkReferences(std::string_view text,
                                                    std::string_view help_file) {
-  std::vector<LinkReference> refs;
-  AddMacroReferences(text, help_file, refs);
-  NumberLines(text, refs);
-  return refs;
+  return CollectReferences(text, help_file, false);
 }
 
 std::vector<LinkReference> FindLinkReferences(std::string_view text, std::string_view help_file) {
-  std::vector<LinkReference> refs;
-  AddMacroReferences(text, help_file, refs);
-  AddHiddenTextReferences(text, help_file, refs);
-  SortByOffset(refs);
-  NumberLines(text, refs);
-  return refs;
+  return CollectReferences(text, help_file, true);
 }
 
 LinkCheckResult CheckLinks(const ProjectModel& project) {
@@ -264,31 +302,34 @@ LinkCheckResult CheckLinks(const ProjectModel& project) {
   pages_by_context.reserve(static_cast<std::size_t>(count));
   for (int p = 1; p <= count; ++p) pages_by_context.emplace(AsciiUpper(project.Page(p).Context), p);
 
-  auto check = [&](int page, const std::vector<LinkReference>& refs, bool macro_field) {
-    for (const LinkReference& ref : refs) {
-      const auto found = pages_by_context.find(AsciiUpper(ref.context));
-      const int target = found == pages_by_context.end() ? 0 : found->second;
-      if (target == 0) {
-        problems.push_back(
-            {page, LinkProblemKind::kMissingContext, ref.line, macro_field, ref.context});
-        continue;
-      }
-      if (!IsHelpTopic(project.Page(target).Attribute)) {
-        problems.push_back(
-            {page, LinkProblemKind::kNotATopic, ref.line, macro_field, ref.context, target});
-        continue;
-      }
-      if (target != page) reached[static_cast<std::size_t>(target)] = true;
-    }
+  std::string key;  // reused: most contexts fit its first allocation
+  ReferenceLists lists;
+  auto check = [&](int page, std::string_view text, bool hidden_text, bool macro_field) {
+    VisitReferences(
+        text, help_file, hidden_text, lists, [&](std::size_t, int line, std::string_view context) {
+          key.assign(context);
+          UpperInPlace(key);
+          const auto found = pages_by_context.find(key);
+          const int target = found == pages_by_context.end() ? 0 : found->second;
+          if (target == 0) {
+            problems.push_back(
+                {page, LinkProblemKind::kMissingContext, line, macro_field, std::string(context)});
+          } else if (!IsHelpTopic(project.Page(target).Attribute)) {
+            problems.push_back({page, LinkProblemKind::kNotATopic, line, macro_field,
+                                std::string(context), target});
+          } else if (target != page) {
+            reached[static_cast<std::size_t>(target)] = true;
+          }
+        });
   };
 
   for (int p = 1; p <= count; ++p) {
     const PageRecord& page = project.Page(p);
     if (IsHelpTopic(page.Attribute)) {
-      check(p, FindLinkReferences(page.Topic, help_file), false);
-      check(p, FindMacroLinkReferences(page.Macro, help_file), true);
+      check(p, page.Topic, true, false);
+      check(p, page.Macro, false, true);
     } else if (page.Attribute == kContentPage) {
-      check(p, FindMacroLinkReferences(page.Topic, help_file), false);
+      check(p, page.Topic, false, false);
     }
   }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "core/files.h"
 #include "support/fakes.h"
@@ -57,6 +58,23 @@ TEST(AtomicSaveTest, LinksProtectionLeftoversAndLongNames) {
   EXPECT_LE(AtomicTempPrefix(longest).size() + 7, 255u);
   EXPECT_TRUE(WriteFileAtomic(dir.File(longest), "long"));
   EXPECT_EQ(ReadWholeFile(dir.File(longest)), "long");
+}
+
+// A file made piece by piece is replaced only when every piece was written;
+// an abandoned save leaves the old file and no temporary file behind.
+TEST(AtomicSaveTest, StreamedSaveReplacesOnlyWhenComplete) {
+  TempDir dir;
+  const std::string file = dir.File("a.rtf");
+  ASSERT_TRUE(WriteFileAtomic(file, "old"));
+  EXPECT_TRUE(WriteFileAtomicStreamed(
+      file, [](const WriteBytes& write) { return write("one ") && write("") && write("two"); }));
+  EXPECT_EQ(ReadWholeFile(file), "one two");
+  const FileResult abandoned =
+      WriteFileAtomicStreamed(file, [](const WriteBytes& write) { return write("x") && false; });
+  EXPECT_FALSE(abandoned.ok);
+  EXPECT_FALSE(abandoned.error.empty());
+  EXPECT_EQ(ReadWholeFile(file), "one two");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,41 @@ TEST(Cp932Bytes, CharacterLengthsAndBoundaries) {
   EXPECT_EQ(FloorCharBoundary(text, 2), 1u);
   EXPECT_EQ(FloorCharBoundary(text, 3), 3u);
   EXPECT_EQ(FloorCharBoundary(text, 100), text.size());
+}
+
+// The boundary checks look back only over a short run of bytes; a walk
+// from the start of the text is the reference. Runs of lead bytes (each also
+// a valid trail byte) of odd and even length, invalid trail bytes and a lead
+// byte at the end are the cases that tell the two apart.
+TEST(Cp932Bytes, BoundaryChecksAgreeWithAWalkFromTheStart) {
+  const int alphabet[] = {'a',  ' ',  0x5C, 0x7B, 0x40, 0x7F, 0x80,
+                          0x81, 0x83, 0x9F, 0xA0, 0xE0, 0xFC, 0xFD};
+  unsigned seed = 12345;
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const int size = round % 23;
+    for (int i = 0; i < size; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      text += static_cast<char>(alphabet[(seed >> 16) % std::size(alphabet)]);
+    }
+    std::vector<bool> starts(text.size() + 1, false);
+    for (std::size_t i = 0; i <= text.size();
+         i += std::max<std::size_t>(1, CharLengthAt(text, i))) {
+      starts[i] = true;
+    }
+    for (std::size_t pos = 0; pos <= text.size(); ++pos) {
+      EXPECT_EQ(IsCharBoundary(text, pos), starts[pos]) << round << " " << pos;
+      std::size_t floor = pos;
+      while (!starts[floor]) --floor;
+      EXPECT_EQ(FloorCharBoundary(text, pos), floor) << round << " " << pos;
+      std::size_t next = pos;
+      while (!starts[next]) ++next;
+      for (std::size_t known = 0; known <= pos; ++known) {
+        if (!starts[known]) continue;
+        EXPECT_EQ(NextCharBoundary(text, known, pos), next) << round << " " << pos;
+      }
+    }
+  }
 }
 
 TEST(Cp932Find, NeverMatchesAtATrailByte) {
