@@ -13,38 +13,10 @@
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/progress.h"
+#include "generated_project.h"
 #include "hlp/help_compiler.h"
 
 namespace {
-
-std::string LongTopic(int page) {
-  const std::string line = qy::Sjis("この段落は{\\b 太字}と{\\uldb ジャンプ}{\\v ") +
-                           qy::NumberedContext(page % 999 + 1) +
-                           qy::Sjis("}を含む。ｶﾀｶﾅの文も少し長めに書いておく。");
-  std::string text;
-  while (text.size() < 10000) text += line + (text.size() % 7 == 0 ? "\\par\r\n" : "\r\n");
-  return text;
-}
-
-const qy::ProjectModel& LargeProject() {
-  static qy::ProjectModel* project = [] {
-    auto* p = new qy::ProjectModel;
-    p->SetProjectFileName(qy::TempFolder() + "/qy_bench_hc/large.qyp");
-    p->ClearPages();
-    for (int i = 1; i <= qy::kMaxPages; ++i) {
-      qy::PageRecord page;
-      page.Attribute = i % 5 == 0 ? 1 : 0;
-      page.Context = qy::NumberedContext(i);
-      page.ContextID = i;
-      page.Title = qy::Sjis("ページの題名 ") + std::to_string(i);
-      page.Keyword = qy::Sjis("キーワード;索引;") + std::to_string(i);
-      page.Topic = LongTopic(i);
-      p->AppendPage(page);
-    }
-    return p;
-  }();
-  return *project;
-}
 
 bool WriteFour(const qy::ProjectModel& project) {
   qy::NullProgress progress;
@@ -54,8 +26,7 @@ bool WriteFour(const qy::ProjectModel& project) {
 }
 
 void BM_WriteFourFiles(benchmark::State& state) {
-  const auto& project = LargeProject();
-  std::filesystem::create_directories(qy::TempFolder() + "/qy_bench_hc");
+  const auto& project = qy::bench::GeneratedProject();
   for (auto _ : state) {
     if (!WriteFour(project)) state.SkipWithError("write failed");
   }
@@ -63,10 +34,12 @@ void BM_WriteFourFiles(benchmark::State& state) {
 BENCHMARK(BM_WriteFourFiles)->Unit(benchmark::kMillisecond);
 
 void BM_CompileHelpFile(benchmark::State& state) {
-  const auto& project = LargeProject();
-  std::filesystem::create_directories(qy::TempFolder() + "/qy_bench_hc");
+  const auto& project = qy::bench::GeneratedProject();
   if (!WriteFour(project)) state.SkipWithError("write failed");
-  const std::string hpj = qy::TempFolder() + "/qy_bench_hc/large.hpj";
+  const std::string hpj = qy::bench::GeneratedPath(".hpj");
+  // The compiler writes these beside it; they go at exit with the rest.
+  qy::bench::GeneratedPath(".hlp");
+  qy::bench::GeneratedPath(".err");
   std::size_t size = 0;
   for (auto _ : state) {
     const qy::hlp::CompileOutcome out = qy::hlp::CompileHelpProject({hpj, "", 0});
