@@ -110,6 +110,7 @@ struct HlpTopic {
   // for tabs; strings split by character formatting are joined.
   std::string text;
   std::vector<HlpJump> jumps;
+  std::vector<int> pictures;  // N of each |bmN the text shows
 };
 
 struct HlpKeyword {
@@ -139,8 +140,9 @@ HlpFile LoadHlpFile(const std::string& path);
 
 // Every offset in |CONTEXT, |TTLBTREE, |KWDATA, |AWDATA, |CTXOMAP, the
 // contents record and the browse links must land on a topic header, no two
-// topics may share a TOPICOFFSET, and every jump within the file must name a
-// context |CONTEXT holds. Returns one sentence per fault.
+// topics may share a TOPICOFFSET, every jump within the file must name a
+// context |CONTEXT holds and every picture a |bmN file the help file holds. Returns one sentence
+// per fault.
 std::vector<std::string> CheckHlpOffsets(const HlpFile& file);
 
 // A line-per-fact picture of the file for golden tests: |SYSTEM, fonts,

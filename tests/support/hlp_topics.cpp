@@ -171,7 +171,8 @@ class TopicWalker {
     HlpTopic& topic = file_->topics.back();
     std::string error;
     bool has_pictures = false;
-    std::string record = ReadHlpRecord(type, link1, text, &topic.jumps, &error, &has_pictures);
+    std::string record =
+        ReadHlpRecord(type, link1, text, &topic.jumps, &topic.pictures, &error, &has_pictures);
     if (!error.empty()) Problem("TOPICLINK " + Hex(ref) + ": " + error);
     // Every text byte, NULs included, is one step of TOPICOFFSET; pictures
     // add their hotspots, which this reader does not count.
