@@ -63,6 +63,8 @@ TEST_F(CompileEndToEndTest, NineHundredNinetyNineTopicsWithJapaneseText) {
   EXPECT_EQ(f.system.config_macros, std::vector<std::string>{"BrowseButtons()"});
   ASSERT_EQ(f.system.windows.size(), 1u);
   EXPECT_EQ(f.system.windows[0].name, "main");
+  // The text after the last \page makes no topic.
+  EXPECT_EQ(f.topics.size(), 999u);
   EXPECT_EQ(f.contexts.size(), 999u);
   int titled = 0;
   for (const auto& [offset, title] : f.titles) titled += !title.empty();

@@ -122,7 +122,10 @@ struct HlpFile {
   std::map<std::string, std::string> files;  // internal files by name
   HlpSystem system;
   HlpFonts fonts;
-  std::vector<HlpTopic> topics;                               // |TOPIC order
+  // |TOPIC order. The untitled, empty header that ends the TOPICLINK chain
+  // is no topic: its TOPICOFFSET is `chain_end`.
+  std::vector<HlpTopic> topics;
+  std::optional<std::uint32_t> chain_end;
   std::map<std::int32_t, std::uint32_t> contexts;             // hash -> offset
   std::vector<std::pair<std::uint32_t, std::string>> titles;  // |TTLBTREE
   std::vector<HlpKeyword> k_keywords, a_keywords;

@@ -265,6 +265,14 @@ class TopicWalker {
                 " as the next topic, not " + Hex(expected));
       }
     }
+    // The chain ends with a header that holds nothing, so the last topic's
+    // records have a header after them; it opens no topic of its own.
+    if (!topics.empty() && !links_.empty() && links_.back().second &&
+        links_.back().first == topics.back().topic_pos && topics.back().title.empty() &&
+        topics.back().macros.empty() && topics.back().text.empty()) {
+      file_->chain_end = topics.back().topic_offset;
+      topics.pop_back();
+    }
   }
 
   void Run() {
