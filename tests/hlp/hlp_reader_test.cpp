@@ -163,6 +163,7 @@ TEST_P(HalibutReference, OffsetCheckFindsMisplacedOffsets) {
       {[](HlpFile* f) { f->map.emplace_back(7, 0x12345); }, "|CTXOMAP id 7"},
       {[](HlpFile* f) { f->system.contents = 1; }, "|SYSTEM contents"},
       {[](HlpFile* f) { f->map.emplace_back(8, *f->chain_end); }, "|CTXOMAP id 8"},
+      {[](HlpFile* f) { f->topics[0].pictures.push_back(7); }, "no |bm7 file"},
       {[](HlpFile* f) { f->topics[1].topic_offset = f->topics[0].topic_offset; }, "share"},
       {[](HlpFile* f) {
          f->topics[1].jumps.push_back({0xE3, 12345, false});
