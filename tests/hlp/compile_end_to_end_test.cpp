@@ -63,6 +63,8 @@ TEST_F(CompileEndToEndTest, NineHundredNinetyNineTopicsWithJapaneseText) {
   EXPECT_EQ(f.system.config_macros, std::vector<std::string>{"BrowseButtons()"});
   ASSERT_EQ(f.system.windows.size(), 1u);
   EXPECT_EQ(f.system.windows[0].name, "main");
+  // The text after the last \page makes no topic.
+  EXPECT_EQ(f.topics.size(), 999u);
   EXPECT_EQ(f.contexts.size(), 999u);
   int titled = 0;
   for (const auto& [offset, title] : f.titles) titled += !title.empty();
@@ -134,9 +136,13 @@ TEST_F(CompileEndToEndTest, BitmapsFromTheBitmapRootBecomePictures) {
   const std::string rtf = std::string(kHead) + Topic(1, "\\{bmc logo.bmp\\} picture") + "}";
   const CompileOutcome out = Compile(rtf, Project("BMROOT=.\\art"));
   ASSERT_TRUE(out.help_file_written) << (out.diagnostics.empty() ? "" : out.diagnostics[0].text);
-  // The picture's reference inside |TOPIC is the topic compiler's; here only
-  // the |bm0 file is checked.
-  const testing::HlpFile f = testing::LoadHlpFile(out.help_file);
+  const testing::HlpCheck check = testing::CheckHelpFile(out.help_file);
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  const testing::HlpFile& f = check.file;
+  const testing::HlpTopic* topic = f.TopicByContext("IDH_1");
+  ASSERT_NE(topic, nullptr);
+  EXPECT_EQ(topic->pictures, std::vector<int>{0});
+  EXPECT_NE(topic->text.find("picture"), std::string::npos);
   const std::string* picture = f.File("|bm0");
   ASSERT_NE(picture, nullptr);
   // One DIB of 2 x 2 pixels at 1 bit, its two palette entries and rows.

@@ -96,11 +96,13 @@ TEST_P(HalibutReference, ReadsCleanlyAndEveryOffsetLandsOnAHeader) {
   EXPECT_EQ(file.system.title, "Reader Check");
   EXPECT_THAT(file.system.copyright, HasSubstr("Copyright 2026 Quillory tests"));
   EXPECT_EQ(file.system.lcid, 0x0409);
-  // Halibut ends |TOPIC with an untitled header that holds nothing.
-  ASSERT_EQ(file.topics.size(), 5u + GetParam());
-  EXPECT_EQ(file.topics.back().title, "");
-  EXPECT_EQ(file.contexts.size(), file.topics.size() - 1);
-  EXPECT_EQ(file.titles.size(), file.topics.size() - 1);
+  // Halibut ends |TOPIC with an untitled header that holds nothing: the
+  // chain's end, not a topic.
+  ASSERT_EQ(file.topics.size(), 4u + GetParam());
+  ASSERT_TRUE(file.chain_end.has_value());
+  EXPECT_GT(*file.chain_end, file.topics.back().topic_offset);
+  EXPECT_EQ(file.contexts.size(), file.topics.size());
+  EXPECT_EQ(file.titles.size(), file.topics.size());
   EXPECT_THAT(file.fonts.face_names, Contains("Arial"));
   // 400 extra contexts overflow one page, so the tree needs an index level.
   EXPECT_EQ(TreeLevels(*file.File("|CONTEXT")), GetParam() > 0 ? 2 : 1);
@@ -160,6 +162,8 @@ TEST_P(HalibutReference, OffsetCheckFindsMisplacedOffsets) {
       {[](HlpFile* f) { f->k_keywords[0].offsets[0] = 0x7FFF; }, "|KWDATA"},
       {[](HlpFile* f) { f->map.emplace_back(7, 0x12345); }, "|CTXOMAP id 7"},
       {[](HlpFile* f) { f->system.contents = 1; }, "|SYSTEM contents"},
+      {[](HlpFile* f) { f->map.emplace_back(8, *f->chain_end); }, "|CTXOMAP id 8"},
+      {[](HlpFile* f) { f->topics[0].pictures.push_back(7); }, "no |bm7 file"},
       {[](HlpFile* f) { f->topics[1].topic_offset = f->topics[0].topic_offset; }, "share"},
       {[](HlpFile* f) {
          f->topics[1].jumps.push_back({0xE3, 12345, false});

@@ -49,8 +49,10 @@ struct HlpJump;
 void ReadHlpTopics(HlpFile* file);
 // The text of a display (0x20) or table (0x23) record, paragraphs on their
 // own lines, from its formatting bytes and its strings; collects hotspots
-// into `jumps`, sets `error` when the formatting cannot be followed and
-// `has_pictures` when the record embeds pictures.
+// into `jumps` and the |bmN numbers of pictures kept in their own files into
+// `pictures`, sets `error` when the formatting cannot be followed and
+// `has_pictures` when the record holds pictures.
 std::string ReadHlpRecord(std::uint8_t type, std::string_view format, std::string_view strings,
-                          std::vector<HlpJump>* jumps, std::string* error, bool* has_pictures);
+                          std::vector<HlpJump>* jumps, std::vector<int>* pictures,
+                          std::string* error, bool* has_pictures);
 }  // namespace qy::testing

@@ -61,6 +61,15 @@ std::vector<std::string> CheckHlpOffsets(const HlpFile& file) {
       }
     }
   }
+  for (const HlpTopic& topic : file.topics) {
+    for (int picture : topic.pictures) {
+      if (file.File("|bm" + std::to_string(picture)) == nullptr) {
+        problems.push_back("topic \"" + topic.title + "\" shows picture " +
+                           std::to_string(picture) + ", which has no |bm" +
+                           std::to_string(picture) + " file");
+      }
+    }
+  }
   return problems;
 }
 

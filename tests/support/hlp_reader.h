@@ -110,6 +110,7 @@ struct HlpTopic {
   // for tabs; strings split by character formatting are joined.
   std::string text;
   std::vector<HlpJump> jumps;
+  std::vector<int> pictures;  // N of each |bmN the text shows
 };
 
 struct HlpKeyword {
@@ -121,7 +122,10 @@ struct HlpFile {
   std::map<std::string, std::string> files;  // internal files by name
   HlpSystem system;
   HlpFonts fonts;
-  std::vector<HlpTopic> topics;                               // |TOPIC order
+  // |TOPIC order. The untitled, empty header that ends the TOPICLINK chain
+  // is no topic: its TOPICOFFSET is `chain_end`.
+  std::vector<HlpTopic> topics;
+  std::optional<std::uint32_t> chain_end;
   std::map<std::int32_t, std::uint32_t> contexts;             // hash -> offset
   std::vector<std::pair<std::uint32_t, std::string>> titles;  // |TTLBTREE
   std::vector<HlpKeyword> k_keywords, a_keywords;
@@ -139,8 +143,9 @@ HlpFile LoadHlpFile(const std::string& path);
 
 // Every offset in |CONTEXT, |TTLBTREE, |KWDATA, |AWDATA, |CTXOMAP, the
 // contents record and the browse links must land on a topic header, no two
-// topics may share a TOPICOFFSET, and every jump within the file must name a
-// context |CONTEXT holds. Returns one sentence per fault.
+// topics may share a TOPICOFFSET, every jump within the file must name a
+// context |CONTEXT holds and every picture a |bmN file the help file holds. Returns one sentence
+// per fault.
 std::vector<std::string> CheckHlpOffsets(const HlpFile& file);
 
 // A line-per-fact picture of the file for golden tests: |SYSTEM, fonts,

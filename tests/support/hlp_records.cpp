@@ -34,6 +34,17 @@ class RecordParser {
     at_ += size;
     return true;
   }
+  // The signed form: the value is biased by half the range of its size (the
+  // viewer subtracts 0x4000 from a two-byte long, 0x40000000 from a
+  // four-byte one).
+  bool CompressedSignedLong(std::int64_t* value) {
+    if (!Need(1)) return false;
+    const bool four = U8(format_, at_) & 1;
+    std::uint32_t raw = 0;
+    if (!Compressed(true, &raw)) return false;
+    *value = static_cast<std::int64_t>(raw) - (four ? 0x40000000 : 0x4000);
+    return true;
+  }
 
   void EmitString() {
     if (string_at_ >= strings_.size()) return;
@@ -111,12 +122,18 @@ class RecordParser {
         case 0x88: {
           if (!Need(1)) return false;
           std::uint8_t kind = U8(format_, at_++);
-          std::uint32_t size = 0;
+          std::int64_t size = 0;
           has_pictures_ = true;
-          if (!Compressed(true, &size)) return false;
+          if (!CompressedSignedLong(&size)) return false;
+          if (size < 0) return Fail("a picture command gives a negative size");
           if (kind == 0x22 && !Compressed(false)) return false;
-          if (!Need(size)) return false;
-          at_ += size;
+          if (!Need(static_cast<std::size_t>(size))) return false;
+          if (kind == 0x03 || kind == 0x22) {
+            // PictureIsEmbedded, then the |bmN number when it is not.
+            if (size < 4) return Fail("a picture command is too short for its picture");
+            if (U16(format_, at_) == 0) pictures_.push_back(U16(format_, at_ + 2));
+          }
+          at_ += static_cast<std::size_t>(size);
           break;
         }
         case 0xC8:
@@ -163,6 +180,7 @@ class RecordParser {
   std::string text_;
   std::string error_;
   bool has_pictures_ = false;
+  std::vector<int> pictures_;
 
  private:
   std::string_view format_, strings_;
@@ -173,10 +191,12 @@ class RecordParser {
 }  // namespace
 
 std::string ReadHlpRecord(std::uint8_t type, std::string_view format, std::string_view strings,
-                          std::vector<HlpJump>* jumps, std::string* error, bool* has_pictures) {
+                          std::vector<HlpJump>* jumps, std::vector<int>* pictures,
+                          std::string* error, bool* has_pictures) {
   RecordParser parser(format, strings);
   if (!parser.Parse(type, jumps)) *error = parser.error_;
   *has_pictures = parser.has_pictures_;
+  pictures->insert(pictures->end(), parser.pictures_.begin(), parser.pictures_.end());
   while (!parser.text_.empty() && parser.text_.back() == '\n') parser.text_.pop_back();
   return parser.text_;
 }

@@ -171,7 +171,8 @@ class TopicWalker {
     HlpTopic& topic = file_->topics.back();
     std::string error;
     bool has_pictures = false;
-    std::string record = ReadHlpRecord(type, link1, text, &topic.jumps, &error, &has_pictures);
+    std::string record =
+        ReadHlpRecord(type, link1, text, &topic.jumps, &topic.pictures, &error, &has_pictures);
     if (!error.empty()) Problem("TOPICLINK " + Hex(ref) + ": " + error);
     // Every text byte, NULs included, is one step of TOPICOFFSET; pictures
     // add their hotspots, which this reader does not count.
@@ -263,6 +264,14 @@ class TopicWalker {
         Problem("topic \"" + topics[i].title + "\" names " + Hex(next_topic_fields_[i]) +
                 " as the next topic, not " + Hex(expected));
       }
+    }
+    // The chain ends with a header that holds nothing, so the last topic's
+    // records have a header after them; it opens no topic of its own.
+    if (!topics.empty() && !links_.empty() && links_.back().second &&
+        links_.back().first == topics.back().topic_pos && topics.back().title.empty() &&
+        topics.back().macros.empty() && topics.back().text.empty()) {
+      file_->chain_end = topics.back().topic_offset;
+      topics.pop_back();
     }
   }
 
