@@ -1,10 +1,10 @@
-#include <charconv>
 #include <cstdint>
 #include <string>
 
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
 #include "cli/headless_session.h"
+#include "cli/page_argument.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/platform.h"
@@ -31,14 +31,6 @@ constexpr char kUsage[] =
 const std::string kSummary =
     "run a QY macro on a project without a window (page N from 1; --max-steps defaults to " +
     std::to_string(kCliDefaultMaxSteps) + ")";
-
-template <typename Number>
-bool ParseNumber(const std::string& text, Number* value) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  auto [last, error] = std::from_chars(text.data(), end, *value);
-  return error == std::errc() && last == end;
-}
 
 class MemoryClipboard : public Clipboard {
  public:
@@ -91,7 +83,7 @@ bool ParseOptions(CliContext& context, MacroOptions& o) {
         o.project_file = value;
       } else if (a == "--page") {
         o.page_text = value;
-      } else if (!ParseNumber(value, &o.max_steps)) {
+      } else if (!ParseDecimal(value, &o.max_steps)) {
         *context.err << "quillory-cli macro: --max-steps needs a number, not \"" << value << "\"\n";
         return false;
       }
@@ -122,7 +114,7 @@ int RunMacro(CliContext& context) {
   ProjectModel& model = session.model();
   int page = model.ValidPage(model.CurrentPage()) ? model.CurrentPage() : 1;
   if (!o.page_text.empty()) {
-    if (!ParseNumber(o.page_text, &page)) {
+    if (!ParseDecimal(o.page_text, &page)) {
       *context.err << "quillory-cli macro: the page number \"" << o.page_text
                    << "\" is not a number\n";
       return kExitUsage;

@@ -1,8 +1,8 @@
-#include <charconv>
 #include <string>
 
 #include "cli/cli_command.h"
 #include "cli/headless_session.h"
+#include "cli/page_argument.h"
 #include "core/files.h"
 #include "preview/preview_document.h"
 
@@ -11,14 +11,6 @@ namespace qy::cli {
 namespace {
 
 constexpr char kUsage[] = "usage: quillory-cli preview FILE.qyp --page N -o OUT.rtf\n";
-
-// A page number as typed: decimal digits only, nothing after them.
-bool ParsePage(const std::string& text, int* page) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  auto [last, error] = std::from_chars(text.data(), end, *page);
-  return error == std::errc() && last == end;
-}
 
 int RunPreview(CliContext& context) {
   std::string project_file;
@@ -41,19 +33,11 @@ int RunPreview(CliContext& context) {
     return kExitUsage;
   }
   int page = 0;
-  if (!ParsePage(page_text, &page)) {
-    *context.err << "quillory-cli preview: the page number \"" << page_text
-                 << "\" is not a number\n";
-    return kExitFailure;
-  }
+  if (!ParsePageArgument("preview", page_text, *context.err, &page)) return kExitFailure;
   HeadlessSession session(context);
   if (!session.Open(project_file)) return kExitFailure;
   const ProjectModel& model = session.model();
-  if (!model.ValidPage(page)) {
-    *context.err << "quillory-cli preview: page " << page_text << " does not exist; "
-                 << project_file << " has " << model.PageCount()
-                 << (model.PageCount() == 1 ? " page" : " pages") << " (1.." << model.PageCount()
-                 << ")\n";
+  if (!CheckPageExists("preview", page_text, page, model, project_file, *context.err)) {
     return kExitFailure;
   }
   if (SameFile(output, project_file)) {

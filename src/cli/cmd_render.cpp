@@ -1,11 +1,11 @@
 // quillory-cli render: one page through the topic reader, as an HTML
 // fragment or as plain text.
-#include <charconv>
 #include <string>
 
 #include "build/rtf_head.h"
 #include "cli/cli_command.h"
 #include "cli/headless_session.h"
+#include "cli/page_argument.h"
 #include "core/files.h"
 #include "markup/picture_folder.h"
 #include "preview/preview_document.h"
@@ -18,13 +18,6 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: quillory-cli render FILE.qyp --page N [--format html|text] [-o OUT]\n";
-
-bool ParsePageNumber(const std::string& text, int* page) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  auto [last, error] = std::from_chars(text.data(), end, *page);
-  return error == std::errc() && last == end;
-}
 
 // The page as the preview window reads it: the preview document carries the
 // project's font and colour tables, so every "\f" and "\cf" resolves.
@@ -72,18 +65,11 @@ int RunRender(CliContext& context) {
     return kExitUsage;
   }
   int page = 0;
-  if (!ParsePageNumber(page_text, &page)) {
-    *context.err << "quillory-cli render: the page number \"" << page_text
-                 << "\" is not a number\n";
-    return kExitFailure;
-  }
+  if (!ParsePageArgument("render", page_text, *context.err, &page)) return kExitFailure;
   HeadlessSession session(context);
   if (!session.Open(project_file)) return kExitFailure;
   const ProjectModel& model = session.model();
-  if (!model.ValidPage(page)) {
-    *context.err << "quillory-cli render: page " << page_text << " does not exist; " << project_file
-                 << " has " << model.PageCount() << (model.PageCount() == 1 ? " page" : " pages")
-                 << " (1.." << model.PageCount() << ")\n";
+  if (!CheckPageExists("render", page_text, page, model, project_file, *context.err)) {
     return kExitFailure;
   }
   const std::string folder = PictureFolder(*context.settings, PictureSection(model));
