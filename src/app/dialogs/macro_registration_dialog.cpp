@@ -60,30 +60,8 @@ MacroRegistrationDialog::MacroRegistrationDialog(Settings& settings, Prompter& p
   connect(buttons_[0], &QPushButton::clicked, this, [this] {
     if (list_.Add(PathToSjis(panel_->SelectedFile()), FromQt(title_->text()))) ShowList();
   });
-  connect(buttons_[1], &QPushButton::clicked, this, [this] {
-    if (list_.selected() < 0) return;
-    const std::string file = list_.entries()[static_cast<std::size_t>(list_.selected())].file;
-    std::optional<std::string> title;
-    if (ask_title) {
-      title = ask_title(file);
-    } else {
-      bool ok = false;
-      const QString text = QInputDialog::getText(this, ToQt(Sjis("登録名の変更")),
-                                                 ToQt(Sjis("ファイル名 : ") + file),
-                                                 QLineEdit::Normal, QString(), &ok);
-      if (ok) title = FromQt(text);
-    }
-    if (title && list_.Rename(*title)) ShowList();
-  });
-  connect(buttons_[2], &QPushButton::clicked, this, [this] {
-    if (list_.DeleteSelected()) ShowList();
-  });
-  connect(buttons_[3], &QPushButton::clicked, this, [this] {
-    if (list_.MoveUp()) ShowList();
-  });
-  connect(buttons_[4], &QPushButton::clicked, this, [this] {
-    if (list_.MoveDown()) ShowList();
-  });
+  ConnectRegistrationEdits(this, buttons_[1], buttons_[2], buttons_[3], buttons_[4], list_,
+                           &ask_title, [this] { ShowList(); });
   connect(buttons_[5], &QPushButton::clicked, this, [this, edit] {
     const std::string path = panel_->SelectedPath();
     if (!path.empty() && edit) edit(path);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/dialogs/macro_file_panel.h"
+#include "app/dialogs/registration_edits.h"
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "macro/macro_registration_list.h"
@@ -25,7 +26,7 @@ class MacroRegistrationDialog : public QDialog {
                           std::function<void(const std::string&)> edit, QWidget* parent = nullptr);
 
   // Asks for a new title ("登録名の変更"); null asks with an input box.
-  std::function<std::optional<std::string>(const std::string& file)> ask_title;
+  AskTitle ask_title;
 
   MacroFilePanel* panel() const { return panel_; }
   QLineEdit* title_box() const { return title_; }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dialogs/registration_edits.h"
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "core/settings.h"
@@ -32,7 +33,7 @@ class PictureRegistrationDialog : public QDialog {
                             PicturePreviewer& previewer, Prompter& prompter, QWidget* parent);
 
   // Asks for a new title ("登録名の変更"); null asks with an input box.
-  std::function<std::optional<std::string>(const std::string& file)> ask_title;
+  AskTitle ask_title;
 
   const PictureRegistrationList& list() const { return list_; }
   QListWidget* files() const { return files_; }
