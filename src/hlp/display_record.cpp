@@ -1,5 +1,7 @@
 #include "hlp/display_record.h"
 
+#include <string_view>
+
 #include "hlp/bytes.h"
 #include "hlp/compact_numbers.h"
 #include "hlp/topic_compiler.h"
@@ -133,9 +135,7 @@ class Encoder {
         if (item.hotspot != hotspot_) EndHotspot();
         UseFont(item);
         UseHotspot(item.hotspot);
-        for (char c : item.text) {
-          if (c != '\0') text_ += c;
-        }
+        AppendWithoutNuls(item.text);
         return;
       case topic::InlineKind::kLineBreak:
         UseHotspot(item.hotspot);
@@ -152,6 +152,16 @@ class Encoder {
     }
   }
 
+  // A NUL would end the text early in the viewer, so it is left out.
+  void AppendWithoutNuls(std::string_view text) {
+    while (!text.empty()) {
+      const std::size_t nul = text.find('\0');
+      text_.append(text.substr(0, nul));
+      if (nul == std::string_view::npos) return;
+      text.remove_prefix(nul + 1);
+    }
+  }
+
   void UseFont(const topic::Inline& item) {
     topic::CharFormat format = item.format;
     bool keep_underline = false;
@@ -163,9 +173,17 @@ class Encoder {
       format.double_underline = false;
       format.strike = false;
     }
-    FontLook look = LookOf(*context_.document, format);
-    if (keep_underline) look.underline = true;
-    const int descriptor = context_.fonts->Descriptor(look);
+    // Runs in a paragraph mostly repeat the last format; the look of a
+    // format never changes, so the table need not be asked again.
+    if (!cached_look_ || !(format == cached_format_) || keep_underline != cached_keep_) {
+      FontLook look = LookOf(*context_.document, format);
+      if (keep_underline) look.underline = true;
+      cached_descriptor_ = context_.fonts->Descriptor(look);
+      cached_format_ = format;
+      cached_keep_ = keep_underline;
+      cached_look_ = true;
+    }
+    const int descriptor = cached_descriptor_;
     if (descriptor == font_) return;
     font_ = descriptor;
     Command(kFont);
@@ -263,6 +281,10 @@ class Encoder {
   std::vector<int> unknown_windows_;
   std::vector<std::string> skipped_;
   int font_ = -1;
+  bool cached_look_ = false;
+  topic::CharFormat cached_format_;
+  bool cached_keep_ = false;
+  int cached_descriptor_ = -1;
   int hotspot_ = -1;
 };
 

@@ -45,7 +45,25 @@ class Parser {
 
   Document Run() {
     Tokenizer tokens(text_);
-    for (Token t = tokens.Next(); t.kind != TokenKind::kEnd; t = tokens.Next()) Handle(t);
+    std::string escaped;
+    Token t = tokens.Next();
+    while (t.kind != TokenKind::kEnd) {
+      if (t.kind != TokenKind::kHexEscape || t.malformed) {
+        Handle(t);
+        t = tokens.Next();
+        continue;
+      }
+      // Japanese text arrives as long runs of "\'hh"; adding each run as one
+      // piece of text saves a text step per byte and reads the same.
+      const std::size_t offset = t.offset;
+      escaped.clear();
+      do {
+        escaped.push_back(static_cast<char>(t.byte));
+        t = tokens.Next();
+      } while (t.kind == TokenKind::kHexEscape && !t.malformed);
+      group_fresh_ = false;
+      AddText(escaped, offset);
+    }
     if (cur_.dest == Destination::kFootnote) FinishFootnote();
     for (std::size_t open = stack_.size() + overflow_; open > 0; --open) {
       AddNote(NoteKind::kUnclosedGroup, text_.size());
