@@ -333,8 +333,12 @@ class Parser {
     AbandonEmbedded();
     EndTarget();
     paragraph_.format = cur_.para;
+    // Neighbouring paragraphs tend to be alike; room for as many runs as the
+    // last one saves the regrowth of the run list on every paragraph.
+    const std::size_t runs = paragraph_.inlines.size();
     CurrentTopic().paragraphs.push_back(std::move(paragraph_));
     paragraph_ = Paragraph();
+    paragraph_.inlines.reserve(runs);
   }
 
   void EndTopic() {
@@ -345,8 +349,14 @@ class Parser {
 
   void NewTopic(std::size_t offset) {
     EndTopic();
+    const std::size_t paragraphs = CurrentTopic().paragraphs.size();
+    const std::size_t hotspots = CurrentTopic().hotspots.size();
     doc_.topics.emplace_back();
-    CurrentTopic().offset = offset;
+    Topic& topic = CurrentTopic();
+    topic.offset = offset;
+    // Likewise for topics: sized like the last one, their lists rarely grow.
+    topic.paragraphs.reserve(paragraphs);
+    topic.hotspots.reserve(hotspots);
   }
 
   void StartFootnote(std::size_t offset) {
