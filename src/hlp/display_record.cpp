@@ -52,6 +52,12 @@ class Encoder {
   Encoder(const topic::Topic& topic, DisplayContext& context) : topic_(topic), context_(context) {}
 
   DisplayRecord Encode(const topic::Paragraph& paragraph) {
+    // The text is at most the runs' text; sized once, it is not regrown.
+    std::size_t text_bytes = 0;
+    for (const topic::Inline& item : paragraph.inlines) {
+      if (item.kind == topic::InlineKind::kText) text_bytes += item.text.size();
+    }
+    text_.reserve(text_bytes);
     PutLayout(paragraph.format);
     for (const topic::Inline& item : paragraph.inlines) PutInline(item);
     EndHotspot();
@@ -59,6 +65,7 @@ class Encoder {
     Command(0xFF);
 
     DisplayRecord record;
+    record.data1.reserve(commands_.size() + 8);  // two compact numbers lead
     // TopicSize (the size of what follows TopicLength) and TopicLength (the
     // text bytes, each NUL included) lead LinkData1.
     PutCompactI32(record.data1, static_cast<std::int32_t>(commands_.size()));
