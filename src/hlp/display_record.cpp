@@ -180,21 +180,32 @@ class Encoder {
       format.double_underline = false;
       format.strike = false;
     }
-    // Runs in a paragraph mostly repeat the last format; the look of a
-    // format never changes, so the table need not be asked again.
-    if (!cached_look_ || !(format == cached_format_) || keep_underline != cached_keep_) {
-      FontLook look = LookOf(*context_.document, format);
-      if (keep_underline) look.underline = true;
-      cached_descriptor_ = context_.fonts->Descriptor(look);
-      cached_format_ = format;
-      cached_keep_ = keep_underline;
-      cached_look_ = true;
-    }
-    const int descriptor = cached_descriptor_;
+    const int descriptor = FontDescriptor(format, keep_underline);
     if (descriptor == font_) return;
     font_ = descriptor;
     Command(kFont);
     PutU16(commands_, static_cast<unsigned>(descriptor));
+  }
+
+  int FontDescriptor(const topic::CharFormat& format, bool keep_underline) {
+    constexpr std::size_t kMemoSize = 8;
+    std::vector<DisplayContext::FontMemo>& memo = context_.font_memo;
+    for (const DisplayContext::FontMemo& entry : memo) {
+      if (entry.keep_underline == keep_underline && entry.format == format) {
+        return entry.descriptor;
+      }
+    }
+    FontLook look = LookOf(*context_.document, format);
+    if (keep_underline) look.underline = true;
+    const int descriptor = context_.fonts->Descriptor(look);
+    const DisplayContext::FontMemo entry{format, keep_underline, descriptor};
+    if (memo.size() < kMemoSize) {
+      memo.push_back(entry);
+    } else {
+      memo[context_.font_memo_next] = entry;
+      context_.font_memo_next = (context_.font_memo_next + 1) % kMemoSize;
+    }
+    return descriptor;
   }
 
   void EndHotspot() {
@@ -288,10 +299,6 @@ class Encoder {
   std::vector<int> unknown_windows_;
   std::vector<std::string> skipped_;
   int font_ = -1;
-  bool cached_look_ = false;
-  topic::CharFormat cached_format_;
-  bool cached_keep_ = false;
-  int cached_descriptor_ = -1;
   int hotspot_ = -1;
 };
 
