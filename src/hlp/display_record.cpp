@@ -1,5 +1,7 @@
 #include "hlp/display_record.h"
 
+#include <string_view>
+
 #include "hlp/bytes.h"
 #include "hlp/compact_numbers.h"
 #include "hlp/topic_compiler.h"
@@ -50,6 +52,12 @@ class Encoder {
   Encoder(const topic::Topic& topic, DisplayContext& context) : topic_(topic), context_(context) {}
 
   DisplayRecord Encode(const topic::Paragraph& paragraph) {
+    // The text is at most the runs' text; sized once, it is not regrown.
+    std::size_t text_bytes = 0;
+    for (const topic::Inline& item : paragraph.inlines) {
+      if (item.kind == topic::InlineKind::kText) text_bytes += item.text.size();
+    }
+    text_.reserve(text_bytes);
     PutLayout(paragraph.format);
     for (const topic::Inline& item : paragraph.inlines) PutInline(item);
     EndHotspot();
@@ -57,6 +65,7 @@ class Encoder {
     Command(0xFF);
 
     DisplayRecord record;
+    record.data1.reserve(commands_.size() + 8);  // two compact numbers lead
     // TopicSize (the size of what follows TopicLength) and TopicLength (the
     // text bytes, each NUL included) lead LinkData1.
     PutCompactI32(record.data1, static_cast<std::int32_t>(commands_.size()));
@@ -133,9 +142,7 @@ class Encoder {
         if (item.hotspot != hotspot_) EndHotspot();
         UseFont(item);
         UseHotspot(item.hotspot);
-        for (char c : item.text) {
-          if (c != '\0') text_ += c;
-        }
+        AppendWithoutNuls(item.text);
         return;
       case topic::InlineKind::kLineBreak:
         UseHotspot(item.hotspot);
@@ -152,6 +159,16 @@ class Encoder {
     }
   }
 
+  // A NUL would end the text early in the viewer, so it is left out.
+  void AppendWithoutNuls(std::string_view text) {
+    while (!text.empty()) {
+      const std::size_t nul = text.find('\0');
+      text_.append(text.substr(0, nul));
+      if (nul == std::string_view::npos) return;
+      text.remove_prefix(nul + 1);
+    }
+  }
+
   void UseFont(const topic::Inline& item) {
     topic::CharFormat format = item.format;
     bool keep_underline = false;
@@ -163,13 +180,32 @@ class Encoder {
       format.double_underline = false;
       format.strike = false;
     }
-    FontLook look = LookOf(*context_.document, format);
-    if (keep_underline) look.underline = true;
-    const int descriptor = context_.fonts->Descriptor(look);
+    const int descriptor = FontDescriptor(format, keep_underline);
     if (descriptor == font_) return;
     font_ = descriptor;
     Command(kFont);
     PutU16(commands_, static_cast<unsigned>(descriptor));
+  }
+
+  int FontDescriptor(const topic::CharFormat& format, bool keep_underline) {
+    constexpr std::size_t kMemoSize = 8;
+    std::vector<DisplayContext::FontMemo>& memo = context_.font_memo;
+    for (const DisplayContext::FontMemo& entry : memo) {
+      if (entry.keep_underline == keep_underline && entry.format == format) {
+        return entry.descriptor;
+      }
+    }
+    FontLook look = LookOf(*context_.document, format);
+    if (keep_underline) look.underline = true;
+    const int descriptor = context_.fonts->Descriptor(look);
+    const DisplayContext::FontMemo entry{format, keep_underline, descriptor};
+    if (memo.size() < kMemoSize) {
+      memo.push_back(entry);
+    } else {
+      memo[context_.font_memo_next] = entry;
+      context_.font_memo_next = (context_.font_memo_next + 1) % kMemoSize;
+    }
+    return descriptor;
   }
 
   void EndHotspot() {

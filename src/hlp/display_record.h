@@ -23,6 +23,17 @@ struct DisplayContext {
   // finds them regardless of letter case.
   std::vector<std::string>* pictures = nullptr;
   std::map<std::string, int>* picture_numbers = nullptr;
+
+  // Font descriptors of the formats used lately in `document`; a handful of
+  // formats make up most text, and asking the font table is the slow way.
+  // It belongs to `document`: a context is not reused for another one.
+  struct FontMemo {
+    topic::CharFormat format;
+    bool keep_underline = false;
+    int descriptor = -1;
+  };
+  std::vector<FontMemo> font_memo;
+  std::size_t font_memo_next = 0;  // the entry replaced next when full
 };
 
 struct DisplayRecord {

@@ -47,8 +47,9 @@ std::vector<std::string> SplitKeywords(const std::string& text) {
 class Lines {
  public:
   explicit Lines(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n') breaks_.push_back(i);
+    // find() goes through memchr: much faster than a byte loop on 10 MB.
+    for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1)) {
+      breaks_.push_back(i);
     }
   }
   int At(std::size_t offset) const {

@@ -45,7 +45,25 @@ class Parser {
 
   Document Run() {
     Tokenizer tokens(text_);
-    for (Token t = tokens.Next(); t.kind != TokenKind::kEnd; t = tokens.Next()) Handle(t);
+    std::string escaped;
+    Token t = tokens.Next();
+    while (t.kind != TokenKind::kEnd) {
+      if (t.kind != TokenKind::kHexEscape || t.malformed) {
+        Handle(t);
+        t = tokens.Next();
+        continue;
+      }
+      // Japanese text arrives as long runs of "\'hh"; adding each run as one
+      // piece of text saves a text step per byte and reads the same.
+      const std::size_t offset = t.offset;
+      escaped.clear();
+      do {
+        escaped.push_back(static_cast<char>(t.byte));
+        t = tokens.Next();
+      } while (t.kind == TokenKind::kHexEscape && !t.malformed);
+      group_fresh_ = false;
+      AddText(escaped, offset);
+    }
     if (cur_.dest == Destination::kFootnote) FinishFootnote();
     for (std::size_t open = stack_.size() + overflow_; open > 0; --open) {
       AddNote(NoteKind::kUnclosedGroup, text_.size());
@@ -315,8 +333,12 @@ class Parser {
     AbandonEmbedded();
     EndTarget();
     paragraph_.format = cur_.para;
+    // Neighbouring paragraphs tend to be alike; room for as many runs as the
+    // last one saves the regrowth of the run list on every paragraph.
+    const std::size_t runs = paragraph_.inlines.size();
     CurrentTopic().paragraphs.push_back(std::move(paragraph_));
     paragraph_ = Paragraph();
+    paragraph_.inlines.reserve(runs);
   }
 
   void EndTopic() {
@@ -327,8 +349,14 @@ class Parser {
 
   void NewTopic(std::size_t offset) {
     EndTopic();
+    const std::size_t paragraphs = CurrentTopic().paragraphs.size();
+    const std::size_t hotspots = CurrentTopic().hotspots.size();
     doc_.topics.emplace_back();
-    CurrentTopic().offset = offset;
+    Topic& topic = CurrentTopic();
+    topic.offset = offset;
+    // Likewise for topics: sized like the last one, their lists rarely grow.
+    topic.paragraphs.reserve(paragraphs);
+    topic.hotspots.reserve(hotspots);
   }
 
   void StartFootnote(std::size_t offset) {

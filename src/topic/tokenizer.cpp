@@ -28,12 +28,25 @@ constexpr bool IsLetter(unsigned char c) {
 }
 constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-int HexValue(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+// The value of each byte as a hexadecimal digit, -1 for other bytes.
+constexpr std::array<signed char, 256> MakeHexValues() {
+  std::array<signed char, 256> values{};
+  for (int c = 0; c < 256; ++c) {
+    if (c >= '0' && c <= '9') {
+      values[c] = static_cast<signed char>(c - '0');
+    } else if (c >= 'a' && c <= 'f') {
+      values[c] = static_cast<signed char>(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'F') {
+      values[c] = static_cast<signed char>(c - 'A' + 10);
+    } else {
+      values[c] = -1;
+    }
+  }
+  return values;
 }
+constexpr std::array<signed char, 256> kHexValues = MakeHexValues();
+
+int HexValue(unsigned char c) { return kHexValues[c]; }
 
 constexpr std::int32_t kParamLimit = 999999999;
 
@@ -63,6 +76,18 @@ Token Tokenizer::Next() {
       pos_ += token.length;
       return token;
     case '\\':
+      // Japanese text is mostly "\'hh", so that form is read right here.
+      if (pos_ + 3 < text_.size() && data[pos_ + 1] == '\'') {
+        const int high = HexValue(data[pos_ + 2]);
+        const int low = HexValue(data[pos_ + 3]);
+        if (high >= 0 && low >= 0) {
+          token.kind = TokenKind::kHexEscape;
+          token.byte = static_cast<unsigned char>(high * 16 + low);
+          token.length = 4;
+          pos_ += 4;
+          return token;
+        }
+      }
       return ReadBackslash();
     default:
       break;
