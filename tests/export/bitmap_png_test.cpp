@@ -9,8 +9,9 @@
 namespace qy::help_export {
 namespace {
 
+// Little-endian; bytes past the fourth are zero.
 void Put(std::string& s, std::uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+  for (int i = 0; i < bytes; ++i) s += static_cast<char>(i < 4 ? (v >> (8 * i)) & 0xff : 0);
 }
 
 // A Windows bitmap with the 40-byte header; `rows` bottom row first unless
