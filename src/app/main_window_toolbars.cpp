@@ -129,7 +129,7 @@ void MainWindow::BuildToolbars() {
       QAction* item = menu->addAction(QString::fromUtf8(caption));
       item->setObjectName(tab == OtherShortcutsTab::kLines ? QStringLiteral("mnuBtnEtcLine")
                                                            : QStringLiteral("mnuBtnEtcOther"));
-      connect(item, &QAction::triggered, this, [this, tab] {
+      connect(item, &QAction::triggered, this, [this, tab = tab] {
         EditGroup group(*editor_);
         RunOtherShortcutsDialog(*editor_, tab, this);
       });
