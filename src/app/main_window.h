@@ -69,9 +69,6 @@ struct MainWindowOptions {
 // there is none.
 QAction* SeparatorAbove(QMenu* menu, QAction* item);
 
-// The message of a command whose dialog this version does not have.
-std::string NotAvailableMessage(const std::string& sjis_caption);
-
 // The page-properties box that a click on a keyword-bar field asks for.
 PageRow PageRowOfBarField(KeywordBarField field);
 
@@ -205,7 +202,7 @@ class MainWindow : public QMainWindow, public DocumentView {
   void RunProjectCommand(CommandId command);
   void RunShortCutCommand(CommandId command);
   void RunHelpCommand(CommandId command);
-  void NotAvailableYet(CommandId command);
+  void CommandWithoutHandler(CommandId command);
   void ShowHistoryPopup();
   // Find, replace and page link (main_window_find.cpp).
   void RunFindCommand(CommandId command);

@@ -37,14 +37,11 @@ constexpr char kMacroHelpFileName[] = "qymacro.hlp";
 
 }  // namespace
 
-std::string NotAvailableMessage(const std::string& sjis_caption) {
-  return "\r\n" + Sjis("「") + sjis_caption + Sjis("」はまだ使用できません。") + "\r\n\r\n" +
-         Sjis("このバージョンにはこの機能のダイアログがありません。");
-}
-
-void MainWindow::NotAvailableYet(CommandId command) {
-  const CommandRow* row = FindCommand(command);
-  prompter_->Information(NotAvailableMessage(row ? CommandCaption(*row) : std::string()));
+// Every row of the command table has a handler in its section's switch; reaching
+// a default branch means a row was added without one.
+void MainWindow::CommandWithoutHandler(CommandId command) {
+  qWarning("command %d has no handler", static_cast<int>(command));
+  Q_ASSERT_X(false, "RunCommand", "command without a handler");
 }
 
 void MainWindow::RunCommand(CommandId command) {
@@ -123,7 +120,7 @@ void MainWindow::RunFileCommand(CommandId command) {
       break;
     }
     default:
-      NotAvailableYet(command);
+      CommandWithoutHandler(command);
       break;
   }
 }
@@ -181,7 +178,7 @@ void MainWindow::RunEditCommand(CommandId command) {
       editor_widget_->moveCursor(QTextCursor::End);
       break;
     default:
-      NotAvailableYet(command);
+      CommandWithoutHandler(command);
       break;
   }
 }
@@ -265,7 +262,7 @@ void MainWindow::RunViewCommand(CommandId command) {
       if (hotspot_->Configured()) hotspot_->Start(editor_->SelText());
       break;
     default:
-      NotAvailableYet(command);
+      CommandWithoutHandler(command);
       break;
   }
 }
@@ -344,7 +341,7 @@ void MainWindow::RunProjectCommand(CommandId command) {
           this);
       break;
     default:
-      NotAvailableYet(command);
+      CommandWithoutHandler(command);
       break;
   }
 }
@@ -441,7 +438,7 @@ void MainWindow::RunShortCutCommand(CommandId command) {
       break;
     }
     default:
-      NotAvailableYet(command);
+      CommandWithoutHandler(command);
       break;
   }
 }
@@ -486,7 +483,7 @@ void MainWindow::RunHelpCommand(CommandId command) {
                              Sjis("Windows ヘルプ 4.x のヘルププロジェクト作成ツール"));
       break;
     default:
-      NotAvailableYet(command);
+      CommandWithoutHandler(command);
       break;
   }
 }
