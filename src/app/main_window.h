@@ -228,6 +228,8 @@ class MainWindow : public QMainWindow, public DocumentView {
   void OpenProjectProperties();
   // The options dialog at `tab`; what it wrote is applied at once.
   void OpenOptions(OptionsTab tab = OptionsTab::kGeneral);
+  // Fonts, toolbar style, margins and tree options from the settings.
+  void ApplyViewOptions();
   void ApplyOptions();
   void OpenMakeWizard();
   void OpenHelpMapDialog();

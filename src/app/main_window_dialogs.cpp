@@ -183,7 +183,7 @@ void MainWindow::OpenMacroRegistration() {
   if (dialog.exec() == QDialog::Accepted) RebuildMacroMenu();
 }
 
-void MainWindow::ApplyOptions() {
+void MainWindow::ApplyViewOptions() {
   ApplyFonts();
   const bool flat = settings_.GetBool(keys::kOptionTooBarFlat);
   for (QToolBar* bar : toolbars_) {
@@ -192,6 +192,10 @@ void MainWindow::ApplyOptions() {
   ApplyEditorMargins();
   expand_tree_ = settings_.GetBool(keys::kOptionTreeView);
   tree_pane_->set_tool_tips(settings_.GetBool(keys::kOptionToolTips));
+}
+
+void MainWindow::ApplyOptions() {
+  ApplyViewOptions();
   RebuildExternalHelpMenu();
   ApplyToolbarLayoutFile();
   ApplyKeyFile();

@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStatusBar>
-#include <QToolButton>
 
 #include "app/display_settings.h"
 #include "app/main_window.h"
@@ -60,15 +59,7 @@ void MainWindow::LoadSettings() {
 
   ApplySplit(settings_.GetBool(keys::kWindowBorderSet), settings_.GetInt(keys::kWindowBorderLine));
   SetKeywordRows(settings_.GetInt(keys::kWindowKeyBarLevel));
-  ApplyFonts();
-
-  const bool flat = settings_.GetBool(keys::kOptionTooBarFlat);
-  for (QToolBar* bar : toolbars_) {
-    for (QToolButton* button : bar->findChildren<QToolButton*>()) button->setAutoRaise(flat);
-  }
-  ApplyEditorMargins();
-  expand_tree_ = settings_.GetBool(keys::kOptionTreeView);
-  tree_pane_->set_tool_tips(settings_.GetBool(keys::kOptionToolTips));
+  ApplyViewOptions();
 
   RestoreToolbarPositions();
   for (std::size_t i = 0; i < toolbars_.size(); ++i) {
