@@ -1,5 +1,6 @@
 // The find windows from their commands: the search-and-replace window, the
 // normal find dialog with find next, and the page-link dialog.
+#include <QApplication>
 #include <QTest>
 
 #include "app/dialogs/normal_find_window.h"
@@ -70,6 +71,12 @@ class DialogsFindTest : public QObject {
     w->jump_button()->click();
     QCOMPARE(window.editor().SelStart(), 4);
     QVERIFY(!w->isVisible());
+    // An edit makes the hits stale; coming back searches again.
+    window.editor().SetSelStart(0);
+    window.editor().SetSelText("x");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(w, &activate);
+    QCOMPARE(w->list()->model()->rowCount(), 5);
     window.RunCommand(qy::kCmdFindReset);
     Settle();
     QVERIFY(window.search_window() == nullptr);

@@ -44,11 +44,6 @@ void PollDuringRun(MainWindow& window, const std::function<bool()>& check, int l
   timer->start();
 }
 
-QString TreeLabel(MainWindow& window, int page) {
-  QTreeWidgetItem* item = window.tree_pane()->tree()->ItemOf(page);
-  return item ? item->text(0) : QString();
-}
-
 // A shown window that runs the macro `Run` writes as its macro menu does.
 struct MacroWindow {
   MacroWindow() : window(&f.Start()) { window->show(); }
@@ -77,7 +72,7 @@ class MainWindowMacroTest : public QObject {
       run_enabled = window.commands().action(qy::kCmdMacRun)->isEnabled();
       new_enabled = window.commands().action(qy::kCmdNewPro)->isEnabled();
       stop_enabled = window.findChild<QAction*>(QStringLiteral("mnuMacStop"))->isEnabled();
-      label = TreeLabel(window, 1);
+      label = window.tree_pane()->tree()->ItemOf(1)->text(0);
       return true;
     });
     m.Run("title.p2s",

@@ -46,8 +46,6 @@ std::string EncodeWholeDocument(const TopicEditor& editor) {
 void Type(QWidget* widget, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
   QCoreApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &release);
 }
 
 // "a" "あ" "ｱ" undefined pair 85 40, stray 80, duplicate code 87 90 (a
