@@ -145,6 +145,12 @@ class DialogsWindowTest : public QObject {
     QCOMPARE(row->text(1).toStdString(), window.model().Page(3).Context);
     emit braces->list()->itemDoubleClicked(row, 0);
     QCOMPARE(window.model().CurrentPage(), 3);
+    // An edit makes the list stale; coming back checks again without a word.
+    window.editor().SetText("{}");
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(braces, &activate);
+    QCOMPARE(braces->list()->topLevelItemCount(), 0);
+    QCOMPARE(f.prompter.shown.size(), std::size_t{1});  // the check button's report
     // A new project closes the window.
     window.model().SetModified(false);
     window.RunCommand(qy::kCmdNewPro);
