@@ -56,11 +56,9 @@ class Parser {
       // Japanese text arrives as long runs of "\'hh"; adding each run as one
       // piece of text saves a text step per byte and reads the same.
       const std::size_t offset = t.offset;
-      escaped.clear();
-      do {
-        escaped.push_back(static_cast<char>(t.byte));
-        t = tokens.Next();
-      } while (t.kind == TokenKind::kHexEscape && !t.malformed);
+      escaped.assign(1, static_cast<char>(t.byte));
+      tokens.ReadHexRun(escaped);
+      t = tokens.Next();
       group_fresh_ = false;
       AddText(escaped, offset);
     }

@@ -112,6 +112,20 @@ Token Tokenizer::Next() {
   return token;
 }
 
+void Tokenizer::ReadHexRun(std::string& out) {
+  const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
+  const std::size_t size = text_.size();
+  std::size_t i = pos_;
+  while (i + 3 < size && data[i] == '\\' && data[i + 1] == '\'') {
+    const int high = HexValue(data[i + 2]);
+    const int low = HexValue(data[i + 3]);
+    if (high < 0 || low < 0) break;
+    out.push_back(static_cast<char>(high * 16 + low));
+    i += 4;
+  }
+  pos_ = i;
+}
+
 Token Tokenizer::ReadBackslash() {
   Token token;
   token.offset = pos_;
