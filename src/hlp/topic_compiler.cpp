@@ -101,12 +101,32 @@ void LinkBrowseSequences(const std::vector<CompiledTopic>& topics,
   }
 }
 
-class Compiler {
- public:
-  explicit Compiler(const TopicCompileInput& input) : input_(input) {}
+}  // namespace
 
-  TopicFile Run() {
-    for (std::size_t s = 0; s < input_.sources.size(); ++s) AddSource(static_cast<int>(s));
+class TopicCompiler::Impl {
+ public:
+  Impl(std::vector<std::string> window_names, bool compress)
+      : window_names_(std::move(window_names)), compress_(compress) {}
+
+  void BeginSource(std::string file_name, std::string_view text) {
+    ++source_;
+    file_name_ = std::move(file_name);
+    lines_ = Lines(text);
+    // The memo of a display context belongs to one document's tables.
+    context_ = DisplayContext();
+    context_.window_names = &window_names_;
+    context_.fonts = &fonts_;
+    context_.pictures = &out_.pictures;
+    context_.picture_numbers = &picture_numbers_;
+  }
+
+  void Take(const topic::Document& tables, const topic::Topic& topic) {
+    if (IsEmpty(topic)) return;
+    context_.document = &tables;
+    AddTopic(topic);
+  }
+
+  TopicFile Finish() {
     // The chain ends with an empty topic header that holds nothing.
     TopicLink last;
     last.type = 2;
@@ -119,13 +139,13 @@ class Compiler {
         [this](std::vector<TopicLink>& links, const std::vector<LinkPlace>& places) {
           PatchHeaders(links, places);
         },
-        input_.compress);
+        compress_);
     for (std::size_t t = 0; t < out_.topics.size(); ++t) {
       out_.topics[t].topic_offset = blocks.places[topic_links_[t].header].offset;
     }
     out_.topic_data = std::move(blocks.data);
     out_.compressed = blocks.compressed;
-    if (input_.compress && !blocks.compressed) {
+    if (compress_ && !blocks.compressed) {
       out_.diagnostics.push_back(MakeDiagnostic(
           code::kTopicsUncompressed,
           "Topic text is written uncompressed: a paragraph is too large for a compressed block."));
@@ -135,27 +155,11 @@ class Compiler {
   }
 
  private:
-  void AddSource(int source) {
-    const TopicSource& from = input_.sources[static_cast<std::size_t>(source)];
-    if (from.document == nullptr) return;
-    const topic::Document& document = *from.document;
-    const Lines lines(from.text);
-    DisplayContext context;
-    context.document = &document;
-    context.window_names = &input_.window_names;
-    context.fonts = &fonts_;
-    context.pictures = &out_.pictures;
-    context.picture_numbers = &picture_numbers_;
-    for (const topic::Topic& topic : document.topics) {
-      if (IsEmpty(topic)) continue;
-      AddTopic(source, from, topic, lines, context);
-    }
-  }
-
-  void AddTopic(int source, const TopicSource& from, const topic::Topic& topic, const Lines& lines,
-                DisplayContext& context) {
+  void AddTopic(const topic::Topic& topic) {
+    const Lines& lines = lines_;
+    DisplayContext& context = context_;
     CompiledTopic compiled;
-    compiled.source = source;
+    compiled.source = source_;
     compiled.line = lines.At(topic.footnotes.empty() ? topic.offset : topic.footnotes[0].offset);
     bool browse = false;
     for (const topic::Footnote& note : topic.footnotes) {
@@ -214,12 +218,12 @@ class Compiler {
         out_.diagnostics.push_back(
             MakeDiagnostic(code::kMarkupProblem,
                            "Window \"" + spot.target.window + "\" is not defined in [WINDOWS].",
-                           from.file_name, lines.At(spot.offset), compiled.title));
+                           file_name_, lines.At(spot.offset), compiled.title));
       }
       for (const std::string& command : record.skipped_commands) {
         out_.diagnostics.push_back(MakeDiagnostic(
             code::kMarkupProblem, "Embedded command {" + command + "} is not supported; left out.",
-            from.file_name, compiled.line, compiled.title));
+            file_name_, compiled.line, compiled.title));
       }
       TopicLink link;
       link.type = 0x20;
@@ -290,7 +294,12 @@ class Compiler {
     put(last, 24, kNone);
   }
 
-  const TopicCompileInput& input_;
+  std::vector<std::string> window_names_;
+  bool compress_ = false;
+  int source_ = -1;
+  std::string file_name_;
+  Lines lines_{std::string_view()};
+  DisplayContext context_;
   TopicFile out_;
   FontTable fonts_;
   std::map<std::string, int> picture_numbers_;
@@ -299,8 +308,31 @@ class Compiler {
   std::vector<bool> has_browse_;
 };
 
-}  // namespace
+TopicCompiler::TopicCompiler(std::vector<std::string> window_names, bool compress)
+    : impl_(std::make_unique<Impl>(std::move(window_names), compress)) {}
 
-TopicFile CompileTopics(const TopicCompileInput& input) { return Compiler(input).Run(); }
+TopicCompiler::~TopicCompiler() = default;
+
+void TopicCompiler::BeginSource(std::string file_name, std::string_view text) {
+  impl_->BeginSource(std::move(file_name), text);
+}
+
+void TopicCompiler::AddTopic(const topic::Document& tables, const topic::Topic& topic) {
+  impl_->Take(tables, topic);
+}
+
+TopicFile TopicCompiler::Finish() { return impl_->Finish(); }
+
+TopicFile CompileTopics(const TopicCompileInput& input) {
+  TopicCompiler compiler(input.window_names, input.compress);
+  for (const TopicSource& source : input.sources) {
+    compiler.BeginSource(source.file_name, source.text);
+    if (source.document == nullptr) continue;
+    for (const topic::Topic& topic : source.document->topics) {
+      compiler.AddTopic(*source.document, topic);
+    }
+  }
+  return compiler.Finish();
+}
 
 }  // namespace qy::hlp
