@@ -123,6 +123,7 @@ TopicBlocks Plain(std::vector<TopicLink>& links, const PatchLinks& patch) {
   TopicBlocks result;
   result.places = Place(links, link_starts, block_starts);
   if (patch) patch(links, result.places);
+  result.data.reserve(block_starts.size() * kBlockSize);
   const std::string stream = LinkStream(links, result.places, link_starts);
   const std::vector<std::string> headers =
       BlockHeaders(links, link_starts, result.places, block_starts);
