@@ -1,6 +1,7 @@
 #include "hlp/topic_blocks.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "hlp/bytes.h"
@@ -67,6 +68,23 @@ std::vector<LinkPlace> Place(const std::vector<TopicLink>& links,
   return places;
 }
 
+// Link i's 21-byte header, appended to `out`.
+void PutLinkHeader(std::string& out, const std::vector<TopicLink>& links, std::size_t i,
+                   const std::vector<LinkPlace>& places) {
+  const TopicLink& link = links[i];
+  PutU32(out, static_cast<std::uint32_t>(LinkSize(link)));
+  PutU32(out, link.data2_size);
+  PutU32(out, i == 0 ? kNone : places[i - 1].pos);
+  PutU32(out, i + 1 == links.size() ? kNone : places[i + 1].pos);
+  PutU32(out, static_cast<std::uint32_t>(kLinkHeader + link.data1_size));
+  PutU8(out, link.type);
+}
+
+std::string_view LinkData(const LinkList& list, const TopicLink& link) {
+  return std::string_view(list.bytes)
+      .substr(link.at, std::size_t{link.data1_size} + link.data2_size);
+}
+
 // The links one after the other, with zeros where a link waits for the
 // next block.
 std::string LinkStream(const LinkList& list, const std::vector<LinkPlace>& places,
@@ -75,17 +93,24 @@ std::string LinkStream(const LinkList& list, const std::vector<LinkPlace>& place
   std::string out;
   out.reserve(link_starts.back());
   for (std::size_t i = 0; i < links.size(); ++i) {
-    const TopicLink& link = links[i];
     out.resize(link_starts[i], '\0');
-    PutU32(out, static_cast<std::uint32_t>(LinkSize(link)));
-    PutU32(out, link.data2_size);
-    PutU32(out, i == 0 ? kNone : places[i - 1].pos);
-    PutU32(out, i + 1 == links.size() ? kNone : places[i + 1].pos);
-    PutU32(out, static_cast<std::uint32_t>(kLinkHeader + link.data1_size));
-    PutU8(out, link.type);
-    out.append(list.bytes, link.at, std::size_t{link.data1_size} + link.data2_size);
+    PutLinkHeader(out, links, i, places);
+    out.append(LinkData(list, links[i]));
   }
   return out;
+}
+
+// Copies `bytes` to offset `at` of the stream that plain blocks carry, in
+// `data` (whole blocks, each behind its header).
+void PutInBlocks(std::string& data, std::size_t at, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t block = at / kBlockData;
+    const std::size_t within = at % kBlockData;
+    const std::size_t count = std::min(bytes.size(), kBlockData - within);
+    std::memcpy(data.data() + block * kBlockSize + kBlockHeader + within, bytes.data(), count);
+    bytes.remove_prefix(count);
+    at += count;
+  }
 }
 
 // Each block's header: the last link and the last topic header that start
@@ -124,17 +149,20 @@ TopicBlocks Plain(LinkList& list, const PatchLinks& patch) {
   TopicBlocks result;
   result.places = Place(links, link_starts, block_starts);
   if (patch) patch(list, result.places);
-  result.data.reserve(block_starts.size() * kBlockSize);
-  const std::string stream = LinkStream(list, result.places, link_starts);
+  // The viewer reads every block whole, the last one too; what no link
+  // fills stays zero.
+  result.data.assign(block_starts.size() * kBlockSize, '\0');
   const std::vector<std::string> headers =
       BlockHeaders(links, link_starts, result.places, block_starts);
   for (std::size_t k = 0; k < block_starts.size(); ++k) {
-    const std::size_t begin = block_starts[k];
-    const std::size_t end = std::min(begin + kBlockData, total);
-    result.data += headers[k];
-    result.data.append(stream, begin, end - begin);
-    // The viewer reads every block whole, the last one too.
-    result.data.resize(result.data.size() + kBlockData - (end - begin), '\0');
+    std::memcpy(result.data.data() + k * kBlockSize, headers[k].data(), kBlockHeader);
+  }
+  std::string header;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    header.clear();
+    PutLinkHeader(header, links, i, result.places);
+    PutInBlocks(result.data, link_starts[i], header);
+    PutInBlocks(result.data, link_starts[i] + kLinkHeader, LinkData(list, links[i]));
   }
   return result;
 }
