@@ -46,21 +46,21 @@ class Parser {
   Document Run() {
     Tokenizer tokens(text_);
     std::string escaped;
-    Token t = tokens.Next();
-    while (t.kind != TokenKind::kEnd) {
+    while (true) {
+      // Built in place each time: assigning a returned token to a long-lived
+      // one costs a copy per token.
+      const Token t = tokens.Next();
+      if (t.kind == TokenKind::kEnd) break;
       if (t.kind != TokenKind::kHexEscape || t.malformed) {
         Handle(t);
-        t = tokens.Next();
         continue;
       }
       // Japanese text arrives as long runs of "\'hh"; adding each run as one
       // piece of text saves a text step per byte and reads the same.
-      const std::size_t offset = t.offset;
       escaped.assign(1, static_cast<char>(t.byte));
       tokens.ReadHexRun(escaped);
-      t = tokens.Next();
       group_fresh_ = false;
-      AddText(escaped, offset);
+      AddText(escaped, t.offset);
     }
     if (cur_.dest == Destination::kFootnote) FinishFootnote();
     for (std::size_t open = stack_.size() + overflow_; open > 0; --open) {
