@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -111,7 +112,21 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
       '\0');
   std::size_t have = 0;
   while (true) {
-    if (have == data.size()) data.resize(data.size() + (std::size_t{1} << 16));
+    if (have == data.size()) {
+      // Full: a small read tells whether there is more, before the string
+      // grows (growing a string of many megabytes copies all of it).
+      char probe[4096];
+      ssize_t n = ::read(fd, probe, sizeof(probe));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return fail(fd);
+      }
+      if (n == 0) break;
+      data.resize(data.size() + std::max<std::size_t>(data.size() / 2, std::size_t{1} << 16));
+      std::memcpy(data.data() + have, probe, static_cast<std::size_t>(n));
+      have += static_cast<std::size_t>(n);
+      continue;
+    }
     ssize_t n = ::read(fd, data.data() + have, data.size() - have);
     if (n < 0) {
       if (errno == EINTR) continue;

@@ -9,12 +9,14 @@ namespace qy::hlp {
 
 inline void PutU8(std::string& out, unsigned value) { out += static_cast<char>(value & 0xFF); }
 inline void PutU16(std::string& out, unsigned value) {
-  PutU8(out, value);
-  PutU8(out, value >> 8);
+  const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+  out.append(bytes, 2);
 }
 inline void PutU32(std::string& out, std::uint32_t value) {
-  PutU16(out, value & 0xFFFF);
-  PutU16(out, value >> 16);
+  const char bytes[4] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
+                         static_cast<char>((value >> 16) & 0xFF),
+                         static_cast<char>((value >> 24) & 0xFF)};
+  out.append(bytes, 4);
 }
 inline void PutI16(std::string& out, int value) { PutU16(out, static_cast<unsigned>(value)); }
 inline void PutI32(std::string& out, std::int32_t value) {

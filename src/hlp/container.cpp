@@ -22,13 +22,30 @@ void PutFileHeader(std::string& out, std::size_t used) {
 }  // namespace
 
 void HelpFileBuilder::Add(std::string name, std::string content) {
-  files_.emplace_back(std::move(name), std::move(content));
+  File file;
+  file.name = std::move(name);
+  file.owned = std::move(content);
+  files_.push_back(std::move(file));
+}
+
+void HelpFileBuilder::AddBorrowed(std::string name, std::string_view content) {
+  File file;
+  file.name = std::move(name);
+  file.borrowed = content;
+  file.is_borrowed = true;
+  files_.push_back(std::move(file));
 }
 
 std::optional<std::string> HelpFileBuilder::Build() const {
   std::string out(16, '\0');
+  std::size_t total = out.size();
+  for (const File& file : files_) total += kFileHeader + file.content().size();
+  // The directory is small: a few pages of its tree.
+  if (total <= 0x7FFFFFFF) out.reserve(total + kFileHeader + 16 * 1024);
   std::vector<BtreeRecord> directory;
-  for (const auto& [name, content] : files_) {
+  for (const File& file : files_) {
+    const std::string& name = file.name;
+    const std::string_view content = file.content();
     if (out.size() + content.size() + kFileHeader > 0x7FFFFFFF) return std::nullopt;
     BtreeRecord record;
     record.key = name + '\0';

@@ -49,9 +49,21 @@ std::string AsciiLower(std::string text) {
 
 class Encoder {
  public:
-  Encoder(const topic::Topic& topic, DisplayContext& context) : topic_(topic), context_(context) {}
+  Encoder(const topic::Topic& topic, DisplayContext& context, DisplayRecord& record)
+      : topic_(topic),
+        context_(context),
+        commands_(context.commands),
+        text_(record.data2),
+        unknown_windows_(record.unknown_windows),
+        skipped_(record.skipped_commands),
+        record_(record) {
+    commands_.clear();
+    text_.clear();
+    unknown_windows_.clear();
+    skipped_.clear();
+  }
 
-  DisplayRecord Encode(const topic::Paragraph& paragraph) {
+  void Encode(const topic::Paragraph& paragraph) {
     // The text is at most the runs' text; sized once, it is not regrown.
     std::size_t text_bytes = 0;
     for (const topic::Inline& item : paragraph.inlines) {
@@ -64,17 +76,14 @@ class Encoder {
     Command(kParagraphEnd);
     Command(0xFF);
 
-    DisplayRecord record;
-    record.data1.reserve(commands_.size() + 8);  // two compact numbers lead
+    std::string& data1 = record_.data1;
+    data1.clear();
+    data1.reserve(commands_.size() + 8);  // two compact numbers lead
     // TopicSize (the size of what follows TopicLength) and TopicLength (the
     // text bytes, each NUL included) lead LinkData1.
-    PutCompactI32(record.data1, static_cast<std::int32_t>(commands_.size()));
-    PutCompactU16(record.data1, static_cast<unsigned>(text_.size()));
-    record.data1 += commands_;
-    record.data2 = std::move(text_);
-    record.unknown_windows = std::move(unknown_windows_);
-    record.skipped_commands = std::move(skipped_);
-    return record;
+    PutCompactI32(data1, static_cast<std::int32_t>(commands_.size()));
+    PutCompactU16(data1, static_cast<unsigned>(text_.size()));
+    data1 += commands_;
   }
 
  private:
@@ -294,10 +303,11 @@ class Encoder {
 
   const topic::Topic& topic_;
   DisplayContext& context_;
-  std::string commands_;
-  std::string text_;
-  std::vector<int> unknown_windows_;
-  std::vector<std::string> skipped_;
+  std::string& commands_;
+  std::string& text_;  // LinkData2
+  std::vector<int>& unknown_windows_;
+  std::vector<std::string>& skipped_;
+  DisplayRecord& record_;
   int font_ = -1;
   int hotspot_ = -1;
 };
@@ -308,7 +318,14 @@ int TwipsToRecordUnits(int twips) { return twips >= 0 ? (twips + 5) / 10 : -((-t
 
 DisplayRecord EncodeParagraph(const topic::Topic& topic, const topic::Paragraph& paragraph,
                               DisplayContext& context) {
-  return Encoder(topic, context).Encode(paragraph);
+  DisplayRecord record;
+  EncodeParagraph(topic, paragraph, context, record);
+  return record;
+}
+
+void EncodeParagraph(const topic::Topic& topic, const topic::Paragraph& paragraph,
+                     DisplayContext& context, DisplayRecord& record) {
+  Encoder(topic, context, record).Encode(paragraph);
 }
 
 }  // namespace qy::hlp

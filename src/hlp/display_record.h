@@ -34,6 +34,7 @@ struct DisplayContext {
   };
   std::vector<FontMemo> font_memo;
   std::size_t font_memo_next = 0;  // the entry replaced next when full
+  std::string commands;            // room for a record's commands, kept between records
 };
 
 struct DisplayRecord {
@@ -49,6 +50,10 @@ struct DisplayRecord {
 
 DisplayRecord EncodeParagraph(const topic::Topic& topic, const topic::Paragraph& paragraph,
                               DisplayContext& context);
+// The same into `record`, whose strings keep their room from the last use:
+// one record can serve a whole file's paragraphs without an allocation each.
+void EncodeParagraph(const topic::Topic& topic, const topic::Paragraph& paragraph,
+                     DisplayContext& context, DisplayRecord& record);
 
 // Twips as the record's metric: half-points, 10 twips each.
 int TwipsToRecordUnits(int twips);

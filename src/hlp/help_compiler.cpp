@@ -29,9 +29,43 @@ int LineAt(std::string_view text, std::size_t offset) {
   return line;
 }
 
+// What messages need to know of a topic once it has been compiled and let go.
+struct TopicTrace {
+  std::size_t offset = 0;
+  std::string title;
+  std::vector<std::string> pictures;
+};
+
+struct SourceFile {
+  std::string name;  // as [FILES] names it
+  std::string text;
+  std::vector<TopicTrace> traces;  // one per topic, in order
+};
+
+// Compiles each topic as soon as the reader has it, so that a large topic
+// file is never held as a whole document.
+class CompilingSink : public topic::TopicSink {
+ public:
+  CompilingSink(SourceFile& source, TopicCompiler* compiler)
+      : source_(source), compiler_(compiler) {}
+
+  void Take(const topic::Document& tables, topic::Topic& topic) override {
+    TopicTrace trace;
+    trace.offset = topic.offset;
+    trace.title = topic.FootnoteText('$');
+    for (const topic::Picture& p : topic.pictures) trace.pictures.push_back(p.file);
+    source_.traces.push_back(std::move(trace));
+    if (compiler_ != nullptr) compiler_->AddTopic(tables, topic);
+  }
+
+ private:
+  SourceFile& source_;
+  TopicCompiler* compiler_;
+};
+
 // The markup reader's notes that authors must hear of: braces that do not
 // pair up and commands left open, with the topic they stand in.
-void ReportNotes(const topic::Document& doc, std::string_view text, const std::string& file,
+void ReportNotes(const topic::Document& doc, const SourceFile& source,
                  std::vector<Diagnostic>& out) {
   for (const topic::Note& note : doc.notes) {
     const char* what = nullptr;
@@ -55,23 +89,23 @@ void ReportNotes(const topic::Document& doc, std::string_view text, const std::s
         continue;
     }
     std::string title;
-    for (const topic::Topic& t : doc.topics) {
-      if (t.offset <= note.offset) title = t.FootnoteText('$');
+    for (const TopicTrace& t : source.traces) {
+      if (t.offset <= note.offset) title = t.title;
     }
-    out.push_back(MakeDiagnostic(code, what, file, LineAt(text, note.offset), title));
+    out.push_back(MakeDiagnostic(code, what, source.name, LineAt(source.text, note.offset), title));
   }
 }
 
 // The first topic that shows `picture`, so a picture message can name the
 // topic and line an author has to look at.
 Diagnostic PictureDiagnostic(int code, std::string text, const std::string& picture,
-                             const TopicCompileInput& input) {
-  for (const TopicSource& source : input.sources) {
-    for (const topic::Topic& t : source.document->topics) {
-      for (const topic::Picture& p : t.pictures) {
-        if (EqualsIgnoreAsciiCase(p.file, picture)) {
-          return MakeDiagnostic(code, std::move(text), source.file_name,
-                                LineAt(source.text, t.offset), t.FootnoteText('$'));
+                             const std::deque<SourceFile>& sources) {
+  for (const SourceFile& source : sources) {
+    for (const TopicTrace& t : source.traces) {
+      for (const std::string& file : t.pictures) {
+        if (EqualsIgnoreAsciiCase(file, picture)) {
+          return MakeDiagnostic(code, std::move(text), source.name, LineAt(source.text, t.offset),
+                                t.title);
         }
       }
     }
@@ -126,10 +160,14 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     }
   }
 
-  // Topic files: the documents point into their texts, so both stay put.
-  std::deque<std::string> texts;
-  std::deque<topic::Document> documents;
-  TopicCompileInput input;
+  // Topic files: each topic is compiled as it is read, unless the build is
+  // already known to fail. The texts stay for the messages' line numbers.
+  std::vector<std::string> window_names;
+  for (const WindowDefinition& w : project.windows) window_names.push_back(w.name);
+  std::unique_ptr<TopicCompiler> compiler;
+  if (!out.HasErrors()) compiler = std::make_unique<TopicCompiler>(window_names, project.compress);
+  bool tables_changed_late = false;
+  std::deque<SourceFile> sources;
   std::vector<std::string> source_names;
   for (const std::string& name : project.files) {
     const std::string path = FindInFolders(folder, project.roots, name);
@@ -141,20 +179,35 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
           project_name));
       continue;
     }
-    texts.push_back(std::move(*text));
-    documents.push_back(topic::ParseDocument(texts.back()));
-    ReportNotes(documents.back(), texts.back(), name, out.diagnostics);
-    input.sources.push_back({name, texts.back(), &documents.back()});
+    SourceFile& source = sources.emplace_back();
+    source.name = name;
+    source.text = std::move(*text);
+    if (compiler) compiler->BeginSource(name, source.text);
+    CompilingSink sink(source, compiler.get());
+    topic::ParseOptions options;
+    options.sink = &sink;
+    const topic::Document document = topic::ParseDocument(source.text, options);
+    tables_changed_late = tables_changed_late || document.tables_changed_late;
+    ReportNotes(document, source, out.diagnostics);
     source_names.push_back(name);
+    if (out.HasErrors()) compiler.reset();  // nothing will be built
   }
-  for (const WindowDefinition& w : project.windows) input.window_names.push_back(w.name);
-  input.compress = project.compress;
 
   bool can_build = !out.HasErrors();
   TopicFile topics;
   AssemblyInput assembly_input;
+  if (can_build && tables_changed_late) {
+    // A font or colour table after the first topic: compile again from whole
+    // documents, so that every topic sees the tables as they finally are.
+    compiler = std::make_unique<TopicCompiler>(window_names, project.compress);
+    for (const SourceFile& source : sources) {
+      compiler->BeginSource(source.name, source.text);
+      const topic::Document document = topic::ParseDocument(source.text);
+      for (const topic::Topic& t : document.topics) compiler->AddTopic(document, t);
+    }
+  }
   if (can_build) {
-    topics = CompileTopics(input);
+    topics = compiler->Finish();
     out.diagnostics.insert(out.diagnostics.end(), topics.diagnostics.begin(),
                            topics.diagnostics.end());
     for (const std::string& picture : topics.pictures) {
@@ -175,14 +228,14 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
       std::optional<std::string> bytes = path.empty() ? std::nullopt : ReadWholeFile(path);
       if (!bytes) {
         out.diagnostics.push_back(PictureDiagnostic(
-            code::kMissingPicture, "Picture file not found: " + picture, picture, input));
+            code::kMissingPicture, "Picture file not found: " + picture, picture, sources));
         assembly_input.pictures.emplace_back();
         continue;
       }
       PictureResult converted = ConvertPicture(*bytes);
       if (!converted.ok) {
         out.diagnostics.push_back(PictureDiagnostic(
-            code::kPictureFormat, picture + ": " + converted.error, picture, input));
+            code::kPictureFormat, picture + ": " + converted.error, picture, sources));
         assembly_input.pictures.emplace_back();
         continue;
       }

@@ -30,8 +30,8 @@ class Assembler {
     CheckReferences();
     HelpFileBuilder builder;
     builder.Add("|SYSTEM", BuildSystemFile(System()));
-    builder.Add("|TOPIC", topics_.topic_data);
-    builder.Add("|FONT", topics_.font_data);
+    builder.AddBorrowed("|TOPIC", topics_.topic_data);
+    builder.AddBorrowed("|FONT", topics_.font_data);
     AddIndexes(builder);
     for (std::size_t i = 0; i < in_.pictures.size(); ++i) {
       if (in_.pictures[i]) builder.Add("|bm" + std::to_string(i), *in_.pictures[i]);

@@ -1,6 +1,7 @@
 #include "hlp/topic_blocks.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "hlp/bytes.h"
@@ -22,7 +23,7 @@ constexpr int kMaxPackRounds = 40;
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 std::size_t LinkSize(const TopicLink& link) {
-  return kLinkHeader + link.data1.size() + link.data2.size();
+  return kLinkHeader + link.data1_size + link.data2_size;
 }
 
 // Where each link starts in the stream of all links. With `block_aware`,
@@ -37,7 +38,7 @@ std::vector<std::size_t> LinkStarts(const std::vector<TopicLink>& links, bool bl
   for (const TopicLink& link : links) {
     if (block_aware) {
       const std::size_t left = kBlockData - at % kBlockData;
-      if (left < kBlockData && left < kLinkHeader + link.data1.size()) at += left;
+      if (left < kBlockData && left < kLinkHeader + link.data1_size) at += left;
     }
     starts.push_back(at);
     at += LinkSize(link);
@@ -67,25 +68,49 @@ std::vector<LinkPlace> Place(const std::vector<TopicLink>& links,
   return places;
 }
 
+// Link i's 21-byte header, appended to `out`.
+void PutLinkHeader(std::string& out, const std::vector<TopicLink>& links, std::size_t i,
+                   const std::vector<LinkPlace>& places) {
+  const TopicLink& link = links[i];
+  PutU32(out, static_cast<std::uint32_t>(LinkSize(link)));
+  PutU32(out, link.data2_size);
+  PutU32(out, i == 0 ? kNone : places[i - 1].pos);
+  PutU32(out, i + 1 == links.size() ? kNone : places[i + 1].pos);
+  PutU32(out, static_cast<std::uint32_t>(kLinkHeader + link.data1_size));
+  PutU8(out, link.type);
+}
+
+std::string_view LinkData(const LinkList& list, const TopicLink& link) {
+  return std::string_view(list.bytes)
+      .substr(link.at, std::size_t{link.data1_size} + link.data2_size);
+}
+
 // The links one after the other, with zeros where a link waits for the
 // next block.
-std::string LinkStream(const std::vector<TopicLink>& links, const std::vector<LinkPlace>& places,
+std::string LinkStream(const LinkList& list, const std::vector<LinkPlace>& places,
                        const std::vector<std::size_t>& link_starts) {
+  const std::vector<TopicLink>& links = list.links;
   std::string out;
   out.reserve(link_starts.back());
   for (std::size_t i = 0; i < links.size(); ++i) {
-    const TopicLink& link = links[i];
     out.resize(link_starts[i], '\0');
-    PutU32(out, static_cast<std::uint32_t>(LinkSize(link)));
-    PutU32(out, static_cast<std::uint32_t>(link.data2.size()));
-    PutU32(out, i == 0 ? kNone : places[i - 1].pos);
-    PutU32(out, i + 1 == links.size() ? kNone : places[i + 1].pos);
-    PutU32(out, static_cast<std::uint32_t>(kLinkHeader + link.data1.size()));
-    PutU8(out, link.type);
-    out += link.data1;
-    out += link.data2;
+    PutLinkHeader(out, links, i, places);
+    out.append(LinkData(list, links[i]));
   }
   return out;
+}
+
+// Copies `bytes` to offset `at` of the stream that plain blocks carry, in
+// `data` (whole blocks, each behind its header).
+void PutInBlocks(std::string& data, std::size_t at, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t block = at / kBlockData;
+    const std::size_t within = at % kBlockData;
+    const std::size_t count = std::min(bytes.size(), kBlockData - within);
+    std::memcpy(data.data() + block * kBlockSize + kBlockHeader + within, bytes.data(), count);
+    bytes.remove_prefix(count);
+    at += count;
+  }
 }
 
 // Each block's header: the last link and the last topic header that start
@@ -115,24 +140,29 @@ std::vector<std::string> BlockHeaders(const std::vector<TopicLink>& links,
   return headers;
 }
 
-TopicBlocks Plain(std::vector<TopicLink>& links, const PatchLinks& patch) {
+TopicBlocks Plain(LinkList& list, const PatchLinks& patch) {
+  const std::vector<TopicLink>& links = list.links;
   const std::vector<std::size_t> link_starts = LinkStarts(links, true);
   const std::size_t total = link_starts.back();
   std::vector<std::size_t> block_starts;
   for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) block_starts.push_back(at);
   TopicBlocks result;
   result.places = Place(links, link_starts, block_starts);
-  if (patch) patch(links, result.places);
-  const std::string stream = LinkStream(links, result.places, link_starts);
+  if (patch) patch(list, result.places);
+  // The viewer reads every block whole, the last one too; what no link
+  // fills stays zero.
+  result.data.assign(block_starts.size() * kBlockSize, '\0');
   const std::vector<std::string> headers =
       BlockHeaders(links, link_starts, result.places, block_starts);
   for (std::size_t k = 0; k < block_starts.size(); ++k) {
-    const std::size_t begin = block_starts[k];
-    const std::size_t end = std::min(begin + kBlockData, total);
-    result.data += headers[k];
-    result.data.append(stream, begin, end - begin);
-    // The viewer reads every block whole, the last one too.
-    result.data.resize(result.data.size() + kBlockData - (end - begin), '\0');
+    std::memcpy(result.data.data() + k * kBlockSize, headers[k].data(), kBlockHeader);
+  }
+  std::string header;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    header.clear();
+    PutLinkHeader(header, links, i, result.places);
+    PutInBlocks(result.data, link_starts[i], header);
+    PutInBlocks(result.data, link_starts[i] + kLinkHeader, LinkData(list, links[i]));
   }
   return result;
 }
@@ -179,22 +209,23 @@ std::optional<Bounds> GreedyBounds(const std::string& stream,
   return first;
 }
 
-std::optional<TopicBlocks> Packed(std::vector<TopicLink>& links, const PatchLinks& patch) {
+std::optional<TopicBlocks> Packed(LinkList& list, const PatchLinks& patch) {
+  const std::vector<TopicLink>& links = list.links;
   const std::vector<std::size_t> link_starts = LinkStarts(links, false);
   const std::size_t total = link_starts.back();
   // Provisional positions: those of the uncompressed layout.
   std::vector<std::size_t> plain_starts;
   for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) plain_starts.push_back(at);
   std::vector<LinkPlace> places = Place(links, link_starts, plain_starts);
-  if (patch) patch(links, places);
-  std::optional<Bounds> first = GreedyBounds(LinkStream(links, places, link_starts), link_starts);
+  if (patch) patch(list, places);
+  std::optional<Bounds> first = GreedyBounds(LinkStream(list, places, link_starts), link_starts);
   if (!first) return std::nullopt;
 
   for (int round = 0; round < kMaxPackRounds; ++round) {
     const std::vector<std::size_t> block_starts = StreamStarts(link_starts, *first);
     places = Place(links, link_starts, block_starts);
-    if (patch) patch(links, places);
-    const std::string stream = LinkStream(links, places, link_starts);
+    if (patch) patch(list, places);
+    const std::string stream = LinkStream(list, places, link_starts);
     std::vector<std::string> packed;
     std::vector<std::size_t> overflow;
     for (std::size_t k = 0; k + 1 < first->size(); ++k) {
@@ -231,9 +262,9 @@ std::optional<TopicBlocks> Packed(std::vector<TopicLink>& links, const PatchLink
 
 }  // namespace
 
-TopicBlocks BuildTopicBlocks(std::vector<TopicLink> links, const PatchLinks& patch, bool compress) {
+TopicBlocks BuildTopicBlocks(LinkList links, const PatchLinks& patch, bool compress) {
   if (compress) {
-    std::vector<TopicLink> copy = links;
+    LinkList copy = links;
     if (std::optional<TopicBlocks> packed = Packed(copy, patch)) return *std::move(packed);
   }
   return Plain(links, patch);

@@ -10,17 +10,36 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qy::hlp {
 
+// A link's LinkData1 and LinkData2 stand one after the other in the bytes
+// of its LinkList.
 struct TopicLink {
   std::uint8_t type = 0x20;  // 2: topic header, 0x20: display text
-  std::string data1;         // LinkData1
-  std::string data2;         // LinkData2
+  std::size_t at = 0;        // where LinkData1 starts
+  std::uint32_t data1_size = 0;
+  std::uint32_t data2_size = 0;
   // What the link adds to the TOPICOFFSET count: its TopicLength; 0 for
   // topic headers.
   std::uint32_t text_length = 0;
+};
+
+// All links of |TOPIC, their data in one buffer rather than two strings
+// each: tens of thousands of paragraphs make as many links.
+struct LinkList {
+  std::vector<TopicLink> links;
+  std::string bytes;
+
+  void Add(std::uint8_t type, std::string_view data1, std::string_view data2,
+           std::uint32_t text_length) {
+    links.push_back({type, bytes.size(), static_cast<std::uint32_t>(data1.size()),
+                     static_cast<std::uint32_t>(data2.size()), text_length});
+    bytes.append(data1);
+    bytes.append(data2);
+  }
 };
 
 struct LinkPlace {
@@ -30,7 +49,7 @@ struct LinkPlace {
 
 // Fills the fields of the links that point at other links once the places
 // are known. It may change bytes but never sizes.
-using PatchLinks = std::function<void(std::vector<TopicLink>&, const std::vector<LinkPlace>&)>;
+using PatchLinks = std::function<void(LinkList&, const std::vector<LinkPlace>&)>;
 
 struct TopicBlocks {
   std::string data;  // |TOPIC without its file header
@@ -44,6 +63,6 @@ struct TopicBlocks {
 // whatever LZ77 packs into 4084 bytes; when the links cannot be packed that
 // way (a single link too large), the blocks are written uncompressed and
 // `compressed` is false.
-TopicBlocks BuildTopicBlocks(std::vector<TopicLink> links, const PatchLinks& patch, bool compress);
+TopicBlocks BuildTopicBlocks(LinkList links, const PatchLinks& patch, bool compress);
 
 }  // namespace qy::hlp

@@ -14,7 +14,8 @@ namespace qy::hlp {
 namespace {
 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
-constexpr std::size_t kHeaderSize = 28;  // LinkData1 of a topic header
+constexpr std::size_t kHeaderSize = 28;        // LinkData1 of a topic header
+constexpr char kZeroHeader[kHeaderSize] = {};  // filled in once links are placed
 
 std::string Trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -101,31 +102,54 @@ void LinkBrowseSequences(const std::vector<CompiledTopic>& topics,
   }
 }
 
-class Compiler {
- public:
-  explicit Compiler(const TopicCompileInput& input) : input_(input) {}
+}  // namespace
 
-  TopicFile Run() {
-    for (std::size_t s = 0; s < input_.sources.size(); ++s) AddSource(static_cast<int>(s));
+class TopicCompiler::Impl {
+ public:
+  Impl(std::vector<std::string> window_names, bool compress)
+      : window_names_(std::move(window_names)), compress_(compress) {}
+
+  void BeginSource(std::string file_name, std::string_view text) {
+    ++source_;
+    file_name_ = std::move(file_name);
+    lines_ = Lines(text);
+    // Records take about half the markup's bytes (Japanese text is written
+    // as "\'hh", four bytes a byte); room for that saves regrowing.
+    const std::size_t wanted = list_.bytes.size() + text.size() / 2;
+    if (list_.bytes.capacity() < wanted) {
+      list_.bytes.reserve(std::max(wanted, 2 * list_.bytes.capacity()));
+    }
+    // The memo of a display context belongs to one document's tables.
+    context_ = DisplayContext();
+    context_.window_names = &window_names_;
+    context_.fonts = &fonts_;
+    context_.pictures = &out_.pictures;
+    context_.picture_numbers = &picture_numbers_;
+  }
+
+  void Take(const topic::Document& tables, const topic::Topic& topic) {
+    if (IsEmpty(topic)) return;
+    context_.document = &tables;
+    AddTopic(topic);
+  }
+
+  TopicFile Finish() {
     // The chain ends with an empty topic header that holds nothing.
-    TopicLink last;
-    last.type = 2;
-    last.data1.assign(kHeaderSize, '\0');
-    links_.push_back(std::move(last));
+    list_.Add(2, std::string(kHeaderSize, '\0'), {}, 0);
 
     LinkBrowseSequences(out_.topics, has_browse_, topic_links_);
     TopicBlocks blocks = BuildTopicBlocks(
-        std::move(links_),
-        [this](std::vector<TopicLink>& links, const std::vector<LinkPlace>& places) {
+        std::move(list_),
+        [this](LinkList& links, const std::vector<LinkPlace>& places) {
           PatchHeaders(links, places);
         },
-        input_.compress);
+        compress_);
     for (std::size_t t = 0; t < out_.topics.size(); ++t) {
       out_.topics[t].topic_offset = blocks.places[topic_links_[t].header].offset;
     }
     out_.topic_data = std::move(blocks.data);
     out_.compressed = blocks.compressed;
-    if (input_.compress && !blocks.compressed) {
+    if (compress_ && !blocks.compressed) {
       out_.diagnostics.push_back(MakeDiagnostic(
           code::kTopicsUncompressed,
           "Topic text is written uncompressed: a paragraph is too large for a compressed block."));
@@ -135,27 +159,11 @@ class Compiler {
   }
 
  private:
-  void AddSource(int source) {
-    const TopicSource& from = input_.sources[static_cast<std::size_t>(source)];
-    if (from.document == nullptr) return;
-    const topic::Document& document = *from.document;
-    const Lines lines(from.text);
-    DisplayContext context;
-    context.document = &document;
-    context.window_names = &input_.window_names;
-    context.fonts = &fonts_;
-    context.pictures = &out_.pictures;
-    context.picture_numbers = &picture_numbers_;
-    for (const topic::Topic& topic : document.topics) {
-      if (IsEmpty(topic)) continue;
-      AddTopic(source, from, topic, lines, context);
-    }
-  }
-
-  void AddTopic(int source, const TopicSource& from, const topic::Topic& topic, const Lines& lines,
-                DisplayContext& context) {
+  void AddTopic(const topic::Topic& topic) {
+    const Lines& lines = lines_;
+    DisplayContext& context = context_;
     CompiledTopic compiled;
-    compiled.source = source;
+    compiled.source = source_;
     compiled.line = lines.At(topic.footnotes.empty() ? topic.offset : topic.footnotes[0].offset);
     bool browse = false;
     for (const topic::Footnote& note : topic.footnotes) {
@@ -193,13 +201,12 @@ class Compiler {
     const int index = static_cast<int>(out_.topics.size());
 
     TopicLinks placed;
-    placed.header = links_.size();
-    TopicLink header;
-    header.type = 2;
-    header.data1.assign(kHeaderSize, '\0');
-    PutStringZ(header.data2, compiled.title);
-    for (const std::string& macro : compiled.macros) PutStringZ(header.data2, macro);
-    links_.push_back(std::move(header));
+    placed.header = list_.links.size();
+    std::string& header_text = header_text_;
+    header_text.clear();
+    PutStringZ(header_text, compiled.title);
+    for (const std::string& macro : compiled.macros) PutStringZ(header_text, macro);
+    list_.Add(2, std::string_view(kZeroHeader, kHeaderSize), header_text, 0);
 
     const std::size_t fixed = topic.NonScrollingCount();
     const topic::Paragraph empty;
@@ -208,32 +215,30 @@ class Compiler {
       // A topic without text still gets a paragraph, so that it has an
       // offset of its own.
       const topic::Paragraph& paragraph = topic.paragraphs.empty() ? empty : topic.paragraphs[p];
-      DisplayRecord record = EncodeParagraph(topic, paragraph, context);
+      DisplayRecord& record = record_;
+      EncodeParagraph(topic, paragraph, context, record);
       for (int hotspot : record.unknown_windows) {
         const topic::Hotspot& spot = topic.hotspots[static_cast<std::size_t>(hotspot)];
         out_.diagnostics.push_back(
             MakeDiagnostic(code::kMarkupProblem,
                            "Window \"" + spot.target.window + "\" is not defined in [WINDOWS].",
-                           from.file_name, lines.At(spot.offset), compiled.title));
+                           file_name_, lines.At(spot.offset), compiled.title));
       }
       for (const std::string& command : record.skipped_commands) {
         out_.diagnostics.push_back(MakeDiagnostic(
             code::kMarkupProblem, "Embedded command {" + command + "} is not supported; left out.",
-            from.file_name, compiled.line, compiled.title));
+            file_name_, compiled.line, compiled.title));
       }
-      TopicLink link;
-      link.type = 0x20;
-      link.text_length =
+      const auto text_length =
           static_cast<std::uint32_t>(std::min<std::size_t>(record.data2.size(), 0x7FFF));
-      link.data1 = std::move(record.data1);
-      link.data2 = std::move(record.data2);
-      placed.block_size += static_cast<std::uint32_t>(21 + link.data1.size() + link.data2.size());
+      placed.block_size +=
+          static_cast<std::uint32_t>(21 + record.data1.size() + record.data2.size());
       if (p < fixed) {
-        if (!placed.non_scrolling) placed.non_scrolling = links_.size();
+        if (!placed.non_scrolling) placed.non_scrolling = list_.links.size();
       } else if (!placed.scrolling) {
-        placed.scrolling = links_.size();
+        placed.scrolling = list_.links.size();
       }
-      links_.push_back(std::move(link));
+      list_.Add(0x20, record.data1, record.data2, text_length);
     }
 
     for (const topic::Hotspot& spot : topic.hotspots) {
@@ -257,8 +262,11 @@ class Compiler {
     has_browse_.push_back(browse);
   }
 
-  void PatchHeaders(std::vector<TopicLink>& links, const std::vector<LinkPlace>& places) const {
-    const auto put = [](std::string& data, std::size_t at, std::uint32_t value) {
+  void PatchHeaders(LinkList& list, const std::vector<LinkPlace>& places) const {
+    const std::vector<TopicLink>& links = list.links;
+    const auto put = [&list](const TopicLink& link, std::size_t field, std::uint32_t value) {
+      std::string& data = list.bytes;
+      const std::size_t at = link.at + field;
       for (int i = 0; i < 4; ++i) data[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     };
     const auto offset_of = [&](const std::optional<std::size_t>& topic) {
@@ -269,7 +277,7 @@ class Compiler {
     };
     for (std::size_t t = 0; t < topic_links_.size(); ++t) {
       const TopicLinks& topic = topic_links_[t];
-      std::string& data = links[topic.header].data1;
+      const TopicLink& data = links[topic.header];
       const std::size_t next =
           t + 1 < topic_links_.size() ? topic_links_[t + 1].header : links.size() - 1;
       put(data, 0, topic.block_size);
@@ -280,7 +288,7 @@ class Compiler {
       put(data, 20, pos_of(topic.scrolling));
       put(data, 24, places[next].pos);
     }
-    std::string& last = links.back().data1;
+    const TopicLink& last = links.back();
     put(last, 0, 0);
     put(last, 4, kNone);
     put(last, 8, kNone);
@@ -290,17 +298,47 @@ class Compiler {
     put(last, 24, kNone);
   }
 
-  const TopicCompileInput& input_;
+  std::vector<std::string> window_names_;
+  bool compress_ = false;
+  int source_ = -1;
+  std::string file_name_;
+  Lines lines_{std::string_view()};
+  DisplayContext context_;
   TopicFile out_;
   FontTable fonts_;
   std::map<std::string, int> picture_numbers_;
-  std::vector<TopicLink> links_;
+  LinkList list_;
+  DisplayRecord record_;     // room reused by every paragraph
+  std::string header_text_;  // likewise for topic headers
   std::vector<TopicLinks> topic_links_;
   std::vector<bool> has_browse_;
 };
 
-}  // namespace
+TopicCompiler::TopicCompiler(std::vector<std::string> window_names, bool compress)
+    : impl_(std::make_unique<Impl>(std::move(window_names), compress)) {}
 
-TopicFile CompileTopics(const TopicCompileInput& input) { return Compiler(input).Run(); }
+TopicCompiler::~TopicCompiler() = default;
+
+void TopicCompiler::BeginSource(std::string file_name, std::string_view text) {
+  impl_->BeginSource(std::move(file_name), text);
+}
+
+void TopicCompiler::AddTopic(const topic::Document& tables, const topic::Topic& topic) {
+  impl_->Take(tables, topic);
+}
+
+TopicFile TopicCompiler::Finish() { return impl_->Finish(); }
+
+TopicFile CompileTopics(const TopicCompileInput& input) {
+  TopicCompiler compiler(input.window_names, input.compress);
+  for (const TopicSource& source : input.sources) {
+    compiler.BeginSource(source.file_name, source.text);
+    if (source.document == nullptr) continue;
+    for (const topic::Topic& topic : source.document->topics) {
+      compiler.AddTopic(*source.document, topic);
+    }
+  }
+  return compiler.Finish();
+}
 
 }  // namespace qy::hlp

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,28 @@ struct TopicFile {
 };
 
 TopicFile CompileTopics(const TopicCompileInput& input);
+
+// The same, one topic at a time, as the markup reader hands them over, so
+// that no whole document need be held: BeginSource() for each file in
+// [FILES] order, AddTopic() for each of its topics, then Finish() once.
+class TopicCompiler {
+ public:
+  TopicCompiler(std::vector<std::string> window_names, bool compress);
+  ~TopicCompiler();
+  TopicCompiler(const TopicCompiler&) = delete;
+  TopicCompiler& operator=(const TopicCompiler&) = delete;
+
+  // `text` must stay valid until the next BeginSource() or Finish().
+  void BeginSource(std::string file_name, std::string_view text);
+  // `tables` gives the fonts and colours, and must stay the same object with
+  // the same tables for all topics of one source.
+  void AddTopic(const topic::Document& tables, const topic::Topic& topic);
+  TopicFile Finish();
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // The viewer's hash of a context string (case-blind); |CONTEXT and jump
 // hotspots both use it.

@@ -170,6 +170,10 @@ struct Document {
   int default_font = 0;
   std::vector<Topic> topics;
   std::vector<Note> notes;
+  // Read with a topic sink: the font or colour table or the default font
+  // changed after a topic had been handed over, so that topic was given
+  // other tables than the finished document has.
+  bool tables_changed_late = false;
 
   const FontEntry* Font(int number) const;
   // Colour `index`, or the automatic colour for 0 and indexes out of range.

@@ -46,30 +46,33 @@ class Parser {
   Document Run() {
     Tokenizer tokens(text_);
     std::string escaped;
-    Token t = tokens.Next();
-    while (t.kind != TokenKind::kEnd) {
+    while (true) {
+      // Built in place each time: assigning a returned token to a long-lived
+      // one costs a copy per token.
+      const Token t = tokens.Next();
+      if (t.kind == TokenKind::kEnd) break;
       if (t.kind != TokenKind::kHexEscape || t.malformed) {
         Handle(t);
-        t = tokens.Next();
         continue;
       }
       // Japanese text arrives as long runs of "\'hh"; adding each run as one
       // piece of text saves a text step per byte and reads the same.
-      const std::size_t offset = t.offset;
-      escaped.clear();
-      do {
-        escaped.push_back(static_cast<char>(t.byte));
-        t = tokens.Next();
-      } while (t.kind == TokenKind::kHexEscape && !t.malformed);
+      escaped.assign(1, static_cast<char>(t.byte));
+      tokens.ReadHexRun(escaped);
       group_fresh_ = false;
-      AddText(escaped, offset);
+      AddText(escaped, t.offset);
     }
     if (cur_.dest == Destination::kFootnote) FinishFootnote();
     for (std::size_t open = stack_.size() + overflow_; open > 0; --open) {
       AddNote(NoteKind::kUnclosedGroup, text_.size());
     }
     EndTopic();
-    if (doc_.topics.size() > 1 && IsEmpty(doc_.topics.back())) doc_.topics.pop_back();
+    if (options_.sink != nullptr) {
+      if (handed_over_ == 0 || !IsEmpty(doc_.topics.back())) HandOver();
+      doc_.topics.clear();
+    } else if (doc_.topics.size() > 1 && IsEmpty(doc_.topics.back())) {
+      doc_.topics.pop_back();
+    }
     if (!saw_font_table_) doc_.fonts = StandardFonts();
     if (!saw_color_table_) doc_.colors = StandardColors();
     return std::move(doc_);
@@ -347,10 +350,27 @@ class Parser {
     if (!paragraph_.inlines.empty()) EndParagraph();
   }
 
+  // Gives the current topic to the sink, with the tables as they stand.
+  void HandOver() {
+    if (!saw_font_table_ && doc_.fonts.empty()) doc_.fonts = StandardFonts();
+    if (!saw_color_table_ && doc_.colors.empty()) doc_.colors = StandardColors();
+    ++handed_over_;
+    options_.sink->Take(doc_, CurrentTopic());
+  }
+
+  // The tables change: a topic already handed over saw the old ones.
+  void TablesChange() {
+    if (handed_over_ > 0) doc_.tables_changed_late = true;
+  }
+
   void NewTopic(std::size_t offset) {
     EndTopic();
     const std::size_t paragraphs = CurrentTopic().paragraphs.size();
     const std::size_t hotspots = CurrentTopic().hotspots.size();
+    if (options_.sink != nullptr) {
+      HandOver();
+      doc_.topics.clear();
+    }
     doc_.topics.emplace_back();
     Topic& topic = CurrentTopic();
     topic.offset = offset;
@@ -404,6 +424,7 @@ class Parser {
       entry.name = std::move(name);
       entry.family = font_.family;
       entry.charset = font_.charset;
+      TablesChange();
       doc_.fonts.push_back(std::move(entry));
     }
     font_ = PendingFont();
@@ -412,6 +433,7 @@ class Parser {
   void CommitColor() {
     Color color = color_;
     color.automatic = !color_set_;
+    TablesChange();
     doc_.colors.push_back(color);
     color_ = Color();
     color_set_ = false;
@@ -484,12 +506,14 @@ class Parser {
         return;
       case Word::kFontTable:
         saw_font_table_ = true;
+        TablesChange();
         doc_.fonts.clear();
         font_ = PendingFont();
         cur_.dest = Destination::kFontTable;
         return;
       case Word::kColorTable:
         saw_color_table_ = true;
+        TablesChange();
         doc_.colors.clear();
         cur_.dest = Destination::kColorTable;
         return;
@@ -500,6 +524,7 @@ class Parser {
         if (body) StartFootnote(t.offset);
         return;
       case Word::kDefaultFont:
+        if (doc_.default_font != t.param) TablesChange();
         doc_.default_font = t.param;
         chr.font = t.param;
         return;
@@ -730,6 +755,7 @@ class Parser {
   bool color_set_ = false;
   bool saw_font_table_ = false;
   bool saw_color_table_ = false;
+  std::size_t handed_over_ = 0;  // topics given to the sink
 };
 
 }  // namespace

@@ -112,6 +112,24 @@ Token Tokenizer::Next() {
   return token;
 }
 
+void Tokenizer::ReadHexRun(std::string& out) {
+  const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
+  const std::size_t size = text_.size();
+  // Measured first, so the bytes go in without a check for room each.
+  std::size_t end = pos_;
+  while (end + 3 < size && data[end] == '\\' && data[end + 1] == '\'' &&
+         HexValue(data[end + 2]) >= 0 && HexValue(data[end + 3]) >= 0) {
+    end += 4;
+  }
+  const std::size_t had = out.size();
+  out.resize(had + (end - pos_) / 4);
+  char* to = out.data() + had;
+  for (std::size_t i = pos_; i < end; i += 4) {
+    *to++ = static_cast<char>(HexValue(data[i + 2]) * 16 + HexValue(data[i + 3]));
+  }
+  pos_ = end;
+}
+
 Token Tokenizer::ReadBackslash() {
   Token token;
   token.offset = pos_;

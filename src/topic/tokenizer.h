@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace qy::topic {
@@ -46,6 +47,11 @@ class Tokenizer {
   explicit Tokenizer(std::string_view text, std::size_t start = 0) : text_(text), pos_(start) {}
 
   Token Next();
+  // Appends the bytes of the well-formed "\'hh" escapes that follow one
+  // another from the current position to `out`, and moves past them: the
+  // same as calling Next() while it returns such escapes, without a token
+  // per byte (Japanese text is mostly written this way).
+  void ReadHexRun(std::string& out);
   std::size_t position() const { return pos_; }
 
  private:

@@ -63,6 +63,28 @@ TEST(ReadWholeFileTest, MissingFileGivesNothingAndAReason) {
   EXPECT_FALSE(why.empty());
 }
 
+// Sizes around the reader's probe and growth steps: a file read at its
+// stated size must end exactly there, whatever the last read returned.
+TEST(ReadWholeFileTest, ReadsEveryByteOfFilesOfAnySize) {
+  TempDir dir;
+  for (std::size_t size : {0, 1, 4095, 4096, 4097, 65536, 65537, 300001}) {
+    std::string data(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    const std::string file = dir.File("f" + std::to_string(size));
+    ASSERT_TRUE(WriteFileAtomic(file, data));
+    const auto read = ReadWholeFile(file);
+    ASSERT_TRUE(read) << size;
+    EXPECT_EQ(*read, data) << size;
+  }
+}
+
+TEST(ReadWholeFileTest, ReadsFilesThatStateNoSize) {
+  // Kernel files say they are empty and still have text.
+  const auto read = ReadWholeFile("/proc/self/status");
+  ASSERT_TRUE(read);
+  EXPECT_NE(read->find("Name:"), std::string::npos);
+}
+
 TEST(TempFileTest, NamesAreUniqueAndStartWithQy) {
   std::string a = MakeTempFile("rtf");
   std::string b = MakeTempFile("rtf");
