@@ -49,6 +49,7 @@ MainWindowOptions MainWindowOptions::Defaults() {
   options.key_file_path = KeyFilePath();
   options.toolbar_file_path = ToolbarFilePath();
   options.program_folder = ProgramFolder();
+  options.shipped_folder = ExecutableFolder();
   return options;
 }
 
@@ -237,7 +238,8 @@ void MainWindow::BuildLogic() {
   build_->save_project = [this] { return document_->SaveProject(); };
   build_->enable_window = [this](bool enabled) { setEnabled(enabled); };
   build_->windows_path = [](const std::string& path) { return WineWindowsPath(path); };
-  build_->program_folder = options_.program_folder;
+  build_->program_folder =
+      options_.shipped_folder.empty() ? options_.program_folder : options_.shipped_folder;
   debug_pane_->on_show_view = [this](bool shown) {
     commands_->action(kCmdDebugView)->setChecked(shown);
   };

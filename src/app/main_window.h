@@ -57,6 +57,11 @@ struct MainWindowOptions {
   // Where the untitled project and the program's own help files live;
   // ends with '/'.
   std::string program_folder;
+  // Where the files delivered with the program lie (the compiler's code list
+  // and code help file): the executable's own folder, which stays the same
+  // when the program folder moves to the user's configuration folder. Empty:
+  // the program folder. Ends with '/'.
+  std::string shipped_folder;
   // Not owned; null means the window's own message boxes and file dialogs.
   Prompter* prompter = nullptr;
   FileChooser* chooser = nullptr;
