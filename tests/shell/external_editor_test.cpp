@@ -28,27 +28,22 @@ extern char** environ;
 namespace qy {
 namespace {
 
+// Records each start as "program|argument|...|@working_dir" and each
+// shell open as "program parameters".
 class RecordingRunner : public ProcessRunner {
  public:
-  struct Started {
-    std::string program;
-    std::vector<std::string> arguments;
-    std::string working_dir;
-    bool wait = false;
-  };
   ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& working_dir, bool wait) override {
-    started.push_back({program, arguments, working_dir, wait});
-    ProcessResult result;
-    result.started = can_start;
-    return result;
+    std::string line = program;
+    for (const std::string& a : arguments) line += "|" + a;
+    started.push_back(line + "|@" + working_dir + (wait ? " wait" : ""));
+    return {can_start, 0, ""};
   }
   bool ShellOpen(const std::string& target, const std::string& parameters) override {
-    opened.emplace_back(target, parameters);
+    opened.push_back(target + " " + parameters);
     return can_start;
   }
-  std::vector<Started> started;
-  std::vector<std::pair<std::string, std::string>> opened;
+  std::vector<std::string> started, opened;
   bool can_start = true;
 };
 
@@ -113,7 +108,7 @@ TEST_F(ExternalEditTest, SendingOutWritesTheTopicAndOpensTheEditorOnTheQuotedFil
   EXPECT_EQ(FileNameOf(file).substr(0, 3), "~qy");
   EXPECT_EQ(ReadWholeFile(file).value_or(""), Sjis("見出し\r\n本文"));
   ASSERT_EQ(runner_.opened.size(), 1u);
-  EXPECT_EQ(runner_.opened[0], std::make_pair(std::string("Notepad.exe"), "\"" + file + "\""));
+  EXPECT_EQ(runner_.opened[0], "Notepad.exe \"" + file + "\"");
   EXPECT_EQ(modes_, std::vector<bool>{true});
   EXPECT_FALSE(model_.Modified());
   // ComLine1 goes before the file name.
@@ -121,8 +116,7 @@ TEST_F(ExternalEditTest, SendingOutWritesTheTopicAndOpensTheEditorOnTheQuotedFil
   settings_.SetString(keys::kEtceteraComLine1, "-x");
   ASSERT_EQ(external_.EditPageExternally(), ExternalEditResult::kTakenBack);
   ASSERT_EQ(external_.SendPageOut(), ExternalEditResult::kSent);
-  EXPECT_EQ(runner_.opened[1],
-            std::make_pair(std::string("gedit"), "-x \"" + external_.FileName() + "\""));
+  EXPECT_EQ(runner_.opened[1], "gedit -x \"" + external_.FileName() + "\"");
   // Only Topic and Popup pages go out.
   ASSERT_EQ(external_.EditPageExternally(), ExternalEditResult::kTakenBack);
   model_.SetCurrentPage(2);
@@ -201,20 +195,14 @@ TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
   settings_.SetString(keys::kEtceteraBitmapPath, bitmaps + "//");
   settings_.SetString(keys::kToolHotspotEdit, "/opt/hcw/Shg_Edit.exe");
   HotspotEditor tools(model_, settings_, runner_, prompter_);
-  ASSERT_TRUE(tools.Configured());
   EXPECT_TRUE(IsShgEdit("C:\\Program Files\\HCW\\SHG_EDIT.EXE"));
   EXPECT_FALSE(IsShgEdit("/usr/bin/shg_edit"));
 
   ASSERT_TRUE(tools.Start("pic.bmp"));
   const std::string hls = work_.File("guide.hls");
-  ASSERT_EQ(runner_.started.size(), 1u);
-  EXPECT_EQ(runner_.started[0].program, "/opt/hcw/Shg_Edit.exe");
-  EXPECT_EQ(runner_.started[0].arguments,
-            (std::vector<std::string>{bitmaps + "/pic.bmp", "/T:" + hls}));
-  EXPECT_EQ(runner_.started[0].working_dir, bitmaps + "/");
-  EXPECT_FALSE(runner_.started[0].wait);
+  EXPECT_EQ(runner_.started.at(0),
+            "/opt/hcw/Shg_Edit.exe|" + bitmaps + "/pic.bmp|/T:" + hls + "|@" + bitmaps + "/");
   EXPECT_EQ(ReadWholeFile(hls).value_or(""), ContextListText(model_));
-
   EXPECT_EQ(BuildHotspotCommand("/opt/hcw/Shg_Edit.exe", bitmaps + "/", bitmaps + "/pic.bmp", hls)
                 .command_line,
             "\"/opt/hcw/Shg_Edit.exe\" \"" + bitmaps + "/pic.bmp\" \"/T:" + hls + "\"");
@@ -226,15 +214,12 @@ TEST_F(ExternalEditTest, ShgEditGetsTheSelectedBitmapAndTheContextList) {
     command.program = "wine";
   };
   ASSERT_TRUE(tools.Start("missing.bmp"));
-  EXPECT_EQ(runner_.started[1].program, "wine");
-  EXPECT_EQ(runner_.started[1].arguments,
-            (std::vector<std::string>{"/opt/hcw/Shg_Edit.exe", "/T:" + hls}));
+  EXPECT_EQ(runner_.started.at(1).substr(0, runner_.started[1].find("|@")),
+            "wine|/opt/hcw/Shg_Edit.exe|/T:" + hls);
 }
 
 TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
-  HotspotEditor unconfigured(model_, settings_, runner_, prompter_);
-  EXPECT_FALSE(unconfigured.Start("pic.bmp"));
-  EXPECT_TRUE(runner_.started.empty());
+  EXPECT_FALSE(HotspotEditor(model_, settings_, runner_, prompter_).Start("pic.bmp"));
   const std::string bitmaps = work_.File("own");
   ASSERT_TRUE(std::filesystem::create_directory(bitmaps));
   ASSERT_TRUE(WriteFileAtomic(bitmaps + "/a.shg", "x").ok);
@@ -243,15 +228,11 @@ TEST_F(ExternalEditTest, OtherHotspotProgramsGetOnlyAnExistingSelectedFile) {
   settings_.file().WriteString("guide.qyp", "BitmapPath", bitmaps);
   settings_.SetString(keys::kToolHotspotEdit, "/usr/bin/painter");
   HotspotEditor tools(model_, settings_, runner_, prompter_);
-
   ASSERT_TRUE(tools.Start("a.shg"));
   ASSERT_TRUE(tools.Start(""));
-  ASSERT_EQ(runner_.started.size(), 2u);
-  EXPECT_EQ(runner_.started[0].arguments, std::vector<std::string>{bitmaps + "/a.shg"});
-  EXPECT_EQ(runner_.started[0].working_dir, bitmaps + "/");
-  EXPECT_TRUE(runner_.started[1].arguments.empty());
-  EXPECT_EQ(BuildHotspotCommand("/usr/bin/painter", bitmaps + "/", "", "").command_line,
-            "\"/usr/bin/painter\" ");
+  EXPECT_EQ(runner_.started,
+            (std::vector<std::string>{"/usr/bin/painter|" + bitmaps + "/a.shg|@" + bitmaps + "/",
+                                      "/usr/bin/painter|@" + bitmaps + "/"}));
   EXPECT_FALSE(FileExists(work_.File("guide.hls")));
 }
 
