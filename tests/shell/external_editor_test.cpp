@@ -251,18 +251,16 @@ TEST(ProcFileHoldCheck, SeesAnOpenFileAndAProcessStartedOnIt) {
   EXPECT_FALSE(check.IsHeld(file));
 
   // An editor that read the file and closed it is still running with the
-  // file's name among its arguments.
+  // file's name among its arguments; in a process group of its own, so that
+  // the sleep the shell starts ends with it.
   pid_t child = 0;
-  std::string sh = "sh", dash_c = "-c", script = "sleep 30", name = "editor";
+  std::string script = "sleep 30";
   std::vector<char*> argv = {
-      sh.data(), dash_c.data(), script.data(), name.data(), const_cast<char*>(file.c_str()),
-      nullptr};
-  // In a process group of its own, so that the sleep the shell starts ends
-  // with it instead of holding the test's output open for half a minute.
+      const_cast<char*>("sh"),     const_cast<char*>("-c"),         script.data(),
+      const_cast<char*>("editor"), const_cast<char*>(file.c_str()), nullptr};
   posix_spawnattr_t attr;
   ::posix_spawnattr_init(&attr);
   ::posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-  ::posix_spawnattr_setpgroup(&attr, 0);
   ASSERT_EQ(::posix_spawn(&child, "/bin/sh", nullptr, &attr, argv.data(), environ), 0);
   ::posix_spawnattr_destroy(&attr);
   bool seen = false;
