@@ -29,18 +29,8 @@ int TreeLevels(const std::string& tree) {
 }
 
 std::string FindHalibut() {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "";
-  std::size_t start = 0;
-  while (start <= dirs.size()) {
-    std::size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::filesystem::path candidate =
-        std::filesystem::path(dirs.substr(start, end - start)) / "halibut";
-    if (std::filesystem::exists(candidate)) return candidate.string();
-    start = end + 1;
-  }
-  return {};
+  const CliRun run = RunProgram("/bin/sh", {"-c", "command -v halibut"});
+  return run.exit_code == 0 ? run.out.substr(0, run.out.find('\n')) : "";
 }
 
 // Sections with cross-references and index terms; `extra` more sections
