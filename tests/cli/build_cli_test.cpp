@@ -1,62 +1,42 @@
 // quillory-cli build and clean on a copy of the sample project, with a
-// stand-in help compiler that copies a prepared log.
-#include <gtest/gtest.h>
+// stand-in help compiler and with the built-in one.
 #include <sys/stat.h>
 
-#include <string>
-#include <vector>
-
-#include "core/files.h"
-#include "support/cli_runner.h"
-#include "support/fakes.h"
+#include "cli_test.h"
+#include "support/hlp_reader.h"
 
 namespace qy::testing {
 namespace {
 
-const std::string kCli = QY_CLI_PATH;
-const std::string kSample = std::string(QY_EXAMPLES_DIR) + "/sample.qyp";
 const std::string kLogs = std::string(QY_TEST_DATA_DIR) + "/build/compile/";
 
-class BuildCliTest : public ::testing::Test {
+class BuildCliTest : public CliTest {
  protected:
-  BuildCliTest() : project_(dir_.File("sample.qyp")) { EXPECT_TRUE(CopyFile(kSample, project_)); }
-  CliRun Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--settings", dir_.File("quillory.ini")});
-    return RunProgram(kCli, args);
+  BuildCliTest() {
+    EXPECT_TRUE(WriteFileAtomic(dir_.File("quillory.ini"), "[Compile]\r\nReadyTime=0\r\n"));
   }
-  // Configures a stand-in hcrtf.exe that copies `log` to the help project's
-  // .err and writes a help file.
-  void UseCompiler(const std::string& log) {
+  // Configures a stand-in hcrtf.exe running `script` with the help project
+  // last on its command line.
+  void UseCompiler(const std::string& script) {
     const std::string compiler = dir_.File("hcrtf.exe");
-    ASSERT_TRUE(WriteFileAtomic(compiler,
-                                "#!/bin/sh\n"
-                                "for last; do :; done\n"
-                                "base=\"${last%.hpj}\"\n"
-                                "cp '" +
-                                    kLogs + log +
-                                    "' \"$base.err\"\n"
-                                    "printf 'LN' > \"$base.hlp\"\n"));
+    ASSERT_TRUE(WriteFileAtomic(
+        compiler, "#!/bin/sh\nfor last; do :; done\nbase=\"${last%.hpj}\"\n" + script));
     ::chmod(compiler.c_str(), 0755);
-    ASSERT_TRUE(
-        WriteFileAtomic(dir_.File("quillory.ini"), "[Etcetera]\r\nHelpCompiler=" + compiler +
-                                                       "\r\n"
-                                                       "[Compile]\r\nReadyTime=0\r\n"));
+    ASSERT_TRUE(WriteFileAtomic(
+        dir_.File("quillory.ini"),
+        "[Etcetera]\r\nHelpCompiler=" + compiler + "\r\n[Compile]\r\nReadyTime=0\r\n"));
   }
   std::string Built(const char* ext) { return dir_.File(std::string("sample") + ext); }
-
-  TempDir dir_;
-  std::string project_;
 };
 
 TEST_F(BuildCliTest, BuildWritesFourFilesAndCleanDeletesThemAgain) {
   CliRun build = Run({"build", project_});
   ASSERT_EQ(build.exit_code, 0) << build.err;
   for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"}) {
-    EXPECT_TRUE(FileExists(Built(ext))) << ext;
     EXPECT_NE(build.out.find("wrote " + Built(ext)), std::string::npos) << build.out;
   }
   // The help project names its siblings by the project's base name.
-  EXPECT_NE(ReadWholeFile(Built(".hpj"))->find(".\\sample.rtf"), std::string::npos);
+  EXPECT_NE(Read(Built(".hpj")).find(".\\sample.rtf"), std::string::npos);
 
   CliRun clean = Run({"clean", project_});
   ASSERT_EQ(clean.exit_code, 0) << clean.err;
@@ -67,32 +47,34 @@ TEST_F(BuildCliTest, BuildWritesFourFilesAndCleanDeletesThemAgain) {
   EXPECT_TRUE(FileExists(project_));
 }
 
-TEST_F(BuildCliTest, CompileListsTheLogAndFailsOnErrors) {
-  UseCompiler("mixed.err");
-  CliRun run = Run({"build", project_, "--compile"});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_NE(run.out.find("Note HC1002: Using existing phrase table: sample.ph.\n"
-                         "Warning HC3025: Jump to undefined Topic ID: \"HLP000099\" "
-                         "(ページ \"はじめに\").\n"
-                         "Error HC1001: File not found: logo.bmp.\n"),
-            std::string::npos)
-      << run.out;
-  EXPECT_NE(run.err.find("Error 「HC1001」 が発生しています。"), std::string::npos) << run.err;
-  EXPECT_EQ(run.out.find("built "), std::string::npos);
-}
-
-TEST_F(BuildCliTest, CompileWithOnlyNotesSucceeds) {
-  UseCompiler("notes.err");
-  CliRun run = Run({"build", "--compile", project_});
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_NE(run.out.find("Note HC1002: Using existing phrase table: sample.ph.\n"),
-            std::string::npos);
-  EXPECT_NE(run.out.find("built " + Built(".hlp")), std::string::npos);
-}
-
-// The model tests cover a compiler that does not start; a program that is
-// not the compiler must not pass for a successful build.
-TEST_F(BuildCliTest, AProgramOtherThanTheCompilerFails) {
+// The compiler's log decides the exit code; only a help file that was made
+// is reported as built.
+TEST_F(BuildCliTest, CompileOutcomes) {
+  struct Case {
+    std::string script;
+    int exit_code;
+    const char* out;  // in standard output, or "" for nothing in particular
+    const char* err;
+    bool built;
+  } cases[] = {
+      {"cp '" + kLogs + "mixed.err' \"$base.err\"; printf LN > \"$base.hlp\"\n", 1,
+       "Warning HC3025: Jump to undefined Topic ID: \"HLP000099\" (ページ \"はじめに\").\n"
+       "Error HC1001: File not found: logo.bmp.\n",
+       "Error 「HC1001」 が発生しています。", false},
+      {"cp '" + kLogs + "notes.err' \"$base.err\"; printf LN > \"$base.hlp\"\n", 0,
+       "Note HC1002: Using existing phrase table: sample.ph.\n", "", true},
+      // Fails without a word, over the log of an earlier run.
+      {"printf 'Microsoft (R) Help Compiler\\r\\n' > \"$base.err\"; exit 1\n", 1, "", "", false},
+  };
+  for (const Case& c : cases) {
+    UseCompiler(c.script);
+    CliRun run = Run({"build", project_, "--compile"});
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.script << run.err;
+    EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("built " + Built(".hlp")) != std::string::npos, c.built) << c.script;
+  }
+  // A program that is not the compiler must not pass for a build.
   ASSERT_TRUE(
       WriteFileAtomic(dir_.File("quillory.ini"), "[Etcetera]\r\nHelpCompiler=/usr/bin/true\r\n"));
   CliRun run = Run({"build", project_, "--compile"});
@@ -100,11 +82,30 @@ TEST_F(BuildCliTest, AProgramOtherThanTheCompilerFails) {
   EXPECT_NE(run.err.find("not hcrtf.exe"), std::string::npos) << run.err;
 }
 
-TEST_F(BuildCliTest, UsageErrors) {
+// No compiler configured: the built-in one makes a help file the reader
+// accepts.
+TEST_F(BuildCliTest, BuiltInCompilerMakesTheSampleHelpFile) {
+  const CliRun run = Run({"build", "--compile", project_});
+  ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
+  HlpCheck check = CheckHelpFile(Built(".hlp"));
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  EXPECT_NE(check.file.TopicByContext("HLP000001"), nullptr);
+  EXPECT_NE(Read(Built(".err")).find("Created sample.hlp"), std::string::npos);
+}
+
+TEST_F(BuildCliTest, UsageErrorsAndFilesThatAreNotProjects) {
   EXPECT_EQ(Run({"build"}).exit_code, 2);
   EXPECT_EQ(Run({"build", project_, "--fast"}).exit_code, 2);
   EXPECT_EQ(Run({"clean"}).exit_code, 2);
   EXPECT_NE(Run({"build", dir_.File("missing.qyp")}).exit_code, 0);
+  // Generated files never replace a project that has their name.
+  const std::string rtf = dir_.File("p.rtf");
+  ASSERT_TRUE(CopyFile(project_, rtf));
+  const std::string before = *ReadWholeFile(rtf);
+  EXPECT_EQ(Run({"preview", rtf, "--page", "1", "-o", rtf}).exit_code, 1);
+  EXPECT_EQ(Run({"build", rtf}).exit_code, 1);
+  EXPECT_EQ(Run({"clean", rtf}).exit_code, 1);
+  EXPECT_EQ(*ReadWholeFile(rtf), before);
 }
 
 }  // namespace

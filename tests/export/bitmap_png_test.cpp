@@ -9,107 +9,90 @@
 namespace qy::help_export {
 namespace {
 
-// Little-endian; bytes past the fourth are zero.
-void Put(std::string& s, std::uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) s += static_cast<char>(i < 4 ? (v >> (8 * i)) & 0xff : 0);
-}
-
 // A Windows bitmap with the 40-byte header; `rows` bottom row first unless
 // `height` is negative.
-std::string Bmp(int width, int height, int bits, const std::vector<std::uint32_t>& palette,
-                const std::string& rows, std::uint32_t compression = 0) {
-  std::string h;
-  Put(h, 40, 4);
-  Put(h, static_cast<std::uint32_t>(width), 4);
-  Put(h, static_cast<std::uint32_t>(height), 4);
-  Put(h, 1, 2);
-  Put(h, static_cast<std::uint32_t>(bits), 2);
-  Put(h, compression, 4);
-  Put(h, 0, 4 * 3);
-  Put(h, static_cast<std::uint32_t>(palette.size()), 4);
-  Put(h, 0, 4);
-  for (std::uint32_t c : palette) Put(h, c, 4);
-  std::string file = "BM";
-  Put(file, static_cast<std::uint32_t>(14 + h.size() + rows.size()), 4);
-  Put(file, 0, 4);
-  Put(file, static_cast<std::uint32_t>(14 + h.size()), 4);
-  return file + h + rows;
+std::string Bmp(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
+                const std::vector<std::uint32_t>& palette, const std::string& rows,
+                std::uint32_t compression = 0) {
+  const std::uint32_t colours = static_cast<std::uint32_t>(palette.size());
+  const std::uint32_t start = 14 + 40 + 4 * colours;
+  const std::uint32_t size = start + static_cast<std::uint32_t>(rows.size());
+  // The file header, then the 40-byte one: planes 1 and the bit count share
+  // a word, three zero words of sizes and resolutions.
+  std::vector<std::uint32_t> words = {size,        0, start, 40, width,   height, 1 | bits << 16,
+                                      compression, 0, 0,     0,  colours, 0};
+  words.insert(words.end(), palette.begin(), palette.end());
+  std::string h = "BM";
+  for (std::uint32_t v : words) {
+    for (int i = 0; i < 4; ++i) h += static_cast<char>((v >> (8 * i)) & 0xff);
+  }
+  return h + rows;
 }
 
-// The RGBA pixels of a PNG this encoder wrote (one IDAT, filter 0).
-std::string Pixels(const std::string& png, int* width, int* height) {
+// The RGBA pixels of a PNG this encoder wrote (one IDAT, filter 0), after
+// its width and height.
+std::string Pixels(const std::string& png) {
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
   auto be = [&png](std::size_t at) {
-    return (static_cast<std::uint32_t>(static_cast<unsigned char>(png[at])) << 24) |
-           (static_cast<unsigned char>(png[at + 1]) << 16) |
-           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(png[at + i]);
+    return v;
   };
-  *width = static_cast<int>(be(16));
-  *height = static_cast<int>(be(20));
+  const std::uint32_t width = be(16), height = be(20);
   const std::size_t idat = png.find("IDAT");
-  const std::uint32_t size = be(idat - 4);
-  uLongf raw_size = static_cast<uLongf>(*height * (*width * 4 + 1));
+  uLongf raw_size = static_cast<uLongf>(height * (width * 4 + 1));
   std::string raw(raw_size, '\0');
   EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &raw_size,
-                       reinterpret_cast<const Bytef*>(png.data() + idat + 4), size),
+                       reinterpret_cast<const Bytef*>(png.data() + idat + 4), be(idat - 4)),
             Z_OK);
-  std::string pixels;
-  for (int y = 0; y < *height; ++y) {
-    const std::size_t row = static_cast<std::size_t>(y * (*width * 4 + 1));
+  std::string pixels = std::to_string(width) + "x" + std::to_string(height) + ":";
+  for (std::size_t row = 0; row < raw.size(); row += width * 4 + 1) {
     EXPECT_EQ(raw[row], '\0');
-    pixels += raw.substr(row + 1, static_cast<std::size_t>(*width * 4));
+    pixels += raw.substr(row + 1, width * 4);
   }
   return pixels;
 }
 
-TEST(BitmapPng, WhiteBecomesTransparentInEveryDepth) {
-  const std::string red_white =
-      std::string("\xff\x00\x00\xff", 4) + std::string("\xff\xff\xff\x00", 4);
-  struct Case {
+TEST(BitmapPng, EveryDepthAndRowOrderWithWhiteTransparent) {
+  const std::string red = std::string("\xff\x00\x00\xff", 4);
+  const std::string white = std::string("\xff\xff\xff\x00", 4);
+  const std::string black = std::string("\x00\x00\x00\xff", 4);
+  const std::vector<std::uint32_t> palette = {0xff0000, 0xffffff};
+  // Two rows of one pixel: black stored first, white second.
+  const std::string black_white = std::string("\x00\x00\x00\x00\xff\xff\xff\x00", 8);
+  const struct {
     const char* name;
     std::string bmp;
+    std::string pixels;
   } cases[] = {
-      // 2x1, red then white: 24 bits (B G R, row padded to 4 bytes).
-      {"24", Bmp(2, 1, 24, {}, std::string("\x00\x00\xff\xff\xff\xff\x00\x00", 8))},
-      {"32", Bmp(2, 1, 32, {}, std::string("\x00\x00\xff\x00\xff\xff\xff\x00", 8))},
-      {"8", Bmp(2, 1, 8, {0xff0000, 0xffffff}, std::string("\x00\x01\x00\x00", 4))},
-      {"4", Bmp(2, 1, 4, {0xff0000, 0xffffff}, std::string("\x01\x00\x00\x00", 4))},
-      {"1", Bmp(2, 1, 1, {0xff0000, 0xffffff}, std::string("\x40\x00\x00\x00", 4))},
+      // 2x1, red then white: B G R, rows padded to 4 bytes.
+      {"24", Bmp(2, 1, 24, {}, std::string("\x00\x00\xff\xff\xff\xff\x00\x00", 8)),
+       "2x1:" + red + white},
+      {"32", Bmp(2, 1, 32, {}, std::string("\x00\x00\xff\x00\xff\xff\xff\x00", 8)),
+       "2x1:" + red + white},
+      {"8", Bmp(2, 1, 8, palette, std::string("\x00\x01\x00\x00", 4)), "2x1:" + red + white},
+      {"4", Bmp(2, 1, 4, palette, std::string("\x01\x00\x00\x00", 4)), "2x1:" + red + white},
+      {"1", Bmp(2, 1, 1, palette, std::string("\x40\x00\x00\x00", 4)), "2x1:" + red + white},
+      {"bottom up", Bmp(1, 2, 24, {}, black_white), "1x2:" + white + black},
+      {"top down", Bmp(1, -2, 24, {}, black_white), "1x2:" + black + white},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     std::string error;
     const auto png = BmpToTransparentPng(c.bmp, &error);
     ASSERT_TRUE(png.has_value()) << c.name << ": " << error;
-    int w = 0, h = 0;
-    EXPECT_EQ(Pixels(*png, &w, &h), red_white) << c.name;
-    EXPECT_EQ(w, 2);
-    EXPECT_EQ(h, 1);
+    EXPECT_EQ(Pixels(*png), c.pixels) << c.name;
   }
-}
-
-TEST(BitmapPng, RowOrderFollowsTheHeightSign) {
-  // Two rows of one pixel: black stored first, white second.
-  const std::string rows = std::string("\x00\x00\x00\x00\xff\xff\xff\x00", 8);
-  int w = 0, h = 0;
-  const std::string bottom_up =
-      Pixels(*BmpToTransparentPng(Bmp(1, 2, 24, {}, rows), nullptr), &w, &h);
-  EXPECT_EQ(bottom_up, std::string("\xff\xff\xff\x00\x00\x00\x00\xff", 8));
-  const std::string top_down =
-      Pixels(*BmpToTransparentPng(Bmp(1, -2, 24, {}, rows), nullptr), &w, &h);
-  EXPECT_EQ(top_down, std::string("\x00\x00\x00\xff\xff\xff\xff\x00", 8));
 }
 
 TEST(BitmapPng, RefusesWhatItCanNotRead) {
   const std::string pixel = std::string("\x00\x00\x00\x00", 4);
   const std::string cases[] = {
-      "",
-      "GIF89a" + std::string(40, '\0'),
-      Bmp(1, 1, 24, {}, ""),                                 // pixels missing
-      Bmp(1, 1, 8, {0}, pixel, 1),                           // RLE8
-      Bmp(1, 1, 16, {}, pixel),                              // 16 bits
-      Bmp(0, 1, 24, {}, pixel),                              // no width
-      Bmp(100000, 1, 24, {}, pixel),                         // absurd size
-      Bmp(1, static_cast<int>(0x80000000u), 24, {}, pixel),  // INT_MIN height
+      "GIF89a" + std::string(40, '\0'),   Bmp(1, 1, 24, {}, ""),  // pixels missing
+      Bmp(1, 1, 8, {0}, pixel, 1),                                // RLE8
+      Bmp(1, 1, 16, {}, pixel),                                   // 16 bits
+      Bmp(0, 1, 24, {}, pixel),                                   // no width
+      Bmp(100000, 1, 24, {}, pixel),                              // absurd size
+      Bmp(1, 0x80000000u, 24, {}, pixel),                         // INT_MIN height
   };
   for (const std::string& bmp : cases) {
     std::string error;

@@ -1,24 +1,26 @@
+// The HTML Help export through chmcmd, and the window's export command
+// around both forms.
 #include "export/chm_export.h"
 
 #include <gtest/gtest.h>
 
 #include "core/codec.h"
 #include "core/files.h"
+#include "export/export_command.h"
 #include "support/fakes.h"
 
 namespace qy::help_export {
 namespace {
 
-// Plays chmcmd: checks what it was given and leaves `output` as the
-// compiled file.
+// Plays chmcmd (check_chm.sh runs the real one on the sample): keeps the
+// project file it was given and leaves `output` as the compiled file.
 class FakeChmcmd : public ProcessRunner {
  public:
   ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& working_dir, bool wait) override {
     EXPECT_TRUE(wait);
-    program_ = program;
+    called = program;
     project = ReadWholeFile(working_dir + "/" + arguments.at(0)).value_or("");
-    contents = ReadWholeFile(working_dir + "/contents.hhc").value_or("");
     if (output) WriteFileAtomic(working_dir + "/quillory.chm", *output);
     return result;
   }
@@ -26,26 +28,33 @@ class FakeChmcmd : public ProcessRunner {
 
   ProcessResult result{true, 0, ""};
   std::optional<std::string> output = std::string("ITSF\x03\0\0\0", 8);
-  std::string program_;
-  std::string project;
-  std::string contents;
+  std::string called, project;
+};
+
+class OneChoice : public FileChooser {
+ public:
+  std::optional<std::string> ChooseOpenFile(const FileDialogOptions&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogOptions& o) override {
+    initial = o.initial_path;
+    return choice;
+  }
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string& at) override {
+    initial = at;
+    return choice;
+  }
+  std::optional<std::string> choice;
+  std::string initial;
 };
 
 class ChmExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     project_.ClearPages();
-    PageRecord book;
-    book.Context = "BOOK";
-    book.Title = Sjis("基本");
-    book.Attribute = BookAttribute(1);
-    project_.AppendPage(book);
     PageRecord page;
     page.Context = "HLP000002";
     page.Title = Sjis("作成");
-    page.Keyword = Sjis("新規");
     page.ContextID = 256;
-    page.Topic = Sjis("本文");
+    page.Topic = Sjis("{\\uldb 行方}{\\v NOWHERE}");
     project_.AppendPage(page);
     project_.Header().HelpTitle = Sjis("家計簿");
     project_.SetProjectFileName(dir_.File("p.qyp"));
@@ -53,27 +62,28 @@ class ChmExportTest : public ::testing::Test {
   ExportResult Export() {
     return ExportChm(project_, target_, {}, runner_, progress_, "chmcmd-test");
   }
+  bool Command() {
+    return RunExportCommand(project_, {}, {prompter_, chooser_, progress_, runner_});
+  }
 
   qy::testing::TempDir dir_;
   ProjectModel project_;
   FakeChmcmd runner_;
   qy::testing::FakeProgress progress_;
+  qy::testing::FakePrompter prompter_;
+  OneChoice chooser_;
   std::string target_ = dir_.File("out.chm");
 };
 
 TEST_F(ChmExportTest, ProjectIsJapaneseWithTextIndexAndNumbers) {
   const ExportResult result = Export();
   ASSERT_TRUE(result.ok) << Cp932ToUtf8(result.error);
-  EXPECT_EQ(runner_.program_, "chmcmd-test");
-  const std::string hhp = runner_.project;
-  for (const char* line :
-       {"Language=0x411 Japanese\r\n", "Binary Index=No\r\n", "Default topic=HLP000002.html\r\n",
-        "[ALIAS]\r\nHLP000002=HLP000002.html\r\n", "[MAP]\r\n#define HLP000002 256\r\n"}) {
-    EXPECT_NE(hhp.find(line), std::string::npos) << line;
+  EXPECT_EQ(runner_.called, "chmcmd-test");
+  for (const std::string& line : std::vector<std::string>{
+           "Language=0x411 Japanese\r\n", "Binary Index=No\r\n", "Default topic=HLP000002.html\r\n",
+           "[MAP]\r\n#define HLP000002 256\r\n", "Title=" + Sjis("家計簿")}) {
+    EXPECT_NE(runner_.project.find(line), std::string::npos) << line;
   }
-  EXPECT_NE(hhp.find("Title=" + Sjis("家計簿")), std::string::npos);  // Shift-JIS
-  EXPECT_NE(runner_.contents.find(Sjis("<param name=\"Name\" value=\"基本\"></OBJECT>\n<UL>\n")),
-            std::string::npos);
   EXPECT_EQ(ReadWholeFile(target_).value_or("").substr(0, 4), "ITSF");
   EXPECT_EQ(progress_.position, progress_.maximum);
 }
@@ -81,7 +91,7 @@ TEST_F(ChmExportTest, ProjectIsJapaneseWithTextIndexAndNumbers) {
 // chmcmd's failures, including those it reports as success: the old file
 // stays, no temporary file is left, and the message says what happened.
 TEST_F(ChmExportTest, FailuresKeepTheOldFile) {
-  struct Case {
+  const struct {
     const char* name;
     ProcessResult result;
     std::optional<std::string> output;
@@ -93,7 +103,7 @@ TEST_F(ChmExportTest, FailuresKeepTheOldFile) {
       {"empty output", {true, 0, ""}, std::string(), "chmcmd"},
       {"not a chm", {true, 0, ""}, std::string("<html>"), "chmcmd"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ASSERT_TRUE(WriteFileAtomic(target_, "old"));
     runner_.result = c.result;
     runner_.output = c.output;
@@ -104,6 +114,44 @@ TEST_F(ChmExportTest, FailuresKeepTheOldFile) {
     EXPECT_EQ(ReadWholeFile(target_).value_or(""), "old") << c.name;
     EXPECT_FALSE(FileExists(dir_.File(".~qyout.chm"))) << c.name;
   }
+}
+
+TEST_F(ChmExportTest, CommandWritesTheSiteIntoTheChosenFolderWithItsNotes) {
+  prompter_.answers = {Answer::kYes};
+  chooser_.choice = dir_.File("site");
+  EXPECT_TRUE(Command());
+  EXPECT_EQ(chooser_.initial, dir_.File("p_html"));
+  EXPECT_TRUE(FileExists(dir_.File("site/HLP000002.html")));
+  ASSERT_EQ(prompter_.shown.back().kind, "warning");  // the link to NOWHERE
+  EXPECT_NE(Cp932ToUtf8(prompter_.shown.back().text).find("NOWHERE"), std::string::npos);
+  EXPECT_FALSE(progress_.visible);
+}
+
+TEST_F(ChmExportTest, CommandCancelsWriteNothingAndChmFailureIsShown) {
+  prompter_.answers = {Answer::kCancel};
+  EXPECT_FALSE(Command());
+  prompter_.answers = {Answer::kYes};  // chooser cancelled
+  EXPECT_FALSE(Command());
+  EXPECT_FALSE(FileExists(dir_.File("p_html")));
+
+  prompter_.answers = {Answer::kNo};
+  chooser_.choice = dir_.File("p.chm");
+  runner_.result = {false, -1, "not found"};
+  EXPECT_FALSE(Command());
+  EXPECT_EQ(chooser_.initial, dir_.File("p.chm"));
+  ASSERT_EQ(prompter_.shown.back().kind, "error");
+  EXPECT_NE(prompter_.shown.back().text.find("fp-utils"), std::string::npos);
+  EXPECT_FALSE(FileExists(dir_.File("p.chm")));
+}
+
+TEST(ExportSummary, ListsNotesUpToTheLimit) {
+  ExportResult result;
+  result.pages = 2;
+  result.notes = {"a", "b", "c"};
+  const std::string text = ExportSummary(result, "/out", 2);
+  EXPECT_NE(text.find("\r\na\r\nb\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("\r\nc"), std::string::npos);
+  EXPECT_NE(text.find(Sjis("ほか 1 件")), std::string::npos);
 }
 
 }  // namespace

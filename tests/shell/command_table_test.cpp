@@ -4,7 +4,6 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 #include "core/codec.h"
 
@@ -16,24 +15,23 @@ namespace {
 TEST(CommandTableTest, SectionsPartitionTheNumbers) {
   std::size_t present = 0;
   for (int n = -5; n < 230; ++n) {
-    const bool found = FindCommand(n) != nullptr;
-    present += found ? 1 : 0;
-    EXPECT_EQ(SectionOfNumber(n).has_value(), found) << n;
+    present += FindCommand(n) != nullptr;
+    EXPECT_EQ(SectionOfNumber(n).has_value(), FindCommand(n) != nullptr) << n;
   }
   EXPECT_EQ(FindCommand(kEscSettingNumber), nullptr);
-  EXPECT_EQ(FindCommandByMenuItem(kEscSettingMenuItem), nullptr);
   std::size_t in_sections = 0;
   for (int s = 0; s < kCommandSectionCount; ++s) {
-    const auto section = static_cast<CommandSection>(s);
-    for (const CommandRow& row : CommandsInSection(section)) {
-      EXPECT_EQ(SectionOfNumber(row.number), section) << row.number;
+    for (const CommandRow& row : CommandsInSection(static_cast<CommandSection>(s))) {
+      EXPECT_EQ(SectionOfNumber(row.number), static_cast<CommandSection>(s)) << row.number;
       ++in_sections;
     }
   }
   EXPECT_EQ(in_sections, present);
 }
 
-TEST(CommandTableTest, IdsMenuItemsAndLevelsAreConsistent) {
+// Ids are unique per section and menu items overall; a group heading is a
+// submenu that carries at most its separator, and its items follow it.
+TEST(CommandTableTest, RowsAreConsistent) {
   std::set<std::string> menu_items;
   for (int s = 0; s < kCommandSectionCount; ++s) {
     std::set<std::string> ids;
@@ -42,36 +40,18 @@ TEST(CommandTableTest, IdsMenuItemsAndLevelsAreConsistent) {
       SCOPED_TRACE(row.number);
       if (row.IsGroup()) {
         EXPECT_EQ(row.level, kLevelGroup);
-        EXPECT_STREQ(row.menu_item, "");
-        EXPECT_STREQ(row.default_key, "");
+        EXPECT_EQ(std::string(row.menu_item) + row.default_key + row.hint, "");
+        EXPECT_EQ(row.flags & ~unsigned{kSeparatorBefore}, 0u);
+        EXPECT_EQ(row.popup, CommandPopup::kNone);
         group_open = true;
         continue;
       }
       EXPECT_NE(row.level, kLevelGroup);
-      // An item of a group needs a group heading above it in its menu.
-      if (row.level == kLevelGroupItem) {
-        EXPECT_TRUE(group_open);
-      }
+      EXPECT_TRUE(group_open || row.level != kLevelGroupItem);
       EXPECT_TRUE(ids.insert(row.id).second) << "duplicate id " << row.id;
-      if (IsMacroSlot(row.number)) {
-        EXPECT_STREQ(row.menu_item, "");
-      } else {
-        EXPECT_NE(std::string(row.menu_item), "");
-        EXPECT_TRUE(menu_items.insert(row.menu_item).second) << row.menu_item;
-      }
+      EXPECT_EQ(IsMacroSlot(row.number), std::string(row.menu_item).empty());
+      EXPECT_TRUE(IsMacroSlot(row.number) || menu_items.insert(row.menu_item).second);
     }
-  }
-}
-
-// Flags that change what a command does only make sense on a command; a
-// group heading is a submenu and carries at most its separator.
-TEST(CommandTableTest, GroupHeadingsCarryNoCommandState) {
-  for (const CommandRow& row : CommandRows()) {
-    SCOPED_TRACE(row.id);
-    if (!row.IsGroup()) continue;
-    EXPECT_EQ(row.flags & ~unsigned{kSeparatorBefore}, 0u) << row.number;
-    EXPECT_EQ(row.popup, CommandPopup::kNone) << row.number;
-    EXPECT_STREQ(row.hint, "") << row.number;
   }
 }
 
@@ -82,7 +62,7 @@ TEST(CommandTableTest, LookupsIgnoreCaseAndMissUnknownNames) {
   EXPECT_EQ(FindCommandById(CommandSection::kHelp, "TOPIC"), topic);
   EXPECT_EQ(FindCommandById(CommandSection::kFile, "Topic"), nullptr);
   EXPECT_EQ(FindCommandById(CommandSection::kEdit, "Group"), nullptr);
-  EXPECT_EQ(FindCommandByMenuItem("mnuNothing"), nullptr);
+  EXPECT_EQ(FindCommandByMenuItem(kEscSettingMenuItem), nullptr);
   EXPECT_EQ(FindCommandByMenuItem(""), nullptr);
   EXPECT_EQ(SectionByName("shortcut"), CommandSection::kShortCut);
   EXPECT_EQ(SectionByName("Tools"), std::nullopt);

@@ -148,11 +148,6 @@ HlpFile LoadHlpFile(const std::string& path);
 // per fault.
 std::vector<std::string> CheckHlpOffsets(const HlpFile& file);
 
-// A line-per-fact picture of the file for golden tests: |SYSTEM, fonts,
-// each topic with its text lines ("  | ...") and jumps, contexts, keywords
-// and map entries, naming topics by title instead of by offset.
-std::string DescribeHlpFile(const HlpFile& file);
-
 struct HlpCheck {
   HlpFile file;
   std::vector<std::string> problems;  // reading problems, then offsets

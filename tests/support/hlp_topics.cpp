@@ -239,6 +239,12 @@ class TopicWalker {
                 std::to_string(length1) + " that do not fit");
         break;
       }
+      // The viewer reads a link's header and LinkData1 from one block.
+      const std::size_t block_end =
+          block + 1 < starts_.size() ? starts_[block + 1] : buffer_.size();
+      if (at + length1 > block_end) {
+        Problem("TOPICLINK " + Hex(ref) + " has its LinkData1 cross a block end");
+      }
       if (back != previous && previous != kNone) {
         Problem("TOPICLINK " + Hex(ref) + " names " + Hex(back) + " as previous, not " +
                 Hex(previous));
