@@ -18,15 +18,13 @@ class MacroExpression : public MacroTest {
   }
   // The error of evaluating `text` as an Integer ('i'), Real ('r') or String.
   MacroError ErrorOf(char type, const std::string& text) {
-    try {
-      if (type == 'i') interp.EvaluateInteger(text);
-      if (type == 'r') interp.EvaluateReal(text);
-      if (type == 's') interp.EvaluateString(text);
-    } catch (const MacroError& e) {
-      return e;
-    }
-    ADD_FAILURE() << text;
-    return MacroError(MacroErrorKind::kHost, "");
+    return ErrorFrom(
+        [&] {
+          if (type == 'i') interp.EvaluateInteger(text);
+          if (type == 'r') interp.EvaluateReal(text);
+          if (type == 's') interp.EvaluateString(text);
+        },
+        text);
   }
 };
 
