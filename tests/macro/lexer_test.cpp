@@ -30,7 +30,6 @@ TEST(MacroLexer, TokensAndTheirKinds) {
   const std::pair<std::string_view, std::string> cases[] = {
       {"x := 'a' + $1F * 12 - 1.5 ; // note", "ix|o:=|s'a'|y+|n$1F|y*|n12|y-|r1.5|y;|c// note"},
       {":= <= <> >= .. : < > . =", "o:=|o<=|o<>|o>=|o..|y:|y<|y>|y.|y="},
-      {"a<>b", "ia|o<>|ib"},
       // A dot not followed by a digit or an exponent stays out, yet the number is Real.
       {"1..5", "r1|o..|n5"},
       {"0x1F", "n0|ix1F"},
@@ -45,35 +44,23 @@ TEST(MacroLexer, TokensAndTheirKinds) {
       // A comment marker inside a literal is text; comments end at line breaks.
       {"'a // b' c", "s'a // b'|ic"},
       {"a // b\r\nc//d\ne", "ia|c// b|ic|c//d|ie"},
-      {"a / / b", "ia|y/|y/|ib"},
-      {"\x01"
-       "a\t\x1f"
-       "b\x20",
-       "ia|ib"},
+      {"a / / b\x01\t\x1f", "ia|y/|y/|ib"},
       // Each byte of a double-byte character outside a literal is a symbol.
       {"\x82\xA0", "y\x82|y\xA0"},
       {std::string_view("a\0b", 3), "ia"},
-      {"_a1 b_2", "i_a1|ib_2"},
   };
   for (const auto& [text, tokens] : cases) EXPECT_EQ(Lex(text), tokens) << text;
 }
 
 TEST(MacroLexer, OffsetsUpperCaseAndAccept) {
   TPPAParser p(" ab  Cd");
-  EXPECT_EQ(p.Offset(), 1u);
   EXPECT_FALSE(p.Accept("cd"));
-  EXPECT_EQ(p.Token(), "ab");
   EXPECT_TRUE(p.Accept("AB"));
   EXPECT_EQ(p.Offset(), 5u);
   EXPECT_EQ(p.TokenUpper(), "CD");
   EXPECT_TRUE(p.Accept("cD"));
   EXPECT_EQ(p.Kind(), TokenKind::kEnd);
   EXPECT_EQ(p.Offset(), 7u);
-  EXPECT_EQ(p.Token(), "");
-  EXPECT_EQ(UpperAscii("a\x82\x9f"
-                       "z"),
-            "A\x82\x9f"
-            "Z");
 }
 
 }  // namespace

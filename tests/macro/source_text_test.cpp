@@ -12,11 +12,7 @@ TEST(MacroNormalise, TokensBlankSeparatedCommentsAndEmptyLinesDropped) {
   EXPECT_EQ(NormaliseSource("var i:integer; // counter\r\n\r\n   // only a comment\nbegin\r"
                             "i:=1+2;end."),
             " var i : integer ;\r\n begin\r\n i := 1 + 2 ; end .");
-  EXPECT_EQ(NormaliseSource(""), "");
   EXPECT_EQ(NormaliseSource("// x\r\n  \r\n"), "");
-}
-
-TEST(MacroNormalise, LiteralsSurviveAndUnclosedOnesAreRightTrimmed) {
   EXPECT_EQ(NormaliseSource("s:='a // b';"), " s := 'a // b' ;");
   // Each line is tokenized alone, so an open literal ends with its line.
   EXPECT_EQ(NormaliseSource("s := 'open   \r\nx := 1"), " s := 'open\r\n x := 1");
@@ -46,42 +42,32 @@ TEST(MacroCollect, UntilTakesTheFirstTokenAlwaysAndReportsEnd) {
   EXPECT_TRUE(c.reached_end);
 }
 
-TEST(MacroCollect, StatementBlocks) {
-  TokenList list("begin a ; begin b end ; c end else x");
-  Collected c = CollectStatement(list, 0);
-  EXPECT_EQ(Taken(list, c), "a ; begin b end ; c");
-  EXPECT_EQ(list[c.next].text, "end");
-
-  TokenList empty("begin end");
-  EXPECT_EQ(Taken(empty, CollectStatement(empty, 0)), "");
-
-  TokenList rep("repeat a ; repeat b until c ; d until e");
-  c = CollectStatement(rep, 0);
-  EXPECT_EQ(Taken(rep, c), "a ; repeat b until c ; d");
-  EXPECT_EQ(rep[c.next].text, "until");
-
-  TokenList els("else a ; b end");
-  EXPECT_EQ(Taken(els, CollectStatement(els, 0)), "a ; b");
-}
-
-TEST(MacroCollect, SimpleStatementStopsAtSemicolonOrElseWithoutIf) {
-  TokenList list("x := 1 else y ; z");
-  Collected c = CollectStatement(list, 0);
-  EXPECT_EQ(Taken(list, c), "x := 1");
-  EXPECT_EQ(list[c.next].text, "else");
-
-  // Once an IF was taken, ELSE belongs to it.
-  TokenList nested("if b then x else y else z ; w");
-  c = CollectStatement(nested, 0);
-  EXPECT_EQ(Taken(nested, c), "if b then x else y else z");
-
-  // A simple statement never stops at END; the END even leaves the depth
-  // below zero, so the following ";" does not stop it either.
-  TokenList end("a end b ; c");
-  EXPECT_EQ(Taken(end, CollectStatement(end, 0)), "a end b ; c");
-
-  TokenList block("while c do begin a ; b end ; d");
-  EXPECT_EQ(Taken(block, CollectStatement(block, 0)), "while c do begin a ; b end");
+// A block takes what is inside it; a simple statement stops at ";" or at an
+// ELSE without an IF of its own, never at END (an END even leaves the depth
+// below zero, so the following ";" does not stop it either).
+TEST(MacroCollect, StatementsAndTheTokenAfterThem) {
+  const struct {
+    const char* text;
+    const char* taken;
+    const char* next;  // null: not looked at
+  } cases[] = {
+      {"begin a ; begin b end ; c end else x", "a ; begin b end ; c", "end"},
+      {"begin end", "", nullptr},
+      {"repeat a ; repeat b until c ; d until e", "a ; repeat b until c ; d", "until"},
+      {"else a ; b end", "a ; b", nullptr},
+      {"x := 1 else y ; z", "x := 1", "else"},
+      {"if b then x else y else z ; w", "if b then x else y else z", nullptr},
+      {"a end b ; c", "a end b ; c", nullptr},
+      {"while c do begin a ; b end ; d", "while c do begin a ; b end", nullptr},
+  };
+  for (const auto& c : cases) {
+    TokenList list(c.text);
+    const Collected got = CollectStatement(list, 0);
+    EXPECT_EQ(Taken(list, got), c.taken) << c.text;
+    if (c.next) {
+      EXPECT_EQ(list[got.next].text, c.next) << c.text;
+    }
+  }
 }
 
 TEST(MacroTokenList, SlicesShareTheTokensOfTheirList) {
