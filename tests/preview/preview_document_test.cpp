@@ -74,6 +74,8 @@ TEST(PreviewDocument, DamagedIndexesNeverNameAnUndeclaredFontOrAnEmptySize) {
   EXPECT_EQ(PreviewFormatLine(Header(9, 16)), "\\pard\\plain\\f0\\fs22");
   EXPECT_EQ(PreviewFormatLine(Header(-1, -3)), "\\pard\\plain\\f0\\fs22");
   EXPECT_EQ(PreviewDocumentHead(42).substr(0, 18), "{\\rtf1\\ansi \\deff0");
+  // A lead byte at a line end must not take the paragraph mark with it.
+  EXPECT_EQ(PreviewBody(Page(kTopicPage, "x\x81\r\ny\x93")), "x\\'81\\par\r\ny\\'93\\par");
 }
 
 TEST(PreviewDocument, RenderReplacesTheFileAndRefusesMissingPages) {
