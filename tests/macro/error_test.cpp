@@ -63,7 +63,21 @@ TEST_F(MacroErrorTable, EveryMessageWithItsToken) {
       {"var x: integer; begin end.", K::kDuplicateVariable, "変数/定数名の重複定義[x]"},
       {"var a: integer; begin a := 1", K::kMissingEnd, "endがありません[Block]"},
       {"x := 1 div 0", K::kDivisionByZero, "0 で除算しました"},
+      {"x := 5 mod (2 - 2)", K::kDivisionByZero, "0 で除算しました"},
+      {"r := 1 / 0", K::kDivisionByZero, "0 で除算しました"},
+      {"r := 1e308 * 10", K::kOverflow, "数値が範囲を超えました"},
       {"s := #", K::kBadCharacterCode, "文字コードが数値ではありません[#]"},
+      // Operands: the first one chooses the type; procedures and a NOT that
+      // does not start a factor are not found.
+      {"x := 1 + r", K::kVariableType, "変数の型が違います[r]"},
+      {"r := s + 1", K::kVariableType, "変数の型が違います[s]"},
+      {"s := 'a' + 1", K::kSyntax, "文法エラーです[1]"},
+      {"x := )", K::kSyntax, "文法エラーです[)]"},
+      {"x := 1 + 2.5", K::kSyntax, "文法エラーです[2.5]"},
+      {"x := Nope + 1", K::kUndefined, "変数または関数は定義されていません[Nope]"},
+      {"x := ProcessMessages", K::kUndefined,
+       "変数または関数は定義されていません[ProcessMessages]"},
+      {"x := 1 and not 2", K::kUndefined, "変数または関数は定義されていません[not]"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);

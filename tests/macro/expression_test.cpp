@@ -16,16 +16,6 @@ class MacroExpression : public MacroTest {
     interp.AddVariable("R", ValueType::kReal, false).RealValue = 1.5;
     interp.AddVariable("S", ValueType::kString, false).StrValue = "abc";
   }
-  // The error of evaluating `text` as an Integer ('i'), Real ('r') or String.
-  MacroError ErrorOf(char type, const std::string& text) {
-    return ErrorFrom(
-        [&] {
-          if (type == 'i') interp.EvaluateInteger(text);
-          if (type == 'r') interp.EvaluateReal(text);
-          if (type == 's') interp.EvaluateString(text);
-        },
-        text);
-  }
 };
 
 // A sign applies to a whole term, NOT to the first factor only; comparisons
@@ -67,36 +57,6 @@ TEST_F(MacroExpression, RealAndStringResults) {
   // clang-format on
   for (const auto& [text, value] : reals) EXPECT_DOUBLE_EQ(interp.EvaluateReal(text), value);
   for (const auto& [text, value] : strings) EXPECT_EQ(interp.EvaluateString(text), value) << text;
-}
-
-TEST_F(MacroExpression, Errors) {
-  const struct {
-    char type;
-    const char* text;
-    MacroErrorKind kind;
-    const char* token;
-  } cases[] = {
-      {'i', "1 div 0", MacroErrorKind::kDivisionByZero, ""},
-      {'i', "5 mod (2 - 2)", MacroErrorKind::kDivisionByZero, ""},
-      {'r', "1 / 0", MacroErrorKind::kDivisionByZero, ""},
-      {'r', "1e308 * 10", MacroErrorKind::kOverflow, ""},
-      {'i', "1 + R", MacroErrorKind::kVariableType, "R"},
-      {'r', "S + 1", MacroErrorKind::kVariableType, "S"},
-      {'s', "'a' + 1", MacroErrorKind::kSyntax, "1"},
-      {'i', ")", MacroErrorKind::kSyntax, ")"},
-      {'i', "1 + 2.5", MacroErrorKind::kSyntax, "2.5"},
-      {'i', "", MacroErrorKind::kSyntax, ""},
-      {'i', "Nope + 1", MacroErrorKind::kUndefined, "Nope"},
-      // Procedures are not found in expressions; NOT only starts a factor.
-      {'i', "ProcessMessages", MacroErrorKind::kUndefined, "ProcessMessages"},
-      {'i', "1 and not 2", MacroErrorKind::kUndefined, "not"},
-      {'i', "#", MacroErrorKind::kBadCharacterCode, "#"},
-  };
-  for (const auto& c : cases) {
-    const MacroError e = ErrorOf(c.type, c.text);
-    EXPECT_EQ(e.kind(), c.kind) << c.text;
-    EXPECT_EQ(e.token(), c.token) << c.text;
-  }
 }
 
 TEST_F(MacroExpression, VariablesHideFunctionsOfTheSameName) {
