@@ -76,16 +76,6 @@ TEST_F(MacroProgram, PrototypesAreDeclaredAfreshForEveryRun) {
                 "Beep");
 }
 
-TEST_F(MacroProgram, RunFlagsAreClearedAtTheStartOfARun) {
-  VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
-  Run("exit; x := 1");
-  EXPECT_TRUE(interp.flags().ExitPending);
-  interp.RequestStop();
-  Run("x := 2");
-  EXPECT_EQ(x.IntValue, 2);
-  EXPECT_FALSE(interp.flags().ExitPending);
-}
-
 TEST_F(MacroProgram, ErrorsKeepTheTablesAndClearRunning) {
   VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
   bool seen_running = false;
