@@ -56,65 +56,38 @@ TEST_F(ExternalCall, AddressResultsAreReadWhereTheyPoint) {
   EXPECT_DOUBLE_EQ(Var("R").RealValue, -1.0);
 }
 
-TEST_F(ExternalCall, ProceduresAndArgumentsAreValues) {
-  // A procedure with a writable text: the routine changes its copy only.
-  Run(Registered("'libc.so.6', 'memset', 'SII', ''", "S := 'abc'; memset(S, 88, 2)"));
-  EXPECT_EQ(Var("OK").IntValue, -1);
-  EXPECT_EQ(Var("S").StrValue, "abc");
-  EXPECT_NE(ppa.interpreter().tables().FindProcedure("memset"), nullptr);
-}
-
-TEST_F(ExternalCall, RegistrationRefusals) {
-  // A name in use, built-in or registered before, gives 0 and changes nothing.
-  Run(Registered("'libc.so.6', 'Copy', 'SII', 'S'",
-                 "Z := RegisterRoutine('libc.so.6', 'abs', 'I', 'I');"
-                 "R := RegisterRoutine('libc.so.6', 'ABS', 'II', 'R'); S := Copy('abc', 2, 1)"));
-  EXPECT_EQ(Var("OK").IntValue, 0);
-  EXPECT_EQ(Var("Z").IntValue, -1);
-  EXPECT_DOUBLE_EQ(Var("R").RealValue, 0.0);
-  EXPECT_EQ(Var("S").StrValue, "b");
-  EXPECT_EQ(ppa.interpreter().tables().FindFunction("abs")->Parameters.size(), 1u);
-
-  // 32 parameters fit the argument area; 33 are refused.
+TEST_F(ExternalCall, RegistrationEntriesAndRefusals) {
+  // A name in use, built-in or registered before, gives 0 and changes nothing;
+  // so do an empty name and more than 32 parameters.
   const std::string i32(32, 'I');
   std::string zeros;
   for (int i = 0; i < 31; ++i) zeros += ", 0";
-  Run(Registered("'libc.so.6', 'abs', '" + i32 + "', 'I'", "Z := abs(-9" + zeros + ")"));
-  EXPECT_EQ(Var("OK").IntValue, -1);
-  EXPECT_EQ(Var("Z").IntValue, 9);
-  Run(Registered("'libc.so.6', 'abs', '" + i32 + "I', 'I'", ""));
+  Run(Registered("'libc.so.6', 'Copy', 'SII', 'S'",
+                 "Z := RegisterRoutine('libc.so.6', 'abs', '" + i32 +
+                     "', 'I') + "
+                     "RegisterRoutine('libc.so.6', 'ABS', 'II', 'R') * 10 + "
+                     "RegisterRoutine('libc.so.6', 'x', '" +
+                     i32 +
+                     "I', 'I') * 100 + "
+                     "RegisterRoutine('libc.so.6', '', '', 'I') * 1000 + "
+                     "RegisterRoutine('lib2', 'second', 'ILRSx', 'L') * 10000 + abs(-9" +
+                     zeros + "); S := Copy('abc', 2, 1)"));
   EXPECT_EQ(Var("OK").IntValue, 0);
-  EXPECT_EQ(ppa.interpreter().tables().FindFunction("abs"), nullptr);
-  Run(Registered("'libc.so.6', '', '', 'I'", ""));
-  EXPECT_EQ(Var("OK").IntValue, 0);
-}
-
-TEST_F(ExternalCall, EntriesTheirTypesAndNumbering) {
-  Run(Registered("'libc.so.6', 'first', 'ILRSx', 'r'",
-                 "Z := RegisterRoutine('lib2', 'second', '', 'L')"));
-  const RoutineEntry* first = ppa.interpreter().tables().FindFunction("FIRST");
-  const RoutineEntry* second = ppa.interpreter().tables().FindFunction("second");
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_TRUE(first->External);
-  EXPECT_FALSE(first->Permanent);
-  EXPECT_EQ(first->Name, "first");
-  EXPECT_EQ(first->LibraryName, "libc.so.6");
-  EXPECT_EQ(first->Index, 0);
-  EXPECT_EQ(second->Index, 1);
-  EXPECT_EQ(first->ResultType, ValueType::kReal);
-  EXPECT_EQ(second->ResultType, ValueType::kLongInteger);
-  ASSERT_EQ(first->Parameters.size(), 5u);
-  const ValueType expected[] = {ValueType::kInteger, ValueType::kLongInteger, ValueType::kReal,
-                                ValueType::kString, ValueType::kInteger};
-  for (std::size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(first->Parameters[i].Name, "Arg" + std::to_string(i + 1));
-    EXPECT_EQ(first->Parameters[i].Type, expected[i]);
-  }
-  // The next run starts without them, and numbers from 0 again.
-  Run(Registered("'libc.so.6', 'third', '', ''", ""));
-  EXPECT_EQ(ppa.interpreter().tables().FindFunction("first"), nullptr);
-  EXPECT_EQ(ppa.interpreter().tables().FindProcedure("third")->Index, 0);
+  EXPECT_EQ(Var("Z").IntValue, -1 - 10000 + 9);
+  EXPECT_EQ(Var("S").StrValue, "b");
+  const SymbolTables& tables = ppa.interpreter().tables();
+  EXPECT_EQ(tables.FindFunction("x"), nullptr);
+  EXPECT_EQ(Signature(*tables.FindFunction("second")),
+            "second(Arg1:I;Arg2:L;Arg3:R;Arg4:S;Arg5:I;):L 1 in lib2");
+  EXPECT_EQ(tables.FindFunction("abs")->Parameters.size(), 32u);
+  EXPECT_FALSE(tables.FindFunction("abs")->Permanent);
+  // A procedure with a writable text: the routine changes its copy only.
+  // The next run starts without the old entries, and numbers from 0 again.
+  Run(Registered("'libc.so.6', 'memset', 'SII', ''", "S := 'abc'; memset(S, 88, 2)"));
+  EXPECT_EQ(Var("S").StrValue, "abc");
+  EXPECT_EQ(Signature(*tables.FindProcedure("memset")),
+            "memset(Arg1:S;Arg2:I;Arg3:I;) 0 in libc.so.6");
+  EXPECT_EQ(tables.FindFunction("second"), nullptr);
 }
 
 TEST_F(ExternalCall, MissingLibraryOrRoutineGivesZeroWithoutError) {

@@ -25,11 +25,8 @@ void FakeMacroHost::DeclareBuiltins(Interpreter& interpreter) {
            "procedure ProcessMessages;Index $0001;",
            "function Copy(S:String;Start,Length:Integer):String;Index $1001;",
            "function IntToStr(Value:Integer):String;Index $1005;",
-           "function PtrToStr(p:Integer):String;Index $100C;",
            "function Length(S:String):Integer;Index $2003;",
-           "function StrToInt(S: String):Integer;Index $2007;",
            "function PtrToInt(p:Integer):Integer;Index $200F;",
-           "function Int(X:Real):Real;Index $3002;",
            "procedure Nothing;Index $0009;",
        }) {
     interpreter.DeclareRoutine(line, true);
@@ -59,17 +56,6 @@ bool FakeMacroHost::CallBuiltin(Interpreter&, CallFrame& f) {
       return true;
     case 0x2003:
       f.IntResult = static_cast<std::int64_t>(f.Args[0].Str.size());
-      return true;
-    case 0x2007: {
-      f.IntResult = 0;
-      try {
-        f.IntResult = std::stoll(std::string(f.Args[0].Str));
-      } catch (...) {
-      }
-      return true;
-    }
-    case 0x3002:
-      f.RealResult = static_cast<double>(static_cast<std::int64_t>(f.Args[0].Real));
       return true;
     default:
       return false;

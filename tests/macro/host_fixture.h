@@ -13,6 +13,7 @@
 #include "macro/host_window.h"
 #include "macro/macro_error.h"
 #include "macro/poor_pascal.h"
+#include "macro_fixture.h"
 #include "project/page_commands.h"
 #include "project/project_model.h"
 #include "support/fakes.h"
@@ -38,13 +39,7 @@ class HostTest : public ::testing::Test {
   }
   // The error that ends the program (a test failure when it runs through).
   MacroError RunError(const std::string& utf8) {
-    try {
-      Run(utf8);
-    } catch (const MacroError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error from: " << utf8;
-    return MacroError(MacroErrorKind::kHost, "");
+    return ErrorFrom([&] { Run(utf8); }, utf8);
   }
   // Value of the Integer expression `expr` (UTF-8) after the program so far.
   std::int64_t Int(const std::string& expr) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,31 @@
 #include "macro/macro_error.h"
 
 namespace qy::testing {
+
+// The error `run` raises (a test failure when it raises none).
+template <typename Run>
+MacroError ErrorFrom(Run&& run, const std::string& what) {
+  try {
+    run();
+  } catch (const MacroError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error from: " << what;
+  return MacroError(MacroErrorKind::kHost, "");
+}
+
+// A routine entry in one line: "NAME(A:I;B:S;):R 1f permanent in lib".
+inline std::string Signature(const RoutineEntry& r) {
+  static const char kTypes[] = "IRSL";
+  std::ostringstream out;
+  out << r.Name << "(";
+  for (const ParameterEntry& p : r.Parameters) out << p.Name << ":" << kTypes[int(p.Type)] << ";";
+  out << ")";
+  if (r.IsFunction) out << ":" << kTypes[int(r.ResultType)];
+  out << " " << std::hex << r.Index << (r.Permanent ? " permanent" : "");
+  if (r.External) out << " in " << r.LibraryName;
+  return out.str();
+}
 
 class MacroTest : public ::testing::Test {
  protected:
@@ -29,13 +55,7 @@ class MacroTest : public ::testing::Test {
 
   // The error a program raises (fails the test when it raises none).
   MacroError RunError(const std::string& source, const std::vector<std::string>& prototypes = {}) {
-    try {
-      interp.Execute(source, prototypes);
-    } catch (const MacroError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error from: " << source;
-    return MacroError(MacroErrorKind::kHost, "");
+    return ErrorFrom([&] { interp.Execute(source, prototypes); }, source);
   }
 
   std::int64_t Int(const std::string& name) { return Var(name).IntValue; }

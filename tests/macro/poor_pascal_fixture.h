@@ -9,6 +9,7 @@
 #include "core/codec.h"
 #include "macro/macro_error.h"
 #include "macro/poor_pascal.h"
+#include "macro_fixture.h"
 
 namespace qy::testing {
 
@@ -21,13 +22,7 @@ class PoorPascalTest : public ::testing::Test {
 
   // The error a program raises (fails the test when it raises none).
   MacroError RunError(const std::string& source) {
-    try {
-      Run(source);
-    } catch (const MacroError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error from: " << source;
-    return MacroError(MacroErrorKind::kHost, "");
+    return ErrorFrom([&] { Run(source); }, source);
   }
 
   std::string Str(const std::string& expression) {

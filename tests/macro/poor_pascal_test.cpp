@@ -9,21 +9,14 @@ namespace {
 
 using Component = PoorPascalTest;
 
-std::string Describe(const MacroArguments& args) {
-  std::string out;
+// "NAME index A=I1;B=Sx;" for a host routine event.
+std::string Describe(const std::string& name, std::int32_t index, const MacroArguments& args) {
+  std::string out = name + " " + std::to_string(index) + " ";
   for (std::size_t i = 0; i < args.size(); ++i) {
     out += args.Name(i) + "=";
-    switch (args.Type(i)) {
-      case ValueType::kReal:
-        out += "R" + std::to_string(args.Real(i));
-        break;
-      case ValueType::kString:
-        out += "S" + std::string(args.String(i));
-        break;
-      default:
-        out += "I" + std::to_string(args.Integer(i));
-        break;
-    }
+    if (args.Type(i) == ValueType::kReal) out += "R" + std::to_string(args.Real(i));
+    if (args.Type(i) == ValueType::kString) out += "S" + std::string(args.String(i));
+    if (args.Type(i) == ValueType::kInteger) out += "I" + std::to_string(args.Integer(i));
     out += ";";
   }
   return out;
@@ -41,27 +34,22 @@ TEST_F(Component, HostRoutinesRaiseTheEventOfTheirKind) {
   });
   std::vector<std::string> log;
   ppa.StrFuncParam = [&](const std::string& name, std::int32_t index, const MacroArguments& args,
-                         std::int32_t& err, std::string& result) {
-    log.push_back("S " + name + " " + std::to_string(index) + " " + Describe(args));
-    EXPECT_EQ(err, 0);
-    EXPECT_EQ(result, "");
-    result = "Title" + std::string(args.String(1));
+                         std::int32_t&, std::string& result) {
+    log.push_back("S " + Describe(name, index, args));
+    result += "Title" + std::string(args.String(1));
   };
   ppa.IntFuncParam = [&](const std::string& name, std::int32_t index, const MacroArguments& args,
                          std::int32_t&, std::int64_t& result) {
-    log.push_back("I " + name + " " + std::to_string(index) + " " + Describe(args));
-    EXPECT_EQ(result, 0);
-    result = 12;
+    log.push_back("I " + Describe(name, index, args));
+    result += 12;
   };
   ppa.RealFuncParam = [&](const std::string& name, std::int32_t index, const MacroArguments& args,
                           std::int32_t&, double& result) {
-    log.push_back("R " + name + " " + std::to_string(index) + " " + Describe(args));
+    log.push_back("R " + Describe(name, index, args));
     result = args.Real(0) * 2;
   };
   ppa.ProcParam = [&](const std::string& name, std::int32_t index, const MacroArguments& args,
-                      std::int32_t&) {
-    log.push_back("P " + name + " " + std::to_string(index) + " " + Describe(args));
-  };
+                      std::int32_t&) { log.push_back("P " + Describe(name, index, args)); };
   Run("var T: String; N: Integer; X: Real; begin "
       "T := GetPageTitle(GetPageCount - 1, '!'); N := GetPageCount; X := Scale(1.25); "
       "Note('a' + 'b', 3) end.");
@@ -75,16 +63,16 @@ TEST_F(Component, HostRoutinesRaiseTheEventOfTheirKind) {
                      "R SCALE 119 X=R1.250000;",
                      "P NOTE 0 TEXT=Sab;LEVEL=I3;",
                  }));
-}
-
-TEST_F(Component, HostRoutinesWithoutHandlersGiveEmptyResults) {
-  ppa.SetDeclarePrototype(
-      {"function F: Integer;", "function G: string;", "function H: Real;", "procedure P;"});
+  // Without handlers the results are empty.
+  ppa.IntFuncParam = nullptr;
+  ppa.StrFuncParam = nullptr;
+  ppa.RealFuncParam = nullptr;
+  ppa.SetDeclarePrototype({"function F: Integer;", "function G: string;", "function H: Real;"});
   Run("var N: Integer; S: String; X: Real; begin N := 5; S := 'x'; X := 1.0; "
-      "N := F; S := G; X := H; P end.");
+      "N := F; S := G; X := H end.");
   EXPECT_EQ(Var("N").IntValue, 0);
   EXPECT_EQ(Var("S").StrValue, "");
-  EXPECT_DOUBLE_EQ(Var("X").RealValue, 0.0);
+  EXPECT_EQ(Var("X").RealValue, 0.0);
 }
 
 TEST_F(Component, ErrorCodeEndsTheRunWithTheErrorProcMessage) {
@@ -94,37 +82,25 @@ TEST_F(Component, ErrorCodeEndsTheRunWithTheErrorProcMessage) {
     result = 1;
     if (args.Integer(0) < 0) err = static_cast<std::int32_t>(args.Integer(0));
   };
-  std::vector<std::int32_t> codes;
   ppa.ErrorProc = [&](std::int32_t code, std::string& message) {
-    codes.push_back(code);
-    message = code == -1 ? Sjis("実行エラーです。お手数ですが作者に連絡をください")
-                         : Sjis("ユーザー定義手続き/関数の内部エラーです");
+    message = "code " + std::to_string(code);
   };
   ppa.AddIntegerVariable("After", false, 0);
   Run("After := Fails(1)");
-  EXPECT_EQ(Var("After").IntValue, 1);
-
-  MacroError e = RunError("After := Fails(-1); After := 99");
+  const MacroError e = RunError("After := Fails(-7); After := 99");
   EXPECT_EQ(e.kind(), MacroErrorKind::kHost);
-  EXPECT_EQ(e.message(), Sjis("実行エラーです。お手数ですが作者に連絡をください"));
+  EXPECT_EQ(e.message(), "code -7");
   EXPECT_EQ(Var("After").IntValue, 1);
-  EXPECT_EQ(RunError("Fails(-7)").message(), Sjis("ユーザー定義手続き/関数の内部エラーです"));
-  EXPECT_EQ(codes, (std::vector<std::int32_t>{-1, -7}));
   EXPECT_FALSE(ppa.Running());
-
   // Without ErrorProc the run still ends, and with a message.
   ppa.ErrorProc = nullptr;
-  e = RunError("Fails(-2)");
-  EXPECT_EQ(e.kind(), MacroErrorKind::kHost);
-  EXPECT_FALSE(e.message().empty());
+  EXPECT_FALSE(RunError("Fails(-2)").message().empty());
 }
 
 TEST_F(Component, PrototypeDeclarationErrorsEndTheRun) {
   // A built-in's name is taken, and the run ends with the clash.
   ppa.SetDeclarePrototype({"function Copy(S: string): string;"});
-  const MacroError e = RunError("");
-  EXPECT_EQ(e.kind(), MacroErrorKind::kDuplicateRoutine);
-  EXPECT_EQ(e.message(), Sjis("手続き/関数の重複宣言[COPY]"));
+  EXPECT_EQ(RunError("").token(), "COPY");
   // Two host lines of one name clash too; the run's prototypes are entered
   // afresh each time, so a correct list runs again afterwards.
   ppa.SetDeclarePrototype({"procedure P;", "function p: Integer;"});
@@ -137,99 +113,57 @@ TEST_F(Component, PrototypeDeclarationErrorsEndTheRun) {
 
 // ---- Host variables and properties ------------------------------------------
 
-TEST_F(Component, HostVariablesAreReadAndWrittenWithoutEvents) {
+TEST_F(Component, HostVariablesOutliveTheRunAndRaiseNoEvents) {
   int events = 0;
   ppa.IntObjParam = [&](auto&&...) { ++events; };
   ppa.StrObjParam = [&](auto&&...) { ++events; };
   ppa.AddIntegerVariable("Count", false, 5);
   ppa.AddIntegerVariable("Limit", true, 10);
-  ppa.AddStringVariable("Greeting", Sjis("今日は"), false);
+  ppa.AddStringVariable("Greeting", "hi", false);
   ppa.AddStringVariable("Fixed", "abc", true);
-  Run("Count := Count + Limit; Greeting := Greeting + Fixed");
-  EXPECT_EQ(Var("Count").IntValue, 15);
-  EXPECT_EQ(Var("Greeting").StrValue, Sjis("今日は") + "abc");
-  EXPECT_EQ(events, 0);
-  // They outlive the run, unlike VAR variables.
-  Run("var Local: Integer; begin Count := Count * 2; Local := 1 end.");
+  Run("var Local: Integer; begin Count := Count + Limit; Greeting := Greeting + Fixed end.");
   Run("Count := Count + 1");
-  EXPECT_EQ(Var("Count").IntValue, 31);
+  EXPECT_EQ(Var("Count").IntValue, 16);
+  EXPECT_EQ(Var("Greeting").StrValue, "hiabc");
+  EXPECT_EQ(events, 0);
   EXPECT_EQ(ppa.interpreter().FindVariable("Local"), nullptr);
-
-  EXPECT_EQ(RunError("Limit := 1").message(),
-            Sjis("読取専用オブジェクトには代入できません[Limit]"));
+  EXPECT_EQ(RunError("Limit := 1").kind(), MacroErrorKind::kReadOnly);
   EXPECT_EQ(RunError("Fixed := ''").kind(), MacroErrorKind::kReadOnly);
   for (const char* taken : {"count", "TRUE", "Nil"}) {
-    SCOPED_TRACE(taken);
-    try {
-      ppa.AddStringVariable(taken, "", false);
-      ADD_FAILURE() << "entered twice";
-    } catch (const MacroError& e) {
-      EXPECT_EQ(e.kind(), MacroErrorKind::kDuplicateVariable);
-      EXPECT_EQ(e.token(), taken);
-    }
+    const MacroError e = ErrorFrom([&] { ppa.AddStringVariable(taken, "", false); }, taken);
+    EXPECT_EQ(e.kind(), MacroErrorKind::kDuplicateVariable);
+    EXPECT_EQ(e.token(), taken);
   }
 }
 
-TEST_F(Component, PropertiesAskTheHostOnReadAndTellItOnWrite) {
+// The property rules themselves are in host_test; here the events: the
+// stored value arrives with a read, a write is stored before the host hears
+// of it, a failed write is ignored, a failed read ends the run.
+TEST_F(Component, PropertiesRaiseTheEventsOfTheirType) {
   ppa.AddIntegerProperty("SelStart", false, 0x9103, 4);
   ppa.AddStringProperty("Text", "stored", 0x9202, false);
   std::vector<std::string> log;
-  std::int64_t caret = 40;
   ppa.IntObjParam = [&](const std::string& name, std::int32_t id, std::uint8_t mode,
                         std::int32_t& err, std::int64_t& value) {
     log.push_back(name + " " + std::to_string(id) + " " + std::to_string(mode) + " " +
                   std::to_string(value));
-    EXPECT_EQ(err, 0);
-    if (mode == kPropertyRead) {
-      value = caret;
-    } else {
-      caret = value;
-      err = -1;  // a failed write is ignored
-    }
+    if (mode == kPropertyRead) value += 36;
+    err = value > 100 ? -1 : 0;
   };
-  bool answer_text = false;
   ppa.StrObjParam = [&](const std::string& name, std::int32_t id, std::uint8_t mode, std::int32_t&,
                         std::string& value) {
     log.push_back(name + " " + std::to_string(id) + " " + std::to_string(mode) + " " + value);
-    if (mode == kPropertyRead && answer_text) value = "editor";
-  };
-  Run("var A, B: Integer; S: String; begin A := SelStart; SelStart := A + 2; B := SelStart; "
-      "S := Text; Text := 'new'; S := S + Text end.");
-  EXPECT_EQ(Var("A").IntValue, 40);
-  EXPECT_EQ(Var("B").IntValue, 42);
-  // A host that does not answer leaves the last stored value.
-  EXPECT_EQ(Var("S").StrValue, "storednew");
-  EXPECT_EQ(log, (std::vector<std::string>{
-                     "SelStart 37123 0 4",   // the stored value arrives
-                     "SelStart 37123 1 42",  // stored before the host hears of it
-                     "SelStart 37123 0 42",
-                     "Text 37378 0 stored",
-                     "Text 37378 1 new",
-                     "Text 37378 0 new",
-                 }));
-  answer_text = true;
-  Run("var S: String; begin S := Text + '!' end.");
-  EXPECT_EQ(Var("S").StrValue, "editor!");
-  EXPECT_EQ(Var("Text").StrValue, "new");  // a read does not change the entry
-
-  // Without handlers the stored value is the value.
-  ppa.IntObjParam = nullptr;
-  Run("var A: Integer; begin SelStart := 7; A := SelStart end.");
-  EXPECT_EQ(Var("A").IntValue, 7);
-}
-
-TEST_F(Component, FailedPropertyReadEndsTheRun) {
-  ppa.AddIntegerProperty("Row", false, 0x9101, 0);
-  ppa.IntObjParam = [](const std::string&, std::int32_t id, std::uint8_t mode, std::int32_t& err,
-                       std::int64_t&) {
-    if (mode == kPropertyRead && id == 0x9101) err = -1;
   };
   ppa.ErrorProc = [](std::int32_t code, std::string& message) {
     message = "code " + std::to_string(code);
   };
-  Run("Row := 3");  // writes are not checked
-  const MacroError e = RunError("var A: Integer; begin A := 1; A := Row + 1 end.");
-  EXPECT_EQ(e.kind(), MacroErrorKind::kHost);
+  Run("var A: Integer; S: String; begin A := SelStart; SelStart := 99; S := Text; "
+      "Text := 'new' end.");
+  EXPECT_EQ(Var("A").IntValue, 40);
+  EXPECT_EQ(Var("S").StrValue, "stored");  // a host that does not answer
+  EXPECT_EQ(log, (std::vector<std::string>{"SelStart 37123 0 4", "SelStart 37123 1 99",
+                                           "Text 37378 0 stored", "Text 37378 1 new"}));
+  const MacroError e = RunError("var A: Integer; begin A := 1; A := SelStart end.");
   EXPECT_EQ(e.message(), "code -1");
   EXPECT_EQ(Var("A").IntValue, 1);
 }
@@ -242,88 +176,49 @@ TEST_F(Component, SourceLinesJoinAndEveryRunStartsAfresh) {
   EXPECT_EQ(ppa.Source(), "var i: Integer;\r\nbegin\r\n  i := 3 // note\r\n  + 4\r\nend.");
   ppa.Execute();
   EXPECT_EQ(Var("I").IntValue, 7);
-  EXPECT_FALSE(ppa.Running());
   // An error passes out of Execute and leaves the component ready.
   EXPECT_EQ(RunError("var i: Integer; begin i := x end.").kind(), MacroErrorKind::kUndefined);
   EXPECT_FALSE(ppa.Running());
-  Run("var x: Integer; begin x := 1 end.");
-  EXPECT_EQ(Var("X").IntValue, 1);
-}
-
-TEST_F(Component, NoRunInsideARun) {
+  EXPECT_EQ(Int("1"), 1);
+  // No run inside a run.
   ppa.SetDeclarePrototype({"procedure Again;"});
   ppa.ProcParam = [&](auto&&...) { ppa.Execute(); };
   EXPECT_EQ(RunError("Again").kind(), MacroErrorKind::kBusy);
   EXPECT_FALSE(ppa.Running());
 }
 
-TEST_F(Component, PauseWaitsForResumeWhilePumping) {
+TEST_F(Component, PauseWaitsForResumeWhilePumpingAndStopEndsIt) {
   ppa.AddIntegerVariable("Step", false, 0);
   int pause_events = 0;
   int pumps_while_paused = 0;
-  ppa.PauseProc = [&] {
-    ++pause_events;
-    EXPECT_TRUE(ppa.Paused());
-  };
+  ppa.PauseProc = [&] { pause_events += ppa.Paused(); };
+  // Without a pump Pause returns at once.
+  Run("Pause; Step := 2");
+  EXPECT_EQ(pause_events, 1);
+  EXPECT_EQ(Var("Step").IntValue, 2);
   ppa.set_pump_interval(std::chrono::milliseconds(1));
   ppa.on_process_messages = [&] {
     if (!ppa.Paused()) return;
     EXPECT_EQ(Var("Step").IntValue, 1);  // the statement before Pause ran
     if (++pumps_while_paused == 3) ppa.Resume();
   };
-  Run("Step := 1; Pause; Step := 2");
-  EXPECT_EQ(pause_events, 1);
-  EXPECT_EQ(pumps_while_paused, 3);
-  EXPECT_EQ(Var("Step").IntValue, 2);
-  EXPECT_FALSE(ppa.Paused());
-
-  // A PauseProc that resumes at once: no waiting at all.
-  pumps_while_paused = 0;
-  ppa.PauseProc = [&] { ppa.Resume(); };
   Run("Step := 1; Pause; Step := 3");
-  EXPECT_EQ(pumps_while_paused, 0);
+  EXPECT_EQ(pause_events, 2);
+  EXPECT_EQ(pumps_while_paused, 3);
   EXPECT_EQ(Var("Step").IntValue, 3);
-}
-
-TEST_F(Component, StopWhilePausedEndsTheRunQuietly) {
-  ppa.AddIntegerVariable("Step", false, 0);
-  ppa.set_pump_interval(std::chrono::milliseconds(1));
+  EXPECT_FALSE(ppa.Paused());
+  // Stop while paused ends the run quietly; the next run is not stopped.
   ppa.on_process_messages = [&] {
     if (ppa.Paused()) ppa.Stop();
   };
   Run("Step := 1; Pause; Step := 2; while 1 do Step := 3");
   EXPECT_EQ(Var("Step").IntValue, 1);
-  EXPECT_FALSE(ppa.Paused());
-  EXPECT_FALSE(ppa.Running());
-  // The next run is not stopped by the old request.
+  EXPECT_FALSE(ppa.Paused() || ppa.Running());
   Run("Step := 4");
   EXPECT_EQ(Var("Step").IntValue, 4);
 }
 
-TEST_F(Component, PauseWithoutAPumpReturnsAtOnce) {
-  ppa.AddIntegerVariable("Step", false, 0);
-  bool raised = false;
-  ppa.PauseProc = [&] { raised = true; };
-  Run("Pause; Step := 2");
-  EXPECT_TRUE(raised);
-  EXPECT_EQ(Var("Step").IntValue, 2);
-  EXPECT_FALSE(ppa.Paused());
-}
-
-TEST_F(Component, StopRequestFromThePumpEndsAnEndlessLoop) {
-  ppa.AddIntegerVariable("N", false, 0);
-  ppa.set_pump_interval(std::chrono::milliseconds(0));
-  int pumps = 0;
-  ppa.on_process_messages = [&] {
-    if (++pumps == 3) ppa.Stop();
-  };
-  Run("while 1 do N := N + 1; N := -1");
-  EXPECT_EQ(pumps, 3);
-  EXPECT_GT(Var("N").IntValue, 0);
-  EXPECT_TRUE(ppa.StopRequested());
-}
-
-TEST_F(Component, ThePumpIsThrottledExceptForProcessMessages) {
+TEST_F(Component, ThePumpIsThrottledAndCanStopAnEndlessLoop) {
   int pumps = 0;
   ppa.on_process_messages = [&] { ++pumps; };
   ppa.set_pump_interval(std::chrono::hours(1));
@@ -331,7 +226,6 @@ TEST_F(Component, ThePumpIsThrottledExceptForProcessMessages) {
   EXPECT_EQ(pumps, 0);
   Run("var i: Integer; begin for i := 1 to 5 do ProcessMessages end.");
   EXPECT_EQ(pumps, 5);
-
   // With no interval the clock is still looked at only now and then, but a
   // long loop pumps many times.
   pumps = 0;
@@ -339,6 +233,13 @@ TEST_F(Component, ThePumpIsThrottledExceptForProcessMessages) {
   Run("var i: Integer; begin for i := 1 to 100000 do begin end end.");
   EXPECT_GT(pumps, 100);
   EXPECT_LT(pumps, 100000);
+  ppa.on_process_messages = [&] {
+    if (++pumps == 3) ppa.Stop();
+  };
+  pumps = 0;
+  Run("var N: Integer; begin while 1 do N := N + 1; N := -1 end.");
+  EXPECT_EQ(pumps, 3);
+  EXPECT_GT(Var("N").IntValue, 0);
 }
 
 // The component hands its limits to the interpreter (host_test checks the

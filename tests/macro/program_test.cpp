@@ -29,8 +29,6 @@ TEST_F(MacroProgram, VarSectionDeclaresZeroedTransientVariables) {
   EXPECT_EQ(Int("b"), 0);
   EXPECT_DOUBLE_EQ(Real("r"), 0.0);
   EXPECT_EQ(Str("s"), "x");
-  EXPECT_FALSE(Var("a").Permanent);
-  EXPECT_FALSE(Var("a").ReadOnly);
   // The next run removes them; Permanent entries stay.
   Run("var c: integer; begin c := 1 end.");
   EXPECT_EQ(interp.FindVariable("a"), nullptr);
@@ -38,32 +36,31 @@ TEST_F(MacroProgram, VarSectionDeclaresZeroedTransientVariables) {
   EXPECT_NE(interp.FindVariable("c"), nullptr);
 }
 
-TEST_F(MacroProgram, VarProgramWithoutEnd) {
-  // A program that is only a VAR section lacks its block.
-  ExpectMessage(RunError("var a: integer;"), MacroErrorKind::kMissingEnd, "endがありません[Block]",
-                "Block");
-  // The same statements without the VAR section run.
-  // (The failed run's VAR variable stays until the next run starts.)
-  EXPECT_NE(interp.FindVariable("a"), nullptr);
+TEST_F(MacroProgram, VarSectionErrors) {
+  const struct {
+    const char* source;
+    MacroErrorKind kind;
+    const char* token;
+  } cases[] = {
+      // A program that is only a VAR section lacks its block.
+      {"var a: integer;", MacroErrorKind::kMissingEnd, "Block"},
+      {"var 1: integer; begin end.", MacroErrorKind::kSyntax, "1"},
+      {"var a integer; begin end.", MacroErrorKind::kSyntax, "integer"},
+      {"var a: boolean; begin end.", MacroErrorKind::kSyntax, "boolean"},
+      {"var a: integer begin end.", MacroErrorKind::kSyntax, "begin"},
+      {"var a, a: integer; begin end.", MacroErrorKind::kDuplicateVariable, "a"},
+      {"var true: integer; begin end.", MacroErrorKind::kDuplicateVariable, "true"},
+  };
+  for (const auto& c : cases) {
+    const MacroError e = RunError(c.source);
+    EXPECT_EQ(e.kind(), c.kind) << c.source;
+    EXPECT_EQ(e.token(), c.token) << c.source;
+    EXPECT_FALSE(interp.running());
+  }
+  // Without the VAR section the same statements run.
   VariableEntry& b = interp.AddVariable("B", ValueType::kInteger, false);
   Run("begin b := 1");
   EXPECT_EQ(b.IntValue, 1);
-}
-
-TEST_F(MacroProgram, VarSectionErrors) {
-  ExpectMessage(RunError("var 1: integer; begin end."), MacroErrorKind::kSyntax,
-                "文法エラーです[1]", "1");
-  ExpectMessage(RunError("var a integer; begin end."), MacroErrorKind::kSyntax,
-                "文法エラーです[integer]", "integer");
-  ExpectMessage(RunError("var a: boolean; begin end."), MacroErrorKind::kSyntax,
-                "文法エラーです[boolean]", "boolean");
-  ExpectMessage(RunError("var a: integer begin end."), MacroErrorKind::kSyntax,
-                "文法エラーです[begin]", "begin");
-  ExpectMessage(RunError("var a, a: integer; begin end."), MacroErrorKind::kDuplicateVariable,
-                "変数/定数名の重複定義[a]", "a");
-  ExpectMessage(RunError("var true: integer; begin end."), MacroErrorKind::kDuplicateVariable,
-                "変数/定数名の重複定義[true]", "true");
-  EXPECT_FALSE(interp.running());
 }
 
 TEST_F(MacroProgram, PrototypesAreDeclaredAfreshForEveryRun) {
@@ -79,16 +76,6 @@ TEST_F(MacroProgram, PrototypesAreDeclaredAfreshForEveryRun) {
                 "Beep");
 }
 
-TEST_F(MacroProgram, RunFlagsAreClearedAtTheStartOfARun) {
-  VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
-  Run("exit; x := 1");
-  EXPECT_TRUE(interp.flags().ExitPending);
-  interp.RequestStop();
-  Run("x := 2");
-  EXPECT_EQ(x.IntValue, 2);
-  EXPECT_FALSE(interp.flags().ExitPending);
-}
-
 TEST_F(MacroProgram, ErrorsKeepTheTablesAndClearRunning) {
   VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
   bool seen_running = false;
@@ -101,66 +88,56 @@ TEST_F(MacroProgram, ErrorsKeepTheTablesAndClearRunning) {
 }
 
 TEST(MacroDeclareRoutine, ParametersTypesAndIndex) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"  function Copy(S:String;Start,Length:Integer):String;Index $1001;  ",
+       "COPY(S:S;START:I;LENGTH:I;):S 1001 permanent"},
+      {"PROCEDURE Beep;", "BEEP() 0"},
+      {"procedure P(a:real;);index 12;", "P(A:R;) c"},
+      {"procedure Q;index x;", "Q() 0"},
+      {"function E():Integer;", "E():I 0"},
+  };
   SymbolTables t;
-  DeclareRoutine(t, "  function Copy(S:String;Start,Length:Integer):String;Index $1001;  ", true);
-  RoutineEntry* copy = t.FindFunction("copy");
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->Name, "COPY");
-  EXPECT_TRUE(copy->Permanent);
-  EXPECT_TRUE(copy->IsFunction);
-  EXPECT_EQ(copy->ResultType, ValueType::kString);
-  EXPECT_EQ(copy->Index, 0x1001);
-  ASSERT_EQ(copy->Parameters.size(), 3u);
-  EXPECT_EQ(copy->Parameters[0].Name, "S");
-  EXPECT_EQ(copy->Parameters[0].Type, ValueType::kString);
-  EXPECT_EQ(copy->Parameters[2].Name, "LENGTH");
-  EXPECT_EQ(copy->Parameters[2].Type, ValueType::kInteger);
-
-  DeclareRoutine(t, "PROCEDURE Beep;", false);
-  RoutineEntry* beep = t.FindProcedure("BEEP");
-  ASSERT_NE(beep, nullptr);
-  EXPECT_FALSE(beep->Permanent);
-  EXPECT_EQ(beep->Index, 0);
-  EXPECT_TRUE(beep->Parameters.empty());
-
-  DeclareRoutine(t, "procedure P(a:real;);index 12;", false);
-  EXPECT_EQ(t.FindProcedure("P")->Index, 12);
-  EXPECT_EQ(t.FindProcedure("P")->Parameters[0].Type, ValueType::kReal);
-  DeclareRoutine(t, "procedure Q;index x;", false);
-  EXPECT_EQ(t.FindProcedure("Q")->Index, 0);
-  DeclareRoutine(t, "function E():Integer;", false);
-  EXPECT_TRUE(t.FindFunction("E")->Parameters.empty());
-}
-
-MacroError DeclareError(SymbolTables& t, const std::string& line) {
-  try {
-    DeclareRoutine(t, line, false);
-  } catch (const MacroError& e) {
-    return e;
+  for (const auto& [line, signature] : cases) {
+    const bool permanent = std::string(line).find("Copy") != std::string::npos;
+    DeclareRoutine(t, line, permanent);
+    const std::string name = std::string(signature).substr(0, std::string(signature).find('('));
+    const RoutineEntry* r = t.FindFunction(name) ? t.FindFunction(name) : t.FindProcedure(name);
+    ASSERT_NE(r, nullptr) << line;
+    EXPECT_EQ(Signature(*r), signature);
   }
-  ADD_FAILURE() << line;
-  return MacroError(MacroErrorKind::kHost, "");
 }
 
 TEST(MacroDeclareRoutine, MalformedLines) {
   SymbolTables t;
+  auto declare_error = [&](const std::string& line) {
+    return ErrorFrom([&] { DeclareRoutine(t, line, false); }, line);
+  };
   for (const char* line :
        {"procedur X;", "procedure\tX;", "function F:Integer", "procedure 1X;", "function F;",
         "function F(A:Integer;", "function F:Boolean;", "procedure ;"}) {
-    ExpectMessage(DeclareError(t, line), MacroErrorKind::kDefinition, "定義エラーです");
+    ExpectMessage(declare_error(line), MacroErrorKind::kDefinition, "定義エラーです");
   }
-  ExpectMessage(DeclareError(t, "procedure P(A,A:Integer);"), MacroErrorKind::kDuplicateParameter,
-                "仮引数名の重複定義[A]", "A");
-  ExpectMessage(DeclareError(t, "procedure P(a:Integer;A:String);"),
-                MacroErrorKind::kDuplicateParameter, "仮引数名の重複定義[A]", "A");
-  ExpectMessage(DeclareError(t, "procedure P(1:Integer);"), MacroErrorKind::kSyntax,
-                "文法エラーです[1]", "1");
-  ExpectMessage(DeclareError(t, "procedure P(A Integer);"), MacroErrorKind::kSyntax,
-                "文法エラーです[INTEGER]", "INTEGER");
-  ExpectMessage(DeclareError(t, "procedure P(A:Boolean);"), MacroErrorKind::kSyntax,
-                "文法エラーです[BOOLEAN]", "BOOLEAN");
   DeclareRoutine(t, "procedure Dup;", false);
-  ExpectMessage(DeclareError(t, "function dup:Integer;"), MacroErrorKind::kDuplicateRoutine,
+  const struct {
+    const char* line;
+    MacroErrorKind kind;
+    const char* token;
+  } cases[] = {
+      {"procedure P(A,A:Integer);", MacroErrorKind::kDuplicateParameter, "A"},
+      {"procedure P(a:Integer;A:String);", MacroErrorKind::kDuplicateParameter, "A"},
+      {"procedure P(1:Integer);", MacroErrorKind::kSyntax, "1"},
+      {"procedure P(A Integer);", MacroErrorKind::kSyntax, "INTEGER"},
+      {"procedure P(A:Boolean);", MacroErrorKind::kSyntax, "BOOLEAN"},
+      {"function dup:Integer;", MacroErrorKind::kDuplicateRoutine, "DUP"},
+  };
+  for (const auto& c : cases) {
+    const MacroError e = declare_error(c.line);
+    EXPECT_EQ(e.kind(), c.kind) << c.line;
+    EXPECT_EQ(e.token(), c.token) << c.line;
+  }
+  ExpectMessage(declare_error("procedure P(A,A:Integer);"), MacroErrorKind::kDuplicateParameter,
+                "仮引数名の重複定義[A]", "A");
+  ExpectMessage(declare_error("procedure Dup;"), MacroErrorKind::kDuplicateRoutine,
                 "手続き/関数の重複宣言[DUP]", "DUP");
   EXPECT_EQ(t.FindFunction("P"), nullptr);
   EXPECT_EQ(t.FindProcedure("P"), nullptr);

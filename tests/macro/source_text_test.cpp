@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
+
+#include "macro/ppa_parser.h"
 
 namespace qy {
 namespace {
@@ -12,11 +16,7 @@ TEST(MacroNormalise, TokensBlankSeparatedCommentsAndEmptyLinesDropped) {
   EXPECT_EQ(NormaliseSource("var i:integer; // counter\r\n\r\n   // only a comment\nbegin\r"
                             "i:=1+2;end."),
             " var i : integer ;\r\n begin\r\n i := 1 + 2 ; end .");
-  EXPECT_EQ(NormaliseSource(""), "");
   EXPECT_EQ(NormaliseSource("// x\r\n  \r\n"), "");
-}
-
-TEST(MacroNormalise, LiteralsSurviveAndUnclosedOnesAreRightTrimmed) {
   EXPECT_EQ(NormaliseSource("s:='a // b';"), " s := 'a // b' ;");
   // Each line is tokenized alone, so an open literal ends with its line.
   EXPECT_EQ(NormaliseSource("s := 'open   \r\nx := 1"), " s := 'open\r\n x := 1");
@@ -46,42 +46,32 @@ TEST(MacroCollect, UntilTakesTheFirstTokenAlwaysAndReportsEnd) {
   EXPECT_TRUE(c.reached_end);
 }
 
-TEST(MacroCollect, StatementBlocks) {
-  TokenList list("begin a ; begin b end ; c end else x");
-  Collected c = CollectStatement(list, 0);
-  EXPECT_EQ(Taken(list, c), "a ; begin b end ; c");
-  EXPECT_EQ(list[c.next].text, "end");
-
-  TokenList empty("begin end");
-  EXPECT_EQ(Taken(empty, CollectStatement(empty, 0)), "");
-
-  TokenList rep("repeat a ; repeat b until c ; d until e");
-  c = CollectStatement(rep, 0);
-  EXPECT_EQ(Taken(rep, c), "a ; repeat b until c ; d");
-  EXPECT_EQ(rep[c.next].text, "until");
-
-  TokenList els("else a ; b end");
-  EXPECT_EQ(Taken(els, CollectStatement(els, 0)), "a ; b");
-}
-
-TEST(MacroCollect, SimpleStatementStopsAtSemicolonOrElseWithoutIf) {
-  TokenList list("x := 1 else y ; z");
-  Collected c = CollectStatement(list, 0);
-  EXPECT_EQ(Taken(list, c), "x := 1");
-  EXPECT_EQ(list[c.next].text, "else");
-
-  // Once an IF was taken, ELSE belongs to it.
-  TokenList nested("if b then x else y else z ; w");
-  c = CollectStatement(nested, 0);
-  EXPECT_EQ(Taken(nested, c), "if b then x else y else z");
-
-  // A simple statement never stops at END; the END even leaves the depth
-  // below zero, so the following ";" does not stop it either.
-  TokenList end("a end b ; c");
-  EXPECT_EQ(Taken(end, CollectStatement(end, 0)), "a end b ; c");
-
-  TokenList block("while c do begin a ; b end ; d");
-  EXPECT_EQ(Taken(block, CollectStatement(block, 0)), "while c do begin a ; b end");
+// A block takes what is inside it; a simple statement stops at ";" or at an
+// ELSE without an IF of its own, never at END (an END even leaves the depth
+// below zero, so the following ";" does not stop it either).
+TEST(MacroCollect, StatementsAndTheTokenAfterThem) {
+  const struct {
+    const char* text;
+    const char* taken;
+    const char* next;  // null: not looked at
+  } cases[] = {
+      {"begin a ; begin b end ; c end else x", "a ; begin b end ; c", "end"},
+      {"begin end", "", nullptr},
+      {"repeat a ; repeat b until c ; d until e", "a ; repeat b until c ; d", "until"},
+      {"else a ; b end", "a ; b", nullptr},
+      {"x := 1 else y ; z", "x := 1", "else"},
+      {"if b then x else y else z ; w", "if b then x else y else z", nullptr},
+      {"a end b ; c", "a end b ; c", nullptr},
+      {"while c do begin a ; b end ; d", "while c do begin a ; b end", nullptr},
+  };
+  for (const auto& c : cases) {
+    TokenList list(c.text);
+    const Collected got = CollectStatement(list, 0);
+    EXPECT_EQ(Taken(list, got), c.taken) << c.text;
+    if (c.next) {
+      EXPECT_EQ(list[got.next].text, c.next) << c.text;
+    }
+  }
 }
 
 TEST(MacroTokenList, SlicesShareTheTokensOfTheirList) {
@@ -96,6 +86,60 @@ TEST(MacroTokenList, SlicesShareTheTokensOfTheirList) {
   EXPECT_EQ((*slice)[3].kind, TokenKind::kEnd);
   EXPECT_EQ(WordOf("DOWNTO"), Word::kDownto);
   EXPECT_EQ(WordOf("downto"), Word::kNone);
+}
+
+constexpr std::pair<TokenKind, char> kLetters[] = {
+    {TokenKind::kSymbol, 'y'},         {TokenKind::kStringLiteral, 's'},
+    {TokenKind::kIntegerLiteral, 'n'}, {TokenKind::kRealLiteral, 'r'},
+    {TokenKind::kComment, 'c'},        {TokenKind::kIdentifier, 'i'},
+    {TokenKind::kOperator, 'o'}};
+
+// The tokens of `text`, each as a kind letter and its text, joined by '|'.
+std::string Lex(std::string_view text) {
+  std::string out;
+  for (TPPAParser p(text); p.Kind() != TokenKind::kEnd; p.Next()) {
+    char letter = '?';
+    for (auto [kind, l] : kLetters) letter = kind == p.Kind() ? l : letter;
+    out += (out.empty() ? "" : "|") + std::string(1, letter) + std::string(p.Token());
+  }
+  return out;
+}
+
+TEST(MacroLexer, TokensAndTheirKinds) {
+  const std::pair<std::string_view, std::string> cases[] = {
+      {"x := 'a' + $1F * 12 - 1.5 ; // note", "ix|o:=|s'a'|y+|n$1F|y*|n12|y-|r1.5|y;|c// note"},
+      {":= <= <> >= .. : < > . =", "o:=|o<=|o<>|o>=|o..|y:|y<|y>|y.|y="},
+      // A dot not followed by a digit or an exponent stays out, yet the number is Real.
+      {"1..5", "r1|o..|n5"},
+      {"0x1F", "n0|ix1F"},
+      {"1.5e3 2E-4 3e+2 1.e5 7e", "r1.5e3|r2E-4|r3e+2|r1.e5|r7e"},
+      {"$ $fFz", "n$|n$fF|iz"},
+      {"12abc", "n12|iabc"},
+      {"'It''s' 'x'", "s'It''s'|s'x'"},
+      {"''''", "s''''"},
+      {"#13#10#$0a#x", "s#13|s#10|s#$0a|s#|ix"},
+      // Never closed: runs to the end of the text, line ends included.
+      {"a 'open\r\nb c", "ia|s'open\r\nb c"},
+      // A comment marker inside a literal is text; comments end at line breaks.
+      {"'a // b' c", "s'a // b'|ic"},
+      {"a // b\r\nc//d\ne", "ia|c// b|ic|c//d|ie"},
+      {"a / / b\x01\t\x1f", "ia|y/|y/|ib"},
+      // Each byte of a double-byte character outside a literal is a symbol.
+      {"\x82\xA0", "y\x82|y\xA0"},
+      {std::string_view("a\0b", 3), "ia"},
+  };
+  for (const auto& [text, tokens] : cases) EXPECT_EQ(Lex(text), tokens) << text;
+}
+
+TEST(MacroLexer, OffsetsUpperCaseAndAccept) {
+  TPPAParser p(" ab  Cd");
+  EXPECT_FALSE(p.Accept("cd"));
+  EXPECT_TRUE(p.Accept("AB"));
+  EXPECT_EQ(p.Offset(), 5u);
+  EXPECT_EQ(p.TokenUpper(), "CD");
+  EXPECT_TRUE(p.Accept("cD"));
+  EXPECT_EQ(p.Kind(), TokenKind::kEnd);
+  EXPECT_EQ(p.Offset(), 7u);
 }
 
 }  // namespace

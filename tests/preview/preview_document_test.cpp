@@ -13,10 +13,9 @@
 namespace qy {
 namespace {
 
-const std::string kDataDir = std::string(QY_TEST_DATA_DIR) + "/preview/";
-
 std::string Golden(const std::string& name) {
-  std::optional<std::string> data = ReadWholeFile(kDataDir + name + ".rtf");
+  std::optional<std::string> data =
+      ReadWholeFile(std::string(QY_TEST_DATA_DIR) + "/preview/" + name + ".rtf");
   EXPECT_TRUE(data.has_value()) << name;
   return data.value_or("");
 }
@@ -37,16 +36,14 @@ PageRecord Page(PageAttribute kind, const std::string& topic) {
   return page;
 }
 
-struct GoldenCase {
-  const char* name;
-  int font;
-  int size;
-  PageAttribute kind;
-  std::string topic;
-};
-
 TEST(PreviewDocument, MatchesGoldenFileForEveryPageKind) {
-  const std::vector<GoldenCase> cases = {
+  const struct {
+    const char* name;
+    int font;
+    int size;
+    PageAttribute kind;
+    std::string topic;
+  } cases[] = {
       {"topic", 0, 3, kTopicPage,
        Sjis("{\\b 表題}\r\n本文 ｶﾅ {\\uldb 次へ}{\\v HLP000002}\r\n表par\r\nソ\\par\r\n"
             "\\{bmc pic.bmp\\}\r\n\\pard 終わり\\line\r\n\r\n")},
@@ -57,7 +54,7 @@ TEST(PreviewDocument, MatchesGoldenFileForEveryPageKind) {
       {"include", 1, 4, kIncludePage, ""},
       {"book", 8, 15, BookAttribute(2), ""},
   };
-  for (const GoldenCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(BuildPreviewDocument(Header(c.font, c.size), Page(c.kind, c.topic)), Golden(c.name))
         << c.name;
   }
@@ -74,6 +71,8 @@ TEST(PreviewDocument, DamagedIndexesNeverNameAnUndeclaredFontOrAnEmptySize) {
   EXPECT_EQ(PreviewFormatLine(Header(9, 16)), "\\pard\\plain\\f0\\fs22");
   EXPECT_EQ(PreviewFormatLine(Header(-1, -3)), "\\pard\\plain\\f0\\fs22");
   EXPECT_EQ(PreviewDocumentHead(42).substr(0, 18), "{\\rtf1\\ansi \\deff0");
+  // A lead byte at a line end must not take the paragraph mark with it.
+  EXPECT_EQ(PreviewBody(Page(kTopicPage, "x\x81\r\ny\x93")), "x\\'81\\par\r\ny\\'93\\par");
 }
 
 TEST(PreviewDocument, RenderReplacesTheFileAndRefusesMissingPages) {

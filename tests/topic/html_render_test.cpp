@@ -9,10 +9,8 @@ namespace qy::topic {
 namespace {
 
 TEST(HtmlRender, MarkupBecomesHtml) {
-  struct Case {
-    const char* markup;
-    const char* wanted;  // must appear in the HTML
-  } cases[] = {
+  // Each markup and a part its HTML must hold.
+  const std::pair<const char*, const char*> cases[] = {
       {"{\\uldb 次}{\\v HLP000002}", "<a class=\"qy-jump\" href=\"HLP000002.html\">次</a>"},
       {"{\\ul p}{\\v HLP000003}", "<a class=\"qy-popup\" href=\"HLP000003.html\">p</a>"},
       {"{\\uldb\\cf6 c}{\\v% !JumpID(HLP000004)}",
@@ -32,10 +30,10 @@ TEST(HtmlRender, MarkupBecomesHtml) {
   };
   RenderOptions options;
   options.picture_folder = "pics/";
-  for (const Case& c : cases) {
-    const Document doc = ParseDocument(Sjis(c.markup));
+  for (const auto& [markup, wanted] : cases) {
+    const Document doc = ParseDocument(Sjis(markup));
     const std::string html = RenderHtml(doc, doc.topics.front(), options);
-    EXPECT_NE(html.find(c.wanted), std::string::npos) << c.markup << "\n" << html;
+    EXPECT_NE(html.find(wanted), std::string::npos) << markup << "\n" << html;
     // Hidden targets never show as text.
     EXPECT_EQ(html.find(">HLP"), std::string::npos) << html;
   }

@@ -6,6 +6,7 @@
 //   the expected model, as Dump() writes it
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,38 +17,43 @@
 namespace qy::topic {
 namespace {
 
-std::string CharProps(const CharFormat& f) {
+// " name" for each flag that is set, " name<value>" for each number that
+// differs from its default.
+std::string Flags(std::initializer_list<std::pair<bool, const char*>> flags) {
   std::string s;
-  if (f.font != 0) s += " f" + std::to_string(f.font);
-  if (f.size != 22) s += " fs" + std::to_string(f.size);
-  if (f.color != 0) s += " cf" + std::to_string(f.color);
-  if (f.bold) s += " b";
-  if (f.italic) s += " i";
-  if (f.underline) s += " ul";
-  if (f.double_underline) s += " uldb";
-  if (f.strike) s += " strike";
-  if (f.superscript) s += " super";
+  for (const auto& [on, name] : flags) s += on ? std::string(" ") + name : "";
   return s;
+}
+std::string Num(const char* name, int value, int unset = 0) {
+  return value == unset ? "" : " " + std::string(name) + std::to_string(value);
+}
+std::string Field(const char* name, const std::string& value) {
+  return value.empty() ? "" : name + value;
+}
+
+std::string CharProps(const CharFormat& f) {
+  return Num("f", f.font) + Num("fs", f.size, 22) + Num("cf", f.color) +
+         Flags({{f.bold, "b"},
+                {f.italic, "i"},
+                {f.underline, "ul"},
+                {f.double_underline, "uldb"},
+                {f.strike, "strike"},
+                {f.superscript, "super"}});
 }
 
 std::string ParaProps(const ParagraphFormat& p) {
-  std::string s;
   const char* aligns[] = {"", " qc", " qr", " qj"};
-  s += aligns[static_cast<int>(p.align)];
-  if (p.left_indent) s += " li" + std::to_string(p.left_indent);
-  if (p.right_indent) s += " ri" + std::to_string(p.right_indent);
-  if (p.line_spacing) s += " sl" + std::to_string(p.line_spacing);
-  for (int tab : p.tabs) s += " tx" + std::to_string(tab);
-  if (p.keep_with_next) s += " keepn";
-  if (p.no_wrap) s += " keep";
+  std::string s = aligns[static_cast<int>(p.align)] + Num("li", p.left_indent) +
+                  Num("ri", p.right_indent) + Num("sl", p.line_spacing);
+  for (int tab : p.tabs) s += Num("tx", tab, -1);
+  s += Flags({{p.keep_with_next, "keepn"}, {p.no_wrap, "keep"}});
   const Borders& b = p.borders;
   if (b.Any()) {
     s += std::string(" border:") + (b.box ? "box" : "") + (b.top ? "t" : "") +
          (b.bottom ? "b" : "") + (b.left ? "l" : "") + (b.right ? "r" : "") + "/" +
          std::to_string(static_cast<int>(b.line));
   }
-  if (p.shading) s += " shading" + std::to_string(p.shading);
-  return s;
+  return s + Num("shading", p.shading);
 }
 
 std::string Dump(const Document& doc, bool tables) {
@@ -76,63 +82,48 @@ std::string Dump(const Document& doc, bool tables) {
         if (run.hotspot >= 0) out << "[h" << run.hotspot << "]";
         if (run.kind == InlineKind::kPicture) {
           const Picture& pic = topic.pictures[run.picture];
-          out << " " << pic.position << (pic.transparent ? "t" : "") << " " << pic.file;
+          out << " " << pic.position << (pic.transparent ? "t" : "") << " " << pic.file << "\n";
         } else {
-          out << CharProps(run.format) << ": " << Cp932ToUtf8(run.text);
+          out << CharProps(run.format) << ": " << Cp932ToUtf8(run.text) << "\n";
         }
-        out << "\n";
       }
     }
     for (std::size_t i = 0; i < topic.hotspots.size(); ++i) {
       const Hotspot& h = topic.hotspots[i];
       const char* kind[] = {"jump", "popup", "macro"};
       const HotspotTarget& t = h.target;
-      out << " h" << i << " " << kind[static_cast<int>(h.kind)] << (h.button ? " button" : "");
-      if (!t.context.empty()) out << " ctx=" << t.context;
-      if (!t.file.empty()) out << " file=" << t.file;
-      if (!t.window.empty()) out << " win=" << t.window;
-      if (!t.macro.empty()) out << " macro=" << t.macro;
-      if (!h.macro_context.empty()) out << (h.macro_popup ? " pops=" : " goes=") << h.macro_context;
-      if (t.no_underline) out << " no-ul";
-      if (t.no_colour) out << " no-colour";
-      out << "\n";
+      out << " h" << i << " " << kind[static_cast<int>(h.kind)] << (h.button ? " button" : "")
+          << Field(" ctx=", t.context) << Field(" file=", t.file) << Field(" win=", t.window)
+          << Field(" macro=", t.macro)
+          << Field(h.macro_popup ? " pops=" : " goes=", h.macro_context)
+          << Flags({{t.no_underline, "no-ul"}, {t.no_colour, "no-colour"}}) << "\n";
     }
   }
   const char* notes[] = {"unknown",  "malformed",    "unmatched",
                          "unclosed", "open-command", "no-mark"};
   for (const Note& n : doc.notes) {
-    out << "note " << notes[static_cast<int>(n.kind)] << " @" << n.offset
-        << (n.word.empty() ? "" : " " + n.word) << "\n";
+    out << "note " << notes[static_cast<int>(n.kind)] << " @" << n.offset << Field(" ", n.word)
+        << "\n";
   }
   return out.str();
 }
 
-struct Case {
-  std::string file;
-  std::string name;
-  std::string input;
-  std::string expected;
-};
-
-std::vector<Case> LoadCases() {
-  std::vector<Case> cases;
+// The cases of every file, in the order of the files and of the file.
+std::vector<std::array<std::string, 3>> LoadCases() {  // name, input, expected
+  std::vector<std::array<std::string, 3>> cases;
   for (const auto& entry : std::filesystem::directory_iterator(QY_TEST_DATA_DIR "/topic")) {
     std::ifstream in(entry.path());
     std::string line;
-    Case* current = nullptr;
     bool in_expected = false;
     while (std::getline(in, line)) {
       if (line.starts_with("=== ")) {
-        cases.push_back({entry.path().filename().string(), line.substr(4), "", ""});
-        current = &cases.back();
+        cases.push_back({entry.path().filename().string() + ": " + line.substr(4), "", ""});
         in_expected = false;
-      } else if (current && line == "---") {
+      } else if (!cases.empty() && line == "---") {
         in_expected = true;
-      } else if (current && in_expected) {
-        current->expected += line + "\n";
-      } else if (current) {
-        if (!current->input.empty()) current->input += "\r\n";
-        current->input += line;
+      } else if (!cases.empty()) {
+        std::string& part = cases.back()[in_expected ? 2 : 1];
+        part += in_expected ? line + "\n" : (part.empty() ? "" : "\r\n") + line;
       }
     }
   }
@@ -140,11 +131,11 @@ std::vector<Case> LoadCases() {
 }
 
 TEST(TopicReaderGolden, EveryCaseMatches) {
-  const std::vector<Case> cases = LoadCases();
+  const auto cases = LoadCases();
   ASSERT_GE(cases.size(), 20u);
-  for (const Case& c : cases) {
-    const bool tables = c.input.find("tbl") != std::string::npos;
-    EXPECT_EQ(Dump(ParseDocument(Sjis(c.input)), tables), c.expected) << c.file << ": " << c.name;
+  for (const auto& [name, input, expected] : cases) {
+    const bool tables = input.find("tbl") != std::string::npos;
+    EXPECT_EQ(Dump(ParseDocument(Sjis(input)), tables), expected) << name;
   }
 }
 
