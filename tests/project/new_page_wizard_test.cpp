@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -28,6 +29,20 @@ class WizardTest : public testing::PageOpsTest {
     ASSERT_EQ(w.Input(), WizardInput::kTextBox);
     ASSERT_TRUE(w.SetText(text));
     ASSERT_EQ(w.Next(), WizardStep::kMoved);
+  }
+  // Runs a script of steps: "tTEXT" types TEXT, "cN" takes choice N, "n" goes
+  // on from a screen without a choice or text, "f" finishes, "b" goes back.
+  static void Do(NewPageWizard& w, const std::string& script) {
+    std::istringstream in(script);
+    for (std::string step; in >> step;) {
+      SCOPED_TRACE(step);
+      if (step[0] == 't') Type(w, step.substr(1));
+      if (step[0] == 'c') Choose(w, step[1] - '0');
+      if (step[0] == 'n' || step[0] == 'f') {
+        ASSERT_EQ(w.Next(), step[0] == 'n' ? WizardStep::kMoved : WizardStep::kFinished);
+      }
+      if (step[0] == 'b') w.Back();
+    }
   }
   void RegisterMacros() {
     settings.SetInt(keys::kMacroCount, 3);
@@ -80,22 +95,12 @@ TEST_F(WizardTest, PopupWithOwnContextIdKeywordsAndMacro) {
   NewPageWizard w(model, commands, prompter, settings);
   ASSERT_EQ(w.MacroList().size(), 3u) << "the empty registration ends the list";
   EXPECT_EQ(w.MacroList()[2], "Second, too");
-  Type(w, "Pop");
-  Choose(w, 1);
-  Choose(w, 1);
-  EXPECT_EQ(w.screen(), S::kContext);
-  Type(w, "POP_CTX");
-  Choose(w, 1);
+  Do(w, "tPop c1 c1 tPOP_CTX c1");
   EXPECT_EQ(w.TextLimit(), 9u);
-  Type(w, "500");
-  Choose(w, 2);
-  EXPECT_EQ(w.screen(), S::kKeyword);
-  Type(w, "k1;k2");
-  Choose(w, 2);
+  Do(w, "t500 c2 tk1;k2 c2");
   EXPECT_EQ(w.values().akeyword, "above") << "copied from the page current at the start";
   w.SetMacroSelection(2);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  Do(w, "n f");
   EXPECT_EQ(w.result().macro_index, 1);
   PageRecord expected;
   expected.Context = "POP_CTX";
@@ -108,12 +113,7 @@ TEST_F(WizardTest, PopupWithOwnContextIdKeywordsAndMacro) {
 
   // A new A-keyword is typed, with no keyword.
   NewPageWizard typed(model, commands, prompter, settings);
-  Type(typed, "T");
-  for (int c : {0, 0, 0, 1, 1}) Choose(typed, c);
-  EXPECT_EQ(typed.screen(), S::kAKeyword);
-  Type(typed, "ak");
-  ASSERT_EQ(typed.Next(), WizardStep::kMoved);
-  ASSERT_EQ(typed.Next(), WizardStep::kFinished);
+  Do(typed, "tT c0 c0 c0 c1 c1 tak n f");
   EXPECT_EQ(model.Page(3).Keyword, "");
   EXPECT_EQ(model.Page(3).AKeyword, "ak");
 }
@@ -121,16 +121,13 @@ TEST_F(WizardTest, PopupWithOwnContextIdKeywordsAndMacro) {
 TEST_F(WizardTest, DuplicateContextAndIdKeepTheScreen) {
   MakeTopicPages(model, 3);
   NewPageWizard w(model, commands, prompter, settings);
-  Type(w, "T");
-  Choose(w, 0);
-  Choose(w, 1);
+  Do(w, "tT c0 c1");
   ASSERT_TRUE(w.SetText("hlp000002"));
   EXPECT_EQ(w.Next(), WizardStep::kStayed);
   EXPECT_EQ(w.screen(), S::kContext);
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].kind, "info");
-  Type(w, "FREE");
-  Choose(w, 1);
+  Do(w, "tFREE c1");
 
   EXPECT_FALSE(w.NextEnabled()) << "an empty ID box has nothing to take";
   EXPECT_FALSE(w.KeyAllowed('a'));
@@ -151,8 +148,7 @@ TEST_F(WizardTest, BookLevelIsCheckedAgainstTheNearestBookAtOrBeforeTheCurrentPa
   MakePages(model, "T B1 T B2 T");
   model.SetCurrentPage(3);
   NewPageWizard w(model, commands, prompter, settings);
-  Type(w, "Book");
-  Choose(w, 2);
+  Do(w, "tBook c2");
   EXPECT_EQ(w.screen(), S::kBookLevel);
   EXPECT_EQ(w.Input(), WizardInput::kLevelSlider);
   w.SetLevel(3);
@@ -188,11 +184,9 @@ TEST_F(WizardTest, BookInFrontOfDeeperBooksRelevelsThem) {
     model.SetCurrentPage(current);
     prompter.shown.clear();
     NewPageWizard w(model, commands, prompter, settings);
-    Type(w, "Chapter");
-    Choose(w, 2);
+    Do(w, "tChapter c2");
     w.SetLevel(1);
-    ASSERT_EQ(w.Next(), WizardStep::kMoved);
-    EXPECT_EQ(w.screen(), S::kFinish);
+    Do(w, "n");
     testing::TreeShape before = testing::ShapeOf(model, BuildPageTree(model));
     ASSERT_EQ(w.Next(), WizardStep::kFinished);
     ASSERT_EQ(prompter.shown.size(), named ? 1u : 0u) << layout;
@@ -209,12 +203,9 @@ TEST_F(WizardTest, BookInFrontOfDeeperBooksRelevelsThem) {
 TEST_F(WizardTest, BackVisitsEveryScreenTheUserCameFrom) {
   MakeTopicPages(model, 1);
   NewPageWizard w(model, commands, prompter, settings);
-  Type(w, "T");
-  Choose(w, 1);  // popup
+  Do(w, "tT c1");
   EXPECT_TRUE(w.values().popup);
-  Choose(w, 1);
-  w.Back();
-  w.Back();
+  Do(w, "c1 b b");
   EXPECT_EQ(w.screen(), S::kKind);
   EXPECT_FALSE(w.values().popup) << "leaving the context question resets the popup choice";
   w.Back();
@@ -234,43 +225,27 @@ TEST_F(WizardTest, BackVisitsEveryScreenTheUserCameFrom) {
     EXPECT_EQ(w.screen(), reached);
     w.Back();
     EXPECT_EQ(w.screen(), from);
-    if (reached == S::kId) {
-      EXPECT_EQ(w.choice(), 0) << "the first choice is selected again";
-    }
+    EXPECT_TRUE(reached != S::kId || w.choice() == 0) << "the first choice is selected again";
     if (choice == 0) Choose(w, 0);
   }
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  EXPECT_EQ(w.screen(), S::kFinish);
-  w.Back();
+  Do(w, "n b");
   EXPECT_EQ(w.screen(), S::kMacro) << "a topic's finish goes back to the macro screen";
   // Now the same wizard makes a book: back from its finish is the level.
-  for (int i = 0; i < 5; ++i) w.Back();
-  ASSERT_EQ(w.screen(), S::kKind);
-  Choose(w, 2);
-  EXPECT_EQ(w.screen(), S::kBookLevel);
-  w.Back();
+  Do(w, "b b b b b c2 b");
   EXPECT_EQ(w.screen(), S::kKind);
-  Choose(w, 2);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  w.Back();
+  Do(w, "c2 n b");
   EXPECT_EQ(w.screen(), S::kBookLevel);
 }
 
+// A macro chosen before switching to a book, where the macro screen never
+// shows, is dropped.
 TEST_F(WizardTest, AMacroChosenBeforeSwitchingToABookIsDropped) {
   RegisterMacros();
   MakeTopicPages(model, 1);
   NewPageWizard w(model, commands, prompter, settings);
-  Type(w, "T");
-  for (int i = 0; i < 5; ++i) Choose(w, 0);
-  ASSERT_EQ(w.screen(), S::kMacro);
+  Do(w, "tT c0 c0 c0 c0 c0");
   w.SetMacroSelection(1);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  for (int i = 0; i < 6; ++i) w.Back();
-  ASSERT_EQ(w.screen(), S::kKind);
-  // The book path never shows the macro screen.
-  Choose(w, 2);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  Do(w, "n b b b b b b c2 n f");
   EXPECT_EQ(w.result().macro_index, -1);
   EXPECT_EQ(model.Page(2).Attribute, BookAttribute(1));
 }
@@ -278,23 +253,12 @@ TEST_F(WizardTest, AMacroChosenBeforeSwitchingToABookIsDropped) {
 TEST_F(WizardTest, ALevelOrContextGivenUpDoesNotReachThePage) {
   MakeTopicPages(model, 1);
   NewPageWizard w(model, commands, prompter, settings);
-  Type(w, "U");
-  Choose(w, 2);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);  // a level-1 book, then back
-  w.Back();
-  w.Back();
-  Choose(w, 0);
-  Choose(w, 1);
-  Type(w, "TYPED");
-  w.Back();
+  // A level-1 book, then back; a typed context, then back to automatic.
+  Do(w, "tU c2 n b b c0 c1 tTYPED b");
   ASSERT_EQ(w.screen(), S::kContextChoice);
-  Choose(w, 0);  // the context is left to the program after all
-  for (int i = 0; i < 3; ++i) Choose(w, 0);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  w.Back();
+  Do(w, "c0 c0 c0 c0 n b");
   EXPECT_EQ(w.screen(), S::kMacro);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  Do(w, "n f");
   const PageRecord& page = model.Page(2);
   EXPECT_EQ(page.Title, "U");
   EXPECT_EQ(page.Attribute, kTopicPage);
@@ -305,11 +269,9 @@ TEST_F(WizardTest, FullTableRefusesButStillClosesWithTheMacro) {
   RegisterMacros();
   MakeTopicPages(model, kMaxPages);
   NewPageWizard w(model, commands, prompter, settings);
-  Type(w, "T");
-  for (int i = 0; i < 5; ++i) Choose(w, 0);
+  Do(w, "tT c0 c0 c0 c0 c0");
   w.SetMacroSelection(1);
-  ASSERT_EQ(w.Next(), WizardStep::kMoved);
-  ASSERT_EQ(w.Next(), WizardStep::kFinished);
+  Do(w, "n f");
   EXPECT_FALSE(w.result().page_created);
   EXPECT_EQ(w.result().macro_index, 0);
   EXPECT_EQ(model.PageCount(), kMaxPages);
