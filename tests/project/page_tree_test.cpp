@@ -108,17 +108,6 @@ TEST(PageTreeBuild, ReadOnlyBuildPlacesPagesWhereTheRepairWould) {
   EXPECT_EQ(shown.children, repaired.children);
 }
 
-TEST(PageTreeBuild, DeepestNestingOfAFullTable) {
-  ProjectModel model;
-  std::vector<int> attributes;
-  for (int i = 0; i < kMaxPages; ++i) attributes.push_back(i < 9 ? 11 + i : 0);
-  Fill(model, attributes);
-  FakePrompter prompter;
-  PageTree tree = RebuildTree(model, prompter);
-  EXPECT_EQ(tree.DepthOf(kMaxPages), 9);
-  EXPECT_EQ(tree.ChildrenOf(9).size(), static_cast<std::size_t>(kMaxPages - 9));
-}
-
 // The repair as a sequence of whole rebuilds: find the first wrong book,
 // report it unless it was the page reported last, lower it one level, start
 // again.

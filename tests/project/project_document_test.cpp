@@ -233,25 +233,6 @@ TEST_F(ProjectDocumentTest, SaveCommandWritesOnlyAModifiedProject) {
   EXPECT_TRUE(chooser.asked.empty());
 }
 
-TEST_F(ProjectDocumentTest, UntitledProjectIsSavedThroughTheSaveDialog) {
-  model.SetModified(true);
-  EXPECT_FALSE(doc.SaveCommand());  // the dialog cancelled
-  EXPECT_TRUE(model.Modified());
-  ASSERT_EQ(chooser.asked.size(), 1u);
-  EXPECT_EQ(chooser.asked[0].default_extension, "qyp");
-  EXPECT_EQ(chooser.asked[0].initial_path, dir.File("Project1.qyp"));
-  EXPECT_TRUE(chooser.asked[0].confirm_overwrite);
-  EXPECT_FALSE(FileExists(dir.File("Project1.qyp")));
-
-  chooser.answer = dir.File("named.qyp");
-  EXPECT_TRUE(doc.SaveCommand());
-  EXPECT_FALSE(model.Modified());
-  EXPECT_EQ(model.ProjectFileName(), dir.File("named.qyp"));
-  EXPECT_EQ(view.caption, "named.qyp - Quillory");
-  EXPECT_EQ(recent.back(), dir.File("named.qyp"));
-  EXPECT_EQ(ReadWholeFile(dir.File("named.qyp")), BuildProjectFileText(model));
-}
-
 TEST_F(ProjectDocumentTest, SaveAsCopiesBitmapSettingsAndSideFiles) {
   ProjectModel m;
   m.Header().ProjectOptions = "00000001main";
@@ -328,15 +309,25 @@ TEST_F(ProjectDocumentTest, ConfirmSaveChangesAnswers) {
   EXPECT_FALSE(model.Modified());
   EXPECT_EQ(ReadWholeFile(file), BuildProjectFileText(model));
 
-  // A never saved project: the save dialog cancelled stops the command.
+  // A never saved project goes through the save dialog; cancelled, it stops
+  // the command.
   doc.NewProject();
   model.SetModified(true);
   prompter.answers = {Answer::kYes, Answer::kYes};
   EXPECT_FALSE(doc.ConfirmSaveChanges());
   EXPECT_TRUE(model.Modified());
+  ASSERT_EQ(chooser.asked.size(), 1u);
+  EXPECT_EQ(chooser.asked[0].default_extension, "qyp");
+  EXPECT_EQ(chooser.asked[0].initial_path, dir.File("Project1.qyp"));
+  EXPECT_TRUE(chooser.asked[0].confirm_overwrite);
+  EXPECT_FALSE(FileExists(dir.File("Project1.qyp")));
   chooser.answer = dir.File("saved.qyp");
   EXPECT_TRUE(doc.ConfirmSaveChanges());
-  EXPECT_TRUE(FileExists(dir.File("saved.qyp")));
+  EXPECT_FALSE(model.Modified());
+  EXPECT_EQ(model.ProjectFileName(), dir.File("saved.qyp"));
+  EXPECT_EQ(view.caption, "saved.qyp - Quillory");
+  EXPECT_EQ(recent.back(), dir.File("saved.qyp"));
+  EXPECT_EQ(ReadWholeFile(dir.File("saved.qyp")), BuildProjectFileText(model));
 }
 
 TEST_F(ProjectDocumentTest, OpenAndNewCommandsAskFirst) {
@@ -414,6 +405,7 @@ TEST_F(ProjectDocumentTest, ReadingRepairsEmptyContextsAndCountsPagesLeftOut) {
   OpenWritten(kMaxPages, block + block);
   const auto before = ReadWholeFile(file);
   EXPECT_EQ(doc.pages_left_out(), 2);
+  EXPECT_EQ(model.PageCount(), kMaxPages);
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_TRUE(Says(0, "後ろの 2 ページは読み込まれていません。"));
   prompter.answers.push_back(Answer::kCancel);

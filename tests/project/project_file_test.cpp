@@ -310,20 +310,15 @@ TEST_F(ProjectFileTest, LoneCrAndLfEndLinesToo) {
   }
 }
 
+// A "}end" line inside a topic ends it when read: the lines behind it then
+// have to pass as the rest of the file.
 TEST_F(ProjectFileTest, EndMarkerInsideATopicCutsIt) {
   ProjectModel m;
-  // The lines behind the cut happen to continue the file correctly here;
-  // usually they make the rest of the file unreadable.
   m.AppendPage(MakePage("HLP000001", "T", kTopicPage, 1, "kept\r\n}end\r\nskipped\r\n//End//"));
-  EXPECT_EQ(PagesWithEndMarkerLines(m), std::vector<int>{1});
   ASSERT_EQ(Parse(BuildProjectFileText(m)), kLoadSuccess);
   EXPECT_EQ(model.Page(1).Topic, "kept");
-
   m.MutablePage(1).Topic = "kept\r\n}end\r\nmore\r\nlines";
-  const auto text = BuildProjectFileText(m);
-  const auto lines = Lines(text);
-  EXPECT_EQ(Parse(text), 32);  // "lines" where a page should start
-  EXPECT_EQ(lines[31], "lines");
+  EXPECT_EQ(Parse(BuildProjectFileText(m)), 32);  // "lines" where a page should start
 }
 
 TEST_F(ProjectFileTest, FindsEveryPlaceThatHoldsAnEndMarkerLine) {
@@ -338,24 +333,6 @@ TEST_F(ProjectFileTest, FindsEveryPlaceThatHoldsAnEndMarkerLine) {
   m.Header().ConfigSection.clear();
   m.Header().Word = "}end";
   EXPECT_EQ(PagesWithEndMarkerLines(m), (std::vector<int>{0, 2, 4}));
-}
-
-TEST_F(ProjectFileTest, PagesAfterThe999thAreIgnored) {
-  ProjectModel m;
-  for (int i = 1; i <= kMaxPages; ++i) {
-    m.AppendPage(MakePage(NumberedContext(i), "t", kTopicPage, i, "x"));
-  }
-  std::string text = BuildProjectFileText(m);
-  // Two more page blocks and some garbage in place of the end line.
-  const std::string extra =
-      "//Page//\r\nHLP001000\r\nt\r\n\r\nFalse\r\n0\r\n\r\n\r\n1000\r\n\r\n\r\nbegin{\r\nx\r\n"
-      "}end\r\n\r\n";
-  text.resize(text.size() - std::string("//End//\r\n").size());
-  text += extra + extra + "not the end\r\n";
-  ASSERT_EQ(Parse(text), kLoadSuccess);
-  EXPECT_EQ(model.PageCount(), kMaxPages);
-  EXPECT_EQ(model.Page(kMaxPages).Context, "HLP000999");
-  EXPECT_EQ(progress.position, kMaxPages);
 }
 
 }  // namespace
