@@ -315,39 +315,22 @@ TEST_F(PageOpsTest, RandomCommandSequencesKeepTheTableSound) {
     PageRecord& current = model.MutablePage(model.CurrentPage());
     if (pick(0, 3) == 0 && HasTopicText(current.Attribute)) current.Topic = "t";
     prompter.answers = {pick(0, 5) == 0 ? Answer::kNo : Answer::kYes};
-    switch (pick(0, 9)) {
-      case 0:
-      case 1:
-        Run([&] { return commands.NewPageCommand(); });
-        break;
-      case 2:
-        Run([&] { return commands.DeletePage(); });
-        break;
-      case 3:
-        Run([&] { return commands.MovePageUp(); });
-        break;
-      case 4:
-        Run([&] { return commands.MovePageDown(); });
-        break;
-      case 5:
-        Run([&] { return commands.CutPage(); });
-        break;
-      case 6:
-        if (pick(0, 1) == 0) {
-          commands.CopyPage();
-        } else {
-          clipboard.text = PageClipboardText(other.Page(pick(1, other.PageCount())));
-        }
-        Run([&] { return commands.PastePage(); });
-        break;
-      case 7:
-        Run([&] { return commands.DropPage(pick(1, model.PageCount())); });
-        break;
-      default: {
-        const PageAttribute to = kinds[pick(0, 6)];
-        Run([&] { return commands.ChangePageAttribute(to); });
-      }
-    }
+    const int op = pick(0, 9);
+    const bool own = pick(0, 1) == 0;  // a page of this project or of another
+    if (op == 6 && own) commands.CopyPage();
+    if (op == 6 && !own) clipboard.text = PageClipboardText(other.Page(pick(1, other.PageCount())));
+    const int drop_on = pick(1, model.PageCount());
+    const PageAttribute to = kinds[pick(0, 6)];
+    Run([&] {
+      return op <= 1   ? commands.NewPageCommand()
+             : op == 2 ? commands.DeletePage()
+             : op == 3 ? commands.MovePageUp()
+             : op == 4 ? commands.MovePageDown()
+             : op == 5 ? commands.CutPage()
+             : op == 6 ? commands.PastePage()
+             : op == 7 ? commands.DropPage(drop_on)
+                       : commands.ChangePageAttribute(to);
+    });
     ExpectSoundTable(model);
   }
   EXPECT_GT(model.PageCount(), 5);
