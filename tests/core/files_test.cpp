@@ -101,13 +101,9 @@ TEST(AtomicSaveTest, StreamedSaveReplacesOnlyWhenComplete) {
 }
 
 TEST(TempFileTest, NamesAreUniqueAndStartWithQy) {
-  std::string a = MakeTempFile("rtf");
-  std::string b = MakeTempFile("rtf");
-  ASSERT_FALSE(a.empty());
+  const std::string a = MakeTempFile("rtf"), b = MakeTempFile("rtf");
   EXPECT_NE(a, b);
-  EXPECT_EQ(FileNameOf(a).rfind("~qy", 0), 0u);
-  EXPECT_TRUE(a.ends_with(".rtf"));
-  EXPECT_TRUE(FileExists(a));
+  EXPECT_TRUE(FileNameOf(a).starts_with("~qy") && a.ends_with(".rtf") && FileExists(a)) << a;
   RemoveFile(a);
   RemoveFile(b);
 }

@@ -47,18 +47,6 @@ TEST(SettingKeysTest, EveryKeyIsDeclaredOnceWithAUsableDefault) {
   }
 }
 
-TEST(SettingKeysTest, FamiliesGuardTheirRange) {
-  TempDir dir;
-  Settings settings(dir.File("q.ini"));
-  for (SettingKey bad :
-       {keys::MacroMenu(20), keys::MacroMenu(-1), keys::RecentFile(0), keys::RecentFile(6),
-        keys::EtceteraBitmapName(0), keys::FontImeFonClr(4)}) {
-    EXPECT_STREQ(bad.key, "");
-    EXPECT_FALSE(settings.SetString(bad, "x").ok);
-  }
-  EXPECT_FALSE(FileExists(dir.File("q.ini")));
-}
-
 class SettingsTest : public ::testing::Test {
  protected:
   void Put(const std::string& text) { ASSERT_TRUE(WriteFileAtomic(path_, text).ok); }
@@ -96,12 +84,21 @@ TEST_F(SettingsTest, BoolsReadAndWriteInTheirKeysOwnForm) {
   }
 }
 
+// Numbers outside a family's range name no key and are never written.
+TEST_F(SettingsTest, FamiliesGuardTheirRange) {
+  for (SettingKey bad :
+       {keys::MacroMenu(20), keys::MacroMenu(-1), keys::RecentFile(0), keys::RecentFile(6),
+        keys::EtceteraBitmapName(0), keys::FontImeFonClr(4)}) {
+    EXPECT_STREQ(bad.key, "");
+    EXPECT_FALSE(settings_.SetString(bad, "x").ok);
+  }
+  EXPECT_FALSE(FileExists(path_));
+}
+
 TEST_F(SettingsTest, IntsStringsAndMachineDependentDefaults) {
   Put("[Window]\r\nLeft=-30\r\n[Etcetera]\r\nHelpCompiler=\r\n");
   EXPECT_EQ(settings_.GetInt(keys::kWindowLeft), -30);
   EXPECT_EQ(settings_.GetString(keys::kEtceteraHelpCompiler), "");  // present, empty
-  ASSERT_TRUE(settings_.SetString(keys::MacroMenu(0), "\"\"a.p2s\",\"T\"\"").ok);
-  EXPECT_EQ(settings_.GetString(keys::MacroMenu(0)), "\"a.p2s\",\"T\"");
   EXPECT_EQ(settings_.GetInt(keys::kWindowWidth), 682);
   EXPECT_EQ(settings_.GetString(keys::kWindowPFontName), "MS UI Gothic");
   SettingsEnvironment old = TestEnvironment();
