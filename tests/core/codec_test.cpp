@@ -51,7 +51,6 @@ void ExpectRoundTrip(const std::string& sjis) {
 // code shows its character, which has a code of its own.
 TEST(CodecRoundTrip, EveryByteAndPair) {
   for (int b = 0; b < 0x100; ++b) ExpectRoundTrip(Bytes({'x', b, 'y'}));
-  int duplicates = 0;
   for (int lead = 0x81; lead <= 0xFC; ++lead) {
     if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
     for (int trail = 0; trail < 0x100; ++trail) {
@@ -64,7 +63,6 @@ TEST(CodecRoundTrip, EveryByteAndPair) {
       if (IsUndefinedBytesCodePoint(chars[0])) {
         EXPECT_EQ(chars, std::u32string(1, kUndefinedPairBase + (lead << 8 | trail)));
       } else if (chars.size() == 2) {
-        ++duplicates;
         EXPECT_TRUE(IsDuplicateMarker(chars[1]));
         const std::string canonical = Utf16ToCp932(Cp932ToUtf16(code).substr(0, 1));
         EXPECT_NE(canonical, code);
@@ -74,7 +72,6 @@ TEST(CodecRoundTrip, EveryByteAndPair) {
       }
     }
   }
-  EXPECT_GT(duplicates, 0);
 }
 
 TEST(CodecDecode, KnownTexts) {
@@ -104,7 +101,7 @@ TEST(CodecDecode, UndefinedBytesUseTheReservedCodePoints) {
   EXPECT_EQ(Decode({'A', 0x93, 0xFA, 0x96}), (std::u32string{U'A', U'日', kStrayByteBase + 0x96}));
 }
 
-TEST(CodecDuplicates, ShowTheRealCharacterAndKeepTheirBytes) {
+TEST(CodecDuplicates, ShowTheRealCharacterAndKeepTheirBytesThroughTheirMarkers) {
   // NEC row 13 against JIS, NEC-selected IBM row 0xED against the IBM rows,
   // and three codes for one character: markers 1 and 2 in byte order.
   EXPECT_EQ(Decode({0x81, 0xE0}), std::u32string{U'≒'});
@@ -113,9 +110,7 @@ TEST(CodecDuplicates, ShowTheRealCharacterAndKeepTheirBytes) {
   EXPECT_EQ(Decode({0x87, 0x9A}), (std::u32string{U'∵', kDuplicateMarker1}));
   EXPECT_EQ(Decode({0xFA, 0x5B}), (std::u32string{U'∵', kMarker2}));
   EXPECT_EQ(Utf16ToCp932(u"∵"), Bytes({0x81, 0xE6}));
-}
-
-TEST(CodecDuplicates, OrphanOrUnknownMarkersAreDropped) {
+  // Orphan or unknown markers are dropped.
   bool lossy = true;
   EXPECT_EQ(Utf16ToCp932(u"A\U000E01EFB", &lossy), "AB");
   EXPECT_FALSE(lossy);

@@ -65,7 +65,6 @@ TEST_F(IniFileTest, ReadingRules) {
   EXPECT_EQ(ini.ReadKeys("Window"), (std::vector<std::string>{"PageView", "Empty", "k"}));
   EXPECT_EQ(ini.ReadSections(),
             (std::vector<std::string>{"Window", "\x83\x41", "\x83\x5D", "x]y", "Macro"}));
-  EXPECT_TRUE(ini.HasKey("Window", "Empty"));
   EXPECT_FALSE(ini.HasKey("window", "last"));
 }
 
@@ -211,8 +210,6 @@ TEST(IniFileReread, SeesEveryChangeOnDisk) {
   // Same size, same inode, another modification time.
   Overwrite(path, "[A]\r\nk=8\r\n", 1000000);
   EXPECT_EQ(ini.ReadInt("A", "k", 0), 8);
-  Overwrite(path, "[A]\r\nk=9\r\n", 2000000);
-  EXPECT_EQ(ini.ReadString("A", "k"), "9");
   ASSERT_TRUE(RemoveFile(path));
   EXPECT_FALSE(ini.HasKey("A", "k"));
 }

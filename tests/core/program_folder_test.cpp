@@ -20,7 +20,6 @@ TEST(ProgramFolderTest, ExecutableFolderWhenWritableElseConfigFolder) {
       {"/opt/q", true, "/x", "/home/u", "/opt/q/"},
       {"/usr/bin/", false, "/cfg/", "/home/u", "/cfg/quillory/"},
       {"/usr/bin/", false, "rel/cfg", "/home/u/", "/home/u/.config/quillory/"},
-      {"/usr/bin/", false, nullptr, "/home/u", "/home/u/.config/quillory/"},
       {"/usr/bin", false, "", "", "/usr/bin/"},
       {"", false, nullptr, nullptr, "./"},
       {"", true, nullptr, "/home/u", "/home/u/.config/quillory/"}};
@@ -28,12 +27,6 @@ TEST(ProgramFolderTest, ExecutableFolderWhenWritableElseConfigFolder) {
   for (const auto& [exe, writable, xdg, home, folder] : cases) {
     EXPECT_EQ(ProgramFolderFor(exe, writable, xdg, home), folder) << exe << " " << writable;
   }
-}
-
-TEST(ProgramFolderTest, FilesLiveInTheProgramFolder) {
-  const std::string folder = ProgramFolder();
-  EXPECT_TRUE(folder.ends_with('/') && DirectoryExists(folder)) << folder;
-  EXPECT_EQ(FolderOf(SettingsFilePath()), folder);
 }
 
 // A typed folder that does not exist here is lowered, ASCII letters only; one

