@@ -111,8 +111,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
       '\0');
   std::size_t have = 0;
   while (true) {
-    if (have == data.size()) data.resize(data.size() + (std::size_t{1} << 16));
-    ssize_t n = ::read(fd, data.data() + have, data.size() - have);
+    ssize_t n;
+    if (have < data.size()) {
+      n = ::read(fd, data.data() + have, data.size() - have);
+    } else {
+      // The string is full, usually at the end of the file: look for more
+      // through a small buffer, so that the end costs no reallocation.
+      char probe[4096];
+      n = ::read(fd, probe, sizeof probe);
+      if (n > 0) data.append(probe, static_cast<std::size_t>(n));
+    }
     if (n < 0) {
       if (errno == EINTR) continue;
       return fail(fd);
