@@ -1,18 +1,16 @@
 #include "core/codec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <type_traits>
-#include <unordered_map>
-#include <vector>
+#include <utility>
 
 #include "core/cp932.h"
 #include "core/cp932_tables.h"
 
-// Decoding reads the tables generated from ICU at build time; encoding
-// inverts them once, at its first character outside ASCII. The conversions
-// themselves are plain table lookups, as the editor converts whole topics on
-// every page switch.
+// The conversions are plain lookups in the tables generated from ICU at
+// build time, as the editor converts whole topics on every page switch.
 namespace qy {
 
 namespace {
@@ -20,18 +18,12 @@ namespace {
 using cp932_tables::kCharMask;
 using cp932_tables::kMarkerShift;
 using cp932_tables::kNoChar;
+using cp932_tables::kNoCode;
 using cp932_tables::LeadIndex;
 
 // A code: a single byte b as b, a double-byte pair as lead * 0x100 + trail.
 using Code = std::uint16_t;
-constexpr Code kNoCode = 0xFFFF;  // 0xFF is no lead byte
 constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-struct EncodeTables {
-  std::vector<Code> encode = std::vector<Code>(0x10000, kNoCode);  // BMP only
-  // The other codes of characters with duplicates, ascending.
-  std::unordered_map<char32_t, std::vector<Code>> others;
-};
 
 // Characters that Unicode codes differently from windows-31j although code
 // page 932 holds them as the same JIS character (JIS-based mappings give the
@@ -47,43 +39,24 @@ constexpr std::pair<char32_t, char32_t> kSameJisCharacter[] = {
     {0x00AC, 0xFFE2},  // NOT SIGN
 };
 
-void AddCode(EncodeTables& t, Code code, std::uint32_t entry) {
-  if (entry == kNoChar) return;
-  const char32_t c = entry & kCharMask;
-  const std::uint32_t marker = entry >> kMarkerShift;
-  if (marker == 0) {
-    t.encode[c] = code;
-    return;
-  }
-  std::vector<Code>& others = t.others[c];
-  if (others.size() < marker) others.resize(marker, kNoCode);
-  others[marker - 1] = code;
-}
-
-EncodeTables InvertTables() {
-  EncodeTables t;
-  // ASCII first: a code above it that a character of ASCII decodes from
-  // carries a marker unless it is that character's canonical code.
-  for (int b = 0; b < 0x80; ++b) t.encode[b] = static_cast<Code>(b);
-  for (int b = 0x80; b < 0x100; ++b) {
-    AddCode(t, static_cast<Code>(b), cp932_tables::kSingle[b]);
-  }
-  for (int lead = 0x81; lead <= 0xFC; ++lead) {
-    const int index = LeadIndex(static_cast<unsigned char>(lead));
-    if (index < 0) continue;
-    for (int trail = 0; trail < 0x100; ++trail) {
-      AddCode(t, static_cast<Code>(lead << 8 | trail), cp932_tables::kPair[index * 256 + trail]);
-    }
-  }
+// The canonical code of a BMP character, kNoCode when it has none.
+Code BmpCode(char32_t c) {
+  const Code code = cp932_tables::kEncode[c];
+  if (code != kNoCode) return code;
   for (auto [unicode, cp932] : kSameJisCharacter) {
-    if (t.encode[unicode] == kNoCode) t.encode[unicode] = t.encode[cp932];
+    if (c == unicode) return cp932_tables::kEncode[cp932];
   }
-  return t;
+  return kNoCode;
 }
 
-const EncodeTables& GetEncodeTables() {
-  static const EncodeTables tables = InvertTables();
-  return tables;
+// The code marker `n` (from 0) gives `c`, kNoCode when `c` has no such code.
+Code OtherCode(char32_t c, std::size_t n) {
+  const cp932_tables::OtherCode* const begin = cp932_tables::kOthers;
+  const cp932_tables::OtherCode* const end = begin + cp932_tables::kOtherCount;
+  const auto* first = std::lower_bound(
+      begin, end, c, [](const cp932_tables::OtherCode& o, char32_t x) { return o.character < x; });
+  if (static_cast<std::size_t>(end - first) <= n || first[n].character != c) return kNoCode;
+  return first[n].code;
 }
 
 // ---- Decoding ----
@@ -206,8 +179,8 @@ char32_t NextUtf16(std::u16string_view s, std::size_t& i) {
 }
 
 // Code of a character, kNoCode when code page 932 can not hold it.
-Code CodeOf(const EncodeTables& t, char32_t c) {
-  if (c < 0x10000) return t.encode[c];
+Code CodeOf(char32_t c) {
+  if (c < 0x10000) return BmpCode(c);
   if (c >= kStrayByteBase && c <= kStrayByteBase + 0xFF) return static_cast<Code>(c & 0xFF);
   if (c >= kUndefinedPairBase && c < kStrayByteBase) {
     const auto lead = static_cast<unsigned char>(c >> 8);
@@ -228,7 +201,6 @@ std::string Encode(View in, Next next, bool* lossy) {
     if (lossy) *lossy = false;
     return std::string(in.begin(), in.end());
   }
-  const EncodeTables& t = GetEncodeTables();
   std::string out;
   out.reserve(in.size() * 2);
   bool lost = false;
@@ -239,12 +211,9 @@ std::string Encode(View in, Next next, bool* lossy) {
   for (std::size_t i = 0; i < in.size();) {
     const char32_t c = next(in, i);
     if (IsDuplicateMarker(c)) {
-      if (auto it = t.others.find(last); it != t.others.end()) {
-        const std::size_t n = kDuplicateMarker1 - c;
-        if (n < it->second.size()) {
-          out.resize(last_at);
-          AppendCode(out, it->second[n]);
-        }
+      if (const Code other = OtherCode(last, kDuplicateMarker1 - c); other != kNoCode) {
+        out.resize(last_at);
+        AppendCode(out, other);
       }
       last = kInvalid;
       continue;
@@ -254,7 +223,7 @@ std::string Encode(View in, Next next, bool* lossy) {
       lost = true;
       continue;
     }
-    const Code code = c == kInvalid ? kNoCode : CodeOf(t, c);
+    const Code code = c == kInvalid ? kNoCode : CodeOf(c);
     if (code == kNoCode) {
       out += '?';
       lost = true;

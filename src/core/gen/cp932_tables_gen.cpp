@@ -1,5 +1,5 @@
-// Writes the decode tables of code page 932 (core/cp932_tables.h) as a C++
-// source file, asking ICU's windows-31j converter about every code once:
+// Writes the tables of code page 932 (core/cp932_tables.h) as a C++ source
+// file, asking ICU's windows-31j converter about every code once:
 //   cp932_tables_gen OUTPUT.cpp
 #include <unicode/uclean.h>
 #include <unicode/ucnv.h>
@@ -20,11 +20,11 @@ using qy::cp932_tables::kCharMask;
 using qy::cp932_tables::kLeadCount;
 using qy::cp932_tables::kMarkerShift;
 using qy::cp932_tables::kNoChar;
+using qy::cp932_tables::kNoCode;
 using qy::cp932_tables::LeadIndex;
 
 // A code: a single byte b as b, a double-byte pair as lead * 0x100 + trail.
 using Code = std::uint16_t;
-constexpr Code kNoCode = 0xFFFF;  // 0xFF is no lead byte
 constexpr std::size_t kMarkerCount = 16;
 
 class Converter {
@@ -74,6 +74,9 @@ class Converter {
 struct Tables {
   std::vector<std::uint32_t> single = std::vector<std::uint32_t>(256, kNoChar);
   std::vector<std::uint32_t> pair = std::vector<std::uint32_t>(kLeadCount * 256, kNoChar);
+  std::vector<Code> encode = std::vector<Code>(0x10000, kNoCode);
+  // The other codes of each character that has some, by marker number.
+  std::map<std::uint32_t, std::vector<Code>> others;
 
   std::uint32_t& Entry(Code code) {
     return code < 0x100 ? single[code] : pair[LeadIndex(code >> 8) * 256 + (code & 0xFF)];
@@ -129,20 +132,46 @@ bool Build(Tables& t) {
       t.Entry(others[n]) = c | static_cast<std::uint32_t>(n - first + 1) << kMarkerShift;
     }
   }
+  // The encoder's side: ASCII, then the code without a marker of every
+  // character; the codes with markers come in ascending order, which is
+  // their markers' order.
+  for (int b = 0; b < 0x80; ++b) t.encode[b] = static_cast<Code>(b);
+  for (Code code : defined) {
+    const std::uint32_t entry = t.Entry(code);
+    if (entry >> kMarkerShift == 0) {
+      t.encode[entry] = code;
+    } else {
+      t.others[entry & kCharMask].push_back(code);
+    }
+  }
   return true;
 }
 
-void AppendArray(std::string& out, const char* name, const std::vector<std::uint32_t>& values) {
-  out += "const std::uint32_t ";
+template <typename Value>
+void AppendArray(std::string& out, const char* name, const std::vector<Value>& values) {
+  constexpr int kDigits = sizeof(Value) * 2;
+  out += sizeof(Value) == 4 ? "const std::uint32_t " : "const std::uint16_t ";
   out += name;
   out += "[] = {";
   char item[16];
   for (std::size_t i = 0; i < values.size(); ++i) {
-    out += i % 8 == 0 ? "\n   " : "";
-    std::snprintf(item, sizeof item, " 0x%08X,", values[i]);
+    out += i % (64 / kDigits) == 0 ? "\n   " : "";
+    std::snprintf(item, sizeof item, " 0x%0*X,", kDigits, static_cast<unsigned>(values[i]));
     out += item;
   }
   out += "\n};\n";
+}
+
+void AppendOthers(std::string& out, const std::map<std::uint32_t, std::vector<Code>>& others) {
+  out += "const OtherCode kOthers[] = {\n";
+  char item[48];
+  for (const auto& [c, codes] : others) {
+    for (Code code : codes) {
+      std::snprintf(item, sizeof item, "    {0x%04X, 0x%04X},\n", c, static_cast<unsigned>(code));
+      out += item;
+    }
+  }
+  out += "};\nconst std::size_t kOtherCount = sizeof kOthers / sizeof kOthers[0];\n";
 }
 
 }  // namespace
@@ -164,6 +193,10 @@ int main(int argc, char** argv) {
   AppendArray(out, "kSingle", t.single);
   out += '\n';
   AppendArray(out, "kPair", t.pair);
+  out += '\n';
+  AppendArray(out, "kEncode", t.encode);
+  out += '\n';
+  AppendOthers(out, t.others);
   out += "\n}  // namespace qy::cp932_tables\n";
   std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
   file << out;
