@@ -161,6 +161,8 @@ void CompareSamples(benchmark::State& state, const std::function<Sample()>& work
   const double bc = Median(base_cpu);
   state.counters["work_ms"] = w;
   state.counters["baseline_ms"] = b;
+  state.counters["work_cpu_ms"] = wc;
+  state.counters["baseline_cpu_ms"] = bc;
   state.counters["ratio"] = b > 0 ? w / b : 0;
   state.counters["cpu_ratio"] = bc > 0 ? wc / bc : 0;
   state.counters["goal"] = goal;

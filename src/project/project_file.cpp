@@ -8,6 +8,7 @@
 
 #include "core/codec.h"
 #include "core/cp932.h"
+#include "core/line_break.h"
 #include "core/native_path.h"
 
 namespace qy {
@@ -27,105 +28,83 @@ struct CorruptFile {
   int line;
 };
 
-// The lines of a file as views into its text. Line ends are CR LF, a lone CR
-// or a lone LF; a final line end does not start another line, but every
-// empty line before it is kept, since empty lines carry values.
-class LineTable {
+// Reads the lines of a file one after another, counting from 1. Line ends
+// are CR LF, a lone CR or a lone LF; a final line end does not start another
+// line, but every empty line before it is kept, since empty lines carry
+// values. Reading a line beyond the end makes the file corrupt at that line.
+class LineReader {
  public:
-  explicit LineTable(std::string_view text) {
-    lines_.reserve(CountLines(text));
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    // The next CR and the next LF, each looked up again only once passed, so
-    // the scan runs at memchr speed.
-    const char* cr = Find(p, end, '\r');
-    const char* lf = Find(p, end, '\n');
-    while (p < end) {
-      if (cr < p) cr = Find(p, end, '\r');
-      if (lf < p) lf = Find(p, end, '\n');
-      const char* eol = cr < lf ? cr : lf;
-      lines_.emplace_back(p, static_cast<std::size_t>(eol - p));
-      if (eol == end) break;
-      p = eol + ((eol == cr && eol + 1 == lf) ? 2 : 1);
-    }
-  }
-
-  int Count() const { return static_cast<int>(lines_.size()); }
-
-  // Line `number` (from 1); a line beyond the end makes the file corrupt at
-  // that line.
-  std::string_view At(int number) const {
-    if (number < 1 || number > Count()) throw CorruptFile{number};
-    return lines_[static_cast<std::size_t>(number - 1)];
-  }
-
- private:
-  // Exactly the number of lines the constructor makes: every LF, every CR
-  // not followed by LF, and a last line without a line end.
-  static std::size_t CountLines(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
-         at = text.find('\n', at + 1)) {
-      ++count;
-    }
-    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
-         at = text.find('\r', at + 1)) {
-      if (at + 1 == text.size() || text[at + 1] != '\n') ++count;
-    }
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') ++count;
-    return count;
-  }
-
-  static const char* Find(const char* from, const char* end, char c) {
-    const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
-    return hit ? static_cast<const char*>(hit) : end;
-  }
-
-  std::vector<std::string_view> lines_;
-};
-
-// Reads consecutive lines, counting from 1.
-class LineCursor {
- public:
-  explicit LineCursor(const LineTable& table) : table_(table) {}
+  explicit LineReader(std::string_view text) : at_(text.data()), end_(text.data() + text.size()) {}
 
   int Next() const { return next_; }
-  std::string_view Read() { return table_.At(next_++); }
+  // The next line, left unread.
+  std::string_view Peek() const { return Current().text; }
+  std::string_view Read() {
+    const Line line = Current();
+    at_ = line.next;
+    ++next_;
+    return line.text;
+  }
   // Passes over a line without looking at it, even when it is missing.
-  void Skip() { ++next_; }
+  void Skip() {
+    if (at_ < end_) at_ = LineAt(at_).next;
+    ++next_;
+  }
 
-  // The lines up to the next "}end", joined with CR LF; the cursor ends
+  // The lines up to the next "}end", joined with CR LF; the reader ends
   // behind the "}end" line. Running out of lines makes the file corrupt at
   // the first missing line.
   std::string ReadBlock() {
-    const int first = next_;
-    std::size_t size = 0;
+    const char* const first = at_;
+    const char* last_end = first;  // the end of the last line's text
+    bool all_crlf = true;
+    std::size_t joined = 0;  // the value's size, with a CR LF after each line
     while (true) {
-      std::string_view line = table_.At(next_);
-      if (line == kEndMarker) break;
-      size += line.size() + 2;
+      const Line line = Current();
+      if (line.text == kEndMarker) break;
+      all_crlf = all_crlf && line.crlf;
+      joined += line.text.size() + 2;
+      last_end = line.text.data() + line.text.size();
+      at_ = line.next;
       ++next_;
     }
-    const int end = next_;
-    ++next_;
-    std::string block;
-    if (end == first) return block;
+    const char* const block_end = at_;
+    Read();  // "}end"
     // With CR LF line ends throughout, the value is one piece of the file.
-    std::string_view head = table_.At(first);
-    std::string_view tail = table_.At(end - 1);
-    if (static_cast<std::size_t>(tail.data() + tail.size() - head.data()) == size - 2) {
-      return std::string(head.data(), size - 2);
-    }
-    block.reserve(size - 2);
-    for (int i = first; i < end; ++i) {
-      if (i != first) block += kCrLf;
-      block += table_.At(i);
+    if (all_crlf) return std::string(first, static_cast<std::size_t>(last_end - first));
+    std::string block;
+    block.reserve(joined - 2);
+    for (const char* p = first; p < block_end;) {
+      const Line line = LineAt(p);
+      if (p != first) block += kCrLf;
+      block += line.text;
+      p = line.next;
     }
     return block;
   }
 
  private:
-  const LineTable& table_;
+  struct Line {
+    std::string_view text;
+    const char* next;  // where the line after it starts
+    bool crlf;         // ends with CR LF
+  };
+
+  Line LineAt(const char* p) const {
+    const char* eol = FindLineBreak(p, end_);
+    const std::string_view text(p, static_cast<std::size_t>(eol - p));
+    if (eol == end_) return {text, end_, false};
+    if (*eol == '\r' && eol + 1 < end_ && eol[1] == '\n') return {text, eol + 2, true};
+    return {text, eol + 1, false};
+  }
+
+  Line Current() const {
+    if (at_ >= end_) throw CorruptFile{next_};
+    return LineAt(at_);
+  }
+
+  const char* at_;
+  const char* const end_;
   int next_ = 1;
 };
 
@@ -151,7 +130,7 @@ bool ParseDecimal(std::string_view text, std::int32_t* value) {
   return true;
 }
 
-std::int32_t ReadInteger(LineCursor& cursor) {
+std::int32_t ReadInteger(LineReader& cursor) {
   const int number = cursor.Next();
   std::int32_t value = 0;
   if (!ParseDecimal(cursor.Read(), &value)) throw CorruptFile{number};
@@ -249,7 +228,7 @@ PageAttribute AttributeOfKindWord(std::string_view word) {
 
 // Reads one page block from its "//Page//" line up to and including its
 // "}end" line.
-PageRecord ReadPage(LineCursor& cursor, int version_code) {
+PageRecord ReadPage(LineReader& cursor, int version_code) {
   const int page_line = cursor.Next();
   if (cursor.Read() != kPageMarker) throw CorruptFile{page_line};
   PageRecord page;
@@ -284,7 +263,7 @@ PageRecord ReadPage(LineCursor& cursor, int version_code) {
 // The pages behind the last one the table can hold, which a save would lose:
 // counted up to the end of the file or the first block that does not read
 // as a page.
-int CountPagesLeftOut(LineCursor& cursor, int version_code) {
+int CountPagesLeftOut(LineReader& cursor, int version_code) {
   int count = 0;
   try {
     while (true) {
@@ -297,10 +276,9 @@ int CountPagesLeftOut(LineCursor& cursor, int version_code) {
   return count;
 }
 
-int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
+int ParseLines(LineReader& cursor, int version_code, ProjectHeader& header,
                std::vector<PageRecord>& pages, const std::string& file, Prompter& prompter,
                Progress& progress, int* left_out) {
-  LineCursor cursor(table);
   std::string_view first = cursor.Read();
   std::string_view version = VersionOfCode(version_code);
   if (version.empty() || first != HeaderOf(version)) {
@@ -339,8 +317,7 @@ int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
       return kLoadSuccess;
     }
     cursor.Skip();  // empty line after "}end"
-    const int line = cursor.Next();
-    if (table.At(line) == kFileEnd) return kLoadSuccess;
+    if (cursor.Peek() == kFileEnd) return kLoadSuccess;
   }
 }
 
@@ -405,14 +382,14 @@ int RereadVersionCode(int load_result) {
 int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
                      const std::string& file, Prompter& prompter, Progress& progress,
                      int* pages_left_out) {
-  const LineTable table(text);
+  LineReader reader(text);
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
   pages.reserve(64);
   int left_out = 0;
   int result;
   try {
-    result = ParseLines(table, version_code, header, pages, file, prompter, progress, &left_out);
+    result = ParseLines(reader, version_code, header, pages, file, prompter, progress, &left_out);
   } catch (const CorruptFile& fault) {
     result = fault.line;
   }

@@ -400,6 +400,25 @@ TEST_F(ProjectFileTest, LoneCrAndLfEndLinesToo) {
   EXPECT_EQ(model.Page(1).Topic, "a\r\nb");
 }
 
+TEST_F(ProjectFileTest, TopicLinesOfAnyLengthAndLineEnd) {
+  // Line ends before, at and after 16-byte steps, mixed in one topic, and
+  // lines that only look like the end marker.
+  const std::string a(15, 'a'), b(16, 'b'), c(17, 'c'), d(40, 'd');
+  const struct {
+    std::string stored;
+    std::string topic;
+  } cases[] = {
+      {a + "\r\n" + b + "\r\n" + c + "\r\n" + d, a + "\r\n" + b + "\r\n" + c + "\r\n" + d},
+      {a + "\n" + b + "\r" + c + "\r\n" + d, a + "\r\n" + b + "\r\n" + c + "\r\n" + d},
+      {d + "\r\r\n\n" + c, d + "\r\n\r\n\r\n" + c},
+      {"}endx\r\n }end\n" + d + "}end", "}endx\r\n }end\r\n" + d + "}end"},
+  };
+  for (const auto& t : cases) {
+    ASSERT_EQ(Parse(OnePageText(t.stored)), kLoadSuccess) << t.stored;
+    EXPECT_EQ(model.Page(1).Topic, t.topic);
+  }
+}
+
 TEST_F(ProjectFileTest, EndMarkerInsideATopicCutsIt) {
   ProjectModel m;
   // The lines behind the cut happen to continue the file correctly here;
