@@ -1,5 +1,9 @@
 #include "project/project_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -28,26 +32,44 @@ struct CorruptFile {
   int line;
 };
 
+// Thrown by the reader when the file can not be read on; the error number.
+struct ReadFailure {
+  int error_number;
+};
+
 // Reads the lines of a file one after another, counting from 1. Line ends
 // are CR LF, a lone CR or a lone LF; a final line end does not start another
 // line, but every empty line before it is kept, since empty lines carry
 // values. Reading a line beyond the end makes the file corrupt at that line.
+//
+// A file is read in pieces into one buffer, as cat does, rather than whole:
+// a 10 MB project then costs its pages' memory only once. The buffer keeps
+// the line (or the block of lines) being read and grows only for a block
+// larger than itself. A line given out stays valid up to the next call.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : at_(text.data()), end_(text.data() + text.size()) {}
+  explicit LineReader(std::string_view text)
+      : data_(text.data()), size_(text.size()), at_eof_(true) {}
+  explicit LineReader(int fd) : fd_(fd), buffer_(kPiece, '\0'), data_(buffer_.data()) {}
 
   int Next() const { return next_; }
   // The next line, left unread.
-  std::string_view Peek() const { return Current().text; }
+  std::string_view Peek() {
+    keep_ = at_;
+    const Line line = Scan();
+    return {data_ + line.start, line.length};
+  }
   std::string_view Read() {
-    const Line line = Current();
+    keep_ = at_;
+    const Line line = Scan();
     at_ = line.next;
     ++next_;
-    return line.text;
+    return {data_ + line.start, line.length};
   }
   // Passes over a line without looking at it, even when it is missing.
   void Skip() {
-    if (at_ < end_) at_ = LineAt(at_).next;
+    keep_ = at_;
+    if (HaveByteAt(at_)) at_ = Scan().next;
     ++next_;
   }
 
@@ -55,56 +77,105 @@ class LineReader {
   // behind the "}end" line. Running out of lines makes the file corrupt at
   // the first missing line.
   std::string ReadBlock() {
-    const char* const first = at_;
-    const char* last_end = first;  // the end of the last line's text
+    keep_ = at_;             // the block's first line; refills move it to 0
+    std::size_t length = 0;  // from keep_ to the end of the last line's text
     bool all_crlf = true;
     std::size_t joined = 0;  // the value's size, with a CR LF after each line
     while (true) {
-      const Line line = Current();
-      if (line.text == kEndMarker) break;
+      const Line line = Scan();
+      if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
       all_crlf = all_crlf && line.crlf;
-      joined += line.text.size() + 2;
-      last_end = line.text.data() + line.text.size();
+      joined += line.length + 2;
+      length = line.start + line.length - keep_;
       at_ = line.next;
       ++next_;
     }
-    const char* const block_end = at_;
-    Read();  // "}end"
+    const std::size_t first = keep_;
+    const std::size_t block_end = at_;
     // With CR LF line ends throughout, the value is one piece of the file.
-    if (all_crlf) return std::string(first, static_cast<std::size_t>(last_end - first));
     std::string block;
-    block.reserve(joined - 2);
-    for (const char* p = first; p < block_end;) {
-      const Line line = LineAt(p);
-      if (p != first) block += kCrLf;
-      block += line.text;
-      p = line.next;
+    if (all_crlf) {
+      block.assign(data_ + first, length);
+    } else {
+      block.reserve(joined - 2);
+      for (std::size_t p = first; p < block_end;) {
+        const char* eol = FindLineBreak(data_ + p, data_ + block_end);
+        if (p != first) block += kCrLf;
+        block.append(data_ + p, static_cast<std::size_t>(eol - (data_ + p)));
+        p = static_cast<std::size_t>(eol - data_) + (*eol == '\r' && eol[1] == '\n' ? 2 : 1);
+      }
     }
+    Read();  // "}end"
     return block;
   }
 
  private:
+  static constexpr std::size_t kPiece = std::size_t{1} << 18;
+
   struct Line {
-    std::string_view text;
-    const char* next;  // where the line after it starts
+    std::size_t start;
+    std::size_t length;
+    std::size_t next;  // where the line after it starts
     bool crlf;         // ends with CR LF
   };
 
-  Line LineAt(const char* p) const {
-    const char* eol = FindLineBreak(p, end_);
-    const std::string_view text(p, static_cast<std::size_t>(eol - p));
-    if (eol == end_) return {text, end_, false};
-    if (*eol == '\r' && eol + 1 < end_ && eol[1] == '\n') return {text, eol + 2, true};
-    return {text, eol + 1, false};
+  // The line at at_, reading on as far as it needs.
+  Line Scan() {
+    if (!HaveByteAt(at_)) throw CorruptFile{next_};
+    while (true) {
+      const char* const end = data_ + size_;
+      const char* eol = FindLineBreak(data_ + at_, end);
+      // A CR at the end of what was read may be the first half of CR LF.
+      if ((eol == end || (*eol == '\r' && eol + 1 == end)) && !at_eof_) {
+        ReadMore();
+        continue;
+      }
+      const std::size_t length = static_cast<std::size_t>(eol - (data_ + at_));
+      if (eol == end) return {at_, length, size_, false};
+      const std::size_t e = static_cast<std::size_t>(eol - data_);
+      if (*eol == '\r' && eol + 1 < end && eol[1] == '\n') return {at_, length, e + 2, true};
+      return {at_, length, e + 1, false};
+    }
   }
 
-  Line Current() const {
-    if (at_ >= end_) throw CorruptFile{next_};
-    return LineAt(at_);
+  bool HaveByteAt(std::size_t offset) {
+    while (offset >= size_ && !at_eof_) {
+      const std::size_t shift = keep_;
+      ReadMore();
+      offset -= shift;
+    }
+    return offset < size_;
   }
 
-  const char* at_;
-  const char* const end_;
+  // Moves what is kept to the front of the buffer (offsets shift by the old
+  // keep_), grows the buffer when that fills it, and reads what fits.
+  void ReadMore() {
+    const std::size_t shift = keep_;
+    if (shift > 0) {
+      std::memmove(buffer_.data(), buffer_.data() + shift, size_ - shift);
+      size_ -= shift;
+      at_ -= shift;
+      keep_ = 0;
+    }
+    if (size_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+    data_ = buffer_.data();
+    while (true) {
+      const ssize_t n = ::read(fd_, buffer_.data() + size_, buffer_.size() - size_);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw ReadFailure{errno};
+      if (n == 0) at_eof_ = true;
+      size_ += static_cast<std::size_t>(n);
+      return;
+    }
+  }
+
+  int fd_ = -1;
+  std::string buffer_;
+  const char* data_;
+  std::size_t size_ = 0;
+  std::size_t at_ = 0;    // the next line
+  std::size_t keep_ = 0;  // what the buffer must still hold
+  bool at_eof_ = false;
   int next_ = 1;
 };
 
@@ -379,10 +450,10 @@ int RereadVersionCode(int load_result) {
   }
 }
 
-int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
-                     const std::string& file, Prompter& prompter, Progress& progress,
-                     int* pages_left_out) {
-  LineReader reader(text);
+namespace {
+
+int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const std::string& file,
+              Prompter& prompter, Progress& progress, int* pages_left_out) {
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
   pages.reserve(64);
@@ -401,6 +472,8 @@ int ParseProjectText(ProjectModel& model, std::string_view text, int version_cod
   return kLoadSuccess;
 }
 
+}  // namespace
+
 std::string OpenFailedMessage(const std::string& file, int error_number) {
   const std::string quoted = "\r\n\"" + PathToSjis(file) + "\"";
   switch (error_number) {
@@ -417,15 +490,34 @@ std::string OpenFailedMessage(const std::string& file, int error_number) {
   }
 }
 
+int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
+                     const std::string& file, Prompter& prompter, Progress& progress,
+                     int* pages_left_out) {
+  LineReader reader(text);
+  return ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+}
+
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
                     Prompter& prompter, Progress& progress, int* pages_left_out) {
-  int error_number = 0;
-  auto text = ReadWholeFile(file, nullptr, &error_number);
-  if (!text) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  int error_number = fd < 0 ? errno : ::fstat(fd, &st) != 0 ? errno : 0;
+  if (error_number == 0 && S_ISDIR(st.st_mode)) error_number = EISDIR;
+  int result = kLoadRefused;
+  if (error_number == 0) {
+    try {
+      LineReader reader(fd);
+      result = ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+    } catch (const ReadFailure& failure) {
+      error_number = failure.error_number;
+    }
+  }
+  if (fd >= 0) ::close(fd);
+  if (error_number != 0) {
     prompter.Warning(OpenFailedMessage(file, error_number));
     return kLoadRefused;
   }
-  return ParseProjectText(model, *text, version_code, file, prompter, progress, pages_left_out);
+  return result;
 }
 
 std::string BuildProjectFileText(const ProjectModel& model) {
