@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -32,6 +33,9 @@ struct CorruptFile {
   int line;
 };
 
+// What a project file is read in: as much as cat reads at a time, twice.
+constexpr std::size_t kPiece = std::size_t{1} << 18;
+
 // Thrown by the reader when the file can not be read on; the error number.
 struct ReadFailure {
   int error_number;
@@ -50,7 +54,10 @@ class LineReader {
  public:
   explicit LineReader(std::string_view text)
       : data_(text.data()), size_(text.size()), at_eof_(true) {}
-  explicit LineReader(int fd) : fd_(fd), buffer_(kPiece, '\0'), data_(buffer_.data()) {}
+  // `size` is the file's size as far as known; a small file gets a buffer
+  // of its own size (and one byte to see its end) rather than a piece.
+  LineReader(int fd, std::size_t size)
+      : fd_(fd), buffer_(std::min(size + 1, kPiece), '\0'), data_(buffer_.data()) {}
 
   int Next() const { return next_; }
   // The next line, left unread.
@@ -110,8 +117,6 @@ class LineReader {
   }
 
  private:
-  static constexpr std::size_t kPiece = std::size_t{1} << 18;
-
   struct Line {
     std::size_t start;
     std::size_t length;
@@ -506,7 +511,7 @@ int LoadProjectFile(ProjectModel& model, const std::string& file, int version_co
   int result = kLoadRefused;
   if (error_number == 0) {
     try {
-      LineReader reader(fd);
+      LineReader reader(fd, S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : kPiece);
       result = ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
     } catch (const ReadFailure& failure) {
       error_number = failure.error_number;
