@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
 
 #include "support/fakes.h"
 
@@ -61,6 +65,26 @@ TEST(ReadWholeFileTest, MissingFileGivesNothingAndAReason) {
   std::string why;
   EXPECT_FALSE(ReadWholeFile("/nonexistent/qy/file", &why));
   EXPECT_FALSE(why.empty());
+}
+
+TEST(ReadWholeFileTest, FilesOfUnknownSizeAndExactSizeAreReadToTheEnd) {
+  TempDir dir;
+  // A pipe has no size: everything comes in pieces after the first read.
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string sent;
+  for (int i = 0; i < 3000; ++i) sent += std::to_string(i) + ' ';
+  std::thread writer([&] {
+    std::ofstream out(fifo, std::ios::binary);
+    out << sent;
+  });
+  const std::optional<std::string> received = ReadWholeFile(fifo);
+  writer.join();
+  EXPECT_EQ(received, sent);
+  // A regular file fills its string exactly.
+  const std::string file = dir.File("exact");
+  ASSERT_TRUE(WriteFileAtomic(file, sent));
+  EXPECT_EQ(ReadWholeFile(file), sent);
 }
 
 TEST(TempFileTest, NamesAreUniqueAndStartWithQy) {
