@@ -33,8 +33,9 @@ struct CorruptFile {
   int line;
 };
 
-// What a project file is read in: as much as cat reads at a time, twice.
-constexpr std::size_t kPiece = std::size_t{1} << 18;
+// What a project file is read in: as much as cat reads at a time, which
+// stays in the cache while its lines are scanned and copied out.
+constexpr std::size_t kPiece = std::size_t{1} << 17;
 
 // Thrown by the reader when the file can not be read on; the error number.
 struct ReadFailure {
