@@ -1,10 +1,17 @@
 // The work of `check`, page search, `build` and `info` on the generated
 // 999-page, 10 MB Shift-JIS project, each beside the plain tool that reads
-// the same bytes (grep -c, cat). Every benchmark reports its own median,
+// the same bytes (grep -c, cat), and the whole `quillory-cli info` program
+// on that project and on the small sample beside the `cat` program on the
+// same file (start-up included). Every benchmark reports its own median,
 // the baseline's median, their ratio and the goal for that ratio, so one run
 // re-measures the whole table:
 //   ratio_bench --benchmark_counters_tabular=true
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -101,21 +108,50 @@ void Cat(const std::vector<std::string>& files, const std::string& target) {
   }
 }
 
+extern "C" char** environ;
+
+double Milliseconds(const timeval& t) {
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+}
+
+// Runs a program with its output to /dev/null; the CPU time is the child's
+// (user and system), which counts loading and start-up too.
+Sample RunProgram(std::vector<std::string> argv) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> args;
+  for (std::string& a : argv) args.push_back(a.data());
+  args.push_back(nullptr);
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) std::abort();
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::abort();
+  }
+  const auto end = Clock::now();
+  posix_spawn_file_actions_destroy(&actions);
+  return {std::chrono::duration<double, std::milli>(end - start).count(),
+          Milliseconds(usage.ru_utime) + Milliseconds(usage.ru_stime)};
+}
+
 // Runs `work` under the benchmark loop, then the baseline as often, and
 // reports both medians, their ratio and the goal.
-void Compare(benchmark::State& state, const std::function<void()>& work,
-             const std::function<void()>& baseline, double goal) {
+void CompareSamples(benchmark::State& state, const std::function<Sample()>& work,
+                    const std::function<Sample()>& baseline, double goal) {
   std::vector<double> work_wall;
   std::vector<double> work_cpu;
   for (auto _ : state) {
-    const Sample s = Measure(work);
+    const Sample s = work();
     work_wall.push_back(s.wall_ms);
     work_cpu.push_back(s.cpu_ms);
   }
   std::vector<double> base_wall;
   std::vector<double> base_cpu;
   for (std::size_t i = 0; i < std::max<std::size_t>(work_wall.size(), 5); ++i) {
-    const Sample s = Measure(baseline);
+    const Sample s = baseline();
     base_wall.push_back(s.wall_ms);
     base_cpu.push_back(s.cpu_ms);
   }
@@ -125,9 +161,17 @@ void Compare(benchmark::State& state, const std::function<void()>& work,
   const double bc = Median(base_cpu);
   state.counters["work_ms"] = w;
   state.counters["baseline_ms"] = b;
+  state.counters["work_cpu_ms"] = wc;
+  state.counters["baseline_cpu_ms"] = bc;
   state.counters["ratio"] = b > 0 ? w / b : 0;
   state.counters["cpu_ratio"] = bc > 0 ? wc / bc : 0;
   state.counters["goal"] = goal;
+}
+
+void Compare(benchmark::State& state, const std::function<void()>& work,
+             const std::function<void()>& baseline, double goal) {
+  CompareSamples(
+      state, [&] { return Measure(work); }, [&] { return Measure(baseline); }, goal);
 }
 
 void Check(benchmark::State& state) {
@@ -190,5 +234,24 @@ void Load(benchmark::State& state) {
       [&] { benchmark::DoNotOptimize(qy::ReadWholeFile(file)->size()); }, 3);
 }
 BENCHMARK(Load)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The installed program as a user runs it, against `cat` of the same file.
+void InfoProgram(benchmark::State& state, const std::string& file, double goal) {
+  CompareSamples(
+      state,
+      [&] {
+        return RunProgram({QY_CLI_PROGRAM, "info", file});
+      },
+      [&] {
+        return RunProgram({"/bin/cat", file});
+      },
+      goal);
+}
+
+void InfoGenerated(benchmark::State& state) { InfoProgram(state, ProjectPath(), 3); }
+BENCHMARK(InfoGenerated)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void InfoSample(benchmark::State& state) { InfoProgram(state, QY_SAMPLE_PROJECT, 2); }
+BENCHMARK(InfoSample)->Unit(benchmark::kMillisecond)->Iterations(40);
 
 }  // namespace

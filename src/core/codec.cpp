@@ -1,98 +1,29 @@
 #include "core/codec.h"
 
-#include <unicode/ucnv.h>
-
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <type_traits>
-#include <unordered_map>
-#include <vector>
+#include <utility>
 
 #include "core/cp932.h"
+#include "core/cp932_tables.h"
 
-// ICU is asked once per code of code page 932 to build lookup tables; the
-// conversions themselves are plain table lookups, as the editor converts whole
-// topics on every page switch.
+// The conversions are plain lookups in the tables generated from ICU at
+// build time, as the editor converts whole topics on every page switch.
 namespace qy {
 
 namespace {
 
+using cp932_tables::kCharMask;
+using cp932_tables::kMarkerShift;
+using cp932_tables::kNoChar;
+using cp932_tables::kNoCode;
+using cp932_tables::LeadIndex;
+
 // A code: a single byte b as b, a double-byte pair as lead * 0x100 + trail.
 using Code = std::uint16_t;
-constexpr Code kNoCode = 0xFFFF;  // 0xFF is no lead byte
-constexpr std::uint32_t kNoChar = 0xFFFFFFFF;
-constexpr int kLeadCount = 60;
 constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-int LeadIndex(unsigned char lead) {
-  if (lead >= 0x81 && lead <= 0x9F) return lead - 0x81;
-  if (lead >= 0xE0 && lead <= 0xFC) return lead - 0xE0 + 31;
-  return -1;
-}
-
-// Decoded entry: the code point in the low 21 bits, the duplicate marker
-// number (0: none) from bit 24; kNoChar when code page 932 does not define
-// the code.
-constexpr int kMarkerShift = 24;
-constexpr std::uint32_t kCharMask = 0x1FFFFF;
-
-struct Tables {
-  std::array<std::uint32_t, 256> single;
-  std::vector<std::uint32_t> pair = std::vector<std::uint32_t>(kLeadCount * 256, kNoChar);
-  std::vector<Code> encode = std::vector<Code>(0x10000, kNoCode);  // BMP only
-  // The other codes of characters with duplicates, ascending.
-  std::unordered_map<char32_t, std::vector<Code>> others;
-};
-
-class Icu {
- public:
-  Icu() {
-    UErrorCode status = U_ZERO_ERROR;
-    cnv_ = ucnv_open("windows-31j", &status);
-    ucnv_setToUCallBack(cnv_, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    ucnv_setFromUCallBack(cnv_, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    if (U_FAILURE(status)) {
-      ucnv_close(cnv_);
-      throw std::runtime_error("ICU has no windows-31j converter");
-    }
-  }
-  ~Icu() { ucnv_close(cnv_); }
-  Icu(const Icu&) = delete;
-  Icu& operator=(const Icu&) = delete;
-
-  // The one BMP character the bytes decode to, or kNoChar.
-  std::uint32_t Decode(const char* bytes, int n) {
-    UChar out[4];
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetToUnicode(cnv_);
-    int32_t len = ucnv_toUChars(cnv_, out, 4, bytes, n, &status);
-    if (U_FAILURE(status) || len != 1) return kNoChar;
-    return out[0];
-  }
-  // The code ICU writes for a BMP character, or kNoCode.
-  Code Encode(char32_t c) {
-    UChar in = static_cast<UChar>(c);
-    char out[4];
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetFromUnicode(cnv_);
-    int32_t len = ucnv_fromUChars(cnv_, out, 4, &in, 1, &status);
-    if (U_FAILURE(status)) return kNoCode;
-    if (len == 1) return static_cast<unsigned char>(out[0]);
-    if (len == 2) {
-      return static_cast<Code>(static_cast<unsigned char>(out[0]) << 8 |
-                               static_cast<unsigned char>(out[1]));
-    }
-    return kNoCode;
-  }
-
- private:
-  UConverter* cnv_ = nullptr;
-};
-
-std::uint32_t& Entry(Tables& t, Code code) {
-  return code < 0x100 ? t.single[code] : t.pair[LeadIndex(code >> 8) * 256 + (code & 0xFF)];
-}
 
 // Characters that Unicode codes differently from windows-31j although code
 // page 932 holds them as the same JIS character (JIS-based mappings give the
@@ -108,64 +39,24 @@ constexpr std::pair<char32_t, char32_t> kSameJisCharacter[] = {
     {0x00AC, 0xFFE2},  // NOT SIGN
 };
 
-Tables BuildTables() {
-  Tables t;
-  t.single.fill(kNoChar);
-  Icu icu;
-  std::vector<Code> defined;
-  // Code page 932 keeps ASCII as it is; ICU's table (from IBM) rotates the
-  // control codes 0x1A, 0x1C and 0x7F.
-  for (int b = 0; b < 0x80; ++b) {
-    t.single[b] = static_cast<std::uint32_t>(b);
-    t.encode[b] = static_cast<Code>(b);
-  }
-  for (int b = 0x80; b < 0x100; ++b) {
-    if (LeadIndex(static_cast<unsigned char>(b)) >= 0) continue;
-    char byte = static_cast<char>(b);
-    t.single[b] = icu.Decode(&byte, 1);
-    if (t.single[b] != kNoChar) defined.push_back(static_cast<Code>(b));
-  }
-  for (int lead = 0x81; lead <= 0xFC; ++lead) {
-    if (LeadIndex(static_cast<unsigned char>(lead)) < 0) continue;
-    for (int trail = 0x40; trail <= 0xFC; ++trail) {
-      if (!IsTrailByte(static_cast<unsigned char>(trail))) continue;
-      char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-      Code code = static_cast<Code>(lead << 8 | trail);
-      Entry(t, code) = icu.Decode(bytes, 2);
-      if (Entry(t, code) != kNoChar) defined.push_back(code);
-    }
-  }
-  // The code ICU encodes a character to is its canonical one; a character
-  // whose ICU code does not decode back to it keeps its lowest code.
-  for (Code code : defined) {
-    char32_t c = Entry(t, code);
-    if (icu.Encode(c) == code) {
-      t.encode[c] = code;
-    } else {
-      t.others[c].push_back(code);
-    }
-  }
-  for (auto& [c, codes] : t.others) {
-    if (t.encode[c] == kNoCode) {
-      t.encode[c] = codes.front();
-      codes.erase(codes.begin());
-    }
-    if (codes.size() > static_cast<std::size_t>(kDuplicateMarkerCount)) {
-      throw std::runtime_error("too many duplicate codes");
-    }
-    for (std::size_t n = 0; n < codes.size(); ++n) {
-      Entry(t, codes[n]) = c | static_cast<std::uint32_t>(n + 1) << kMarkerShift;
-    }
-  }
+// The canonical code of a BMP character, kNoCode when it has none.
+Code BmpCode(char32_t c) {
+  const Code code = cp932_tables::kEncode[c];
+  if (code != kNoCode) return code;
   for (auto [unicode, cp932] : kSameJisCharacter) {
-    if (t.encode[unicode] == kNoCode) t.encode[unicode] = t.encode[cp932];
+    if (c == unicode) return cp932_tables::kEncode[cp932];
   }
-  return t;
+  return kNoCode;
 }
 
-const Tables& GetTables() {
-  static const Tables tables = BuildTables();
-  return tables;
+// The code marker `n` (from 0) gives `c`, kNoCode when `c` has no such code.
+Code OtherCode(char32_t c, std::size_t n) {
+  const cp932_tables::OtherCode* const begin = cp932_tables::kOthers;
+  const cp932_tables::OtherCode* const end = begin + cp932_tables::kOtherCount;
+  const auto* first = std::lower_bound(
+      begin, end, c, [](const cp932_tables::OtherCode& o, char32_t x) { return o.character < x; });
+  if (static_cast<std::size_t>(end - first) <= n || first[n].character != c) return kNoCode;
+  return first[n].code;
 }
 
 // ---- Decoding ----
@@ -198,8 +89,7 @@ void AppendUtf16(std::u16string& out, char32_t c) {
 }
 
 // Code page 932 keeps ASCII as it is, so all-ASCII text (most settings,
-// names and messages) converts without the tables, which are built only
-// when the first other character is converted.
+// names and messages) converts without looking at the tables.
 template <typename Text>
 bool IsAscii(Text text) {
   for (auto c : text) {
@@ -213,7 +103,6 @@ bool IsAscii(Text text) {
 template <typename Out, typename Append>
 Out Decode(std::string_view sjis, Append append) {
   if (IsAscii(sjis)) return Out(sjis.begin(), sjis.end());
-  const Tables& t = GetTables();
   Out out;
   out.reserve(sjis.size() * 2);
   const std::size_t n = sjis.size();
@@ -222,12 +111,12 @@ Out Decode(std::string_view sjis, Append append) {
     int lead = LeadIndex(b);
     std::uint32_t entry;
     if (lead < 0) {
-      entry = t.single[b];
+      entry = cp932_tables::kSingle[b];
       if (entry == kNoChar) entry = kStrayByteBase + b;
       ++i;
     } else if (i + 1 < n && IsTrailByte(static_cast<unsigned char>(sjis[i + 1]))) {
       const auto trail = static_cast<unsigned char>(sjis[i + 1]);
-      entry = t.pair[lead * 256 + trail];
+      entry = cp932_tables::kPair[lead * 256 + trail];
       if (entry == kNoChar) entry = kUndefinedPairBase + (b << 8 | trail);
       i += 2;
     } else {
@@ -290,8 +179,8 @@ char32_t NextUtf16(std::u16string_view s, std::size_t& i) {
 }
 
 // Code of a character, kNoCode when code page 932 can not hold it.
-Code CodeOf(const Tables& t, char32_t c) {
-  if (c < 0x10000) return t.encode[c];
+Code CodeOf(char32_t c) {
+  if (c < 0x10000) return BmpCode(c);
   if (c >= kStrayByteBase && c <= kStrayByteBase + 0xFF) return static_cast<Code>(c & 0xFF);
   if (c >= kUndefinedPairBase && c < kStrayByteBase) {
     const auto lead = static_cast<unsigned char>(c >> 8);
@@ -312,7 +201,6 @@ std::string Encode(View in, Next next, bool* lossy) {
     if (lossy) *lossy = false;
     return std::string(in.begin(), in.end());
   }
-  const Tables& t = GetTables();
   std::string out;
   out.reserve(in.size() * 2);
   bool lost = false;
@@ -323,12 +211,9 @@ std::string Encode(View in, Next next, bool* lossy) {
   for (std::size_t i = 0; i < in.size();) {
     const char32_t c = next(in, i);
     if (IsDuplicateMarker(c)) {
-      if (auto it = t.others.find(last); it != t.others.end()) {
-        const std::size_t n = kDuplicateMarker1 - c;
-        if (n < it->second.size()) {
-          out.resize(last_at);
-          AppendCode(out, it->second[n]);
-        }
+      if (const Code other = OtherCode(last, kDuplicateMarker1 - c); other != kNoCode) {
+        out.resize(last_at);
+        AppendCode(out, other);
       }
       last = kInvalid;
       continue;
@@ -338,7 +223,7 @@ std::string Encode(View in, Next next, bool* lossy) {
       lost = true;
       continue;
     }
-    const Code code = c == kInvalid ? kNoCode : CodeOf(t, c);
+    const Code code = c == kInvalid ? kNoCode : CodeOf(c);
     if (code == kNoCode) {
       out += '?';
       lost = true;

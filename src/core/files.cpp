@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -112,22 +111,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
       '\0');
   std::size_t have = 0;
   while (true) {
-    if (have == data.size()) {
-      // Full: a small read tells whether there is more, before the string
-      // grows (growing a string of many megabytes copies all of it).
+    ssize_t n;
+    if (have < data.size()) {
+      n = ::read(fd, data.data() + have, data.size() - have);
+    } else {
+      // The string is full, usually at the end of the file: look for more
+      // through a small buffer, so that the end costs no reallocation.
       char probe[4096];
-      ssize_t n = ::read(fd, probe, sizeof(probe));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return fail(fd);
-      }
-      if (n == 0) break;
-      data.resize(data.size() + std::max<std::size_t>(data.size() / 2, std::size_t{1} << 16));
-      std::memcpy(data.data() + have, probe, static_cast<std::size_t>(n));
-      have += static_cast<std::size_t>(n);
-      continue;
+      n = ::read(fd, probe, sizeof probe);
+      if (n > 0) data.append(probe, static_cast<std::size_t>(n));
     }
-    ssize_t n = ::read(fd, data.data() + have, data.size() - have);
     if (n < 0) {
       if (errno == EINTR) continue;
       return fail(fd);

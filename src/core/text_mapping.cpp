@@ -1,7 +1,5 @@
 #include "core/text_mapping.h"
 
-#include <unicode/uchar.h>
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -89,10 +87,36 @@ std::u16string Kana(char32_t c, bool to_hiragana) {
   return {};
 }
 
+// Every pair of simple case partners that code page 932 holds both of (a
+// test checks this against Unicode's case mapping of every character of the
+// code page): upper-case letters first..last and their lower-case letters
+// from lower.
+struct CaseRange {
+  char32_t first;
+  char32_t last;
+  char32_t lower;
+};
+constexpr CaseRange kCaseRanges[] = {
+    {u'A', u'Z', u'a'},                 // ASCII
+    {u'Ａ', u'Ｚ', u'ａ'},              // full-width Latin
+    {u'Α', u'Ρ', u'α'},                 // Greek, up to rho
+    {u'Σ', u'Ω', u'σ'},                 // Greek, from sigma (there is no U+03A2)
+    {u'Ё', u'Ё', u'ё'},                 // Cyrillic
+    {u'А', u'Я', u'а'},                 // Cyrillic
+    {u'\u2160', u'\u2169', u'\u2170'},  // Roman numerals one to ten
+};
+
 std::u16string Case(char32_t c, bool upper) {
-  UChar32 mapped = upper ? u_toupper(static_cast<UChar32>(c)) : u_tolower(static_cast<UChar32>(c));
-  if (mapped == static_cast<UChar32>(c) || mapped > 0xFFFF) return {};
-  return std::u16string(1, static_cast<char16_t>(mapped));
+  for (const CaseRange& r : kCaseRanges) {
+    const char32_t lower_last = r.lower + (r.last - r.first);
+    if (upper && c >= r.lower && c <= lower_last) {
+      return std::u16string(1, static_cast<char16_t>(c - r.lower + r.first));
+    }
+    if (!upper && c >= r.first && c <= r.last) {
+      return std::u16string(1, static_cast<char16_t>(c - r.first + r.lower));
+    }
+  }
+  return {};
 }
 
 std::u16string MapChar(char32_t c, TextMapping mapping) {

@@ -1,5 +1,10 @@
 #include "project/project_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +13,7 @@
 
 #include "core/codec.h"
 #include "core/cp932.h"
+#include "core/line_break.h"
 #include "core/native_path.h"
 
 namespace qy {
@@ -27,105 +33,155 @@ struct CorruptFile {
   int line;
 };
 
-// The lines of a file as views into its text. Line ends are CR LF, a lone CR
-// or a lone LF; a final line end does not start another line, but every
-// empty line before it is kept, since empty lines carry values.
-class LineTable {
- public:
-  explicit LineTable(std::string_view text) {
-    lines_.reserve(CountLines(text));
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    // The next CR and the next LF, each looked up again only once passed, so
-    // the scan runs at memchr speed.
-    const char* cr = Find(p, end, '\r');
-    const char* lf = Find(p, end, '\n');
-    while (p < end) {
-      if (cr < p) cr = Find(p, end, '\r');
-      if (lf < p) lf = Find(p, end, '\n');
-      const char* eol = cr < lf ? cr : lf;
-      lines_.emplace_back(p, static_cast<std::size_t>(eol - p));
-      if (eol == end) break;
-      p = eol + ((eol == cr && eol + 1 == lf) ? 2 : 1);
-    }
-  }
+// What a project file is read in: as much as cat reads at a time, which
+// stays in the cache while its lines are scanned and copied out.
+constexpr std::size_t kPiece = std::size_t{1} << 17;
 
-  int Count() const { return static_cast<int>(lines_.size()); }
-
-  // Line `number` (from 1); a line beyond the end makes the file corrupt at
-  // that line.
-  std::string_view At(int number) const {
-    if (number < 1 || number > Count()) throw CorruptFile{number};
-    return lines_[static_cast<std::size_t>(number - 1)];
-  }
-
- private:
-  // Exactly the number of lines the constructor makes: every LF, every CR
-  // not followed by LF, and a last line without a line end.
-  static std::size_t CountLines(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
-         at = text.find('\n', at + 1)) {
-      ++count;
-    }
-    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
-         at = text.find('\r', at + 1)) {
-      if (at + 1 == text.size() || text[at + 1] != '\n') ++count;
-    }
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') ++count;
-    return count;
-  }
-
-  static const char* Find(const char* from, const char* end, char c) {
-    const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
-    return hit ? static_cast<const char*>(hit) : end;
-  }
-
-  std::vector<std::string_view> lines_;
+// Thrown by the reader when the file can not be read on; the error number.
+struct ReadFailure {
+  int error_number;
 };
 
-// Reads consecutive lines, counting from 1.
-class LineCursor {
+// Reads the lines of a file one after another, counting from 1. Line ends
+// are CR LF, a lone CR or a lone LF; a final line end does not start another
+// line, but every empty line before it is kept, since empty lines carry
+// values. Reading a line beyond the end makes the file corrupt at that line.
+//
+// A file is read in pieces into one buffer, as cat does, rather than whole:
+// a 10 MB project then costs its pages' memory only once. The buffer keeps
+// the line (or the block of lines) being read and grows only for a block
+// larger than itself. A line given out stays valid up to the next call.
+class LineReader {
  public:
-  explicit LineCursor(const LineTable& table) : table_(table) {}
+  explicit LineReader(std::string_view text)
+      : data_(text.data()), size_(text.size()), at_eof_(true) {}
+  // `size` is the file's size as far as known; a small file gets a buffer
+  // of its own size (and one byte to see its end) rather than a piece.
+  LineReader(int fd, std::size_t size)
+      : fd_(fd), buffer_(std::min(size + 1, kPiece), '\0'), data_(buffer_.data()) {}
 
   int Next() const { return next_; }
-  std::string_view Read() { return table_.At(next_++); }
+  // The next line, left unread.
+  std::string_view Peek() {
+    keep_ = at_;
+    const Line line = Scan();
+    return {data_ + line.start, line.length};
+  }
+  std::string_view Read() {
+    keep_ = at_;
+    const Line line = Scan();
+    at_ = line.next;
+    ++next_;
+    return {data_ + line.start, line.length};
+  }
   // Passes over a line without looking at it, even when it is missing.
-  void Skip() { ++next_; }
+  void Skip() {
+    keep_ = at_;
+    if (HaveByteAt(at_)) at_ = Scan().next;
+    ++next_;
+  }
 
-  // The lines up to the next "}end", joined with CR LF; the cursor ends
+  // The lines up to the next "}end", joined with CR LF; the reader ends
   // behind the "}end" line. Running out of lines makes the file corrupt at
   // the first missing line.
   std::string ReadBlock() {
-    const int first = next_;
-    std::size_t size = 0;
+    keep_ = at_;             // the block's first line; refills move it to 0
+    std::size_t length = 0;  // from keep_ to the end of the last line's text
+    bool all_crlf = true;
+    std::size_t joined = 0;  // the value's size, with a CR LF after each line
     while (true) {
-      std::string_view line = table_.At(next_);
-      if (line == kEndMarker) break;
-      size += line.size() + 2;
+      const Line line = Scan();
+      if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
+      all_crlf = all_crlf && line.crlf;
+      joined += line.length + 2;
+      length = line.start + line.length - keep_;
+      at_ = line.next;
       ++next_;
     }
-    const int end = next_;
-    ++next_;
-    std::string block;
-    if (end == first) return block;
+    const std::size_t first = keep_;
+    const std::size_t block_end = at_;
     // With CR LF line ends throughout, the value is one piece of the file.
-    std::string_view head = table_.At(first);
-    std::string_view tail = table_.At(end - 1);
-    if (static_cast<std::size_t>(tail.data() + tail.size() - head.data()) == size - 2) {
-      return std::string(head.data(), size - 2);
+    std::string block;
+    if (all_crlf) {
+      block.assign(data_ + first, length);
+    } else {
+      block.reserve(joined - 2);
+      for (std::size_t p = first; p < block_end;) {
+        const char* eol = FindLineBreak(data_ + p, data_ + block_end);
+        if (p != first) block += kCrLf;
+        block.append(data_ + p, static_cast<std::size_t>(eol - (data_ + p)));
+        p = static_cast<std::size_t>(eol - data_) + (*eol == '\r' && eol[1] == '\n' ? 2 : 1);
+      }
     }
-    block.reserve(size - 2);
-    for (int i = first; i < end; ++i) {
-      if (i != first) block += kCrLf;
-      block += table_.At(i);
-    }
+    Read();  // "}end"
     return block;
   }
 
  private:
-  const LineTable& table_;
+  struct Line {
+    std::size_t start;
+    std::size_t length;
+    std::size_t next;  // where the line after it starts
+    bool crlf;         // ends with CR LF
+  };
+
+  // The line at at_, reading on as far as it needs.
+  Line Scan() {
+    if (!HaveByteAt(at_)) throw CorruptFile{next_};
+    while (true) {
+      const char* const end = data_ + size_;
+      const char* eol = FindLineBreak(data_ + at_, end);
+      // A CR at the end of what was read may be the first half of CR LF.
+      if ((eol == end || (*eol == '\r' && eol + 1 == end)) && !at_eof_) {
+        ReadMore();
+        continue;
+      }
+      const std::size_t length = static_cast<std::size_t>(eol - (data_ + at_));
+      if (eol == end) return {at_, length, size_, false};
+      const std::size_t e = static_cast<std::size_t>(eol - data_);
+      if (*eol == '\r' && eol + 1 < end && eol[1] == '\n') return {at_, length, e + 2, true};
+      return {at_, length, e + 1, false};
+    }
+  }
+
+  bool HaveByteAt(std::size_t offset) {
+    while (offset >= size_ && !at_eof_) {
+      const std::size_t shift = keep_;
+      ReadMore();
+      offset -= shift;
+    }
+    return offset < size_;
+  }
+
+  // Moves what is kept to the front of the buffer (offsets shift by the old
+  // keep_), grows the buffer when that fills it, and reads what fits.
+  void ReadMore() {
+    const std::size_t shift = keep_;
+    if (shift > 0) {
+      std::memmove(buffer_.data(), buffer_.data() + shift, size_ - shift);
+      size_ -= shift;
+      at_ -= shift;
+      keep_ = 0;
+    }
+    if (size_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+    data_ = buffer_.data();
+    while (true) {
+      const ssize_t n = ::read(fd_, buffer_.data() + size_, buffer_.size() - size_);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw ReadFailure{errno};
+      if (n == 0) at_eof_ = true;
+      size_ += static_cast<std::size_t>(n);
+      return;
+    }
+  }
+
+  int fd_ = -1;
+  std::string buffer_;
+  const char* data_;
+  std::size_t size_ = 0;
+  std::size_t at_ = 0;    // the next line
+  std::size_t keep_ = 0;  // what the buffer must still hold
+  bool at_eof_ = false;
   int next_ = 1;
 };
 
@@ -151,7 +207,7 @@ bool ParseDecimal(std::string_view text, std::int32_t* value) {
   return true;
 }
 
-std::int32_t ReadInteger(LineCursor& cursor) {
+std::int32_t ReadInteger(LineReader& cursor) {
   const int number = cursor.Next();
   std::int32_t value = 0;
   if (!ParseDecimal(cursor.Read(), &value)) throw CorruptFile{number};
@@ -249,7 +305,7 @@ PageAttribute AttributeOfKindWord(std::string_view word) {
 
 // Reads one page block from its "//Page//" line up to and including its
 // "}end" line.
-PageRecord ReadPage(LineCursor& cursor, int version_code) {
+PageRecord ReadPage(LineReader& cursor, int version_code) {
   const int page_line = cursor.Next();
   if (cursor.Read() != kPageMarker) throw CorruptFile{page_line};
   PageRecord page;
@@ -284,7 +340,7 @@ PageRecord ReadPage(LineCursor& cursor, int version_code) {
 // The pages behind the last one the table can hold, which a save would lose:
 // counted up to the end of the file or the first block that does not read
 // as a page.
-int CountPagesLeftOut(LineCursor& cursor, int version_code) {
+int CountPagesLeftOut(LineReader& cursor, int version_code) {
   int count = 0;
   try {
     while (true) {
@@ -297,10 +353,9 @@ int CountPagesLeftOut(LineCursor& cursor, int version_code) {
   return count;
 }
 
-int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
+int ParseLines(LineReader& cursor, int version_code, ProjectHeader& header,
                std::vector<PageRecord>& pages, const std::string& file, Prompter& prompter,
                Progress& progress, int* left_out) {
-  LineCursor cursor(table);
   std::string_view first = cursor.Read();
   std::string_view version = VersionOfCode(version_code);
   if (version.empty() || first != HeaderOf(version)) {
@@ -339,8 +394,7 @@ int ParseLines(const LineTable& table, int version_code, ProjectHeader& header,
       return kLoadSuccess;
     }
     cursor.Skip();  // empty line after "}end"
-    const int line = cursor.Next();
-    if (table.At(line) == kFileEnd) return kLoadSuccess;
+    if (cursor.Peek() == kFileEnd) return kLoadSuccess;
   }
 }
 
@@ -402,17 +456,17 @@ int RereadVersionCode(int load_result) {
   }
 }
 
-int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
-                     const std::string& file, Prompter& prompter, Progress& progress,
-                     int* pages_left_out) {
-  const LineTable table(text);
+namespace {
+
+int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const std::string& file,
+              Prompter& prompter, Progress& progress, int* pages_left_out) {
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
   pages.reserve(64);
   int left_out = 0;
   int result;
   try {
-    result = ParseLines(table, version_code, header, pages, file, prompter, progress, &left_out);
+    result = ParseLines(reader, version_code, header, pages, file, prompter, progress, &left_out);
   } catch (const CorruptFile& fault) {
     result = fault.line;
   }
@@ -423,6 +477,8 @@ int ParseProjectText(ProjectModel& model, std::string_view text, int version_cod
   if (pages_left_out) *pages_left_out = left_out;
   return kLoadSuccess;
 }
+
+}  // namespace
 
 std::string OpenFailedMessage(const std::string& file, int error_number) {
   const std::string quoted = "\r\n\"" + PathToSjis(file) + "\"";
@@ -440,15 +496,34 @@ std::string OpenFailedMessage(const std::string& file, int error_number) {
   }
 }
 
+int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
+                     const std::string& file, Prompter& prompter, Progress& progress,
+                     int* pages_left_out) {
+  LineReader reader(text);
+  return ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+}
+
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
                     Prompter& prompter, Progress& progress, int* pages_left_out) {
-  int error_number = 0;
-  auto text = ReadWholeFile(file, nullptr, &error_number);
-  if (!text) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  int error_number = fd < 0 ? errno : ::fstat(fd, &st) != 0 ? errno : 0;
+  if (error_number == 0 && S_ISDIR(st.st_mode)) error_number = EISDIR;
+  int result = kLoadRefused;
+  if (error_number == 0) {
+    try {
+      LineReader reader(fd, S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : kPiece);
+      result = ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+    } catch (const ReadFailure& failure) {
+      error_number = failure.error_number;
+    }
+  }
+  if (fd >= 0) ::close(fd);
+  if (error_number != 0) {
     prompter.Warning(OpenFailedMessage(file, error_number));
     return kLoadRefused;
   }
-  return ParseProjectText(model, *text, version_code, file, prompter, progress, pages_left_out);
+  return result;
 }
 
 std::string BuildProjectFileText(const ProjectModel& model) {

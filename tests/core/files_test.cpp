@@ -7,7 +7,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
 
 #include "support/fakes.h"
 
@@ -58,6 +62,22 @@ TEST(ReadWholeFileTest, ReadsFilesThatStateNoSize) {
   const auto read = ReadWholeFile("/proc/self/status");
   ASSERT_TRUE(read);
   EXPECT_NE(read->find("Name:"), std::string::npos);
+}
+
+TEST(ReadWholeFileTest, ReadsAPipeToItsEnd) {
+  // A pipe has no size: everything comes in pieces after the first read.
+  TempDir dir;
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string sent;
+  for (int i = 0; i < 3000; ++i) sent += std::to_string(i) + ' ';
+  std::thread writer([&] {
+    std::ofstream out(fifo, std::ios::binary);
+    out << sent;
+  });
+  const std::optional<std::string> received = ReadWholeFile(fifo);
+  writer.join();
+  EXPECT_EQ(received, sent);
 }
 
 // Saves through links, over protected files, with long names and after an

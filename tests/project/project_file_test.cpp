@@ -310,6 +310,53 @@ TEST_F(ProjectFileTest, LoneCrAndLfEndLinesToo) {
   }
 }
 
+TEST_F(ProjectFileTest, TopicLinesOfAnyLengthAndLineEnd) {
+  // Line ends before, at and after 16-byte steps, mixed in one topic, and
+  // lines that only look like the end marker.
+  const std::string a(15, 'a'), b(16, 'b'), c(17, 'c'), d(40, 'd');
+  const struct {
+    std::string stored;
+    std::string topic;
+  } cases[] = {
+      {a + "\r\n" + b + "\r\n" + c + "\r\n" + d, a + "\r\n" + b + "\r\n" + c + "\r\n" + d},
+      {a + "\n" + b + "\r" + c + "\r\n" + d, a + "\r\n" + b + "\r\n" + c + "\r\n" + d},
+      {d + "\r\r\n\n" + c, d + "\r\n\r\n\r\n" + c},
+      {"}endx\r\n }end\n" + d + "}end", "}endx\r\n }end\r\n" + d + "}end"},
+  };
+  for (const auto& t : cases) {
+    ASSERT_EQ(Parse(OnePageText(t.stored)), kLoadSuccess) << t.stored;
+    EXPECT_EQ(model.Page(1).Topic, t.topic);
+  }
+}
+
+TEST_F(ProjectFileTest, LoadingAFileInPiecesGivesWhatItsTextGives) {
+  // A topic of 3-byte lines larger than a piece, shifted by 0, 1 and 2
+  // bytes, puts a piece boundary inside a line, after a CR and after an LF;
+  // short lines with every kind of line end follow.
+  const char* const ends[] = {"\r\n", "\n", "\r", "\r\n\r"};
+  std::string uniform;
+  for (int i = 0; i < 200000; ++i) uniform += "x\r\n";
+  for (std::size_t shift = 0; shift < 3; ++shift) {
+    ProjectModel m;
+    m.AppendPage(MakePage("HLP000001", std::string(shift + 1, 'T'), kTopicPage, 1, uniform));
+    for (int page = 2; page <= 4; ++page) {
+      std::string topic;
+      for (int i = 0; i < 60000; ++i) {
+        topic.append(static_cast<std::size_t>((i * page) % 7), 'x');
+        topic += ends[(i + page) % 4];
+      }
+      m.AppendPage(MakePage("HLP00000" + std::to_string(page), "T", kTopicPage, page, topic));
+    }
+    const std::string text = BuildProjectFileText(m);
+    const std::string file = dir.File("pieces.qyp");
+    ASSERT_TRUE(WriteFileAtomic(file, text).ok);
+    ProjectModel loaded;
+    ASSERT_EQ(LoadProjectFile(loaded, file, kVersion160b, prompter, progress), kLoadSuccess);
+    ASSERT_EQ(Parse(text), kLoadSuccess);
+    ExpectSameProject(loaded, model);
+  }
+}
+
 // A "}end" line inside a topic ends it when read: the lines behind it then
 // have to pass as the rest of the file.
 TEST_F(ProjectFileTest, EndMarkerInsideATopicCutsIt) {
