@@ -125,31 +125,17 @@ TEST(FindPages, ReplaceMovesLaterHitsAndLeavesStaleOnesAlone) {
     int replaced;
     std::vector<std::string> after;
   };
+  // clang-format off
   const Case cases[] = {
       {{"a-a", "a"}, "a", true, {}, "", "a", "xyz", 3, {"xyz-xyz", "xyz"}},
       {{"long-long-long"}, "long", true, {}, "", "long", "s", 3, {"s-s-s"}},
-      {{"ab ab ab", "ab"},
-       "ab",
-       true,
-       {false, true, false, true},
-       "",
-       "ab",
-       "XYZ",
-       2,
-       {"ab XYZ ab", "XYZ"}},
-      {{Sjis("アHTML html Html")},
-       "html",
-       false,
-       {},
-       "",
-       "html",
-       "<b>",
-       3,
-       {Sjis("ア<b> <b> <b>")}},
+      {{"ab ab ab", "ab"}, "ab", true, {false, true, false, true}, "", "ab", "XYZ", 2, {"ab XYZ ab", "XYZ"}},
+      {{Sjis("アHTML html Html")}, "html", false, {}, "", "html", "<b>", 3, {Sjis("ア<b> <b> <b>")}},
       // Edited since the search, or a find box changed afterwards.
       {{"one two one"}, "one", true, {}, "xone two one", "one", "1", 0, {"xone two one"}},
       {{"one two one"}, "one", true, {}, "", "one two", "x", 1, {"x one"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     ProjectModel project;
     Pages(project, c.topics.size() > 1 ? "T T" : "T", c.topics);
