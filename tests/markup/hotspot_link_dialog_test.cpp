@@ -19,41 +19,32 @@ using qy::testing::FakePrompter;
 using qy::testing::MakePages;
 using qy::testing::TempDir;
 
-std::vector<int> NodePages(const LinkPageTree& tree) {
-  std::vector<int> pages;
-  for (const LinkTreeNode& n : tree.nodes) pages.push_back(n.page);
-  return pages;
+// Each node as "page<parent page", 0 for the root.
+std::string Shape(const LinkPageTree& tree) {
+  std::string out;
+  for (const LinkTreeNode& n : tree.nodes) {
+    out += (out.empty() ? "" : " ") + std::to_string(n.page) + "<" +
+           std::to_string(n.parent < 0 ? 0 : tree.nodes[n.parent].page);
+  }
+  return out;
 }
 
-std::vector<int> NodeParents(const LinkPageTree& tree) {
-  std::vector<int> parents;
-  for (const LinkTreeNode& n : tree.nodes)
-    parents.push_back(n.parent < 0 ? 0 : tree.nodes[n.parent].page);
-  return parents;
-}
-
-TEST(LinkPageTree, BooksNestAndTheFirstEmptyContextEndsTheWalk) {
+TEST(LinkPageTree, BooksNestTheFirstEmptyContextEndsAndSkippedLevelsAreLeftOut) {
   ProjectModel model;
   MakePages(model, "T B1 P B2 C B1 I T");
   model.MutablePage(8).Context.clear();
   LinkPageTree tree = BuildLinkPageTree(model);
   EXPECT_TRUE(tree.well_formed);
   EXPECT_EQ(tree.page_count, 7);
-  EXPECT_EQ(NodePages(tree), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(NodeParents(tree), (std::vector<int>{0, 0, 2, 2, 4, 0, 6}));
+  EXPECT_EQ(Shape(tree), "1<0 2<0 3<2 4<2 5<4 6<0 7<6");
   EXPECT_EQ(tree.nodes[0].label, model.TreeLabel(1));
-  EXPECT_EQ(tree.nodes[1].image, PageImage(BookAttribute(1)));
   EXPECT_EQ(LinkNodeImage(tree.nodes[1], true), kOpenBookImage);
   EXPECT_EQ(LinkNodeImage(tree.nodes[2], true), PageImage(kPopupPage));
-}
 
-TEST(LinkPageTree, ABookThatSkipsLevelsIsLeftOut) {
-  ProjectModel model;
   MakePages(model, "T B2 T B1 B3 P");
-  LinkPageTree tree = BuildLinkPageTree(model);
+  tree = BuildLinkPageTree(model);
   EXPECT_FALSE(tree.well_formed);
-  EXPECT_EQ(NodePages(tree), (std::vector<int>{1, 3, 4, 6}));
-  EXPECT_EQ(NodeParents(tree), (std::vector<int>{0, 0, 0, 4}));
+  EXPECT_EQ(Shape(tree), "1<0 3<0 4<0 6<4");
   EXPECT_EQ(tree.NodeOfPage(2), -1);
 }
 
