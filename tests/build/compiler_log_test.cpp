@@ -48,7 +48,7 @@ TEST(CompilerLogParse, EdgesOfTheRowForm) {
   EXPECT_EQ(chained.entries[0].message, "   HC3025: Warning: b");
 }
 
-TEST(CompilerLogVerdict, TheLastErrorIsNamed) {
+TEST(CompilerLogVerdict, ErrorsAndHc4005FailAndNameTheLastCode) {
   ParsedLog log = ParseCompilerLog(kError + "    HC3003: Error: second\r\n x\r\n" + kNote);
   LogVerdict v = DecideLogVerdict(log, {}, true);
   EXPECT_EQ(v.view, ViewChange::kShow);
@@ -57,25 +57,15 @@ TEST(CompilerLogVerdict, TheLastErrorIsNamed) {
   EXPECT_EQ(
       v.message,
       Sjis("Error 「HC3003」 が発生しています。\r\n\r\nヘルプファイルの作成に失敗しました。"));
-}
-
-TEST(CompilerLogVerdict, Hc4005FailsEvenAsAWarning) {
-  LogVerdict v =
-      DecideLogVerdict(ParseCompilerLog("    HC4005: Warning: no topics\r\n x\r\n"), {}, false);
+  v = DecideLogVerdict(ParseCompilerLog("    HC4005: Warning: no topics\r\n x\r\n"), {}, false);
   EXPECT_TRUE(v.failed);
-  EXPECT_EQ(v.view, ViewChange::kShow);
-  EXPECT_EQ(
-      v.message,
-      Sjis("Warning 「HC4005」 が発生しています。\r\n\r\nヘルプファイルの作成に失敗しました。"));
-}
+  EXPECT_EQ(v.message.rfind(Sjis("Warning 「HC4005」"), 0), 0u);
 
-TEST(CompilerLogVerdict, CleanLogHidesTheViewAndOpensTheHelpFile) {
-  LogVerdict v = DecideLogVerdict(ParseCompilerLog("Microsoft Help Compiler\r\n"), {}, true);
+  v = DecideLogVerdict(ParseCompilerLog("Microsoft Help Compiler\r\n"), {}, true);
   EXPECT_EQ(v.view, ViewChange::kHide);
   EXPECT_TRUE(v.open_help_file);
   EXPECT_TRUE(v.message.empty());
   EXPECT_FALSE(v.failed);
-
   DebugOptions manual;
   manual.debug_auto = false;
   EXPECT_EQ(DecideLogVerdict(ParseCompilerLog(""), manual, false).view, ViewChange::kKeep);
