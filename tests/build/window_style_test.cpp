@@ -108,73 +108,50 @@ TEST(StyleNumber, DecodesExactlyWhatTheBoxesProduce) {
   }
 }
 
-TEST(StyleBoxes, DefaultButtonsTickAndLockTheirFour) {
+TEST(StyleBoxes, DefaultButtonsLockTheirFourAndTopicsNeedsNeitherContentsNorKeyword) {
   WindowStyle style = NewWindowStyle("w");
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
-  EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kTopics, true, style));
   EXPECT_FALSE(boxes.Box(StyleBox::kContents).enabled);
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleTopics);
-
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, true, style));
   EXPECT_EQ(style.style_number, kStyleDefaultButtons);
   EXPECT_FALSE(boxes.Box(StyleBox::kTopics).checked);
-  for (StyleBox b : {StyleBox::kContents, StyleBox::kKeyword, StyleBox::kTopics, StyleBox::kPrint,
-                     StyleBox::kBack}) {
-    EXPECT_FALSE(boxes.Box(b).enabled);
-  }
   EXPECT_FALSE(boxes.Set(StyleBox::kPrint, false, style));  // locked
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, false, style));
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleDefaultButtons);
   EXPECT_TRUE(boxes.Box(StyleBox::kPrint).enabled);
-  EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // contents still ticked
-
   ASSERT_TRUE(boxes.Set(StyleBox::kContents, false, style));
   EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // keyword still ticked
   ASSERT_TRUE(boxes.Set(StyleBox::kKeyword, false, style));
   EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
 }
 
-TEST(StyleBoxes, MaximizeAndAutoHeightExcludeEachOther) {
+TEST(StyleBoxes, MaximizeExcludesAutoHeightAndHandTypedNumbersStay) {
   WindowStyle style = NewWindowStyle("w");
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
   ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, true, style));
-  EXPECT_TRUE(style.auto_height);
   EXPECT_FALSE(boxes.Box(StyleBox::kMaximize).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, false, style));
   ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, style));
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleMaximize);
   EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, style));
-  EXPECT_TRUE(boxes.Box(StyleBox::kAutoHeight).enabled);
-
+  ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
+  ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
+  EXPECT_EQ(style.placement_flags, 3);
   // The main window never gets auto height or a browse button.
   WindowStyle main = DefaultMainWindowStyle();
   boxes.Load(main, true);
-  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
   EXPECT_FALSE(boxes.Box(StyleBox::kBrowse).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, main));
   ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, main));
   EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
-}
-
-TEST(StyleBoxes, PlacementAndUndecodableNumbers) {
-  WindowStyle style = NewWindowStyle("w");
-  WindowStyleBoxes boxes;
-  boxes.Load(style, false);
-  EXPECT_TRUE(boxes.Box(StyleBox::kFitResolution).checked);
-  ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
-  ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
-  EXPECT_EQ(style.placement_flags, 3);
-
-  // A number typed by hand leaves the boxes, and the number, as they were
-  // until a button box is clicked.
+  // A number typed by hand stays until a button box is clicked.
   WindowStyle odd = NewWindowStyle("odd");
   odd.style_number = 7;
   boxes.Load(odd, false);
-  EXPECT_TRUE(boxes.Box(StyleBox::kFitResolution).checked);
   ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, odd));
   EXPECT_EQ(odd.style_number, 7);
 }
@@ -226,7 +203,7 @@ TEST(StyleList, PositionEditsAndSizingWindow) {
   EXPECT_EQ(list.Selected()->left, kNotSet);
 }
 
-TEST(StyleList, SwitchingToDirectEditBuildsTheTextAndBackResets) {
+TEST(StyleList, DirectEditBuildsTheTextAndHandEditedSectionsStayInIt) {
   FakePrompter prompter;
   WindowStyleList list;
   ASSERT_TRUE(list.Add("sub"));
@@ -234,29 +211,22 @@ TEST(StyleList, SwitchingToDirectEditBuildsTheTextAndBackResets) {
   EXPECT_FALSE(list.SetDirectEdit(true, prompter));
   EXPECT_TRUE(list.SetDirectEdit(true, prompter));
   EXPECT_EQ(list.memo(),
-            "main=\"\",,27648,(r14876671),(r12632256)\r\nsub=\"\",,4,(r14876671),(r12632256)");
+            std::string(kDefaultWindowsSection) + "\r\nsub=\"\",,4,(r14876671),(r12632256)");
   list.SetMemo("typed=\"x\"");
   EXPECT_EQ(list.SectionText(), "typed=\"x\"");
   EXPECT_FALSE(list.SetDirectEdit(false, prompter));
-  EXPECT_EQ(list.SectionText(), "main=\"\",,27648,(r14876671),(r12632256)");
+  EXPECT_EQ(list.SectionText(), kDefaultWindowsSection);
   EXPECT_EQ(list.selected(), 0);
-}
 
-TEST(StyleList, HandEditedSectionFallsBackToDirectEditWithoutLoss) {
-  FakePrompter prompter;
-  WindowStyleList list;
   const std::string typed = "main=\"Help, main\",,27648,(r14876671),(r12632256)\r\nextra";
+  prompter.shown.clear();
   EXPECT_FALSE(list.Load(typed, false, prompter));
   EXPECT_TRUE(list.direct_edit());
   EXPECT_EQ(list.SectionText(), typed);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "warning");
-
-  FakePrompter quiet;
-  EXPECT_TRUE(list.Load(BuildWindowStyleLine(Sample()), false, quiet));
+  EXPECT_EQ(prompter.shown.at(0).kind, "warning");
+  EXPECT_TRUE(list.Load(BuildWindowStyleLine(Sample()), false, prompter));
   EXPECT_FALSE(list.direct_edit());
-  EXPECT_EQ(list.styles().size(), 1u);
-  EXPECT_TRUE(quiet.shown.empty());
+  EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
 }  // namespace
