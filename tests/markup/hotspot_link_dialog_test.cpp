@@ -165,33 +165,27 @@ TEST_F(LinkDialogTest, WindowListFromTheWindowsSection) {
   EXPECT_EQ(bare.Markup(HotspotForm::kNormal, "Go"), "{\\uldb Go}{\\v HLP000001}");
 }
 
-TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerMode) {
+TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerFamily) {
   settings_.SetBool(keys::kWindowPopColorChk, true);
-  settings_.SetBool(keys::kWindowPopColorUdr, false);
   settings_.SetInt(keys::kWindowPopColorPos, 12);
   settings_.SetInt(keys::kWindowJmpColorPos, 40);  // out of the table
   settings_.SetInt(keys::kWindowLinkWidth, 100);
-
   LinkDialogModel jump(model_, settings_, LinkMode::kJump);
   jump.Prepare("");
   EXPECT_FALSE(jump.options().color_change);
   EXPECT_EQ(jump.options().color_index, 16);
   EXPECT_EQ(jump.width(), kLinkDialogMinWidth);
-
   LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
   popup.Prepare("");
-  EXPECT_FALSE(popup.ShowsWindowRow());
-  popup.SelectPage(2);
-  EXPECT_EQ(popup.Markup(HotspotForm::kNormal, "w"), "{\\ul\\cf12 w}{\\v% !PopupID(HLP000002)}");
+  EXPECT_TRUE(popup.options().color_change);
+  EXPECT_EQ(popup.options().color_index, 12);
 
   // PagePick reads and writes the jump family.
   LinkDialogModel pick(model_, settings_, LinkMode::kPagePick);
   pick.Prepare("");
-  pick.options().color_change = true;
   pick.options().color_index = 7;
   pick.SetSize(600, 300);
   pick.Close();
-  EXPECT_TRUE(settings_.GetBool(keys::kWindowJmpColorChk));
   EXPECT_EQ(settings_.GetInt(keys::kWindowJmpColorPos), 7);
   EXPECT_EQ(settings_.GetInt(keys::kWindowLinkWidth), 600);
   EXPECT_EQ(settings_.GetInt(keys::kWindowPopColorPos), 12);
@@ -283,11 +277,9 @@ TEST_F(KeywordLinkTest, ColourKeysOfTheKeywordFamily) {
   alink.SetKeyword("a");
   ASSERT_TRUE(alink.Insert(HotspotForm::kNormal, editor));
   EXPECT_EQ(editor.Text(), "{\\uldb\\cf4 x}{\\v* !ALink(\"a\")}");
-  EXPECT_TRUE(ReadLinkHistory(settings).empty());
-
+  EXPECT_TRUE(ReadLinkHistory(settings).empty());  // only hyperlinks are remembered
   KeywordLinkModel hyper(model, settings, KeywordLinkMode::kHyperlink);
   hyper.Prepare();
-  EXPECT_FALSE(hyper.options().color_change);
   hyper.options().color_index = 9;
   hyper.Close();
   EXPECT_EQ(settings.GetInt(keys::kWindowHypColorPos), 9);
