@@ -12,14 +12,11 @@ namespace qy::testing {
 
 namespace {
 
+// std::stoi would take "12abc" as 12.
 int ToInt(const std::string& value, const std::string& where) {
-  try {
-    std::size_t used = 0;
-    int n = std::stoi(value, &used);
-    if (used == value.size()) return n;
-  } catch (const std::exception&) {
-  }
-  throw std::runtime_error(where + ": not a number: " + value);
+  if (value.empty() || value.find_first_not_of("-0123456789") != std::string::npos)
+    throw std::runtime_error(where + ": not a number: " + value);
+  return std::stoi(value);
 }
 
 // The keys of one section: text, number and yes/no fields of `T`.
