@@ -214,15 +214,7 @@ TEST_F(BuildCommandsTest, WizardWritesOnlyTheChosenFiles) {
   EXPECT_TRUE(Built(".rtf"));
   EXPECT_FALSE(Built(".hpj") || Built(".cnt") || Built(".hh"));
   EXPECT_EQ(project_.Header().ProjectOptions.substr(0, 4), "1110");
-  EXPECT_TRUE(project_.Modified());
-
-  project_.SetModified(false);
-  opened = chosen;
-  int saves = 0;
-  build_.save_project = [&] { return ++saves, true; };
-  build_.MakeHelpWithWizard(opened, opened);
-  EXPECT_FALSE(project_.Modified());
-  EXPECT_EQ(saves, 0);
+  EXPECT_TRUE(project_.Modified());  // the unchanged case is MakeWizardChoicesTest's
 }
 
 TEST_F(BuildCommandsTest, UnwritableFolderStopsAndDeleteReportsEveryFile) {
