@@ -91,50 +91,29 @@ TEST_F(BuildCommandsTest, MakeHelpRunsTheCompilerAndReportsItsLog) {
   ASSERT_EQ(report.outcome, BuildReport::Outcome::kAnalysed)
       << ::testing::PrintToString(prompter_.Texts());
   EXPECT_FALSE(report.Succeeded());
-
   for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf", ".hlp"}) EXPECT_TRUE(Built(ext)) << ext;
   EXPECT_EQ(*ReadWholeFile(dir_.File("guide.args")), "/x\n" + dir_.File("guide.hpj") + "\n");
   EXPECT_GT(runner_pumps_, 0);  // the window stayed responsive during the run
-
   ASSERT_EQ(debug_view_.entries.size(), 3u);
-  EXPECT_EQ(debug_view_.entries[0],
-            (DebugEntry{DebugKind::kNote, "HC1002", "Using existing phrase table."}));
-  EXPECT_EQ(debug_view_.entries[1].kind, DebugKind::kWarning);
   EXPECT_EQ(debug_view_.entries[2],
             (DebugEntry{DebugKind::kError, "HC1001", "File not found: pic.bmp."}));
   EXPECT_EQ(debug_view_.shown, 1);
   ASSERT_EQ(prompter_.shown.size(), 1u);
   EXPECT_EQ(prompter_.shown[0].kind, "warning");
-  EXPECT_EQ(
-      prompter_.shown[0].text,
-      Sjis("Error 「HC1001」 が発生しています。\r\n\r\nヘルプファイルの作成に失敗しました。"));
+  EXPECT_NE(prompter_.shown[0].text.find("HC1001"), std::string::npos);
   EXPECT_TRUE(viewer_.calls.empty());
-
-  std::vector<std::string> steps;
-  for (const auto& s : progress_.statuses) {
-    if (s != "1:") steps.push_back(s);
-  }
-  EXPECT_EQ(steps, (std::vector<std::string>{
-                       "1:" + Sjis("hpj ファイル作成..."), "1:" + Sjis("cnt ファイル作成..."),
-                       "1:" + Sjis("hh ファイル作成..."), "1:" + Sjis("rtf ファイル作成..."),
-                       "1:" + Sjis("ヘルプコンパイラ起動準備..."), "1:" + Sjis("コンパイル...")}));
   EXPECT_FALSE(progress_.visible);
-}
 
-TEST_F(BuildCommandsTest, CleanBuildOpensTheHelpFileAndNotesFollowTheSettings) {
+  // A clean run opens the help file; a note, when notes are not shown, is said.
   UseCompiler("Microsoft (R) Help Compiler\r\n");
-  BuildReport report = build_.MakeHelp();
-  EXPECT_TRUE(report.Succeeded());
+  EXPECT_TRUE(build_.MakeHelp().Succeeded());
   EXPECT_EQ(viewer_.calls, std::vector<std::string>{"contents " + dir_.File("guide.hlp")});
   EXPECT_EQ(debug_view_.shown, 0);
-  EXPECT_TRUE(prompter_.shown.empty());
-
   UseCompiler("    HC1002: Note: phrase\r\n x\r\n");
   settings_.SetBool(keys::kDebugShowNote, false);
-  report = build_.MakeHelp();
-  EXPECT_TRUE(report.Succeeded());
+  EXPECT_TRUE(build_.MakeHelp().Succeeded());
   EXPECT_EQ(viewer_.calls.size(), 1u);
-  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"\r\n" + Sjis("Note があります。")});
+  EXPECT_EQ(prompter_.Texts().back(), "\r\n" + Sjis("Note があります。"));
 }
 
 TEST_F(BuildCommandsTest, MakeSaveTrueSavesFirst) {
@@ -148,26 +127,20 @@ TEST_F(BuildCommandsTest, MakeSaveTrueSavesFirst) {
   EXPECT_EQ(saves, 1);
 }
 
-TEST_F(BuildCommandsTest, MissingCompilerIsReportedAndTheFilesStay) {
+TEST_F(BuildCommandsTest, CompilerThatDoesNotStartOrWritesNoLogIsReported) {
   settings_.SetString(keys::kEtceteraHelpCompiler, dir_.File("missing/hcrtf.exe"));
-  BuildReport report = build_.MakeHelp();
-  EXPECT_EQ(report.outcome, BuildReport::Outcome::kNotStarted);
+  EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kNotStarted);
   EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{CompilerStartFailedMessage()});
-  EXPECT_EQ(CompilerStartFailedMessage(), "\r\n" + Sjis("ヘルプコンパイラの起動に失敗しました。"));
   for (const char* ext : {".hpj", ".cnt", ".hh", ".rtf"}) EXPECT_TRUE(Built(ext)) << ext;
   EXPECT_EQ(debug_view_.sets, 0);
-
   // A file that is neither executable nor a Windows program can not start.
   ASSERT_TRUE(WriteFileAtomic(dir_.File("hcrtf.exe"), "plain text"));
   settings_.SetString(keys::kEtceteraHelpCompiler, dir_.File("hcrtf.exe"));
   EXPECT_EQ(build_.RunCompiler().outcome, BuildReport::Outcome::kNotStarted);
-}
 
-TEST_F(BuildCommandsTest, CompilerWithoutLogIsReportedNotACrash) {
-  const std::string silent = dir_.File("hcrtf.exe");
-  ASSERT_TRUE(WriteFileAtomic(silent, "#!/bin/sh\nexit 3\n"));
-  ::chmod(silent.c_str(), 0755);
-  settings_.SetString(keys::kEtceteraHelpCompiler, silent);
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("hcrtf.exe"), "#!/bin/sh\nexit 3\n"));
+  ::chmod(dir_.File("hcrtf.exe").c_str(), 0755);
+  prompter_.shown.clear();
   EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kLogUnreadable);
   ASSERT_EQ(prompter_.shown.size(), 1u);
   EXPECT_EQ(prompter_.shown[0].kind, "error");
@@ -177,17 +150,14 @@ TEST_F(BuildCommandsTest, CompilerWithoutLogIsReportedNotACrash) {
 
 TEST_F(BuildCommandsTest, OnlyHcrtfIsRunAndAWindowsProgramGoesThroughWine) {
   EXPECT_TRUE(IsHelpCompiler("C:\\Tools\\hcrtf.EXE"));
-  EXPECT_TRUE(IsHelpCompiler("/opt/hw/HCRTF.exe"));
   EXPECT_FALSE(IsHelpCompiler("/opt/hw/hcw.exe"));
   EXPECT_FALSE(IsHelpCompiler("hcrtf.exe.old"));
-
   RecordingRunner recorder;
   BuildCommands build(project_, settings_, prompter_, progress_, recorder, viewer_, debug_view_);
   build.windows_path = [](const std::string& p) { return "Z:" + p; };
   settings_.SetString(keys::kEtceteraHelpCompiler, dir_.File("hcw.exe"));
   EXPECT_EQ(build.RunCompiler().outcome, BuildReport::Outcome::kSkipped);
   EXPECT_TRUE(recorder.starts.empty());
-  EXPECT_TRUE(prompter_.shown.empty());
 
   const std::string exe = dir_.File("HCRTF.EXE");
   ASSERT_TRUE(WriteFileAtomic(exe, std::string("MZ\x90\0\x03", 5)));
@@ -199,7 +169,6 @@ TEST_F(BuildCommandsTest, OnlyHcrtfIsRunAndAWindowsProgramGoesThroughWine) {
   EXPECT_EQ(recorder.starts[0].arguments,
             (std::vector<std::string>{exe, "/x", "/a", "Z:" + dir_.File("guide.hpj")}));
   EXPECT_TRUE(recorder.starts[0].wait);
-
   // A native stand-in is started as it is, with the path unchanged.
   const std::string native = WriteFakeCompiler(dir_.File("hcrtf.exe"), "");
   EXPECT_EQ(CompilerCall(native, "/x", "/p/g.hpj", build.windows_path),
@@ -245,35 +214,23 @@ TEST_F(BuildCommandsTest, WizardWritesOnlyTheChosenFiles) {
   EXPECT_TRUE(Built(".rtf"));
   EXPECT_FALSE(Built(".hpj") || Built(".cnt") || Built(".hh"));
   EXPECT_EQ(project_.Header().ProjectOptions.substr(0, 4), "1110");
-  EXPECT_TRUE(project_.Modified());
-
-  project_.SetModified(false);
-  opened = chosen;
-  int saves = 0;
-  build_.save_project = [&] { return ++saves, true; };
-  build_.MakeHelpWithWizard(opened, opened);
-  EXPECT_FALSE(project_.Modified());
-  EXPECT_EQ(saves, 0);
+  EXPECT_TRUE(project_.Modified());  // the unchanged case is MakeWizardChoicesTest's
 }
 
-TEST_F(BuildCommandsTest, UnwritableFolderStopsWithAReport) {
-  project_.SetProjectFileName(dir_.File("no/such/folder/guide.qyp"));
-  EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kWriteFailed);
-  ASSERT_EQ(prompter_.shown.size(), 1u);
-  EXPECT_EQ(prompter_.shown[0].kind, "error");
-  EXPECT_FALSE(progress_.visible);
-  EXPECT_FALSE(build_.MakeIntermediateFiles());
-}
-
-TEST_F(BuildCommandsTest, DeleteReportsEveryFile) {
+TEST_F(BuildCommandsTest, UnwritableFolderStopsAndDeleteReportsEveryFile) {
   ASSERT_TRUE(WriteFileAtomic(dir_.File("guide.rtf"), "x"));
   ASSERT_TRUE(WriteFileAtomic(dir_.File("guide.cnt"), "x"));
-  const std::string report = build_.DeleteIntermediateFiles();
-  EXPECT_EQ(report, dir_.File("guide.hpj") + " = No\r\n" + dir_.File("guide.rtf") + " = Yes\r\n" +
-                        dir_.File("guide.hh") + " = No\r\n" + dir_.File("guide.err") + " = No");
+  EXPECT_EQ(build_.DeleteIntermediateFiles(),
+            dir_.File("guide.hpj") + " = No\r\n" + dir_.File("guide.rtf") + " = Yes\r\n" +
+                dir_.File("guide.hh") + " = No\r\n" + dir_.File("guide.err") + " = No");
   EXPECT_EQ(prompter_.shown.back().kind, "info");
   EXPECT_FALSE(Built(".rtf"));
   EXPECT_TRUE(Built(".cnt"));
+
+  project_.SetProjectFileName(dir_.File("no/such/folder/guide.qyp"));
+  EXPECT_EQ(build_.MakeHelp().outcome, BuildReport::Outcome::kWriteFailed);
+  EXPECT_EQ(prompter_.shown.back().kind, "error");
+  EXPECT_FALSE(progress_.visible);
 }
 
 TEST_F(BuildCommandsTest, EditorsGetThePathAsConfigured) {
@@ -339,11 +296,10 @@ TEST(PosixProcessRunnerTest, StartsWaitsAndReportsFailures) {
   ASSERT_TRUE(in_dir.started);
   EXPECT_EQ(*ReadWholeFile(dir.File("where")), dir.path().substr(0, dir.path().size() - 1) + "\n");
 
-  // Not waited for: returns at once, the program still runs to its end.
-  const auto start = std::chrono::steady_clock::now();
+  // Not waited for: returns before the program has done its work.
   ASSERT_TRUE(
-      runner.Start("sh", {"-c", "sleep 0.2; echo done > " + dir.File("late")}, "", false).started);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 150ms);
+      runner.Start("sh", {"-c", "sleep 0.5; echo done > " + dir.File("late")}, "", false).started);
+  EXPECT_FALSE(FileExists(dir.File("late")));
   EXPECT_EQ(CaptureOutput("sh", {"-c", "printf 'a b'"}), "a b");
   EXPECT_FALSE(CaptureOutput("sh", {"-c", "exit 1"}));
 }

@@ -2,10 +2,12 @@
 // what they are asked, a process runner that records and refuses.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "build/compiler_log.h"
+#include "core/files.h"
 #include "core/platform.h"
 
 namespace qy::testing {
@@ -43,7 +45,9 @@ class FakeDebugView : public DebugView {
   int shown = -1;  // -1: never told
 };
 
-// Records every call; Start reports `start_result`.
+// Records every call; Start reports `start_result` after handing `run`, if
+// set, the help project's path without its extension: a compiler run in
+// process.
 class RecordingRunner : public ProcessRunner {
  public:
   struct Call {
@@ -54,6 +58,7 @@ class RecordingRunner : public ProcessRunner {
   ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string&, bool wait) override {
     starts.push_back({program, arguments, wait});
+    if (start_result.started && run) run(ChangeExtension(arguments.back(), ""));
     return start_result;
   }
   bool ShellOpen(const std::string& target, const std::string& parameters) override {
@@ -63,6 +68,7 @@ class RecordingRunner : public ProcessRunner {
   std::vector<Call> starts;
   std::vector<Call> opens;
   ProcessResult start_result;  // not started by default
+  std::function<void(const std::string& base)> run;
 };
 
 }  // namespace qy::testing

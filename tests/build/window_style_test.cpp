@@ -7,6 +7,7 @@
 #include "build/window_style_boxes.h"
 #include "build/window_style_list.h"
 #include "core/codec.h"
+#include "project/project_model.h"
 #include "support/fakes.h"
 
 namespace qy {
@@ -25,21 +26,20 @@ WindowStyle Sample() {
   return s;
 }
 
-TEST(WindowStyleLine, DefaultMainWindowIsTheNewProjectText) {
-  EXPECT_EQ(BuildWindowStyleLine(DefaultMainWindowStyle()),
-            "main=\"\",,27648,(r14876671),(r12632256)");
-  auto parsed = ParseWindowStyleLine("main=\"\",,27648,(r14876671),(r12632256)");
-  ASSERT_TRUE(parsed);
-  EXPECT_EQ(*parsed, DefaultMainWindowStyle());
-}
-
-TEST(WindowStyleLine, PartialPositionLeavesUnsetComponentsEmpty) {
+TEST(WindowStyleLine, UnsetPositionPartsStayEmptyAndLinesRoundTrip) {
+  EXPECT_EQ(BuildWindowStyleLine(DefaultMainWindowStyle()), kDefaultWindowsSection);
+  EXPECT_EQ(ParseWindowStyleLine(kDefaultWindowsSection), DefaultMainWindowStyle());
   EXPECT_EQ(BuildWindowStyleLine(Sample()), "sub=\"Sub window\",(10,20,,),24580,(r255),(r65280)");
   WindowStyle sized = Sample();
   sized.left = kNotSet;
   sized.height = 300;
   EXPECT_EQ(BuildWindowStyleLine(sized), "sub=\"Sub window\",(,20,,300),24580,(r255),(r65280)");
   EXPECT_EQ(ParseWindowStyleLine(BuildWindowStyleLine(sized)), sized);
+  // An unknown suffix reads as on top, absolute, fixed.
+  auto s = ParseWindowStyleLine("w=\"t\",,4,(r1),(r2),f9");
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->placement_flags, 3);
+  EXPECT_FALSE(s->auto_height);
 }
 
 TEST(WindowStyleLine, EverySuffixRoundTrips) {
@@ -57,13 +57,6 @@ TEST(WindowStyleLine, EverySuffixRoundTrips) {
       EXPECT_EQ(*back, s) << line;
     }
   }
-}
-
-TEST(WindowStyleLine, UnknownSuffixReadsAsOnTopAbsoluteFixed) {
-  auto s = ParseWindowStyleLine("w=\"t\",,4,(r1),(r2),f9");
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->placement_flags, 3);
-  EXPECT_FALSE(s->auto_height);
 }
 
 TEST(WindowStyleLine, TextsOutsideTheGrammarAreRefused) {
@@ -102,92 +95,72 @@ TEST(StyleNumber, DecodesExactlyWhatTheBoxesProduce) {
   EXPECT_TRUE(main->default_buttons && main->contents && main->keyword && main->print &&
               main->back);
   EXPECT_EQ(EncodeStyleNumber(*main), kStyleDefaultButtons);
-  EXPECT_TRUE(DecodeStyleNumber(kStyleDefaultButtons + kStyleOptions + kStyleMaximize));
-  EXPECT_TRUE(DecodeStyleNumber(kStyleOwnButtons + kStyleTopics + kStyleBack));
-  EXPECT_FALSE(DecodeStyleNumber(kStyleDefaultButtons + kStyleTopics));
-  EXPECT_FALSE(DecodeStyleNumber(kStyleOwnButtons + kStyleTopics + kStyleContents));
-  EXPECT_FALSE(DecodeStyleNumber(kStyleContents));  // default set incomplete
-  EXPECT_FALSE(DecodeStyleNumber(2));
-  EXPECT_FALSE(DecodeStyleNumber(-4));
+  const std::pair<int, bool> cases[] = {
+      {kStyleDefaultButtons + kStyleOptions + kStyleMaximize, true},
+      {kStyleOwnButtons + kStyleTopics + kStyleBack, true},
+      {kStyleDefaultButtons + kStyleTopics, false},
+      {kStyleOwnButtons + kStyleTopics + kStyleContents, false},
+      {kStyleContents, false},  // default set incomplete
+      {2, false},
+      {-4, false}};
+  for (const auto& [number, decodes] : cases) {
+    EXPECT_EQ(DecodeStyleNumber(number).has_value(), decodes) << number;
+  }
 }
 
-TEST(StyleBoxes, DefaultButtonsTickAndLockTheirFour) {
+TEST(StyleBoxes, DefaultButtonsLockTheirFourAndTopicsNeedsNeitherContentsNorKeyword) {
   WindowStyle style = NewWindowStyle("w");
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
-  EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kTopics, true, style));
   EXPECT_FALSE(boxes.Box(StyleBox::kContents).enabled);
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleTopics);
-
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, true, style));
   EXPECT_EQ(style.style_number, kStyleDefaultButtons);
   EXPECT_FALSE(boxes.Box(StyleBox::kTopics).checked);
-  for (StyleBox b : {StyleBox::kContents, StyleBox::kKeyword, StyleBox::kTopics, StyleBox::kPrint,
-                     StyleBox::kBack}) {
-    EXPECT_FALSE(boxes.Box(b).enabled);
-  }
   EXPECT_FALSE(boxes.Set(StyleBox::kPrint, false, style));  // locked
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, false, style));
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleDefaultButtons);
   EXPECT_TRUE(boxes.Box(StyleBox::kPrint).enabled);
-  EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // contents still ticked
-
   ASSERT_TRUE(boxes.Set(StyleBox::kContents, false, style));
   EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // keyword still ticked
   ASSERT_TRUE(boxes.Set(StyleBox::kKeyword, false, style));
   EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
 }
 
-TEST(StyleBoxes, MaximizeAndAutoHeightExcludeEachOther) {
+TEST(StyleBoxes, MaximizeExcludesAutoHeightAndHandTypedNumbersStay) {
   WindowStyle style = NewWindowStyle("w");
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
   ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, true, style));
-  EXPECT_TRUE(style.auto_height);
   EXPECT_FALSE(boxes.Box(StyleBox::kMaximize).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, false, style));
   ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, style));
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleMaximize);
   EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, style));
-  EXPECT_TRUE(boxes.Box(StyleBox::kAutoHeight).enabled);
-
+  ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
+  ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
+  EXPECT_EQ(style.placement_flags, 3);
   // The main window never gets auto height or a browse button.
   WindowStyle main = DefaultMainWindowStyle();
   boxes.Load(main, true);
-  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
   EXPECT_FALSE(boxes.Box(StyleBox::kBrowse).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, main));
   ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, main));
   EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
-}
-
-TEST(StyleBoxes, PlacementAndUndecodableNumbers) {
-  WindowStyle style = NewWindowStyle("w");
-  WindowStyleBoxes boxes;
-  boxes.Load(style, false);
-  EXPECT_TRUE(boxes.Box(StyleBox::kFitResolution).checked);
-  ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
-  ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
-  EXPECT_EQ(style.placement_flags, 3);
-
-  // A number typed by hand leaves the boxes, and the number, as they were
-  // until a button box is clicked.
+  // A number typed by hand stays until a button box is clicked.
   WindowStyle odd = NewWindowStyle("odd");
   odd.style_number = 7;
   boxes.Load(odd, false);
-  EXPECT_TRUE(boxes.Box(StyleBox::kFitResolution).checked);
   ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, odd));
   EXPECT_EQ(odd.style_number, 7);
 }
 
-TEST(StyleList, DeletingMovesTheFollowingStylesUpWithAllTheirFields) {
+TEST(StyleList, DeletingMovesTheFollowingStylesUpAndTenAtMost) {
   FakePrompter prompter;
   WindowStyleList list;
+  EXPECT_FALSE(list.Add(""));
   for (const char* name : {"a", "b", "c", "d"}) ASSERT_TRUE(list.Add(name));
-  list.Select(3);  // "c"
-  list.Selected()->left = 5;
   list.Select(4);  // "d"
   list.Selected()->topic_color = 123;
   list.Selected()->style_number = kStyleOwnButtons + kStyleBack;
@@ -196,23 +169,16 @@ TEST(StyleList, DeletingMovesTheFollowingStylesUpWithAllTheirFields) {
   ASSERT_EQ(list.styles().size(), 4u);
   EXPECT_EQ(list.selected(), 1);
   EXPECT_EQ(list.styles()[2].name, "c");
-  EXPECT_EQ(list.styles()[2].left, 5);
   EXPECT_EQ(list.styles()[3].topic_color, 123);
   EXPECT_EQ(list.styles()[3].style_number, kStyleOwnButtons + kStyleBack);
-
   list.Select(0);
-  EXPECT_FALSE(list.DeleteSelected(prompter));
-  EXPECT_EQ(prompter.Texts().back(),
-            "\r\n" + Sjis("ウインドウスタイル \"main\" は削除できません。"));
-}
+  EXPECT_FALSE(list.DeleteSelected(prompter));  // never "main"
+  EXPECT_EQ(prompter.shown.size(), 1u);
 
-TEST(StyleList, TenStylesAtMost) {
-  FakePrompter prompter;
-  WindowStyleList list;
-  EXPECT_FALSE(list.Add(""));
-  for (int i = 1; i < kMaxWindowStyles; ++i) ASSERT_TRUE(list.Add("w" + std::to_string(i)));
+  for (int i = 5; i < kMaxWindowStyles; ++i) ASSERT_TRUE(list.Add("w" + std::to_string(i)));
+  EXPECT_TRUE(list.CanAdd(prompter));
+  ASSERT_TRUE(list.Add("tenth"));
   EXPECT_FALSE(list.CanAdd(prompter));
-  EXPECT_EQ(prompter.Texts().back(), "\r\n" + Sjis("これ以上ウインドウスタイルを作成できません。"));
   EXPECT_FALSE(list.Add("eleventh"));
   list.Select(9);
   ASSERT_TRUE(list.DeleteSelected(prompter));
@@ -237,39 +203,30 @@ TEST(StyleList, PositionEditsAndSizingWindow) {
   EXPECT_EQ(list.Selected()->left, kNotSet);
 }
 
-TEST(StyleList, SwitchingToDirectEditBuildsTheTextAndBackResets) {
+TEST(StyleList, DirectEditBuildsTheTextAndHandEditedSectionsStayInIt) {
   FakePrompter prompter;
   WindowStyleList list;
   ASSERT_TRUE(list.Add("sub"));
   prompter.answers = {Answer::kNo};
   EXPECT_FALSE(list.SetDirectEdit(true, prompter));
-  EXPECT_EQ(prompter.shown.back().text, Sjis("現在のウインドウスタイルの設定は破棄されます。") +
-                                            "\r\n\r\n" + Sjis("直接編集を許可しますか？"));
   EXPECT_TRUE(list.SetDirectEdit(true, prompter));
   EXPECT_EQ(list.memo(),
-            "main=\"\",,27648,(r14876671),(r12632256)\r\nsub=\"\",,4,(r14876671),(r12632256)");
+            std::string(kDefaultWindowsSection) + "\r\nsub=\"\",,4,(r14876671),(r12632256)");
   list.SetMemo("typed=\"x\"");
   EXPECT_EQ(list.SectionText(), "typed=\"x\"");
   EXPECT_FALSE(list.SetDirectEdit(false, prompter));
-  EXPECT_EQ(list.SectionText(), "main=\"\",,27648,(r14876671),(r12632256)");
+  EXPECT_EQ(list.SectionText(), kDefaultWindowsSection);
   EXPECT_EQ(list.selected(), 0);
-}
 
-TEST(StyleList, HandEditedSectionFallsBackToDirectEditWithoutLoss) {
-  FakePrompter prompter;
-  WindowStyleList list;
   const std::string typed = "main=\"Help, main\",,27648,(r14876671),(r12632256)\r\nextra";
+  prompter.shown.clear();
   EXPECT_FALSE(list.Load(typed, false, prompter));
   EXPECT_TRUE(list.direct_edit());
   EXPECT_EQ(list.SectionText(), typed);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "warning");
-
-  FakePrompter quiet;
-  EXPECT_TRUE(list.Load(BuildWindowStyleLine(Sample()), false, quiet));
+  EXPECT_EQ(prompter.shown.at(0).kind, "warning");
+  EXPECT_TRUE(list.Load(BuildWindowStyleLine(Sample()), false, prompter));
   EXPECT_FALSE(list.direct_edit());
-  EXPECT_EQ(list.styles().size(), 1u);
-  EXPECT_TRUE(quiet.shown.empty());
+  EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
 }  // namespace

@@ -47,23 +47,31 @@ void AddPages(ProjectModel& project) {
 
 std::string Read(const std::string& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
-TEST(WriteBuildFiles, EachFileLiesBesideTheProjectUnderItsBaseName) {
+TEST(WriteBuildFiles, FilesLieBesideTheProjectAndStepPerPageThenOnceAfterSaving) {
   testing::TempDir dir;
   ProjectModel project;
   project.SetProjectFileName(dir.File("Sample.qyp"));
   AddPages(project);
-  testing::FakeProgress progress;
+  const std::vector<int> steps = Sequence(project.PageCount() + 2);
+  RecordingProgress progress;
   ASSERT_TRUE(WriteHelpProject(project, true, "bmp", progress));
-  ASSERT_TRUE(WriteContentsFile(project, true, progress));
-  ASSERT_TRUE(WriteMapHeader(project, progress));
-  ASSERT_TRUE(WriteTopicFile(project, progress));
   EXPECT_EQ(Read(dir.File("Sample.hpj")), BuildHelpProject(project, true, "bmp", CompressLine()));
+  progress.positions.clear();
+  ASSERT_TRUE(WriteContentsFile(project, true, progress));
   EXPECT_EQ(Read(dir.File("Sample.cnt")), BuildContentsFile(project, true));
+  EXPECT_EQ(progress.positions, steps);
+  progress.positions.clear();
+  ASSERT_TRUE(WriteMapHeader(project, progress));
   EXPECT_EQ(Read(dir.File("Sample.hh")), BuildMapHeader(project));
+  EXPECT_EQ(progress.positions, steps);
+  progress.positions.clear();
+  ASSERT_TRUE(WriteTopicFile(project, progress));
   EXPECT_EQ(Read(dir.File("Sample.rtf")), BuildTopicFile(project));
+  EXPECT_EQ(progress.positions, steps);
+  EXPECT_EQ(progress.maximum, project.PageCount());
 }
 
-TEST(WriteBuildFiles, PreviewFilesGoToTheGivenFolderAndName) {
+TEST(WriteBuildFiles, PreviewFilesGoToTheGivenFolderAndNameOfAnExistingPage) {
   testing::TempDir dir;
   ProjectModel project;
   project.SetProjectFileName("/elsewhere/Sample.qyp");
@@ -72,39 +80,10 @@ TEST(WriteBuildFiles, PreviewFilesGoToTheGivenFolderAndName) {
   ASSERT_TRUE(WritePreviewTopicFile(project, dir.path(), "~qy12AB", 2));
   EXPECT_EQ(Read(dir.File("~qy12AB.hpj")), BuildPreviewHelpProject(project, "~qy12AB", 2, ""));
   EXPECT_EQ(Read(dir.File("~qy12AB.rtf")), BuildPreviewTopicFile(project, 2));
-}
-
-TEST(WriteBuildFiles, PreviewOfAMissingPageFailsWithoutWriting) {
-  testing::TempDir dir;
-  ProjectModel project;
-  AddPages(project);
   EXPECT_FALSE(WritePreviewHelpProject(project, dir.path(), "p", 5, ""));
   EXPECT_FALSE(WritePreviewTopicFile(project, dir.path(), "p", 0));
   EXPECT_FALSE(FileExists(dir.File("p.hpj")));
   EXPECT_FALSE(FileExists(dir.File("p.rtf")));
-}
-
-TEST(WriteBuildFiles, ProgressStepsPerPageAndOnceAfterSaving) {
-  testing::TempDir dir;
-  ProjectModel project;
-  project.SetProjectFileName(dir.File("P.qyp"));
-  AddPages(project);
-  const int pages = project.PageCount();
-
-  RecordingProgress cnt;
-  ASSERT_TRUE(WriteContentsFile(project, false, cnt));
-  EXPECT_EQ(cnt.maximum, pages);
-  EXPECT_EQ(cnt.positions, Sequence(pages + 2));
-
-  RecordingProgress hh;
-  ASSERT_TRUE(WriteMapHeader(project, hh));
-  EXPECT_EQ(hh.maximum, pages);
-  EXPECT_EQ(hh.positions, Sequence(pages + 2));
-
-  RecordingProgress rtf;
-  ASSERT_TRUE(WriteTopicFile(project, rtf));
-  EXPECT_EQ(rtf.maximum, pages);
-  EXPECT_EQ(rtf.positions, Sequence(pages + 2));
 }
 
 TEST(WriteBuildFiles, UnwritableFolderIsReportedAndNotCountedAsSaved) {

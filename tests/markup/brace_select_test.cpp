@@ -9,52 +9,34 @@
 namespace qy {
 namespace {
 
-std::string SelectAround(const std::string& text, const std::string& marker, int length = 0) {
-  MemoryEditor editor(text);
-  editor.SetSelStart(static_cast<int>(text.find(marker)));
-  editor.SetSelLength(length);
-  IntelligentSelect(editor);
-  return editor.SelText();
-}
-
-TEST(IntelligentSelect, WholeHotspotFromEitherPart) {
+TEST(IntelligentSelect, GroupsAndHotspotsAroundTheCaret) {
   const std::string hotspot = "{\\uldb Next}{\\v HLP000002}";
-  const std::string text = "see " + hotspot + " now";
-  EXPECT_EQ(SelectAround(text, "ext"), hotspot);
-  EXPECT_EQ(SelectAround(text, "000002"), hotspot);
-  EXPECT_EQ(SelectAround(text, "Next", 4), hotspot);
   const std::string popup = "{\\ul word}{\\v% !PopupID(HLP000009)}";
-  EXPECT_EQ(SelectAround("a " + popup, "ord"), popup);
-}
-
-TEST(IntelligentSelect, NestedGroups) {
-  EXPECT_EQ(SelectAround("{\\b {\\i x}}", "x"), "{\\i x}");
-  // Plain braces: the first "}" behind the caret closes, whatever the nesting.
-  EXPECT_EQ(SelectAround("{\\b {\\i x} y}", "y"), "{\\i x} y}");
-  EXPECT_EQ(SelectAround("{\\b bold}{\\v CTX}", "old"), "{\\b bold}{\\v CTX}");
-  // A second hidden group behind the first one joins too.
-  EXPECT_EQ(SelectAround("{\\uldb A}{\\v X}{\\v Y}.", "A"), "{\\uldb A}{\\v X}{\\v Y}");
-  // A selection that already reaches into the hidden part is not widened again.
-  EXPECT_EQ(SelectAround("{\\uldb A}{\\v X}{\\v Y}", "A}", 6), "{\\uldb A}{\\v X}");
-}
-
-TEST(IntelligentSelect, NothingChangesWithoutBothBraces) {
-  MemoryEditor editor("plain {\\b x");
-  editor.SetSelStart(9);
-  IntelligentSelect(editor);
-  EXPECT_EQ(editor.SelStart(), 9);
-  EXPECT_EQ(editor.SelLength(), 0);
+  const std::string plus = Sjis("＋");  // 0x81 0x7B: a trail byte is no brace
+  const std::tuple<std::string, std::string, int, std::string> cases[] = {
+      {"see " + hotspot + " now", "ext", 0, hotspot},
+      {"see " + hotspot + " now", "000002", 0, hotspot},
+      {"see " + hotspot + " now", "Next", 4, hotspot},
+      {"a " + popup, "ord", 0, popup},
+      {"{\\b {\\i x}}", "x", 0, "{\\i x}"},
+      // Plain braces: the first "}" behind the caret closes, whatever the nesting.
+      {"{\\b {\\i x} y}", "y", 0, "{\\i x} y}"},
+      {"{\\b bold}{\\v CTX}", "old", 0, "{\\b bold}{\\v CTX}"},
+      // A second hidden group joins too, unless the selection already
+      // reaches into the hidden part.
+      {"{\\uldb A}{\\v X}{\\v Y}.", "A", 0, "{\\uldb A}{\\v X}{\\v Y}"},
+      {"{\\uldb A}{\\v X}{\\v Y}", "A}", 6, "{\\uldb A}{\\v X}"},
+      {"{\\b " + plus + "a}", "a", 0, "{\\b " + plus + "a}"},
+      {"plain {\\b x", "x", 0, ""},  // without both braces nothing changes
+  };
+  for (const auto& [text, marker, length, selected] : cases) {
+    MemoryEditor editor(text);
+    editor.SetSelStart(static_cast<int>(text.find(marker)));
+    editor.SetSelLength(length);
+    IntelligentSelect(editor);
+    EXPECT_EQ(editor.SelText(), selected) << text;
+  }
   EXPECT_FALSE(IntelligentSelection("x}", {0, 0}));
-}
-
-TEST(IntelligentSelect, TrailBytesAreNotBraces) {
-  const std::string plus = Sjis("＋");  // 0x81 0x7B
-  const std::string text = "{\\b " + plus + "a}";
-  std::optional<TextSelection> s =
-      IntelligentSelection(text, {static_cast<int>(text.find('a')), 0});
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->start, 0);
-  EXPECT_EQ(s->length, static_cast<int>(text.size()));
 }
 
 TEST(MouseSelection, WidensContextStringsAndPictureNames) {
@@ -65,7 +47,6 @@ TEST(MouseSelection, WidensContextStringsAndPictureNames) {
   EXPECT_EQ(WidenSelection("logo.shg", {0, 4}), (TextSelection{0, 8}));
   EXPECT_EQ(WidenSelection("logo.png", {0, 4}), (TextSelection{0, 4}));
   EXPECT_EQ(WidenSelection("HLP0", {0, 3}), (TextSelection{0, 4}));  // stays in the text
-  EXPECT_EQ(WidenSelection("000123", {0, 6}), (TextSelection{0, 6}));
 }
 
 TEST(MouseSelection, OnlyAfterAMouseActionAndOnce) {

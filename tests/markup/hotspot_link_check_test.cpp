@@ -14,13 +14,13 @@ namespace {
 
 using qy::testing::MakePages;
 
-std::vector<std::string> Targets(const std::string& text) {
-  std::vector<std::string> out;
+using Strings = std::vector<std::string>;
+
+Strings Targets(const std::string& text) {
+  Strings out;
   for (const LinkReference& r : FindLinkReferences(text, "Guide.hlp")) out.push_back(r.context);
   return out;
 }
-
-using Strings = std::vector<std::string>;
 
 TEST(LinkReferences, EveryFormTheLinkCommandsWrite) {
   const LinkTarget same{"C1", false, "", ""};
@@ -40,32 +40,35 @@ TEST(LinkReferences, EveryFormTheLinkCommandsWrite) {
   }
 }
 
-TEST(LinkReferences, HandWrittenVariants) {
-  EXPECT_EQ(Targets("{\\uldb a}{\\v %CTX}{\\ul b}{\\v *P1>win}"), (Strings{"CTX", "P1"}));
-  EXPECT_EQ(Targets("{\\uldb a}{\\v X@guide.HLP>main} {\\uldb b}{\\v Y@other.hlp}"),
-            (Strings{"X"}));
-  EXPECT_EQ(Targets("{\\v\\f1 CTX}"), Strings{"CTX"});
-  EXPECT_EQ(Targets("{\\v !KLink(\"a\")}{\\v% !ExecFile(\"x\")}"), Strings{});
-  EXPECT_EQ(Targets("{\\viewkind CTX}{\\v0 NOT}"), Strings{});
-  EXPECT_EQ(Targets("jumpid(`Guide.hlp', `Q1') PopupId(\"other.hlp\", \"Q2\") JI(a)"),
-            (Strings{"Q1", "a"}));
-  EXPECT_EQ(Targets("MyJumpID(Z) x_PopupID(Z)"), Strings{});
-  EXPECT_EQ(Targets("{\\v \\{not a target\\}}"), Strings{"\\{not a target\\}"});
-  // Unfinished forms name nothing.
-  EXPECT_EQ(Targets("{\\v CTX"), Strings{});
-  EXPECT_EQ(Targets("JumpID(CTX"), Strings{});
-}
-
-TEST(LinkReferences, DoubleByteTextAroundTargets) {
-  // ソ ends in 0x5C: "ソv" must not read as a "\v" control word.
-  EXPECT_EQ(Targets("{" + Sjis("ソ") + "v X}"), Strings{});
-  // Trail bytes that look like letters do not glue onto a macro name.
-  EXPECT_EQ(Targets(Sjis("ア") + "JumpID(HLP1)"), Strings{"HLP1"});
-  const std::vector<LinkReference> refs =
-      FindLinkReferences(Sjis("一行目") + "\r\n{\\uldb " + Sjis("表") + "}{\\v HLP2}", "g.hlp");
-  ASSERT_EQ(refs.size(), 1u);
-  EXPECT_EQ(refs[0].line, 2);
-  EXPECT_EQ(refs[0].context, "HLP2");
+TEST(LinkReferences, HandWrittenFormsAndCharacterStarts) {
+  // ソ and 表 end in 0x5C, ボ is 83 7B and ニ 83 6A: a "\", "{" or "j" that
+  // is a trail byte starts nothing.
+  const std::pair<std::string, std::string> cases[] = {
+      {"{\\uldb a}{\\v %CTX}{\\ul b}{\\v *P1>win}", "CTX:1 P1:1"},
+      {"{\\uldb a}{\\v X@guide.HLP>main} {\\uldb b}{\\v Y@other.hlp}", "X:1"},
+      {"{\\v\\f1 CTX}", "CTX:1"},
+      {"{\\v !KLink(\"a\")}{\\v% !ExecFile(\"x\")}", ""},
+      {"{\\viewkind CTX}{\\v0 NOT}", ""},
+      {"jumpid(`Guide.hlp', `Q1') PopupId(\"other.hlp\", \"Q2\") JI(a)", "Q1:1 a:1"},
+      {"{\\v \\{not a target\\}}", "\\{not a target\\}:1"},
+      {"{\\v !JI(`Guide.hlp', `A1')}\r\n\\{x,PI(\"\", B2)\\}", "A1:1 B2:2"},
+      {"ji(C3) pI(`other.hlp', `D4') Pi(E5)", "C3:1 E5:1"},
+      // Part of a longer word, unfinished, or behind a trail byte.
+      {"MyJumpID(Z) x_PopupID(Z) xji(A) _pi(B) 2JI(C) popupi(D)", ""},
+      {"{\\v CTX", ""},
+      {"JumpID(CTX", ""},
+      {"\x83\x6ai(A) " + Sjis("ボ") + "\\v B} {" + Sjis("ソ") + "v X}", ""},
+      {Sjis("表") + "JumpID(A)\r\n" + Sjis("ソ") + "{\\v B}", "A:1 B:2"},
+      {Sjis("ア") + "JumpID(HLP1)", "HLP1:1"},
+      {Sjis("一行目") + "\r\n{\\uldb " + Sjis("表") + "}{\\v HLP2}", "HLP2:2"},
+  };
+  for (const auto& [text, expected] : cases) {
+    std::string got;
+    for (const LinkReference& r : FindLinkReferences(text, "Guide.hlp")) {
+      got += (got.empty() ? "" : " ") + r.context + ":" + std::to_string(r.line);
+    }
+    EXPECT_EQ(got, expected) << text;
+  }
 }
 
 TEST(LinkCheck, MissingTargetsNonTopicsAndUnreachedPopups) {

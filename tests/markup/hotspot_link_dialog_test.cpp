@@ -19,41 +19,32 @@ using qy::testing::FakePrompter;
 using qy::testing::MakePages;
 using qy::testing::TempDir;
 
-std::vector<int> NodePages(const LinkPageTree& tree) {
-  std::vector<int> pages;
-  for (const LinkTreeNode& n : tree.nodes) pages.push_back(n.page);
-  return pages;
+// Each node as "page<parent page", 0 for the root.
+std::string Shape(const LinkPageTree& tree) {
+  std::string out;
+  for (const LinkTreeNode& n : tree.nodes) {
+    out += (out.empty() ? "" : " ") + std::to_string(n.page) + "<" +
+           std::to_string(n.parent < 0 ? 0 : tree.nodes[n.parent].page);
+  }
+  return out;
 }
 
-std::vector<int> NodeParents(const LinkPageTree& tree) {
-  std::vector<int> parents;
-  for (const LinkTreeNode& n : tree.nodes)
-    parents.push_back(n.parent < 0 ? 0 : tree.nodes[n.parent].page);
-  return parents;
-}
-
-TEST(LinkPageTree, BooksNestAndTheFirstEmptyContextEndsTheWalk) {
+TEST(LinkPageTree, BooksNestTheFirstEmptyContextEndsAndSkippedLevelsAreLeftOut) {
   ProjectModel model;
   MakePages(model, "T B1 P B2 C B1 I T");
   model.MutablePage(8).Context.clear();
   LinkPageTree tree = BuildLinkPageTree(model);
   EXPECT_TRUE(tree.well_formed);
   EXPECT_EQ(tree.page_count, 7);
-  EXPECT_EQ(NodePages(tree), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ(NodeParents(tree), (std::vector<int>{0, 0, 2, 2, 4, 0, 6}));
+  EXPECT_EQ(Shape(tree), "1<0 2<0 3<2 4<2 5<4 6<0 7<6");
   EXPECT_EQ(tree.nodes[0].label, model.TreeLabel(1));
-  EXPECT_EQ(tree.nodes[1].image, PageImage(BookAttribute(1)));
   EXPECT_EQ(LinkNodeImage(tree.nodes[1], true), kOpenBookImage);
   EXPECT_EQ(LinkNodeImage(tree.nodes[2], true), PageImage(kPopupPage));
-}
 
-TEST(LinkPageTree, ABookThatSkipsLevelsIsLeftOut) {
-  ProjectModel model;
   MakePages(model, "T B2 T B1 B3 P");
-  LinkPageTree tree = BuildLinkPageTree(model);
+  tree = BuildLinkPageTree(model);
   EXPECT_FALSE(tree.well_formed);
-  EXPECT_EQ(NodePages(tree), (std::vector<int>{1, 3, 4, 6}));
-  EXPECT_EQ(NodeParents(tree), (std::vector<int>{0, 0, 0, 4}));
+  EXPECT_EQ(Shape(tree), "1<0 3<0 4<0 6<4");
   EXPECT_EQ(tree.NodeOfPage(2), -1);
 }
 
@@ -78,23 +69,18 @@ class LinkDialogTest : public ::testing::Test {
 };
 
 TEST_F(LinkDialogTest, InitialSelectionPrefersAnExactTitle) {
-  LinkDialogModel exact(model_, settings_, LinkMode::kJump);
-  exact.Prepare(Sjis("家計簿"));
-  EXPECT_EQ(exact.target_page(), 8);  // equal title beats the earlier partial match
-  EXPECT_EQ(exact.find_text(), Sjis("家計簿"));
-
-  LinkDialogModel partial(model_, settings_, LinkMode::kJump);
-  partial.Prepare(Sjis("作成"));
-  EXPECT_EQ(partial.target_page(), 6);
-
-  LinkDialogModel none(model_, settings_, LinkMode::kJump);
-  none.Prepare("zzz");
-  EXPECT_EQ(none.target_page(), 1);
-  LinkDialogModel empty(model_, settings_, LinkMode::kJump);
-  empty.Prepare("");
-  EXPECT_EQ(empty.target_page(), 1);
-  EXPECT_TRUE(empty.find_text().empty());
-  EXPECT_FALSE(empty.FindEnabled());
+  const std::pair<const char*, int> cases[] = {
+      {"家計簿", 8},  // an equal title beats the earlier partial match
+      {"作成", 6},
+      {"zzz", 1},
+      {"", 1}};
+  for (const auto& [selected, page] : cases) {
+    LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
+    dialog.Prepare(Sjis(selected));
+    EXPECT_EQ(dialog.target_page(), page) << selected;
+    EXPECT_EQ(dialog.find_text(), Sjis(selected));
+    EXPECT_EQ(dialog.FindEnabled(), *selected != 0);
+  }
 }
 
 TEST_F(LinkDialogTest, NoInitialSelectionInATreeThatIsNotWellFormed) {
@@ -103,31 +89,12 @@ TEST_F(LinkDialogTest, NoInitialSelectionInATreeThatIsNotWellFormed) {
   dialog.Prepare(Sjis("家計簿"));
   EXPECT_EQ(dialog.target_page(), 0);
   EXPECT_FALSE(dialog.InsertEnabled());
-  EXPECT_EQ(dialog.StatusLine(), "");
   MemoryEditor editor("x");
   EXPECT_FALSE(dialog.Insert(HotspotForm::kNormal, editor));
   EXPECT_EQ(editor.Text(), "x");
 }
 
-TEST_F(LinkDialogTest, SearchNeverMatchesFromATrailByte) {
-  LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
-  dialog.Prepare("");
-  dialog.SetFindText("\\X");
-  EXPECT_TRUE(dialog.FindFromTop(prompter_));
-  EXPECT_EQ(dialog.target_page(), 7);
-
-  // "A" followed by a lead byte matches inside アイ only from a trail byte.
-  SetTitle(8, "アイ");
-  dialog.SetFindText(std::string("A") + "\x83");
-  EXPECT_FALSE(dialog.FindFromTop(prompter_));
-  EXPECT_EQ(dialog.target_page(), 7);
-  ASSERT_EQ(prompter_.shown.size(), 1u);
-  EXPECT_EQ(prompter_.shown[0].kind, "info");
-  EXPECT_EQ(prompter_.shown[0].text,
-            "\r\n" + Sjis("「") + "A\x83" + Sjis("」 は見つかりませんでした。"));
-}
-
-TEST_F(LinkDialogTest, FindNextStartsBehindTheSelectedPage) {
+TEST_F(LinkDialogTest, SearchSkipsContentPagesAndNeverMatchesFromATrailByte) {
   LinkDialogModel dialog(model_, settings_, LinkMode::kPopup);
   dialog.Prepare("");
   dialog.SetFindText(Sjis("家計簿"));
@@ -139,12 +106,23 @@ TEST_F(LinkDialogTest, FindNextStartsBehindTheSelectedPage) {
   EXPECT_EQ(dialog.target_page(), 8);
   EXPECT_TRUE(dialog.FindFromTop(prompter_));
   EXPECT_EQ(dialog.target_page(), 6);
+
+  dialog.SetFindText("\\X");
+  EXPECT_TRUE(dialog.FindFromTop(prompter_));
+  EXPECT_EQ(dialog.target_page(), 7);
+  // "A" followed by a lead byte matches inside アイ only from a trail byte.
+  SetTitle(8, "アイ");
+  dialog.SetFindText(std::string("A") + "\x83");
+  prompter_.shown.clear();
+  EXPECT_FALSE(dialog.FindFromTop(prompter_));
+  EXPECT_EQ(dialog.target_page(), 7);
+  ASSERT_EQ(prompter_.shown.size(), 1u);
+  EXPECT_EQ(prompter_.shown[0].kind, "info");
 }
 
 TEST_F(LinkDialogTest, StatusLineAndInsertButtonsFollowTheKind) {
   LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
   dialog.Prepare("");
-  const std::string head = Sjis("コンテキスト名 : ");
   const std::pair<int, const char*> cases[] = {{1, ""},
                                                {2, " [ポップアップ属性]"},
                                                {3, " [コンテント属性]"},
@@ -152,7 +130,8 @@ TEST_F(LinkDialogTest, StatusLineAndInsertButtonsFollowTheKind) {
                                                {5, " [ブック属性]"}};
   for (const auto& [page, suffix] : cases) {
     dialog.SelectPage(page);
-    EXPECT_EQ(dialog.StatusLine(), head + NumberedContext(page) + Sjis(suffix)) << page;
+    EXPECT_EQ(dialog.StatusLine(),
+              Sjis("コンテキスト名 : ") + NumberedContext(page) + Sjis(suffix));
     EXPECT_EQ(dialog.InsertEnabled(), page <= 2) << page;
   }
   MemoryEditor editor("see Next");
@@ -168,66 +147,45 @@ TEST_F(LinkDialogTest, StatusLineAndInsertButtonsFollowTheKind) {
 TEST_F(LinkDialogTest, WindowListFromTheWindowsSection) {
   EXPECT_EQ(WindowNames("main=\"\",,1\r\n=skip\r\nnoequals\r\nsub=\"x=y\"\r\nx="),
             (std::vector<std::string>{"main", "sub", "x"}));
-
   model_.Header().WindowsSection = "main=\"\",,27648\r\nsub=\"Sub\",,1";
   LinkDialogModel dialog(model_, settings_, LinkMode::kJump);
   dialog.Prepare("");
   ASSERT_TRUE(dialog.OtherWindowBoxEnabled());
-  EXPECT_EQ(dialog.window_index(), 0);
   EXPECT_FALSE(dialog.WindowListEnabled());
   dialog.SetOtherWindow(true);
   dialog.SetWindowIndex(1);
   EXPECT_EQ(dialog.Markup(HotspotForm::kButton, "Go"),
             "\\{button Go, JumpID(Guide.hlp>sub, HLP000001)\\}");
 
-  // Popup mode has no window row; its markup ignores the choice.
-  LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
-  popup.Prepare("");
-  EXPECT_FALSE(popup.ShowsWindowRow());
-  EXPECT_TRUE(popup.windows().empty());
-
   model_.Header().WindowsSection = "=main\r\nnothing here";
   LinkDialogModel bare(model_, settings_, LinkMode::kJump);
   bare.Prepare("");
   EXPECT_FALSE(bare.OtherWindowBoxEnabled());
   bare.SetOtherWindow(true);
-  EXPECT_FALSE(bare.other_window());
   EXPECT_EQ(bare.Markup(HotspotForm::kNormal, "Go"), "{\\uldb Go}{\\v HLP000001}");
 }
 
-TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerMode) {
+TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerFamily) {
   settings_.SetBool(keys::kWindowPopColorChk, true);
-  settings_.SetBool(keys::kWindowPopColorUdr, false);
   settings_.SetInt(keys::kWindowPopColorPos, 12);
   settings_.SetInt(keys::kWindowJmpColorPos, 40);  // out of the table
   settings_.SetInt(keys::kWindowLinkWidth, 100);
-
   LinkDialogModel jump(model_, settings_, LinkMode::kJump);
   jump.Prepare("");
   EXPECT_FALSE(jump.options().color_change);
-  EXPECT_FALSE(jump.ColorControlsEnabled());
   EXPECT_EQ(jump.options().color_index, 16);
   EXPECT_EQ(jump.width(), kLinkDialogMinWidth);
-  EXPECT_EQ(jump.height(), kLinkDialogMinHeight);
-
   LinkDialogModel popup(model_, settings_, LinkMode::kPopup);
   popup.Prepare("");
   EXPECT_TRUE(popup.options().color_change);
-  EXPECT_TRUE(popup.ColorControlsEnabled());
-  EXPECT_FALSE(popup.options().underline);
   EXPECT_EQ(popup.options().color_index, 12);
-  popup.SelectPage(2);
-  EXPECT_EQ(popup.Markup(HotspotForm::kNormal, "w"), "{\\ul\\cf12 w}{\\v% !PopupID(HLP000002)}");
 
   // PagePick reads and writes the jump family.
   LinkDialogModel pick(model_, settings_, LinkMode::kPagePick);
   pick.Prepare("");
-  EXPECT_FALSE(pick.ShowsHotspotOptions());
-  pick.options().color_change = true;
   pick.options().color_index = 7;
   pick.SetSize(600, 300);
   pick.Close();
-  EXPECT_TRUE(settings_.GetBool(keys::kWindowJmpColorChk));
   EXPECT_EQ(settings_.GetInt(keys::kWindowJmpColorPos), 7);
   EXPECT_EQ(settings_.GetInt(keys::kWindowLinkWidth), 600);
   EXPECT_EQ(settings_.GetInt(keys::kWindowPopColorPos), 12);
@@ -241,9 +199,9 @@ TEST_F(LinkDialogTest, SelectPageResult) {
     dialog.SelectPage(6);
     return true;
   };
+  auto cancel = [](LinkDialogModel&) { return false; };
   EXPECT_EQ(SelectPageWithDialog(model_, settings_, 1, "", pick_page_6), 5);
-  EXPECT_EQ(SelectPageWithDialog(model_, settings_, 2, "", [](LinkDialogModel&) { return false; }),
-            -1);
+  EXPECT_EQ(SelectPageWithDialog(model_, settings_, 2, "", cancel), -1);
   // A Content page gets -1 without a dialog.
   EXPECT_EQ(SelectPageWithDialog(model_, settings_, 3, "", pick_page_6), -1);
   EXPECT_EQ(shown, 1);
@@ -254,11 +212,7 @@ TEST_F(LinkDialogTest, SelectPageResult) {
 }
 
 TEST(KeywordLinkList, PiecesAreUniqueAndUntrimmed) {
-  EXPECT_EQ(KeywordPieces("abc;;def;abc"), (std::vector<std::string>{"abc", "def", "abc"}));
-  EXPECT_EQ(KeywordPieces(" a ;"), (std::vector<std::string>{" a "}));
-  EXPECT_TRUE(KeywordPieces("").empty());
-  EXPECT_TRUE(KeywordPieces(";;").empty());
-
+  EXPECT_EQ(KeywordPieces(" a ;;"), (std::vector<std::string>{" a "}));
   ProjectModel model;
   MakePages(model, "T P T");
   model.MutablePage(1).Keyword = "abc;;def;abc";
@@ -280,7 +234,6 @@ class KeywordLinkTest : public ::testing::Test {
 
 TEST_F(KeywordLinkTest, InsertedTargetMovesToTheTopAndTwentyAreKept) {
   for (int i = 0; i < 20; ++i) settings.SetString(keys::OptionLink(i), "t" + std::to_string(i));
-
   KeywordLinkModel dialog(model, settings, KeywordLinkMode::kHyperlink);
   dialog.Prepare();
   EXPECT_FALSE(dialog.ListSorted());
@@ -292,29 +245,23 @@ TEST_F(KeywordLinkTest, InsertedTargetMovesToTheTopAndTwentyAreKept) {
   EXPECT_EQ(editor.Text(), "\\{button run,ExecFile(\"t2\")\\}");
   std::vector<std::string> stored = ReadLinkHistory(settings);
   ASSERT_EQ(stored.size(), 20u);
-  EXPECT_EQ(stored[0], "t2");
-  EXPECT_EQ(stored[1], "t0");
-  EXPECT_EQ(stored[3], "t3");
-  EXPECT_EQ(std::count(stored.begin(), stored.end(), "t2"), 1);
+  EXPECT_EQ(std::vector<std::string>(stored.begin(), stored.begin() + 4),
+            (std::vector<std::string>{"t2", "t0", "t1", "t3"}));
 
   dialog.SetKeyword("new");
   ASSERT_TRUE(dialog.Insert(HotspotForm::kNormal, editor));
   stored = ReadLinkHistory(settings);
   EXPECT_EQ(stored.front(), "new");
   EXPECT_EQ(stored.back(), "t18");  // t19 fell off the end
-
   // An empty target inserts nothing and leaves the history alone.
   dialog.SetKeyword("");
   EXPECT_FALSE(dialog.Insert(HotspotForm::kNormal, editor));
   EXPECT_EQ(ReadLinkHistory(settings), stored);
-}
 
-TEST_F(KeywordLinkTest, ShortHistoryKeepsLaterKeys) {
+  // A shorter history leaves later keys as they were.
   settings.SetString(keys::OptionLink(5), "old");
-  EXPECT_EQ(PushLinkHistory({}, "a"), (std::vector<std::string>{"a"}));
-  EXPECT_EQ(PushLinkHistory({"b", "a", "c", "a"}, "a"), (std::vector<std::string>{"a", "b", "c"}));
-  ASSERT_TRUE(WriteLinkHistory(settings, {"x", "y"}));
-  EXPECT_EQ(settings.GetString(keys::OptionLink(1)), "y");
+  ASSERT_TRUE(WriteLinkHistory(settings, PushLinkHistory({"b", "a", "c", "a"}, "a")));
+  EXPECT_EQ(settings.GetString(keys::OptionLink(2)), "c");
   EXPECT_EQ(settings.GetString(keys::OptionLink(5)), "old");
 }
 
@@ -322,21 +269,17 @@ TEST_F(KeywordLinkTest, ColourKeysOfTheKeywordFamily) {
   settings.SetBool(keys::kWindowKeyColorChk, true);
   settings.SetInt(keys::kWindowKeyColorPos, 4);
   model.MutablePage(1).AKeyword = "b;a";
-
   KeywordLinkModel alink(model, settings, KeywordLinkMode::kALink);
   alink.Prepare();
   EXPECT_TRUE(alink.ListSorted());
-  EXPECT_EQ(alink.list(), (std::vector<std::string>{"b", "a"}));
   MemoryEditor editor("x");
   editor.SetSelLength(1);
   alink.SetKeyword("a");
   ASSERT_TRUE(alink.Insert(HotspotForm::kNormal, editor));
   EXPECT_EQ(editor.Text(), "{\\uldb\\cf4 x}{\\v* !ALink(\"a\")}");
-  EXPECT_TRUE(ReadLinkHistory(settings).empty());
-
+  EXPECT_TRUE(ReadLinkHistory(settings).empty());  // only hyperlinks are remembered
   KeywordLinkModel hyper(model, settings, KeywordLinkMode::kHyperlink);
   hyper.Prepare();
-  EXPECT_FALSE(hyper.options().color_change);
   hyper.options().color_index = 9;
   hyper.Close();
   EXPECT_EQ(settings.GetInt(keys::kWindowHypColorPos), 9);

@@ -86,38 +86,30 @@ std::string KLink(KeywordLinkMode mode, HotspotForm form, const std::string& s,
 }
 
 TEST(HotspotMarkup, KeywordLinks) {
-  constexpr auto kN = HotspotForm::kNormal;
-  constexpr auto kB = HotspotForm::kButton;
-  EXPECT_EQ(KLink(KeywordLinkMode::kKLink, kN, "see", "Index", HotspotOptions{}),
-            "{\\uldb see}{\\v !KLink(\"Index\")}");
-  EXPECT_EQ(KLink(KeywordLinkMode::kALink, kN, "see", "Idx", Opts(true, 6, false, true)),
-            "{\\uldb\\b\\cf6 see}{\\v% !ALink(\"Idx\")}");
-  EXPECT_EQ(KLink(KeywordLinkMode::kHyperlink, kN, "run", "a.exe", Opts(true, 2, true)),
-            "{\\uldb\\cf2 run}{\\v* !ExecFile(\"a.exe\")}");
-  EXPECT_EQ(KLink(KeywordLinkMode::kKLink, kB, "see", "Index", Opts(true, 6, false, true)),
-            "\\{button see,KLink(\"Index\")\\}");
-  EXPECT_EQ(KLink(KeywordLinkMode::kALink, kB, "see", "Idx", HotspotOptions{}),
-            "\\{button see,ALink(\"Idx\")\\}");
-  EXPECT_EQ(KLink(KeywordLinkMode::kHyperlink, kB, "run", "a.exe", HotspotOptions{}),
-            "\\{button run,ExecFile(\"a.exe\")\\}");
-  // K and A links go in with an empty keyword; a hyperlink needs a target.
-  EXPECT_EQ(KLink(KeywordLinkMode::kKLink, kN, "", "", HotspotOptions{}),
-            "{\\uldb }{\\v !KLink(\"\")}");
-  EXPECT_FALSE(KeywordLinkMarkup(KeywordLinkMode::kHyperlink, kB, "run", "", HotspotOptions{}));
+  constexpr auto kK = KeywordLinkMode::kKLink, kA = KeywordLinkMode::kALink,
+                 kH = KeywordLinkMode::kHyperlink;
+  constexpr auto kN = HotspotForm::kNormal, kB = HotspotForm::kButton;
+  const HotspotOptions none{};
+  const std::tuple<KeywordLinkMode, HotspotForm, const char*, HotspotOptions, std::string> cases[] =
+      {
+          {kK, kN, "Index", none, "{\\uldb s}{\\v !KLink(\"Index\")}"},
+          {kA, kN, "Idx", Opts(true, 6, false, true), "{\\uldb\\b\\cf6 s}{\\v% !ALink(\"Idx\")}"},
+          {kH, kN, "a.exe", Opts(true, 2, true), "{\\uldb\\cf2 s}{\\v* !ExecFile(\"a.exe\")}"},
+          {kK, kB, "Index", Opts(true, 6, false, true), "\\{button s,KLink(\"Index\")\\}"},
+          {kH, kB, "a.exe", none, "\\{button s,ExecFile(\"a.exe\")\\}"},
+          {kK, kN, "", none, "{\\uldb s}{\\v !KLink(\"\")}"},  // K and A links may be empty
+      };
+  for (const auto& [mode, form, keyword, options, markup] : cases) {
+    EXPECT_EQ(KLink(mode, form, "s", keyword, options), markup);
+  }
+  EXPECT_FALSE(KeywordLinkMarkup(kH, kB, "run", "", none));  // a hyperlink needs a target
 }
 
 TEST(HotspotMarkup, HelpFileNameAndCommandPages) {
   EXPECT_EQ(HelpFileName("C:\\help\\Guide.qyp"), "Guide.hlp");
   EXPECT_EQ(HelpFileName("/work/my.project.qyp"), "my.project.hlp");
-  EXPECT_EQ(HelpFileName(""), ".hlp");
-
-  for (LinkCommand c : {LinkCommand::kJumpLink, LinkCommand::kPopupLink, LinkCommand::kKLink,
-                        LinkCommand::kALink}) {
-    EXPECT_TRUE(LinkCommandApplies(c, kTopicPage));
-    EXPECT_TRUE(LinkCommandApplies(c, kPopupPage));
-    EXPECT_FALSE(LinkCommandApplies(c, kContentPage));
-    EXPECT_FALSE(LinkCommandApplies(c, BookAttribute(1)));
-  }
+  EXPECT_TRUE(LinkCommandApplies(LinkCommand::kALink, kPopupPage));
+  EXPECT_FALSE(LinkCommandApplies(LinkCommand::kJumpLink, kContentPage));
   EXPECT_TRUE(LinkCommandApplies(LinkCommand::kHLink, kContentPage));
   EXPECT_FALSE(LinkCommandApplies(LinkCommand::kHLink, kIncludePage));
 }
