@@ -45,7 +45,7 @@ std::string Hex(std::uint32_t value);
 namespace qy::testing {
 struct HlpFile;
 struct HlpJump;
-// Walks |TOPIC (with |Phrases when present) into `file->topics`.
+// Walks |TOPIC into `file->topics`.
 void ReadHlpTopics(HlpFile* file);
 // The text of a display (0x20) or table (0x23) record, paragraphs on their
 // own lines, from its formatting bytes and its strings; collects hotspots

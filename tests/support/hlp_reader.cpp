@@ -70,10 +70,7 @@ void CheckLayout(std::string_view bytes, std::vector<Extent> extents,
 
 HlpWindow ReadWindow(std::string_view data) {
   HlpWindow window;
-  window.flags = U16(data, 0);
-  window.type = Str(data, 2, 10);
   window.name = Str(data, 12, 9);
-  window.caption = Str(data, 21, 51);
   return window;
 }
 
@@ -122,7 +119,6 @@ void ReadSystem(std::string_view data, HlpFile* file) {
           file->problems.push_back("|SYSTEM: window record is not 90 bytes");
         break;
       case 9:
-        for (std::size_t i = 0; i + 1 < size; i += 2) system.lcid_record.push_back(U16(record, i));
         if (size >= 10)
           system.lcid = U16(record, 8);
         else
@@ -168,7 +164,6 @@ void ReadFonts(std::string_view data, HlpFile* file) {
     HlpFontDescriptor font;
     font.attributes = U8(data, at);
     font.half_points = U8(data, at + 1);
-    font.family = U8(data, at + 2);
     font.face = U16(data, at + 3);
     font.color = U32(data, at + 5) & 0xFFFFFF;
     if (font.face >= faces) {

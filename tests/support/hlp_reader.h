@@ -60,8 +60,7 @@ std::int32_t HlpContextHash(std::string_view context);
 std::string HlpLz77Decompress(std::string_view compressed);
 
 struct HlpWindow {
-  std::uint16_t flags = 0;
-  std::string type, name, caption;
+  std::string name;
 };
 
 struct HlpSystem {
@@ -71,17 +70,13 @@ struct HlpSystem {
   std::optional<std::uint32_t> contents;  // TOPICOFFSET
   std::vector<std::string> config_macros;
   std::vector<HlpWindow> windows;
-  // The language record's words as stored; the language itself is the word
-  // at byte 8 (0x0411 for Japanese), the words before it are zero.
-  std::vector<std::uint16_t> lcid_record;
-  std::optional<std::uint16_t> lcid;
+  std::optional<std::uint16_t> lcid;  // the language record's word at byte 8
   std::optional<std::uint8_t> charset;
 };
 
 struct HlpFontDescriptor {
   std::uint8_t attributes = 0;  // 1 bold, 2 italic, 4 underline, ...
   std::uint8_t half_points = 0;
-  std::uint8_t family = 0;
   std::uint16_t face = 0;   // index into HlpFonts::face_names
   std::uint32_t color = 0;  // 0x00BBGGRR
 };

@@ -15,57 +15,6 @@ constexpr std::size_t kBlockHeaderSize = 12;
 constexpr std::size_t kLinkHeaderSize = 21;
 constexpr std::size_t kDecompressedBlock = 0x4000;
 
-struct Phrases {
-  bool old_style = false;  // |Phrases
-  bool hall = false;       // |PhrIndex and |PhrImage
-  std::vector<std::size_t> offsets;
-  std::string text;
-};
-
-Phrases ReadPhrases(const HlpFile& file, std::vector<std::string>* problems) {
-  Phrases phrases;
-  phrases.hall = file.File("|PhrIndex") != nullptr;
-  const std::string* data = file.File("|Phrases");
-  if (data == nullptr) return phrases;
-  std::size_t count = U16(*data, 0);
-  std::size_t table = 8, text_at = table + 2 * (count + 1);
-  if (!Has(*data, 0, text_at)) {
-    problems->push_back("|Phrases: the offset table runs past the end");
-    return phrases;
-  }
-  phrases.old_style = true;
-  phrases.text = HlpLz77Decompress(std::string_view(*data).substr(text_at));
-  for (std::size_t i = 0; i <= count; ++i) {
-    std::size_t offset = U16(*data, table + 2 * i) - (text_at - table);
-    if (offset > phrases.text.size() || (i > 0 && offset < phrases.offsets.back())) {
-      problems->push_back("|Phrases: offset " + std::to_string(i) + " is out of range");
-      phrases.old_style = false;
-      return phrases;
-    }
-    phrases.offsets.push_back(offset);
-  }
-  return phrases;
-}
-
-std::string ExpandPhrases(std::string_view raw, const Phrases& phrases) {
-  std::string out;
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    auto c = static_cast<std::uint8_t>(raw[i]);
-    if (c == 0 || c >= 0x10 || i + 1 >= raw.size()) {
-      out.push_back(raw[i]);
-      continue;
-    }
-    std::size_t code = c * 256u + static_cast<std::uint8_t>(raw[++i]);
-    std::size_t index = (code - 0x100) / 2;
-    if (index + 1 < phrases.offsets.size()) {
-      std::size_t begin = phrases.offsets[index], end = phrases.offsets[index + 1];
-      out += phrases.text.substr(begin, end - begin);
-    }
-    if (code & 1) out.push_back(' ');
-  }
-  return out;
-}
-
 std::vector<std::string> SplitAtNul(std::string_view text) {
   std::vector<std::string> parts;
   std::size_t start = 0;
@@ -120,18 +69,11 @@ class TopicWalker {
 
   std::string LinkText(std::string_view raw, std::uint32_t length, std::uint32_t ref) {
     if (length <= raw.size()) return std::string(raw.substr(0, length));
-    if (phrases_.old_style) {
-      std::string text = ExpandPhrases(raw, phrases_);
-      if (text.size() != length) {
-        Problem("TOPICLINK " + Hex(ref) + " expands to " + std::to_string(text.size()) +
-                " bytes, not " + std::to_string(length));
-      }
-      return text;
-    }
+    // Neither our compiler nor Halibut compresses phrases.
     if (!reported_phrases_) {
       reported_phrases_ = true;
-      Problem(phrases_.hall ? "Hall-compressed text is not decoded by this reader"
-                            : "text longer than stored, but no |Phrases file");
+      Problem("TOPICLINK " + Hex(ref) +
+              ": text longer than stored (phrase compression is not read)");
     }
     return std::string(raw);
   }
@@ -176,7 +118,7 @@ class TopicWalker {
     if (!error.empty()) Problem("TOPICLINK " + Hex(ref) + ": " + error);
     // Every text byte, NULs included, is one step of TOPICOFFSET; pictures
     // add their hotspots, which this reader does not count.
-    if (!has_pictures && !(phrases_.hall && !phrases_.old_style) && length != text.size()) {
+    if (!has_pictures && !reported_phrases_ && length != text.size()) {
       Problem("TOPICLINK " + Hex(ref) + " counts " + std::to_string(length) + " characters for " +
               std::to_string(text.size()) + " bytes of text");
     }
@@ -287,14 +229,12 @@ class TopicWalker {
       problems_->push_back("no |TOPIC file");
       return;
     }
-    phrases_ = ReadPhrases(*file_, problems_);
     if (LoadBlocks(*topic)) Walk();
   }
 
  private:
   HlpFile* file_;
   std::vector<std::string>* problems_;
-  Phrases phrases_;
   bool reported_phrases_ = false;
   std::string buffer_;  // every block's data, decompressed, back to back
   std::vector<std::size_t> starts_;
