@@ -57,15 +57,11 @@ TEST(ToolbarLayoutTest, RoundTripKeepsOtherLinesAndUnreadableFilesStay) {
   ToolbarLayout layout;
   layout.SetShown(5, false);
   layout.SetShown(44, false);
-  layout.SetShown(1, false);  // a toolbar node has no key and stays shown
-  EXPECT_TRUE(layout.Shown(1));
   ASSERT_TRUE(layout.Write(path).ok);
   std::string error;
   ToolbarLayout back = ToolbarLayout::Read(path, &error);
   EXPECT_EQ(error, "");
   EXPECT_EQ(back, layout);
-  EXPECT_FALSE(back.Shown(44));
-  EXPECT_TRUE(back.Shown(6));
   const std::string data = ReadWholeFile(path).value_or("");
   EXPECT_EQ(data.rfind("; layout\r\n[Other]\r\nA=b\r\n", 0), 0u);
   EXPECT_EQ(IniFile::ValueIn(data, "FileBar", "FileSp0"), "0");
@@ -77,22 +73,6 @@ TEST(ToolbarLayoutTest, RoundTripKeepsOtherLinesAndUnreadableFilesStay) {
   EXPECT_NE(error, "");
   EXPECT_FALSE(layout.Write(folder).ok);
   EXPECT_TRUE(DirectoryExists(folder));
-}
-
-TEST(ToolbarLayoutTest, TreeHasATickBoxPerItem) {
-  ToolbarLayout layout;
-  layout.SetShown(39, false);
-  auto nodes = BuildToolbarTree(layout);
-  ASSERT_FALSE(nodes.empty());
-  EXPECT_EQ(nodes[0].kind, ToolbarTreeNode::Kind::kRoot);
-  for (const ToolbarTreeNode& node : nodes) {
-    EXPECT_TRUE(node.number != 35 || node.kind == ToolbarTreeNode::Kind::kToolbar);
-    if (node.kind != ToolbarTreeNode::Kind::kItem) continue;
-    EXPECT_EQ(node.checked, node.number != 39) << node.number;
-    // The page bar's buttons hang under it.
-    EXPECT_EQ(nodes[node.parent].number == 35, node.number >= 36 && node.number <= 42)
-        << node.number;
-  }
 }
 
 }  // namespace
