@@ -55,7 +55,6 @@ TEST(AssemblyTest, GoodProjectMakesAFileAndWarnsAboutLooseEnds) {
   const Diagnostic& popup = a.diagnostics[1];
   EXPECT_EQ(popup.topic, "Two");
   EXPECT_EQ(popup.line, 9);
-  EXPECT_EQ(popup.file, "a.rtf");
   EXPECT_NE(popup.text.find("missing"), std::string::npos);
 }
 
@@ -69,7 +68,6 @@ TEST(AssemblyTest, DuplicatesAndCollisionsStopTheBuild) {
   EXPECT_FALSE(a.file);
   EXPECT_EQ(Codes(a), (std::vector<int>{code::kDuplicateContext, code::kHashCollision}));
   EXPECT_EQ(a.diagnostics[0].topic, "Two");
-  EXPECT_NE(a.diagnostics[0].text.find("One"), std::string::npos);
   EXPECT_NE(a.diagnostics[1].text.find(one), std::string::npos);
 }
 
