@@ -129,7 +129,8 @@ TEST(KeySettingsTest, WrittenFileReadsBackAndKeepsOtherLines) {
   ASSERT_TRUE(WriteKeyFile(path, texts).ok);
 
   auto data = LoadKeyFile(path);
-  EXPECT_EQ(data.value_or("").rfind("; kept\r\n[Other]\r\nX=1\r\n", 0), 0u);
+  ASSERT_TRUE(data.has_value());
+  EXPECT_EQ(data->rfind("; kept\r\n[Other]\r\nX=1\r\n", 0), 0u);
   EXPECT_EQ(ReadShortcutTexts(data), texts);
   // Group headings are written once per section, empty.
   EXPECT_EQ(IniFile::ValueIn(*data, "Edit", "Group"), "");
