@@ -119,6 +119,7 @@ TEST_F(ChmExportTest, CommandWritesTheSiteIntoTheChosenFolderWithItsNotes) {
   EXPECT_TRUE(Command());
   EXPECT_EQ(chooser_.initial, dir_.File("p_html"));
   EXPECT_TRUE(FileExists(dir_.File("site/HLP000002.html")));
+  ASSERT_FALSE(prompter_.shown.empty());
   ASSERT_EQ(prompter_.shown.back().kind, "warning");  // the link to NOWHERE
   EXPECT_NE(Cp932ToUtf8(prompter_.shown.back().text).find("NOWHERE"), std::string::npos);
 }
