@@ -105,13 +105,6 @@ TEST_F(HostTest, PageAddOnAFullTableGivesMinusOneAndAddsNothing) {
   EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(HostTest, SelectPageAnswersTheWindowsPickerFromZero) {
-  window->select_page_answer = 4;
-  EXPECT_EQ(Int("SelectPage"), 3);
-  window->select_page_answer = 0;
-  EXPECT_EQ(Int("SelectPage"), -1);
-}
-
 TEST_F(HostTest, ProjectHeaderAndSettingsReads) {
   ProjectHeader& h = model.Header();
   h.HelpTitle = Sjis("家計簿 ヘルプ");
