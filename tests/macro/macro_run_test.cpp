@@ -50,7 +50,6 @@ class MacroRunTest : public ::testing::Test {
       enabled_during_run.push_back(runner.commands_enabled());
     };
     runner.rebuild_menus = [this] { ++rebuilds; };
-    runner.open_registration_dialog = [this] { ++registration_dialogs; };
     runner.set_last_macro_hint = [this](const std::string& hint) { hints.push_back(hint); };
     runner.report_error = [this](const std::string& message) { errors.push_back(message); };
   }
@@ -76,7 +75,6 @@ class MacroRunTest : public ::testing::Test {
   std::vector<int> marks;
   std::vector<bool> enabled_during_run;
   int rebuilds = 0;
-  int registration_dialogs = 0;
   std::vector<std::string> hints;
   std::vector<std::string> errors;
 };
@@ -106,16 +104,6 @@ TEST_F(MacroRunTest, MissingFolderStartsTheFolderFlowAndCancelEndsTheCommand) {
   SetFolder("");
   EXPECT_EQ(runner.RunChosen(), MacroRunResult::kNotStarted);
   EXPECT_EQ(prompter.Texts().back(), Sjis("収納フォルダを設定しませんでした。"));
-  // Register takes the same way; with a folder the dialog opens and the
-  // registrations stay.
-  runner.Register();
-  EXPECT_EQ(prompter.shown.size(), 4u);
-  SetFolder(folder);
-  Register({{"a.p2s", "A"}});
-  runner.Register();
-  EXPECT_EQ(registration_dialogs, 1);
-  EXPECT_EQ(rebuilds, 0);
-  EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
 }
 
 TEST_F(MacroRunTest, NewFolderClearsRegistrationsBeforeTheRunDialogWithCommandsEnabled) {
