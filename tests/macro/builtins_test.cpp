@@ -184,7 +184,6 @@ TEST_F(Builtins, ExecAndShellGoToTheRunner) {
 
   EXPECT_GT(Int("Shell('" + Sjis("説明.txt") + "', '/x y')"), 32);
   EXPECT_EQ(runner.opened, (std::vector<std::string>{Sjis("説明.txt") + "|/x y"}));
-  EXPECT_EQ(runner.started.size(), 3u);  // a failed start is recorded too
   runner.open_ok = false;
   const std::int64_t failed = Int("Shell('missing', '')");
   EXPECT_GT(failed, 0);
