@@ -10,12 +10,6 @@ namespace {
 
 using MacroHostHooks = MacroTest;
 
-TEST_F(MacroHostHooks, EveryStatementListStartsWithTheHook) {
-  Run("var i: integer; begin for i := 1 to 3 do begin i := i end end.");
-  // The program body, the BEGIN block, and three loop bodies (a block each).
-  EXPECT_EQ(host.lists_started, 1 + 1 + 3);
-}
-
 TEST_F(MacroHostHooks, StopRequestEndsTheRunQuietly) {
   VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
   host.on_list = [&](Interpreter& in) {
