@@ -71,17 +71,6 @@ TEST_F(MacroProgram, PrototypesAreDeclaredAfreshForEveryRun) {
                 "Beep");
 }
 
-TEST_F(MacroProgram, ErrorsKeepTheTablesAndClearRunning) {
-  VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
-  bool seen_running = false;
-  host.on_list = [&](Interpreter& in) { seen_running = in.running(); };
-  EXPECT_THROW(Run("var a: integer; begin a := 5; x := a; a := nope end."), MacroError);
-  EXPECT_TRUE(seen_running);
-  EXPECT_FALSE(interp.running());
-  EXPECT_EQ(x.IntValue, 5);
-  EXPECT_EQ(Int("a"), 5);
-}
-
 TEST(MacroDeclareRoutine, ParametersTypesAndIndex) {
   const std::pair<const char*, const char*> cases[] = {
       {"  function Copy(S:String;Start,Length:Integer):String;Index $1001;  ",
