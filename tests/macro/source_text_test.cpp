@@ -117,16 +117,5 @@ TEST(MacroLexer, TokensAndTheirKinds) {
   for (const auto& [text, tokens] : cases) EXPECT_EQ(Lex(text), tokens) << text;
 }
 
-TEST(MacroLexer, OffsetsUpperCaseAndAccept) {
-  TPPAParser p(" ab  Cd");
-  EXPECT_FALSE(p.Accept("cd"));
-  EXPECT_TRUE(p.Accept("AB"));
-  EXPECT_EQ(p.Offset(), 5u);
-  EXPECT_EQ(p.TokenUpper(), "CD");
-  EXPECT_TRUE(p.Accept("cD"));
-  EXPECT_EQ(p.Kind(), TokenKind::kEnd);
-  EXPECT_EQ(p.Offset(), 7u);
-}
-
 }  // namespace
 }  // namespace qy
