@@ -82,6 +82,9 @@ TEST_F(HostEditorTest, SortOrdersLinesWithoutRegardToCaseAndEndsEachWithCrLf) {
   editor().SetSelLength(4);
   EXPECT_EQ(Int("Sort"), 1);
   EXPECT_EQ(model.Page(1).Topic, "z\r\nb\r\nc\r\n\r\na");
+  // Clear empties the whole topic.
+  EXPECT_EQ(Int("Clear"), 1);
+  EXPECT_EQ(model.Page(1).Topic, "");
 }
 
 TEST_F(HostEditorTest, EditorRoutinesRefusePagesWithoutTopicTextAndAReadOnlyEditor) {
