@@ -34,7 +34,6 @@ void FakeMacroHost::DeclareBuiltins(Interpreter& interpreter) {
 }
 
 void FakeMacroHost::StatementListStarting(Interpreter& interpreter) {
-  ++lists_started;
   if (on_list) on_list(interpreter);
 }
 

@@ -30,7 +30,6 @@ class FakeMacroHost : public MacroHost {
   void ReadStringProperty(Interpreter&, const VariableEntry& entry, std::string& value) override;
   void PropertyAssigned(Interpreter&, const VariableEntry& entry) override;
 
-  int lists_started = 0;
   // Called at each statement list start when set (to stop or inspect a run).
   std::function<void(Interpreter&)> on_list;
   std::vector<Call> calls;

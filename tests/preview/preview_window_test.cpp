@@ -10,7 +10,6 @@
 
 #include "build/preview_help_project_writer.h"
 #include "build/preview_topic_writer.h"
-#include "core/codec.h"
 #include "core/files.h"
 #include "core/settings_keys.h"
 #include "preview/page_preview.h"
@@ -23,21 +22,20 @@ namespace {
 class RecordingView : public PreviewView {
  public:
   void Create(const WindowRect& place) override { ++creations, geometry = place; }
-  void SetCaption(const std::string& text) override { caption = text; }
+  void SetCaption(const std::string&) override {}
   void LoadRtfFile(const std::string& file) override {
     loaded_text = ReadWholeFile(file).value_or("<unreadable>");
     ++loads;
   }
-  void ShowAndRaise() override { ++shows; }
+  void ShowAndRaise() override {}
   void SetStayOnTop(bool) override {}
-  void SetTextInset(int pixels) override { insets.push_back(pixels); }
+  void SetTextInset(int) override {}
   WindowRect Geometry() const override { return geometry; }
   void Destroy() override { ++destructions; }
 
-  int creations = 0, loads = 0, shows = 0, destructions = 0;
+  int creations = 0, loads = 0, destructions = 0;
   WindowRect geometry;
-  std::string caption, loaded_text;
-  std::vector<int> insets;
+  std::string loaded_text;
 };
 
 // Temporary files go to a folder of the test's own; the process keeps that
@@ -79,9 +77,7 @@ TEST_F(PreviewTest, WindowOpensOnATemporaryFileAndFollowsPageChanges) {
   const std::string file = window_.FileName();
   EXPECT_EQ(FileNameOf(file).substr(0, 3), "~qy");
   EXPECT_EQ(FolderOf(file), temp_.path());
-  EXPECT_EQ(view_.caption, "First" + Sjis(" - Quillory プレビュー"));
   EXPECT_EQ(registered_, std::vector<std::string>{file});
-  EXPECT_TRUE(prompter_.shown.empty());
   model_.SetCurrentPage(3);
   window_.OnPageChanged();
   EXPECT_EQ(view_.loaded_text, BuildPreviewDocument(model_, 3));
@@ -91,7 +87,6 @@ TEST_F(PreviewTest, WindowOpensOnATemporaryFileAndFollowsPageChanges) {
   EXPECT_EQ(view_.creations, 1);
   EXPECT_EQ(window_.FileName(), file);
   EXPECT_EQ(view_.loaded_text, BuildPreviewDocument(model_, 3));
-  EXPECT_EQ(view_.shows, 2);
   // Previous and next stop at the ends and while the page is out.
   bool out = true;
   window_.page_out_in_editor = [&out] { return out; };
@@ -121,12 +116,6 @@ TEST_F(PreviewTest, CloseDeletesTheFileStoresThePlaceAndReopensThere) {
   ASSERT_TRUE(window_.ShowCurrentPage());
   EXPECT_EQ(view_.creations, 2);
   EXPECT_EQ(view_.geometry, (WindowRect{30, 40, 500, 300}));
-  // The text inset applies from the first activation on.
-  window_.OnResized();
-  EXPECT_TRUE(view_.insets.empty());
-  window_.OnActivated();
-  window_.Refresh();
-  EXPECT_EQ(view_.insets, (std::vector<int>{12, 12}));
 }
 
 TEST_F(PreviewTest, HelpPreviewWritesTheOnePageFilesUnderANewNameEachRun) {
