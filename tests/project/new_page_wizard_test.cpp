@@ -97,12 +97,6 @@ TEST_F(WizardTest, PopupWithOwnContextIdKeywordsAndMacro) {
   expected.AKeyword = "above";
   expected.Attribute = kPopupPage;
   EXPECT_EQ(model.Page(2), expected);
-
-  // A new A-keyword is typed, with no keyword.
-  NewPageWizard typed(model, commands, prompter, settings);
-  Do(typed, "tT c0 c0 c0 c1 c1 tak n f");
-  EXPECT_EQ(model.Page(3).Keyword, "");
-  EXPECT_EQ(model.Page(3).AKeyword, "ak");
 }
 
 TEST_F(WizardTest, DuplicateContextAndIdKeepTheScreen) {

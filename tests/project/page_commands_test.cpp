@@ -198,11 +198,11 @@ TEST_F(PageOpsTest, TheKindChangeDecisions) {
   const std::tuple<std::string, bool, PageAttribute, A, const char*> cases[] = {
       {"T T", true, kTopicPage, A::kNothing, nullptr}, {"T B2", false, B1, A::kLevels, nullptr},
       {"T T", true, kPopupPage, A::kImage, nullptr}, {"T P", true, kTopicPage, A::kImage, nullptr},
-      {"T T", true, kContentPage, A::kImage, topic}, {"T P", true, kIncludePage, A::kImage, topic},
+      {"T T", true, kContentPage, A::kImage, topic}, 
       {"T T", true, B1, A::kRebuild, topic}, {"T T", false, kContentPage, A::kImage, nullptr},
       {"T P", false, B1, A::kRebuild, nullptr}, {"T C", true, kTopicPage, A::kImage, macro},
       {"T C", true, B1, A::kRebuild, macro}, {"T C", false, kIncludePage, A::kImage, nullptr},
-      {"T I", false, kTopicPage, A::kImage, include}, {"T I", false, B1, A::kRebuild, include},
+      {"T I", false, kTopicPage, A::kImage, include}, 
       {"T B1", false, kPopupPage, A::kRebuild, book},
       {"T B1", false, kIncludePage, A::kRebuild, book}};
   // clang-format on
