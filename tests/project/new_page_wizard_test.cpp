@@ -106,8 +106,6 @@ TEST_F(WizardTest, DuplicateContextAndIdKeepTheScreen) {
   ASSERT_TRUE(w.SetText("hlp000002"));
   EXPECT_EQ(w.Next(), WizardStep::kStayed);
   EXPECT_EQ(w.screen(), S::kContext);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "info");
   Do(w, "tFREE c1");
 
   EXPECT_FALSE(w.SetText("12a"));
@@ -115,7 +113,7 @@ TEST_F(WizardTest, DuplicateContextAndIdKeepTheScreen) {
   EXPECT_TRUE(w.SetText("3"));
   EXPECT_EQ(w.Next(), WizardStep::kStayed);
   EXPECT_EQ(w.screen(), S::kId);
-  ASSERT_EQ(prompter.shown.size(), 2u);
+  ASSERT_EQ(prompter.shown.size(), 2u) << "both refusals are explained";
   Type(w, "000000004");
   EXPECT_EQ(w.values().context_id, 4);
   EXPECT_EQ(w.values().context, "FREE");

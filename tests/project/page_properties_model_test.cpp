@@ -108,17 +108,11 @@ TEST_F(PagePropertiesTest, OkAsksAboutTheKindAndStores) {
   EXPECT_NE(list->find("CItem002=NEWNAME"), std::string::npos) << "the context list follows";
 }
 
-TEST_F(PagePropertiesTest, IncludePageEditsItsFileNameNotItsTitle) {
+TEST_F(PagePropertiesTest, AnIncludePageMadeATopicKeepsItsFileNameAsTitle) {
   MakePages(model, "T I");
   model.SetCurrentPage(2);
-  model.MutablePage(2).Title = "old.cnt";
-  PagePropertiesModel dialog(model, settings);
-  EXPECT_EQ(dialog.input().include_file, "old.cnt");
-  dialog.SetIncludeFile("new.cnt");
-  dialog.SetTitle("ignored for an Include page");
-  ASSERT_TRUE(Ok(dialog));
-  EXPECT_EQ(model.Page(2).Title, "new.cnt");
-
+  model.MutablePage(2).Title = "new.cnt";
+  // Storing an Include page's file name is page_acceptance_test's.
   PagePropertiesModel back(model, settings);
   back.ChooseKind(kTopicPage);
   EXPECT_EQ(back.input().title, "new.cnt") << "the file name is the title to start from";
