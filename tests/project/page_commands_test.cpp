@@ -180,8 +180,6 @@ TEST_F(PageOpsTest, CommandsRewriteAnExistingContextListOnly) {
   model.SetCurrentPage(3);
   commands.MovePageUp();
   EXPECT_EQ(ReadWholeFile(hls).value_or(""), ContextListText(model));
-  commands.DeletePage();
-  EXPECT_EQ(ReadWholeFile(hls).value_or(""), ContextListText(model));
 }
 
 // --- Kind changes ----------------------------------------------------------------------
