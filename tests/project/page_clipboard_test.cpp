@@ -68,14 +68,18 @@ TEST(PageClipboardText, EveryKindComesBackUnchanged) {
 }
 
 // Other texts, texts with too few lines and unknown kind words; the level
-// line of a book, clamped. The older form is read by the book paste below.
-TEST(PageClipboardText, RefusesOtherTextsAndReadsEveryKind) {
+// line of a book, clamped.
+TEST(PageClipboardText, RefusesOtherTextsReadsKindsAndTheOlderForm) {
   const std::string ten = "[Quillory Page v1.60]\r\nA\r\nB\r\n\r\nFalse\r\n0\r\n\r\n\r\n1\r\n\r\n";
   for (const std::string& text :
        {std::string(), std::string("hello\r\nworld"), " " + ten + "M", ten}) {
     EXPECT_FALSE(ParsePageClipboard(text)) << text;
   }
   EXPECT_TRUE(ParsePageClipboard(ten + "M"));
+  // The older form has no Window and Macro lines.
+  const std::optional<ClipboardPage> old = ParsePageClipboard(
+      "[Quillory Page]\r\nO\r\nT\r\nkw\r\nFalse\r\n0\r\na\r\nb\r\n7\r\n\r\nfirst\r\nsecond\r\n");
+  EXPECT_EQ(old ? old->page.Topic : "", "first\r\nsecond");
   auto kind = [](const std::string& word, const std::string& level) {
     std::optional<ClipboardPage> p =
         ParsePageClipboard("[Quillory Page v1.60]\r\nA\r\nT\r\nkw\r\n" + word + "\r\n" + level +
