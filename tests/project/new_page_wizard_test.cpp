@@ -97,6 +97,11 @@ TEST_F(WizardTest, PopupWithOwnContextIdKeywordsAndMacro) {
   expected.AKeyword = "above";
   expected.Attribute = kPopupPage;
   EXPECT_EQ(model.Page(2), expected);
+
+  // A typed A-keyword, with no keyword.
+  NewPageWizard typed(model, commands, prompter, settings);
+  Do(typed, "tT c0 c0 c0 c1 c1 tak n f");
+  EXPECT_EQ(model.Page(3).Keyword + "|" + model.Page(3).AKeyword, "|ak");
 }
 
 TEST_F(WizardTest, DuplicateContextAndIdKeepTheScreen) {
