@@ -128,6 +128,16 @@ TEST_F(HelpMapImportTest, IdsTakenByOtherPages) {
   EXPECT_EQ(r.files[0].pages_changed, 1);
 }
 
+// A second page differing only in case would be a duplicate topic.
+TEST_F(HelpMapImportTest, ANameInAnotherLetterCaseIsSkipped) {
+  MakePages(model, "T");
+  model.MutablePage(1).Context = "hid_about";
+  WriteMap("m.hm", "HID_ABOUT 0x00100\r\n");
+  EXPECT_EQ(importer.ImportHelpMap("m.hm").files[0].case_clash_lines, std::vector<int>{1});
+  EXPECT_EQ(ContextOrder(model), "hid_about");
+  EXPECT_EQ(model.Page(1).ContextID, 1);
+}
+
 TEST_F(HelpMapImportTest, MissingAndLockedFilesAreSkipped) {
   MakePages(model, "T");
   WriteMap("good.hm", "HID_GOOD 0x00010\r\n");
