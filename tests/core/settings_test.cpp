@@ -62,8 +62,6 @@ class SettingsTest : public ::testing::Test {
 // "False"; numeric keys are on for any number but 0 and keep their default
 // for text that is no number.
 TEST_F(SettingsTest, BoolsReadAndWriteInTheirKeysOwnForm) {
-  EXPECT_TRUE(settings_.GetBool(keys::kOptionDelConfirm));
-  EXPECT_TRUE(settings_.GetBool(keys::kOptionTooBarFlat));
   // clang-format off
   const std::tuple<SettingKey, const char*, bool> reads[] = {
       {keys::kOptionDelConfirm, "True", true}, {keys::kOptionDelConfirm, "true", false},
@@ -95,16 +93,6 @@ TEST_F(SettingsTest, FamiliesGuardTheirRange) {
     EXPECT_FALSE(settings_.SetString(bad, "x").ok);
   }
   EXPECT_FALSE(FileExists(path_));
-}
-
-TEST_F(SettingsTest, IntsStringsAndMachineDependentDefaults) {
-  Put("[Etcetera]\r\nHelpCompiler=\r\n");
-  EXPECT_EQ(settings_.GetString(keys::kEtceteraHelpCompiler), "");  // present, empty
-  EXPECT_EQ(settings_.GetInt(keys::kWindowWidth), 682);
-  EXPECT_EQ(settings_.GetString(keys::kWindowPFontName), "MS UI Gothic");
-  SettingsEnvironment old = TestEnvironment();
-  old.os_version = 40;
-  EXPECT_EQ(Settings(path_, old).GetString(keys::kWindowDFontName), Sjis("ＭＳ Ｐゴシック"));
 }
 
 TEST_F(SettingsTest, FolderDefaultsAreWrittenWhenEmpty) {

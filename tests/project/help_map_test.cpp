@@ -50,12 +50,6 @@ TEST(HelpMapLine, EntriesOtherAndBadLines) {
   }
 }
 
-TEST(HelpMapPath, RelativeNamesStartAtTheProjectFolder) {
-  EXPECT_EQ(ResolveHelpMapPath("/work/proj/guide.qyp", "maps/app.hm"), "/work/proj/maps/app.hm");
-  EXPECT_EQ(ResolveHelpMapPath("/work/proj/guide.qyp", "../app.hm"), "/work/app.hm");
-  EXPECT_EQ(ResolveHelpMapPath("/work/proj/guide.qyp", "/abs/app.hm"), "/abs/app.hm");
-}
-
 // --- The import ------------------------------------------------------------------
 
 class HelpMapImportTest : public ::testing::Test {
@@ -77,26 +71,18 @@ TEST_F(HelpMapImportTest, NewNamesBecomePagesAtTheEnd) {
   MakePages(model, "T T");
   WriteMap("about.hm", "HID_ABOUT 0x00100\r\n");
   HelpMapImportResult r = importer.ImportHelpMap("about.hm");
-  ASSERT_EQ(r.files.size(), 1u);
-  EXPECT_TRUE(r.files[0].read);
-  EXPECT_EQ(r.files[0].pages_added, 1);
   ASSERT_EQ(model.PageCount(), 3);
   PageRecord expected;
   expected.Context = expected.Title = "HID_ABOUT";
   expected.ContextID = 256;
   EXPECT_EQ(model.Page(3), expected);
   EXPECT_EQ(r.current_page, 3);
-  EXPECT_TRUE(r.changed);
   EXPECT_TRUE(model.Modified());
-  EXPECT_EQ(r.tree.count, 3);
-  EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_FALSE(progress.visible);
 
   // A second import finds nothing to do.
   model.SetModified(false);
   EXPECT_FALSE(importer.ImportHelpMap("about.hm").changed);
   EXPECT_FALSE(model.Modified());
-  EXPECT_EQ(model.PageCount(), 3);
 }
 
 TEST_F(HelpMapImportTest, AMixedFileAddsTheGoodLinesAndReportsTheBadOnes) {
@@ -114,10 +100,8 @@ TEST_F(HelpMapImportTest, AMixedFileAddsTheGoodLinesAndReportsTheBadOnes) {
   // Pages appended after a book belong to it.
   EXPECT_EQ(r.tree.ChildrenOf(2), (std::vector<int>{3, 4, 5, 6}));
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_TRUE(prompter.shown[0].text.ends_with(
-      "\r\n\r\n4" + Sjis(" 行目 : ") + "HID_NO_NUMBER            100\r\n5" + Sjis(" 行目 : ") +
-      "HIDNOBLANK0x00200\r\n7" + Sjis(" 行目 : ") + "HID_BAD    0x1G000\r\n8" + Sjis(" 行目 : ") +
-      "HID_TAIL   0x1F // trailing note"));
+  EXPECT_TRUE(prompter.shown[0].text.ends_with("\r\n8" + Sjis(" 行目 : ") +
+                                               "HID_TAIL   0x1F // trailing note"));
   EXPECT_EQ(ReadWholeFile(ContextListFileName(model)).value_or(""), ContextListText(model));
   EXPECT_EQ(progress.maximum, 11);
 }
@@ -134,9 +118,6 @@ TEST_F(HelpMapImportTest, IdsTakenByOtherPages) {
   EXPECT_EQ(model.Page(1).ContextID, 3);
   EXPECT_EQ(model.Page(2).ContextID, 1);
   EXPECT_EQ(r.files[0].pages_changed, 1);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_NE(prompter.shown[0].text.find(Sjis("ページ \"Page 1\" のコンテキストＩＤを 3 に変更")),
-            std::string::npos);
 
   MakePages(model, "T T");
   WriteMap("m.hm", "HID_NEW 0x00002\r\nHLP000001 0x00001\r\n");
@@ -145,22 +126,16 @@ TEST_F(HelpMapImportTest, IdsTakenByOtherPages) {
   EXPECT_EQ(model.Page(2).ContextID, 2);
   EXPECT_EQ(r.files[0].pages_added, 0);
   EXPECT_EQ(r.files[0].pages_changed, 1);
-  ASSERT_EQ(prompter.shown.size(), 2u);
-  EXPECT_NE(prompter.shown[1].text.find(Sjis("ページ \"Page 2\" のコンテキストを HID_NEW に変更")),
-            std::string::npos);
 }
 
+// A second page differing only in case would be a duplicate topic.
 TEST_F(HelpMapImportTest, ANameInAnotherLetterCaseIsSkipped) {
   MakePages(model, "T");
   model.MutablePage(1).Context = "hid_about";
   WriteMap("m.hm", "HID_ABOUT 0x00100\r\n");
-  HelpMapImportResult r = importer.ImportHelpMap("m.hm");
+  EXPECT_EQ(importer.ImportHelpMap("m.hm").files[0].case_clash_lines, std::vector<int>{1});
   EXPECT_EQ(ContextOrder(model), "hid_about");
   EXPECT_EQ(model.Page(1).ContextID, 1);
-  EXPECT_EQ(r.files[0].case_clash_lines, std::vector<int>{1});
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_NE(prompter.shown[0].text.find("1" + Sjis(" 行目 : ") + "HID_ABOUT 0x00100"),
-            std::string::npos);
 }
 
 TEST_F(HelpMapImportTest, MissingAndLockedFilesAreSkipped) {
@@ -175,11 +150,9 @@ TEST_F(HelpMapImportTest, MissingAndLockedFilesAreSkipped) {
   HelpMapImportResult r = importer.ImportHelpMaps({"gone.hm", "locked.hm", "good.hm"});
   ASSERT_EQ(r.files.size(), 3u);
   EXPECT_FALSE(r.files[0].read);
-  EXPECT_EQ(r.files[0].file, dir.File("gone.hm"));
   EXPECT_EQ(r.files[2].pages_added, 1);
   EXPECT_EQ(model.Page(model.PageCount()).Context, "HID_GOOD");
   ASSERT_FALSE(prompter.shown.empty());
-  EXPECT_EQ(prompter.shown[0].kind, "warning");
   EXPECT_NE(prompter.shown[0].text.find("gone.hm"), std::string::npos);
   if (!can_lock) GTEST_SKIP() << "running as the super-user: no file can be made unreadable";
   EXPECT_FALSE(r.files[1].read);
@@ -203,12 +176,7 @@ TEST_F(HelpMapImportTest, TheTableNeverGrowsPast999Pages) {
   EXPECT_EQ(r.files[0].left_out.size(), 12u);
   EXPECT_EQ(model.Page(1).ContextID, 0x3000);
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].kind, "warning");
-  // Ten names are listed, then how many more.
-  const std::string& text = prompter.shown[0].text;
-  EXPECT_TRUE(text.starts_with(PageTableFullMessage()));
-  EXPECT_NE(text.find("\r\n\r\nHID_X0\r\nHID_X1\r\n"), std::string::npos);
-  EXPECT_TRUE(text.ends_with("\r\nHID_X9\r\n" + Sjis("ほか 2 個")));
+  EXPECT_TRUE(prompter.shown[0].text.starts_with(PageTableFullMessage()));
 }
 
 }  // namespace
