@@ -4,7 +4,10 @@
 
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "core/codec.h"
 
 namespace qy {
 namespace {
@@ -90,6 +93,38 @@ TEST(ProjectModelSearch, ContextInUseIgnoresAsciiCaseOnlyAndLeavesOutAPage) {
   EXPECT_FALSE(model.ContextInUse("\x83\x61"));
   EXPECT_TRUE(model.ContextIDInUse(20));
   EXPECT_FALSE(model.ContextIDInUse(20, 2));
+}
+
+TEST(ProjectModelTreeLabel, EveryModeAndPageKind) {
+  ProjectModel model;
+  PageRecord topic = MakePage("CTX", 42);
+  topic.Title = "Title";
+  topic.Keyword = "kw";
+  model.AppendPage(topic);
+  PageRecord book = MakePage("MAC", 7, BookAttribute(2));
+  book.Title = "Run";
+  book.Keyword = "stale";  // never shown outside help topics
+  model.AppendPage(book);
+  const std::tuple<int, std::string, std::string> cases[] = {
+      {0, "Title", "Run"},
+      {6, "CTX /42 /Title", "MAC /7 /Run"},
+      {8, "Title /kw", "Run"},
+      {12, "42 /Title" + Sjis("：") + "kw", "7 /Run"},
+      {14, "CTX /42 /Title /kw", "MAC /7 /Run"},
+      {3, "", ""},  // an unknown mode shows nothing
+      {16, "", ""},
+  };
+  for (const auto& [mode, first, second] : cases) {
+    model.SetTreeLabelMode(mode);
+    EXPECT_EQ(model.TreeLabel(1), first) << mode;
+    EXPECT_EQ(model.TreeLabel(2), second) << mode;
+  }
+  // A toggle from an unknown mode starts from none.
+  EXPECT_EQ(model.TreeLabelModeToggled(kLabelKeyword), kLabelKeyword);
+  model.SetTreeLabelMode(kLabelContext + kLabelKeyword);
+  EXPECT_TRUE(model.TreeLabelShows(kLabelKeyword));
+  EXPECT_FALSE(model.TreeLabelShows(kLabelContextId));
+  EXPECT_EQ(model.TreeLabelModeToggled(kLabelContext), kLabelKeyword);
 }
 
 TEST(ProjectModelFields, KindChangesClearWhatTheNewKindCannotHold) {
