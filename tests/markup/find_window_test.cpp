@@ -4,7 +4,6 @@
 
 #include "core/codec.h"
 #include "core/memory_editor.h"
-#include "core/settings_keys.h"
 #include "support/fakes.h"
 #include "support/page_ops_fixture.h"
 
@@ -129,7 +128,7 @@ TEST_F(FindWindowTest, EditsMakeHitsStaleAndActivationSearchesAgain) {
   EXPECT_EQ(window.hits().size(), 2u);
 }
 
-TEST_F(FindWindowTest, ClosingHidesWhileThereAreHitsAndDestroysOtherwise) {
+TEST_F(FindWindowTest, ClosingWithHitsHidesAndStoresPlaceAndHistory) {
   Pages("T", {"k"});
   SearchFor("k");
   FindWindowGeometry geometry;
@@ -139,21 +138,6 @@ TEST_F(FindWindowTest, ClosingHidesWhileThereAreHitsAndDestroysOtherwise) {
   EXPECT_TRUE(window.Exists());
   EXPECT_EQ(LoadFindWindowGeometry(settings), geometry);
   EXPECT_EQ(settings.file().ReadString("FindText", "Find0"), "k");
-
-  window.Open();
-  window.find_text = "none";
-  window.Search();
-  window.Close(geometry);
-  EXPECT_FALSE(window.Exists());
-}
-
-TEST(FindWindowPlace, StoredPlaceUnlessOffScreenAndNoSmallerThanTheDefault) {
-  EXPECT_EQ(PlaceFindWindowAxis(100, 546, 0, 1000, 1024), 100);
-  EXPECT_EQ(PlaceFindWindowAxis(500, 546, 0, 800, 1024), 400 - 273);
-  testing::TempDir dir;
-  Settings settings(dir.File("q.ini"));
-  settings.SetInt(keys::kWindowFindWidth, 100);
-  EXPECT_EQ(LoadFindWindowGeometry(settings).width, 546);
 }
 
 }  // namespace
