@@ -143,17 +143,14 @@ TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerFamily) {
   settings_.SetBool(keys::kWindowPopColorChk, true);
   settings_.SetInt(keys::kWindowPopColorPos, 12);
   settings_.SetInt(keys::kWindowJmpColorPos, 40);  // out of the table
-  settings_.SetInt(keys::kWindowLinkWidth, 100);
   LinkDialogModel jump(model_, settings_, LinkMode::kJump);
   jump.Prepare("");
   EXPECT_EQ(jump.options().color_index, 16);
-  EXPECT_EQ(jump.width(), kLinkDialogMinWidth);
 
   // PagePick reads and writes the jump family.
   LinkDialogModel pick(model_, settings_, LinkMode::kPagePick);
   pick.Prepare("");
   pick.options().color_index = 7;
-  pick.SetSize(600, 300);
   pick.Close();
   EXPECT_EQ(settings_.GetInt(keys::kWindowJmpColorPos), 7);
   EXPECT_EQ(settings_.GetInt(keys::kWindowPopColorPos), 12);
@@ -236,12 +233,6 @@ TEST_F(KeywordLinkTest, ColourKeysOfTheKeywordFamily) {
   ASSERT_TRUE(alink.Insert(HotspotForm::kNormal, editor));
   EXPECT_EQ(editor.Text(), "{\\uldb\\cf4 x}{\\v* !ALink(\"a\")}");
   EXPECT_TRUE(ReadLinkHistory(settings).empty());  // only hyperlinks are remembered
-  KeywordLinkModel hyper(model, settings, KeywordLinkMode::kHyperlink);
-  hyper.Prepare();
-  hyper.options().color_index = 9;
-  hyper.Close();
-  EXPECT_EQ(settings.GetInt(keys::kWindowHypColorPos), 9);
-  EXPECT_EQ(settings.GetInt(keys::kWindowKeyColorPos), 4);
 }
 
 }  // namespace
