@@ -112,21 +112,13 @@ TEST(StyleBoxes, DefaultButtonsLockTheirFourAndTopicsNeedsNeitherContentsNorKeyw
   EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
 }
 
-TEST(StyleBoxes, MaximizeExcludesAutoHeightAndHandTypedNumbersStay) {
+TEST(StyleBoxes, PlacementBoxesSetTheSuffixAndHandTypedNumbersStay) {
   WindowStyle style = NewWindowStyle("w");
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, style));
-  EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleMaximize);
-  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
   ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
   EXPECT_EQ(style.placement_flags, 3);
-  // The main window never gets auto height.
-  WindowStyle main = DefaultMainWindowStyle();
-  boxes.Load(main, true);
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, main));
-  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
   // A number typed by hand stays until a button box is clicked.
   WindowStyle odd = NewWindowStyle("odd");
   odd.style_number = 7;
