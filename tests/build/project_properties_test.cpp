@@ -74,18 +74,6 @@ TEST_F(ProjectPropertiesTest, ConfigBoxesAndTheirText) {
   EXPECT_EQ(config.SectionText(), foreign);
 }
 
-TEST_F(ProjectPropertiesTest, WordListLimitsAndMoves) {
-  WordList words;
-  words.Load("one\r\ntwo");
-  EXPECT_FALSE(words.Add("", prompter_));
-  for (int i = 3; i <= kMaxWords; ++i) ASSERT_TRUE(words.Add(std::to_string(i), prompter_));
-  EXPECT_FALSE(words.Add("eleven", prompter_));
-  words.Select(0);
-  ASSERT_TRUE(words.MoveDown(prompter_));
-  ASSERT_TRUE(words.DeleteSelected());
-  EXPECT_EQ(words.Text().substr(0, 5), "two\r\n");
-}
-
 TEST_F(ProjectPropertiesTest, BitmapFolderFirstTimeIsStoredAndTheMenuCleared) {
   ASSERT_TRUE(settings_.file().WriteString("guide.qyp", "BitmapName3", "old.bmp"));
   ProjectPropertiesForm form = LoadProjectProperties(project_, settings_, prompter_);
