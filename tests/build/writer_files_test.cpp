@@ -75,8 +75,6 @@ TEST(WriteBuildFiles, UnwritableFolderIsReportedAndNotCountedAsSaved) {
   // The save itself is never counted.
   EXPECT_LE(progress.position, project.PageCount() + 1);
   EXPECT_FALSE(WriteHelpProject(project, true, "", progress));
-  EXPECT_FALSE(WriteContentsFile(project, true, progress));
-  EXPECT_FALSE(WriteMapHeader(project, progress));
   EXPECT_FALSE(WritePreviewTopicFile(project, dir.File("none/"), "p", 1));
 }
 
