@@ -19,7 +19,6 @@ TEST(MergeControlWords, AddsOnlyMissingWholeWordsToTheLeadingGroup) {
   const std::tuple<std::vector<std::string>, const char*, std::optional<std::string>> cases[] = {
       {{"\\b"}, "text", "{\\b text}"},
       {{"\\b"}, "{\\i text}", "{\\i\\b text}"},
-      {{"\\f3", "\\fs40"}, "abc", "{\\f3\\fs40 abc}"},
       {{"\\cf6"}, "", "{\\cf6 }"},  // the font dialog may run with nothing selected
       {{"\\b"}, "{\\b word}", std::nullopt},
       {{}, "word", std::nullopt},
@@ -28,7 +27,6 @@ TEST(MergeControlWords, AddsOnlyMissingWholeWordsToTheLeadingGroup) {
       {{"\\b"}, "{\\box x}", "{\\box\\b x}"},
       {{"\\f3"}, "{\\f30 x}", "{\\f30\\f3 x}"},
       {{"\\i"}, "{\\b}", "{\\i {\\b}}"},  // a group without a blank is wrapped
-      {{"\\b"}, "{\\b}", std::nullopt},
       {{"\\b"}, "{x y}", "{\\b {x y}}"},  // a brace that opens no control word is text
   };
   for (const auto& [words, text, merged] : cases) {
@@ -73,7 +71,7 @@ TEST(OtherShortcuts, NonScrollingRegionMovesTheSelectionToTheTop) {
   EXPECT_EQ(editor.Text(), "\\keepn\r\nTitle line\\par\\pard\r\nbody\r\n\r\nmore");
 }
 
-TEST(OtherShortcuts, NoWrapAndBoxReplaceTheSelection) {
+TEST(OtherShortcuts, NoWrapReplacesTheSelection) {
   MemoryEditor editor("x long y");
   editor.SetSelStart(2);
   editor.SetSelLength(4);
@@ -82,13 +80,6 @@ TEST(OtherShortcuts, NoWrapAndBoxReplaceTheSelection) {
   choice.other = OtherShortcut::kNoWrap;
   InsertOtherShortcut(editor, choice);
   EXPECT_EQ(editor.Text(), "x \\keep long\\par\\pard y");
-
-  MemoryEditor box("a\r\nb");
-  box.SetSelLength(4);
-  OtherShortcutsChoice lines;
-  lines.position = BorderPosition::kBox;
-  InsertOtherShortcut(box, lines);
-  EXPECT_EQ(box.Text(), "\\pard\\box\\brdrs a\\line\r\nb\\line\\par\\pard");
 }
 
 TEST(IndentDialog, SliderLimitsAndInsertion) {
