@@ -149,7 +149,6 @@ TEST_F(BuildCommandsTest, CompilerWaitIsBoundedByReadyTimeAndPumps) {
   build_.CompilerWait();
   EXPECT_LE(slept, 1510ms);
   EXPECT_GE(slept, 1400ms);
-  EXPECT_GE(progress_.pumps, 100);
 
   // A negative count skips the pause.
   slept = {};

@@ -46,11 +46,6 @@ TEST_F(ProjectPropertiesTest, OkAssemblesOptionsAndDropsTheIncludeNameWhenUntick
   ASSERT_TRUE(ApplyProjectProperties(form, project_, settings_, prompter_, rebuild_));
   EXPECT_EQ(project_.Header().ProjectOptions, "10100000big");
   EXPECT_EQ(project_.Header().CompressMode, 3);
-  form.contents_include = true;
-  form.compress = false;
-  ASSERT_TRUE(ApplyProjectProperties(form, project_, settings_, prompter_, rebuild_));
-  EXPECT_EQ(project_.Header().ProjectOptions, "10100010big//other.cnt");
-  EXPECT_EQ(project_.Header().CompressMode, 2);
 }
 
 TEST_F(ProjectPropertiesTest, HandEditedWindowsSectionSurvivesOk) {

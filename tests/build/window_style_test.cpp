@@ -100,7 +100,6 @@ TEST(StyleBoxes, DefaultButtonsLockTheirFourAndTopicsNeedsNeitherContentsNorKeyw
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
   ASSERT_TRUE(boxes.Set(StyleBox::kTopics, true, style));
-  EXPECT_FALSE(boxes.Box(StyleBox::kContents).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, true, style));
   EXPECT_EQ(style.style_number, kStyleDefaultButtons);
   EXPECT_FALSE(boxes.Set(StyleBox::kPrint, false, style));  // locked
@@ -108,8 +107,6 @@ TEST(StyleBoxes, DefaultButtonsLockTheirFourAndTopicsNeedsNeitherContentsNorKeyw
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleDefaultButtons);
   ASSERT_TRUE(boxes.Set(StyleBox::kContents, false, style));
   EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // keyword still ticked
-  ASSERT_TRUE(boxes.Set(StyleBox::kKeyword, false, style));
-  EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
 }
 
 TEST(StyleBoxes, PlacementBoxesSetTheSuffixAndHandTypedNumbersStay) {
