@@ -138,24 +138,5 @@ TEST(FindPages, ReplaceMovesLaterHitsAndLeavesStaleOnesAlone) {
   EXPECT_EQ(ReplaceHits(project, {{1, 1}, {1, 2}}, {}, "x", "y"), 1);
 }
 
-TEST(FindPages, EveryHitOfAFullProjectIsFoundAndReplaced) {
-  std::string topic;
-  while (topic.size() < 10000) topic += Sjis("テキストとtext、") + "Key\r\n";
-  ProjectModel project;
-  project.ClearPages();
-  for (int i = 0; i < kMaxPages; ++i) {
-    PageRecord page;
-    page.Context = NumberedContext(i + 1);
-    page.Topic = topic;
-    project.AppendPage(std::move(page));
-  }
-  std::size_t per_page = 0;
-  ForEachMatch(UpperCase(topic), "T", 0, [&](std::size_t) { return ++per_page, true; });
-  const Hits hits = Search(project, "t", false);
-  ASSERT_EQ(hits.size(), per_page * kMaxPages);
-  EXPECT_EQ(ReplaceHits(project, hits, {}, "t", "TT"), static_cast<int>(hits.size()));
-  EXPECT_EQ(project.Page(kMaxPages).Topic.size(), topic.size() + per_page);
-}
-
 }  // namespace
 }  // namespace qy
