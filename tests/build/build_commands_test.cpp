@@ -136,27 +136,6 @@ TEST_F(BuildCommandsTest, OnlyHcrtfIsRunAndAWindowsProgramGoesThroughWine) {
   EXPECT_EQ(WineDriveZPath("/p/g.hpj"), "Z:\\p\\g.hpj");
 }
 
-TEST_F(BuildCommandsTest, CompilerWaitIsBoundedByReadyTimeAndPumps) {
-  auto fake_now = std::chrono::steady_clock::time_point{};
-  std::chrono::microseconds slept{0};
-  build_.clock.now = [&] { return fake_now; };
-  build_.clock.sleep = [&](std::chrono::microseconds d) {
-    fake_now += d;
-    slept += d;
-  };
-  settings_.SetInt(keys::kCompileReadyTime, 1500);
-  settings_.SetInt(keys::kCompileReadyNum, 6000);
-  build_.CompilerWait();
-  EXPECT_LE(slept, 1510ms);
-  EXPECT_GE(slept, 1400ms);
-
-  // A negative count skips the pause.
-  slept = {};
-  settings_.SetInt(keys::kCompileReadyNum, -1);
-  build_.CompilerWait();
-  EXPECT_EQ(slept, 0us);
-}
-
 TEST_F(BuildCommandsTest, WizardWritesOnlyTheChosenFiles) {
   settings_.SetString(keys::kEtceteraHelpCompiler, "none");
   MakeWizardChoices opened = LoadMakeWizardChoices(project_.Header());
