@@ -131,12 +131,6 @@ TEST_F(LinkDialogTest, WindowListFromTheWindowsSection) {
   dialog.SetWindowIndex(1);
   EXPECT_EQ(dialog.Markup(HotspotForm::kButton, "Go"),
             "\\{button Go, JumpID(Guide.hlp>sub, HLP000001)\\}");
-
-  model_.Header().WindowsSection = "=main\r\nnothing here";
-  LinkDialogModel bare(model_, settings_, LinkMode::kJump);
-  bare.Prepare("");
-  bare.SetOtherWindow(true);
-  EXPECT_EQ(bare.Markup(HotspotForm::kNormal, "Go"), "{\\uldb Go}{\\v HLP000001}");
 }
 
 TEST_F(LinkDialogTest, ColourSettingsAreReadAndWrittenPerFamily) {
