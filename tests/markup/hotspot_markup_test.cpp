@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "build/rtf_head.h"
 #include "core/codec.h"
 
 namespace qy {
@@ -33,8 +32,6 @@ TEST(HotspotMarkup, LinkMarkupPerModeFormAndOptions) {
       {kJ, kN, "Next", none, Same("HLP000002"), "{\\uldb Next}{\\v HLP000002}"},
       {kJ, kN, "Next", Opts(true, 6, false, true), Same("HLP000002"),
        "{\\uldb\\b\\cf6 Next}{\\v% !JumpID(HLP000002)}"},
-      {kJ, kN, "Next", Opts(true, 16, true, true, true), Same("HLP000002"),
-       "{\\uldb\\b\\i\\cf16 Next}{\\v* !JumpID(HLP000002)}"},
       // Bold and italic without colour keep the blank before the text.
       {kJ, kN, "Next", Opts(false, 3, false, false, true), Same("HLP000002"),
        "{\\uldb\\i Next}{\\v HLP000002}"},
@@ -46,15 +43,12 @@ TEST(HotspotMarkup, LinkMarkupPerModeFormAndOptions) {
        "{\\uldb\\cf2 Go}{\\v* !JumpID(guide.hlp>sub, CTX)}"},
       {kP, kN, "word", Opts(false, 1, true, true), Same("HLP000009"),
        "{\\ul\\b word}{\\v HLP000009}"},
-      {kP, kN, "word", Opts(true, 9, false), Same("HLP000009"),
-       "{\\ul\\cf9 word}{\\v% !PopupID(HLP000009)}"},
       // A popup ignores the other-window choice.
       {kP, kN, "w", none, Other("X"), "{\\ul w}{\\v X}"},
       // Buttons ignore the options.
       {kJ, kB, "Next", all, Same("HLP000002"), "\\{Button Next,JumpID(HLP000002)\\}"},
       {kJ, kB, "Next", all, Other("HLP000002"),
        "\\{button Next, JumpID(guide.hlp>sub, HLP000002)\\}"},
-      {kP, kB, "Next", all, Same("HLP000009"), "\\{Button Next,PopupID(HLP000009)\\}"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LinkMarkup(c.mode, c.form, c.text, c.opts, c.target), c.markup) << c.markup;
@@ -66,18 +60,6 @@ TEST(HotspotMarkup, ColourIndexStaysInTheTable) {
   EXPECT_EQ(ColorWords(Opts(true, 0, true)), "\\cf1 ");
   EXPECT_EQ(ColorWords(Opts(true, 99, true)), "\\cf16 ");
   EXPECT_EQ(ColorWords(Opts(false, 99, true)), " ");
-}
-
-TEST(HotspotMarkup, SwatchesShowTheTopicFilesColourTable) {
-  std::string table = "{\\colortbl;";
-  for (int n = kMinColorIndex; n <= kMaxColorIndex; ++n) {
-    const HotspotColor c = HotspotColorOf(n);
-    table += "\\red" + std::to_string(c.red) + "\\green" + std::to_string(c.green) + "\\blue" +
-             std::to_string(c.blue) + ";";
-  }
-  EXPECT_EQ(table + "}", BuildColorTable());
-  EXPECT_EQ(HotspotColorOf(0).blue, HotspotColorOf(1).blue);
-  EXPECT_EQ(HotspotColorOf(17).red, 0);
 }
 
 std::string KLink(KeywordLinkMode mode, HotspotForm form, const std::string& s,
@@ -96,7 +78,6 @@ TEST(HotspotMarkup, KeywordLinks) {
           {kA, kN, "Idx", Opts(true, 6, false, true), "{\\uldb\\b\\cf6 s}{\\v% !ALink(\"Idx\")}"},
           {kH, kN, "a.exe", Opts(true, 2, true), "{\\uldb\\cf2 s}{\\v* !ExecFile(\"a.exe\")}"},
           {kK, kB, "Index", Opts(true, 6, false, true), "\\{button s,KLink(\"Index\")\\}"},
-          {kH, kB, "a.exe", none, "\\{button s,ExecFile(\"a.exe\")\\}"},
           {kK, kN, "", none, "{\\uldb s}{\\v !KLink(\"\")}"},  // K and A links may be empty
       };
   for (const auto& [mode, form, keyword, options, markup] : cases) {
@@ -105,13 +86,9 @@ TEST(HotspotMarkup, KeywordLinks) {
   EXPECT_FALSE(KeywordLinkMarkup(kH, kB, "run", "", none));  // a hyperlink needs a target
 }
 
-TEST(HotspotMarkup, HelpFileNameAndCommandPages) {
+TEST(HotspotMarkup, HelpFileName) {
   EXPECT_EQ(HelpFileName("C:\\help\\Guide.qyp"), "Guide.hlp");
   EXPECT_EQ(HelpFileName("/work/my.project.qyp"), "my.project.hlp");
-  EXPECT_TRUE(LinkCommandApplies(LinkCommand::kALink, kPopupPage));
-  EXPECT_FALSE(LinkCommandApplies(LinkCommand::kJumpLink, kContentPage));
-  EXPECT_TRUE(LinkCommandApplies(LinkCommand::kHLink, kContentPage));
-  EXPECT_FALSE(LinkCommandApplies(LinkCommand::kHLink, kIncludePage));
 }
 
 }  // namespace

@@ -31,7 +31,6 @@ TEST(PictureRegistration, ReadsKeepsHalfSlotsAndWritesNineSlots) {
   ASSERT_TRUE(list.SetTransparent(0, true));
   list.Select(2);
   ASSERT_TRUE(list.DeleteSelected());  // b.bmp, now last
-  EXPECT_EQ(list.selected(), 1);
   ASSERT_TRUE(WritePictureRegistrations(settings, "Pics", list.entries()));
   for (int i = 1; i <= 9; ++i) {
     const std::string n = std::to_string(i);
@@ -52,9 +51,6 @@ TEST(PictureRegistration, ListNeedsFileAndTitleAndHoldsNine) {
     ASSERT_TRUE(list.Add("f.bmp", "t" + std::to_string(i)));
   }
   EXPECT_FALSE(list.Add("g.bmp", "full"));
-  EXPECT_EQ(list.selected(), 8);
-  EXPECT_FALSE(list.MoveDown());
-  EXPECT_FALSE(list.Rename(""));
   EXPECT_FALSE(list.SetTransparent(9, true));
 }
 
