@@ -198,21 +198,44 @@ class Parser {
         return;
       }
     }
-    Inline run;
+    Inline& run = PushInline();
     run.format = format;
     run.text.assign(bytes);
-    inlines.push_back(std::move(run));
     if (!format.HotspotStyle()) hotspot_style_ = false;
   }
 
-  void AddInline(InlineKind kind, int picture = -1, std::string text = {}) {
+  void AddInline(InlineKind kind, int picture = -1, std::string_view text = {}) {
     EndTarget();
-    Inline item;
+    Inline& item = PushInline();
     item.kind = kind;
     item.format = cur_.chr;
     item.picture = picture;
-    item.text = std::move(text);
-    paragraph_.inlines.push_back(std::move(item));
+    item.text.assign(text);
+  }
+
+  // A fresh run at the end of the paragraph. A streamed read hands each topic
+  // over and then reuses its runs, so that the text of a new run mostly fits
+  // in the buffer of an old one instead of needing memory of its own.
+  Inline& PushInline() {
+    std::vector<Inline>& inlines = paragraph_.inlines;
+    if (spare_inlines_.empty()) return inlines.emplace_back();
+    std::string room = std::move(spare_inlines_.back().text);
+    spare_inlines_.pop_back();
+    room.clear();
+    Inline& run = inlines.emplace_back();
+    run.text = std::move(room);
+    return run;
+  }
+
+  // Likewise for hotspots, whose target text is appended piece by piece.
+  Hotspot& PushHotspot(Topic& topic) {
+    if (spare_hotspots_.empty()) return topic.hotspots.emplace_back();
+    std::string room = std::move(spare_hotspots_.back().raw_target);
+    spare_hotspots_.pop_back();
+    room.clear();
+    Hotspot& hotspot = topic.hotspots.emplace_back();
+    hotspot.raw_target = std::move(room);
+    return hotspot;
   }
 
   // Hidden text right after hotspot-styled text is that hotspot's target;
@@ -231,21 +254,18 @@ class Parser {
         if (!inlines.empty() && inlines.back().kind == InlineKind::kHidden) {
           inlines.back().text.append(bytes);
         } else {
-          AddInline(InlineKind::kHidden, -1, std::string(bytes));
+          AddInline(InlineKind::kHidden, -1, bytes);
         }
         return;
       }
       const CharFormat style = first < inlines.size() ? inlines[first].format : hotspot_format_;
-      Hotspot hotspot;
+      const int index = static_cast<int>(topic.hotspots.size());
+      Hotspot& hotspot = PushHotspot(topic);
       hotspot.popup_style = style.underline && !style.double_underline && !style.strike;
       hotspot.offset = offset;
-      const int index = static_cast<int>(topic.hotspots.size());
-      topic.hotspots.push_back(std::move(hotspot));
       if (first == inlines.size()) {
         // "{\uldb }{\v ctx}": a hotspot with no text still gets its place.
-        Inline anchor;
-        anchor.format = style;
-        inlines.push_back(std::move(anchor));
+        PushInline().format = style;
       }
       for (std::size_t i = first; i < inlines.size(); ++i) inlines[i].hotspot = index;
       collecting_target_ = true;
@@ -323,7 +343,7 @@ class Parser {
       hotspot.target.macro = hotspot.raw_target;
       ResolveKind(hotspot);
       topic.hotspots.push_back(std::move(hotspot));
-      AddInline(InlineKind::kText, -1, std::string(TrimBlanks(rest.substr(0, comma))));
+      AddInline(InlineKind::kText, -1, TrimBlanks(rest.substr(0, comma)));
       paragraph_.inlines.back().hotspot = static_cast<int>(topic.hotspots.size()) - 1;
       return;
     }
@@ -340,8 +360,14 @@ class Parser {
     // last one saves the regrowth of the run list on every paragraph.
     const std::size_t runs = paragraph_.inlines.size();
     CurrentTopic().paragraphs.push_back(std::move(paragraph_));
-    paragraph_ = Paragraph();
-    paragraph_.inlines.reserve(runs);
+    if (spare_paragraphs_.empty()) {
+      paragraph_ = Paragraph();
+      paragraph_.inlines.reserve(runs);
+    } else {
+      paragraph_.inlines = std::move(spare_paragraphs_.back().inlines);
+      spare_paragraphs_.pop_back();
+      paragraph_.format = ParagraphFormat();
+    }
   }
 
   void EndTopic() {
@@ -369,14 +395,33 @@ class Parser {
     const std::size_t hotspots = CurrentTopic().hotspots.size();
     if (options_.sink != nullptr) {
       HandOver();
-      doc_.topics.clear();
+      Recycle(CurrentTopic());
+    } else {
+      doc_.topics.emplace_back();
     }
-    doc_.topics.emplace_back();
     Topic& topic = CurrentTopic();
     topic.offset = offset;
     // Likewise for topics: sized like the last one, their lists rarely grow.
     topic.paragraphs.reserve(paragraphs);
     topic.hotspots.reserve(hotspots);
+  }
+
+  // Empties a topic the sink has had, keeping its lists and their runs and
+  // hotspots as room for the topics still to come.
+  void Recycle(Topic& topic) {
+    std::vector<Paragraph> paragraphs = std::move(topic.paragraphs);
+    for (Paragraph& paragraph : paragraphs) {
+      for (Inline& run : paragraph.inlines) spare_inlines_.push_back(std::move(run));
+      paragraph.inlines.clear();
+      spare_paragraphs_.push_back(std::move(paragraph));
+    }
+    paragraphs.clear();
+    std::vector<Hotspot> hotspots = std::move(topic.hotspots);
+    for (Hotspot& hotspot : hotspots) spare_hotspots_.push_back(std::move(hotspot));
+    hotspots.clear();
+    topic = Topic();
+    topic.paragraphs = std::move(paragraphs);
+    topic.hotspots = std::move(hotspots);
   }
 
   void StartFootnote(std::size_t offset) {
@@ -756,6 +801,10 @@ class Parser {
   bool saw_font_table_ = false;
   bool saw_color_table_ = false;
   std::size_t handed_over_ = 0;  // topics given to the sink
+  // Room from topics already handed over, for a streamed read (Recycle()).
+  std::vector<Inline> spare_inlines_;
+  std::vector<Paragraph> spare_paragraphs_;
+  std::vector<Hotspot> spare_hotspots_;
 };
 
 }  // namespace
