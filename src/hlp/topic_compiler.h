@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,7 +59,8 @@ struct TopicFile {
   std::string font_data;    // |FONT, without the internal file header
   bool compressed = false;  // topic blocks are LZ77 compressed (|SYSTEM flags)
   std::vector<CompiledTopic> topics;
-  std::vector<ContextReference> references;
+  // One per hotspot of the whole file, so a deque: no copying as it grows.
+  std::deque<ContextReference> references;
   // Picture files as the markup names them; |bmN is pictures[N].
   std::vector<std::string> pictures;
   std::vector<Diagnostic> diagnostics;
