@@ -39,8 +39,9 @@ class Assembler {
     for (const Diagnostic& d : out_.diagnostics) {
       if (d.severity == Severity::kError) return std::move(out_);
     }
-    out_.file = builder.Build();
-    if (!out_.file) {
+    if (builder.Finish()) {
+      out_.file = std::move(builder);
+    } else {
       Report(code::kTooLarge, "The help file would exceed the size its offsets can reach.");
     }
     return std::move(out_);

@@ -119,5 +119,31 @@ TEST(ContainerTest, DirectoryFindsEveryFileInByteOrder) {
                                                             {"|bm0", std::string(3000, 'p')}}));
 }
 
+// Written piece by piece, the file is the one Build() makes, borrowed
+// contents included; a piece that cannot be written stops the rest.
+TEST(ContainerTest, WritesThePiecesBuildJoins) {
+  const std::string topic(70000, 't');
+  HelpFileBuilder builder;
+  builder.AddBorrowed("|TOPIC", topic);
+  builder.Add("|SYSTEM", "sys");
+  builder.Add("|FONT", "");
+  ASSERT_TRUE(builder.Finish());
+  std::string joined;
+  int pieces = 0;
+  EXPECT_TRUE(builder.Write([&](std::string_view piece) {
+    joined += piece;
+    ++pieces;
+    return true;
+  }));
+  EXPECT_EQ(joined.size(), builder.size());
+  EXPECT_EQ(std::optional<std::string>(joined), builder.Build());
+  EXPECT_EQ(testing::ReadHlpFile(joined).files.at("|TOPIC"), topic);
+  for (int fail_at = 0; fail_at < pieces; ++fail_at) {
+    int seen = 0;
+    EXPECT_FALSE(builder.Write([&](std::string_view) { return seen++ < fail_at; }));
+    EXPECT_EQ(seen, fail_at + 1);
+  }
+}
+
 }  // namespace
 }  // namespace qy::hlp

@@ -52,9 +52,9 @@ Compiled Compile(const std::string& body, bool compress = false,
   in.topics = &c.file;
   in.source_names = {"a.rtf"};
   in.pictures.assign(c.file.pictures.size(), std::string("lP\x01\0\0\0\0\0", 8));
-  const Assembly assembly = AssembleHelpFile(in);
+  Assembly assembly = AssembleHelpFile(in);
   EXPECT_TRUE(assembly.file);
-  c.hlp = testing::ReadHlpFile(assembly.file.value_or(""));
+  c.hlp = testing::ReadHlpFile(assembly.file ? assembly.file->Build().value_or("") : "");
   EXPECT_THAT(c.hlp.problems, ::testing::IsEmpty());
   // The snippets jump to contexts they do not define.
   EXPECT_THAT(testing::CheckHlpOffsets(c.hlp),
