@@ -1,7 +1,6 @@
 #include "hlp/topic_blocks.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 #include "hlp/bytes.h"
@@ -100,18 +99,41 @@ std::string LinkStream(const LinkList& list, const std::vector<LinkPlace>& place
   return out;
 }
 
-// Copies `bytes` to offset `at` of the stream that plain blocks carry, in
-// `data` (whole blocks, each behind its header).
-void PutInBlocks(std::string& data, std::size_t at, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::size_t block = at / kBlockData;
-    const std::size_t within = at % kBlockData;
-    const std::size_t count = std::min(bytes.size(), kBlockData - within);
-    std::memcpy(data.data() + block * kBlockSize + kBlockHeader + within, bytes.data(), count);
-    bytes.remove_prefix(count);
-    at += count;
+// Writes the stream that plain blocks carry from its start to its end, each
+// block's header going in where the block begins: the blocks are made in
+// one pass, without zeroing them all first.
+class PlainStream {
+ public:
+  PlainStream(std::string& data, const std::vector<std::string>& headers)
+      : data_(data), headers_(headers) {}
+
+  void Put(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const std::size_t count = Room(bytes.size());
+      data_.append(bytes.data(), count);
+      bytes.remove_prefix(count);
+    }
   }
-}
+
+  // Zeros up to stream offset `at`.
+  void PadTo(std::size_t at) {
+    while (at_ < at) data_.append(Room(at - at_), '\0');
+  }
+
+ private:
+  // Starts a block when due; how many of `wanted` bytes fit in this one.
+  std::size_t Room(std::size_t wanted) {
+    const std::size_t within = at_ % kBlockData;
+    if (within == 0) data_.append(headers_[at_ / kBlockData]);
+    const std::size_t count = std::min(wanted, kBlockData - within);
+    at_ += count;
+    return count;
+  }
+
+  std::string& data_;
+  const std::vector<std::string>& headers_;
+  std::size_t at_ = 0;
+};
 
 // Each block's header: the last link and the last topic header that start
 // before the block, and the first link that starts in it.
@@ -149,21 +171,21 @@ TopicBlocks Plain(LinkList& list, const PatchLinks& patch) {
   TopicBlocks result;
   result.places = Place(links, link_starts, block_starts);
   if (patch) patch(list, result.places);
-  // The viewer reads every block whole, the last one too; what no link
-  // fills stays zero.
-  result.data.assign(block_starts.size() * kBlockSize, '\0');
   const std::vector<std::string> headers =
       BlockHeaders(links, link_starts, result.places, block_starts);
-  for (std::size_t k = 0; k < block_starts.size(); ++k) {
-    std::memcpy(result.data.data() + k * kBlockSize, headers[k].data(), kBlockHeader);
-  }
+  result.data.reserve(block_starts.size() * kBlockSize);
+  PlainStream stream(result.data, headers);
   std::string header;
   for (std::size_t i = 0; i < links.size(); ++i) {
+    stream.PadTo(link_starts[i]);
     header.clear();
     PutLinkHeader(header, links, i, result.places);
-    PutInBlocks(result.data, link_starts[i], header);
-    PutInBlocks(result.data, link_starts[i] + kLinkHeader, LinkData(list, links[i]));
+    stream.Put(header);
+    stream.Put(LinkData(list, links[i]));
   }
+  // The viewer reads every block whole, the last one too; what no link
+  // fills stays zero.
+  stream.PadTo(block_starts.size() * kBlockData);
   return result;
 }
 
