@@ -214,28 +214,24 @@ class Parser {
   }
 
   // A fresh run at the end of the paragraph. A streamed read hands each topic
-  // over and then reuses its runs, so that the text of a new run mostly fits
-  // in the buffer of an old one instead of needing memory of its own.
+  // over and then keeps the text buffers of its runs, so that a run's text
+  // (which may grow as more text of its format follows) mostly goes into
+  // one of those instead of memory of its own. Every run takes one while
+  // there are any, so no more are kept than a topic has runs.
   Inline& PushInline() {
-    std::vector<Inline>& inlines = paragraph_.inlines;
-    if (spare_inlines_.empty()) return inlines.emplace_back();
-    std::string room = std::move(spare_inlines_.back().text);
-    spare_inlines_.pop_back();
-    room.clear();
-    Inline& run = inlines.emplace_back();
-    run.text = std::move(room);
+    Inline& run = paragraph_.inlines.emplace_back();
+    if (!spare_texts_.empty()) {
+      run.text = std::move(spare_texts_.back());
+      spare_texts_.pop_back();
+      run.text.clear();
+    }
     return run;
   }
 
-  // Likewise for hotspots, whose target text is appended piece by piece.
-  Hotspot& PushHotspot(Topic& topic) {
-    if (spare_hotspots_.empty()) return topic.hotspots.emplace_back();
-    std::string room = std::move(spare_hotspots_.back().raw_target);
-    spare_hotspots_.pop_back();
-    room.clear();
-    Hotspot& hotspot = topic.hotspots.emplace_back();
-    hotspot.raw_target = std::move(room);
-    return hotspot;
+  // What a string holds without memory of its own: no buffer to keep.
+  static std::size_t ShortText() {
+    static const std::size_t room = std::string().capacity();
+    return room;
   }
 
   // Hidden text right after hotspot-styled text is that hotspot's target;
@@ -260,7 +256,7 @@ class Parser {
       }
       const CharFormat style = first < inlines.size() ? inlines[first].format : hotspot_format_;
       const int index = static_cast<int>(topic.hotspots.size());
-      Hotspot& hotspot = PushHotspot(topic);
+      Hotspot& hotspot = topic.hotspots.emplace_back();
       hotspot.popup_style = style.underline && !style.double_underline && !style.strike;
       hotspot.offset = offset;
       if (first == inlines.size()) {
@@ -360,13 +356,12 @@ class Parser {
     // last one saves the regrowth of the run list on every paragraph.
     const std::size_t runs = paragraph_.inlines.size();
     CurrentTopic().paragraphs.push_back(std::move(paragraph_));
-    if (spare_paragraphs_.empty()) {
-      paragraph_ = Paragraph();
+    paragraph_ = Paragraph();
+    if (spare_run_lists_.empty()) {
       paragraph_.inlines.reserve(runs);
     } else {
-      paragraph_.inlines = std::move(spare_paragraphs_.back().inlines);
-      spare_paragraphs_.pop_back();
-      paragraph_.format = ParagraphFormat();
+      paragraph_.inlines = std::move(spare_run_lists_.back());
+      spare_run_lists_.pop_back();
     }
   }
 
@@ -406,18 +401,20 @@ class Parser {
     topic.hotspots.reserve(hotspots);
   }
 
-  // Empties a topic the sink has had, keeping its lists and their runs and
-  // hotspots as room for the topics still to come.
+  // Empties a topic the sink has had, keeping its lists, its paragraphs'
+  // run lists and its runs' long text buffers as room for the topics still
+  // to come.
   void Recycle(Topic& topic) {
     std::vector<Paragraph> paragraphs = std::move(topic.paragraphs);
     for (Paragraph& paragraph : paragraphs) {
-      for (Inline& run : paragraph.inlines) spare_inlines_.push_back(std::move(run));
+      for (Inline& run : paragraph.inlines) {
+        if (run.text.capacity() > ShortText()) spare_texts_.push_back(std::move(run.text));
+      }
       paragraph.inlines.clear();
-      spare_paragraphs_.push_back(std::move(paragraph));
+      spare_run_lists_.push_back(std::move(paragraph.inlines));
     }
     paragraphs.clear();
     std::vector<Hotspot> hotspots = std::move(topic.hotspots);
-    for (Hotspot& hotspot : hotspots) spare_hotspots_.push_back(std::move(hotspot));
     hotspots.clear();
     topic = Topic();
     topic.paragraphs = std::move(paragraphs);
@@ -802,9 +799,8 @@ class Parser {
   bool saw_color_table_ = false;
   std::size_t handed_over_ = 0;  // topics given to the sink
   // Room from topics already handed over, for a streamed read (Recycle()).
-  std::vector<Inline> spare_inlines_;
-  std::vector<Paragraph> spare_paragraphs_;
-  std::vector<Hotspot> spare_hotspots_;
+  std::vector<std::string> spare_texts_;
+  std::vector<std::vector<Inline>> spare_run_lists_;
 };
 
 }  // namespace

@@ -99,7 +99,7 @@ std::vector<std::pair<std::string, bool>> Cases(const std::vector<std::string>& 
   cases.emplace_back(
       "{\\uldb a long jump text}{\\v FIRST_TARGET_CONTEXT}\\par"
       "{\\ul popup}{\\v %POP@other.hlp>win}\\par{\\v lone hidden}x\\par\\page"
-      "b\\page"
+      "{\\b first long run of text}{\\i second long run of text}\\page"
       "{\\uldb J}{\\v !JumpID(`f.hlp',`T')}{\\uldb }{\\v T2}\\tab\\line y\\par\\page"
       "\\{bmc pic.bmp\\}\\{button OK, Back()\\}{\\b\\i\\fs30 bold long text run here}",
       false);
