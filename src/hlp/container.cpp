@@ -36,12 +36,20 @@ void HelpFileBuilder::AddBorrowed(std::string name, std::string_view content) {
   files_.push_back(std::move(file));
 }
 
+void HelpFileBuilder::AddStreamed(std::string name, std::size_t size, Producer write) {
+  File file;
+  file.name = std::move(name);
+  file.producer = std::move(write);
+  file.streamed_size = size;
+  files_.push_back(std::move(file));
+}
+
 bool HelpFileBuilder::Finish() {
   std::size_t at = 16;
   std::vector<BtreeRecord> directory;
   directory.reserve(files_.size());
   for (const File& file : files_) {
-    const std::size_t size = file.content().size();
+    const std::size_t size = file.size();
     if (at + size + kFileHeader > 0x7FFFFFFF) return false;
     BtreeRecord record;
     record.key = file.name + '\0';
@@ -69,14 +77,24 @@ bool HelpFileBuilder::Finish() {
   return true;
 }
 
-bool HelpFileBuilder::Write(const std::function<bool(std::string_view)>& put) const {
+bool HelpFileBuilder::Write(const Put& put) const {
   if (!put(header_)) return false;
   std::string file_header;
   for (const File& file : files_) {
-    const std::string_view content = file.content();
     file_header.clear();
-    PutFileHeader(file_header, content.size());
-    if (!put(file_header) || (!content.empty() && !put(content))) return false;
+    PutFileHeader(file_header, file.size());
+    if (!put(file_header)) return false;
+    if (file.producer) {
+      // The directory's offsets were reckoned with the size given.
+      std::size_t written = 0;
+      const bool ok = file.producer([&](std::string_view piece) {
+        written += piece.size();
+        return written <= file.streamed_size && put(piece);
+      });
+      if (!ok || written != file.streamed_size) return false;
+    } else if (const std::string_view content = file.content(); !content.empty()) {
+      if (!put(content)) return false;
+    }
   }
   return put(directory_);
 }

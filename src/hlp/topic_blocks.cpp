@@ -7,6 +7,14 @@
 #include "hlp/lz77.h"
 
 namespace qy::hlp {
+
+struct TopicData::Plain {
+  LinkList list;
+  std::vector<std::size_t> link_starts;  // one per link, and the end
+  std::vector<std::string> headers;      // one per block
+  std::vector<LinkPlace> places;
+};
+
 namespace {
 
 constexpr std::size_t kBlockSize = 4096;
@@ -163,29 +171,18 @@ std::vector<std::string> BlockHeaders(const std::vector<TopicLink>& links,
 }
 
 TopicBlocks Plain(LinkList& list, const PatchLinks& patch) {
-  const std::vector<TopicLink>& links = list.links;
-  const std::vector<std::size_t> link_starts = LinkStarts(links, true);
-  const std::size_t total = link_starts.back();
+  auto plain = std::make_shared<TopicData::Plain>();
+  plain->link_starts = LinkStarts(list.links, true);
+  const std::size_t total = plain->link_starts.back();
   std::vector<std::size_t> block_starts;
   for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) block_starts.push_back(at);
   TopicBlocks result;
-  result.places = Place(links, link_starts, block_starts);
+  result.places = Place(list.links, plain->link_starts, block_starts);
   if (patch) patch(list, result.places);
-  const std::vector<std::string> headers =
-      BlockHeaders(links, link_starts, result.places, block_starts);
-  result.data.reserve(block_starts.size() * kBlockSize);
-  PlainStream stream(result.data, headers);
-  std::string header;
-  for (std::size_t i = 0; i < links.size(); ++i) {
-    stream.PadTo(link_starts[i]);
-    header.clear();
-    PutLinkHeader(header, links, i, result.places);
-    stream.Put(header);
-    stream.Put(LinkData(list, links[i]));
-  }
-  // The viewer reads every block whole, the last one too; what no link
-  // fills stays zero.
-  stream.PadTo(block_starts.size() * kBlockData);
+  plain->headers = BlockHeaders(list.links, plain->link_starts, result.places, block_starts);
+  plain->places = result.places;
+  plain->list = std::move(list);
+  result.data = TopicData(std::move(plain));
   return result;
 }
 
@@ -262,11 +259,13 @@ std::optional<TopicBlocks> Packed(LinkList& list, const PatchLinks& patch) {
       result.places = places;
       const std::vector<std::string> headers =
           BlockHeaders(links, link_starts, places, block_starts);
+      std::string data;
       for (std::size_t k = 0; k < packed.size(); ++k) {
-        result.data += headers[k];
-        result.data += packed[k];
-        result.data.resize((k + 1) * kBlockSize, '\0');
+        data += headers[k];
+        data += packed[k];
+        data.resize((k + 1) * kBlockSize, '\0');
       }
+      result.data = TopicData(std::move(data));
       return result;
     }
     // Move the last link of each block that does not fit into the next
@@ -283,6 +282,45 @@ std::optional<TopicBlocks> Packed(LinkList& list, const PatchLinks& patch) {
 }
 
 }  // namespace
+
+TopicData::TopicData(std::shared_ptr<const Plain> plain)
+    : plain_(std::move(plain)), size_(plain_->headers.size() * kBlockSize) {}
+
+bool TopicData::Write(const std::function<bool(std::string_view)>& put) const {
+  if (!plain_) return bytes_.empty() || put(bytes_);
+  constexpr std::size_t kPiece = 64 * 1024;
+  const Plain& plain = *plain_;
+  const std::vector<TopicLink>& links = plain.list.links;
+  std::string piece;
+  piece.reserve(kPiece + kBlockSize);
+  PlainStream stream(piece, plain.headers);
+  std::string header;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    stream.PadTo(plain.link_starts[i]);
+    header.clear();
+    PutLinkHeader(header, links, i, plain.places);
+    stream.Put(header);
+    stream.Put(LinkData(plain.list, links[i]));
+    if (piece.size() >= kPiece) {
+      if (!put(piece)) return false;
+      piece.clear();
+    }
+  }
+  // The viewer reads every block whole, the last one too; what no link
+  // fills stays zero.
+  stream.PadTo(plain.headers.size() * kBlockData);
+  return piece.empty() || put(piece);
+}
+
+std::string TopicData::Bytes() const {
+  std::string bytes;
+  bytes.reserve(size_);
+  Write([&bytes](std::string_view piece) {
+    bytes += piece;
+    return true;
+  });
+  return bytes;
+}
 
 TopicBlocks BuildTopicBlocks(LinkList links, const PatchLinks& patch, bool compress) {
   if (compress) {

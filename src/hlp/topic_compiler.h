@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "hlp/diagnostic.h"
+#include "hlp/topic_blocks.h"
 #include "topic/document.h"
 
 namespace qy::hlp {
@@ -55,7 +56,7 @@ struct ContextReference {
 };
 
 struct TopicFile {
-  std::string topic_data;   // |TOPIC, without the internal file header
+  TopicData topic_data;     // |TOPIC, without the internal file header
   std::string font_data;    // |FONT, without the internal file header
   bool compressed = false;  // topic blocks are LZ77 compressed (|SYSTEM flags)
   std::vector<CompiledTopic> topics;

@@ -138,6 +138,26 @@ TEST(ContainerTest, WritesThePiecesBuildJoins) {
   EXPECT_EQ(joined.size(), builder.size());
   EXPECT_EQ(std::optional<std::string>(joined), builder.Build());
   EXPECT_EQ(testing::ReadHlpFile(joined).files.at("|TOPIC"), topic);
+  // A file written while the help file is must give the size it promised.
+  for (const std::size_t promised : {topic.size() - 1, topic.size(), topic.size() + 1}) {
+    HelpFileBuilder streamed;
+    streamed.AddStreamed("|TOPIC", promised, [&](const HelpFileBuilder::Put& put) {
+      return put(std::string_view(topic).substr(0, 1000)) &&
+             put(std::string_view(topic).substr(1000));
+    });
+    streamed.Add("|SYSTEM", "sys");
+    streamed.Add("|FONT", "");
+    ASSERT_TRUE(streamed.Finish());
+    std::string out;
+    const bool ok = streamed.Write([&](std::string_view piece) {
+      out += piece;
+      return true;
+    });
+    EXPECT_EQ(ok, promised == topic.size()) << promised;
+    if (ok) {
+      EXPECT_EQ(out, joined);
+    }
+  }
   for (int fail_at = 0; fail_at < pieces; ++fail_at) {
     int seen = 0;
     EXPECT_FALSE(builder.Write([&](std::string_view) { return seen++ < fail_at; }));
