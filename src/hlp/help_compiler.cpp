@@ -253,10 +253,14 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     out.diagnostics.insert(out.diagnostics.end(), assembly.diagnostics.begin(),
                            assembly.diagnostics.end());
     if (assembly.file && !out.HasErrors()) {
-      FileResult written = WriteFileAtomic(out.help_file, *assembly.file);
+      // Written piece by piece: the topic text is not copied into one
+      // more buffer the size of the whole file.
+      const HelpFileBuilder& file = *assembly.file;
+      FileResult written = WriteFileAtomicStreamed(
+          out.help_file, [&file](const WriteBytes& put) { return file.Write(put); });
       if (written) {
         out.help_file_written = true;
-        size = assembly.file->size();
+        size = file.size();
         out.help_file_size = size;
       } else {
         out.diagnostics.push_back(MakeDiagnostic(

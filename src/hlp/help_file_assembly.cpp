@@ -30,7 +30,10 @@ class Assembler {
     CheckReferences();
     HelpFileBuilder builder;
     builder.Add("|SYSTEM", BuildSystemFile(System()));
-    builder.AddBorrowed("|TOPIC", topics_.topic_data);
+    const TopicData& topic_data = topics_.topic_data;
+    builder.AddStreamed(
+        "|TOPIC", topic_data.size(),
+        [&topic_data](const HelpFileBuilder::Put& put) { return topic_data.Write(put); });
     builder.AddBorrowed("|FONT", topics_.font_data);
     AddIndexes(builder);
     for (std::size_t i = 0; i < in_.pictures.size(); ++i) {
@@ -39,8 +42,9 @@ class Assembler {
     for (const Diagnostic& d : out_.diagnostics) {
       if (d.severity == Severity::kError) return std::move(out_);
     }
-    out_.file = builder.Build();
-    if (!out_.file) {
+    if (builder.Finish()) {
+      out_.file = std::move(builder);
+    } else {
       Report(code::kTooLarge, "The help file would exceed the size its offsets can reach.");
     }
     return std::move(out_);

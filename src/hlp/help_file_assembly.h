@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hlp/container.h"
 #include "hlp/diagnostic.h"
 #include "hlp/help_project.h"
 #include "hlp/topic_compiler.h"
@@ -25,7 +26,10 @@ struct AssemblyInput {
 };
 
 struct Assembly {
-  std::optional<std::string> file;  // nullopt when an error stops the build
+  // The help file, laid out and ready to be written; nullopt when an error
+  // stops the build. It borrows the |TOPIC and |FONT data of
+  // AssemblyInput::topics, which must outlive it.
+  std::optional<HelpFileBuilder> file;
   std::vector<Diagnostic> diagnostics;
 };
 

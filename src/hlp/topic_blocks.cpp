@@ -1,13 +1,20 @@
 #include "hlp/topic_blocks.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 #include "hlp/bytes.h"
 #include "hlp/lz77.h"
 
 namespace qy::hlp {
+
+struct TopicData::Plain {
+  LinkList list;
+  std::vector<std::size_t> link_starts;  // one per link, and the end
+  std::vector<std::string> headers;      // one per block
+  std::vector<LinkPlace> places;
+};
+
 namespace {
 
 constexpr std::size_t kBlockSize = 4096;
@@ -100,18 +107,41 @@ std::string LinkStream(const LinkList& list, const std::vector<LinkPlace>& place
   return out;
 }
 
-// Copies `bytes` to offset `at` of the stream that plain blocks carry, in
-// `data` (whole blocks, each behind its header).
-void PutInBlocks(std::string& data, std::size_t at, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::size_t block = at / kBlockData;
-    const std::size_t within = at % kBlockData;
-    const std::size_t count = std::min(bytes.size(), kBlockData - within);
-    std::memcpy(data.data() + block * kBlockSize + kBlockHeader + within, bytes.data(), count);
-    bytes.remove_prefix(count);
-    at += count;
+// Writes the stream that plain blocks carry from its start to its end, each
+// block's header going in where the block begins: the blocks are made in
+// one pass, without zeroing them all first.
+class PlainStream {
+ public:
+  PlainStream(std::string& data, const std::vector<std::string>& headers)
+      : data_(data), headers_(headers) {}
+
+  void Put(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const std::size_t count = Room(bytes.size());
+      data_.append(bytes.data(), count);
+      bytes.remove_prefix(count);
+    }
   }
-}
+
+  // Zeros up to stream offset `at`.
+  void PadTo(std::size_t at) {
+    while (at_ < at) data_.append(Room(at - at_), '\0');
+  }
+
+ private:
+  // Starts a block when due; how many of `wanted` bytes fit in this one.
+  std::size_t Room(std::size_t wanted) {
+    const std::size_t within = at_ % kBlockData;
+    if (within == 0) data_.append(headers_[at_ / kBlockData]);
+    const std::size_t count = std::min(wanted, kBlockData - within);
+    at_ += count;
+    return count;
+  }
+
+  std::string& data_;
+  const std::vector<std::string>& headers_;
+  std::size_t at_ = 0;
+};
 
 // Each block's header: the last link and the last topic header that start
 // before the block, and the first link that starts in it.
@@ -141,29 +171,18 @@ std::vector<std::string> BlockHeaders(const std::vector<TopicLink>& links,
 }
 
 TopicBlocks Plain(LinkList& list, const PatchLinks& patch) {
-  const std::vector<TopicLink>& links = list.links;
-  const std::vector<std::size_t> link_starts = LinkStarts(links, true);
-  const std::size_t total = link_starts.back();
+  auto plain = std::make_shared<TopicData::Plain>();
+  plain->link_starts = LinkStarts(list.links, true);
+  const std::size_t total = plain->link_starts.back();
   std::vector<std::size_t> block_starts;
   for (std::size_t at = 0; at == 0 || at < total; at += kBlockData) block_starts.push_back(at);
   TopicBlocks result;
-  result.places = Place(links, link_starts, block_starts);
+  result.places = Place(list.links, plain->link_starts, block_starts);
   if (patch) patch(list, result.places);
-  // The viewer reads every block whole, the last one too; what no link
-  // fills stays zero.
-  result.data.assign(block_starts.size() * kBlockSize, '\0');
-  const std::vector<std::string> headers =
-      BlockHeaders(links, link_starts, result.places, block_starts);
-  for (std::size_t k = 0; k < block_starts.size(); ++k) {
-    std::memcpy(result.data.data() + k * kBlockSize, headers[k].data(), kBlockHeader);
-  }
-  std::string header;
-  for (std::size_t i = 0; i < links.size(); ++i) {
-    header.clear();
-    PutLinkHeader(header, links, i, result.places);
-    PutInBlocks(result.data, link_starts[i], header);
-    PutInBlocks(result.data, link_starts[i] + kLinkHeader, LinkData(list, links[i]));
-  }
+  plain->headers = BlockHeaders(list.links, plain->link_starts, result.places, block_starts);
+  plain->places = result.places;
+  plain->list = std::move(list);
+  result.data = TopicData(std::move(plain));
   return result;
 }
 
@@ -240,11 +259,13 @@ std::optional<TopicBlocks> Packed(LinkList& list, const PatchLinks& patch) {
       result.places = places;
       const std::vector<std::string> headers =
           BlockHeaders(links, link_starts, places, block_starts);
+      std::string data;
       for (std::size_t k = 0; k < packed.size(); ++k) {
-        result.data += headers[k];
-        result.data += packed[k];
-        result.data.resize((k + 1) * kBlockSize, '\0');
+        data += headers[k];
+        data += packed[k];
+        data.resize((k + 1) * kBlockSize, '\0');
       }
+      result.data = TopicData(std::move(data));
       return result;
     }
     // Move the last link of each block that does not fit into the next
@@ -261,6 +282,45 @@ std::optional<TopicBlocks> Packed(LinkList& list, const PatchLinks& patch) {
 }
 
 }  // namespace
+
+TopicData::TopicData(std::shared_ptr<const Plain> plain)
+    : plain_(std::move(plain)), size_(plain_->headers.size() * kBlockSize) {}
+
+bool TopicData::Write(const std::function<bool(std::string_view)>& put) const {
+  if (!plain_) return bytes_.empty() || put(bytes_);
+  constexpr std::size_t kPiece = 64 * 1024;
+  const Plain& plain = *plain_;
+  const std::vector<TopicLink>& links = plain.list.links;
+  std::string piece;
+  piece.reserve(kPiece + kBlockSize);
+  PlainStream stream(piece, plain.headers);
+  std::string header;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    stream.PadTo(plain.link_starts[i]);
+    header.clear();
+    PutLinkHeader(header, links, i, plain.places);
+    stream.Put(header);
+    stream.Put(LinkData(plain.list, links[i]));
+    if (piece.size() >= kPiece) {
+      if (!put(piece)) return false;
+      piece.clear();
+    }
+  }
+  // The viewer reads every block whole, the last one too; what no link
+  // fills stays zero.
+  stream.PadTo(plain.headers.size() * kBlockData);
+  return piece.empty() || put(piece);
+}
+
+std::string TopicData::Bytes() const {
+  std::string bytes;
+  bytes.reserve(size_);
+  Write([&bytes](std::string_view piece) {
+    bytes += piece;
+    return true;
+  });
+  return bytes;
+}
 
 TopicBlocks BuildTopicBlocks(LinkList links, const PatchLinks& patch, bool compress) {
   if (compress) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,8 +52,31 @@ struct LinkPlace {
 // are known. It may change bytes but never sizes.
 using PatchLinks = std::function<void(LinkList&, const std::vector<LinkPlace>&)>;
 
+// |TOPIC without its file header. Plain blocks are not made up front but
+// laid out from the links while they are written, so that a large help
+// file's topic text is not held a second time in its block layout.
+class TopicData {
+ public:
+  struct Plain;  // the links and their layout
+
+  TopicData() = default;
+  explicit TopicData(std::string bytes) : bytes_(std::move(bytes)), size_(bytes_.size()) {}
+  explicit TopicData(std::shared_ptr<const Plain> plain);
+
+  std::size_t size() const { return size_; }
+  // The bytes handed to `put` in pieces of some 64k; false when `put` fails.
+  bool Write(const std::function<bool(std::string_view)>& put) const;
+  // All the bytes at once.
+  std::string Bytes() const;
+
+ private:
+  std::string bytes_;
+  std::shared_ptr<const Plain> plain_;
+  std::size_t size_ = 0;
+};
+
 struct TopicBlocks {
-  std::string data;  // |TOPIC without its file header
+  TopicData data;
   bool compressed = false;
   std::vector<LinkPlace> places;  // one per link
 };

@@ -5,12 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "hlp/diagnostic.h"
+#include "hlp/topic_blocks.h"
 #include "topic/document.h"
 
 namespace qy::hlp {
@@ -54,11 +56,12 @@ struct ContextReference {
 };
 
 struct TopicFile {
-  std::string topic_data;   // |TOPIC, without the internal file header
+  TopicData topic_data;     // |TOPIC, without the internal file header
   std::string font_data;    // |FONT, without the internal file header
   bool compressed = false;  // topic blocks are LZ77 compressed (|SYSTEM flags)
   std::vector<CompiledTopic> topics;
-  std::vector<ContextReference> references;
+  // One per hotspot of the whole file, so a deque: no copying as it grows.
+  std::deque<ContextReference> references;
   // Picture files as the markup names them; |bmN is pictures[N].
   std::vector<std::string> pictures;
   std::vector<Diagnostic> diagnostics;

@@ -25,10 +25,15 @@ std::string_view Unquote(std::string_view text) {
   return Trim(text);
 }
 
-// First `c` that starts a character (a trail byte may equal '@' or '>').
-std::size_t FindChar(std::string_view text, char c) {
+// First '@' or '>' that starts a character (a trail byte may equal either).
+std::size_t FindSeparator(std::string_view text) {
+  // Most targets are a bare context: without either byte there is nothing
+  // to step through character by character.
+  if (std::none_of(text.begin(), text.end(), [](char c) { return c == '@' || c == '>'; })) {
+    return std::string_view::npos;
+  }
   for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) {
-    if (text[i] == c) return i;
+    if (text[i] == '@' || text[i] == '>') return i;
   }
   return std::string_view::npos;
 }
@@ -51,13 +56,11 @@ HotspotTarget ParseHotspotTarget(std::string_view hidden) {
   std::size_t start = 0;
   char kind = 0;
   while (true) {
-    const std::size_t at = FindChar(hidden.substr(start), '@');
-    const std::size_t gt = FindChar(hidden.substr(start), '>');
-    const std::size_t length = std::min(at, gt);
-    const std::string part(Trim(hidden.substr(start, length)));
-    if (kind == 0) target.context = part;
-    if (kind == '@') target.file = part;
-    if (kind == '>') target.window = part;
+    const std::size_t length = FindSeparator(hidden.substr(start));
+    const std::string_view part = Trim(hidden.substr(start, length));
+    if (kind == 0) target.context.assign(part);
+    if (kind == '@') target.file.assign(part);
+    if (kind == '>') target.window.assign(part);
     if (length == std::string_view::npos) break;
     kind = hidden[start + length];
     start += length + 1;

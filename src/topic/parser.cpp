@@ -198,21 +198,40 @@ class Parser {
         return;
       }
     }
-    Inline run;
+    Inline& run = PushInline();
     run.format = format;
     run.text.assign(bytes);
-    inlines.push_back(std::move(run));
     if (!format.HotspotStyle()) hotspot_style_ = false;
   }
 
-  void AddInline(InlineKind kind, int picture = -1, std::string text = {}) {
+  void AddInline(InlineKind kind, int picture = -1, std::string_view text = {}) {
     EndTarget();
-    Inline item;
+    Inline& item = PushInline();
     item.kind = kind;
     item.format = cur_.chr;
     item.picture = picture;
-    item.text = std::move(text);
-    paragraph_.inlines.push_back(std::move(item));
+    item.text.assign(text);
+  }
+
+  // A fresh run at the end of the paragraph. A streamed read hands each topic
+  // over and then keeps the text buffers of its runs, so that a run's text
+  // (which may grow as more text of its format follows) mostly goes into
+  // one of those instead of memory of its own. Every run takes one while
+  // there are any, so no more are kept than a topic has runs.
+  Inline& PushInline() {
+    Inline& run = paragraph_.inlines.emplace_back();
+    if (!spare_texts_.empty()) {
+      run.text = std::move(spare_texts_.back());
+      spare_texts_.pop_back();
+      run.text.clear();
+    }
+    return run;
+  }
+
+  // What a string holds without memory of its own: no buffer to keep.
+  static std::size_t ShortText() {
+    static const std::size_t room = std::string().capacity();
+    return room;
   }
 
   // Hidden text right after hotspot-styled text is that hotspot's target;
@@ -231,21 +250,18 @@ class Parser {
         if (!inlines.empty() && inlines.back().kind == InlineKind::kHidden) {
           inlines.back().text.append(bytes);
         } else {
-          AddInline(InlineKind::kHidden, -1, std::string(bytes));
+          AddInline(InlineKind::kHidden, -1, bytes);
         }
         return;
       }
       const CharFormat style = first < inlines.size() ? inlines[first].format : hotspot_format_;
-      Hotspot hotspot;
+      const int index = static_cast<int>(topic.hotspots.size());
+      Hotspot& hotspot = topic.hotspots.emplace_back();
       hotspot.popup_style = style.underline && !style.double_underline && !style.strike;
       hotspot.offset = offset;
-      const int index = static_cast<int>(topic.hotspots.size());
-      topic.hotspots.push_back(std::move(hotspot));
       if (first == inlines.size()) {
         // "{\uldb }{\v ctx}": a hotspot with no text still gets its place.
-        Inline anchor;
-        anchor.format = style;
-        inlines.push_back(std::move(anchor));
+        PushInline().format = style;
       }
       for (std::size_t i = first; i < inlines.size(); ++i) inlines[i].hotspot = index;
       collecting_target_ = true;
@@ -323,7 +339,7 @@ class Parser {
       hotspot.target.macro = hotspot.raw_target;
       ResolveKind(hotspot);
       topic.hotspots.push_back(std::move(hotspot));
-      AddInline(InlineKind::kText, -1, std::string(TrimBlanks(rest.substr(0, comma))));
+      AddInline(InlineKind::kText, -1, TrimBlanks(rest.substr(0, comma)));
       paragraph_.inlines.back().hotspot = static_cast<int>(topic.hotspots.size()) - 1;
       return;
     }
@@ -341,7 +357,12 @@ class Parser {
     const std::size_t runs = paragraph_.inlines.size();
     CurrentTopic().paragraphs.push_back(std::move(paragraph_));
     paragraph_ = Paragraph();
-    paragraph_.inlines.reserve(runs);
+    if (spare_run_lists_.empty()) {
+      paragraph_.inlines.reserve(runs);
+    } else {
+      paragraph_.inlines = std::move(spare_run_lists_.back());
+      spare_run_lists_.pop_back();
+    }
   }
 
   void EndTopic() {
@@ -369,14 +390,35 @@ class Parser {
     const std::size_t hotspots = CurrentTopic().hotspots.size();
     if (options_.sink != nullptr) {
       HandOver();
-      doc_.topics.clear();
+      Recycle(CurrentTopic());
+    } else {
+      doc_.topics.emplace_back();
     }
-    doc_.topics.emplace_back();
     Topic& topic = CurrentTopic();
     topic.offset = offset;
     // Likewise for topics: sized like the last one, their lists rarely grow.
     topic.paragraphs.reserve(paragraphs);
     topic.hotspots.reserve(hotspots);
+  }
+
+  // Empties a topic the sink has had, keeping its lists, its paragraphs'
+  // run lists and its runs' long text buffers as room for the topics still
+  // to come.
+  void Recycle(Topic& topic) {
+    std::vector<Paragraph> paragraphs = std::move(topic.paragraphs);
+    for (Paragraph& paragraph : paragraphs) {
+      for (Inline& run : paragraph.inlines) {
+        if (run.text.capacity() > ShortText()) spare_texts_.push_back(std::move(run.text));
+      }
+      paragraph.inlines.clear();
+      spare_run_lists_.push_back(std::move(paragraph.inlines));
+    }
+    paragraphs.clear();
+    std::vector<Hotspot> hotspots = std::move(topic.hotspots);
+    hotspots.clear();
+    topic = Topic();
+    topic.paragraphs = std::move(paragraphs);
+    topic.hotspots = std::move(hotspots);
   }
 
   void StartFootnote(std::size_t offset) {
@@ -756,6 +798,9 @@ class Parser {
   bool saw_font_table_ = false;
   bool saw_color_table_ = false;
   std::size_t handed_over_ = 0;  // topics given to the sink
+  // Room from topics already handed over, for a streamed read (Recycle()).
+  std::vector<std::string> spare_texts_;
+  std::vector<std::vector<Inline>> spare_run_lists_;
 };
 
 }  // namespace

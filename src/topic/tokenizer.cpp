@@ -115,19 +115,24 @@ Token Tokenizer::Next() {
 void Tokenizer::ReadHexRun(std::string& out) {
   const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
   const std::size_t size = text_.size();
-  // Measured first, so the bytes go in without a check for room each.
-  std::size_t end = pos_;
-  while (end + 3 < size && data[end] == '\\' && data[end + 1] == '\'' &&
-         HexValue(data[end + 2]) >= 0 && HexValue(data[end + 3]) >= 0) {
-    end += 4;
+  // One pass that decodes into a small buffer and hands it on when full:
+  // each escape is looked at once, and `out` grows a piece at a time.
+  char buffer[512];
+  std::size_t used = 0;
+  std::size_t i = pos_;
+  while (i + 3 < size && data[i] == '\\' && data[i + 1] == '\'') {
+    const int high = HexValue(data[i + 2]);
+    const int low = HexValue(data[i + 3]);
+    if (high < 0 || low < 0) break;
+    buffer[used++] = static_cast<char>(high * 16 + low);
+    i += 4;
+    if (used == sizeof buffer) {
+      out.append(buffer, used);
+      used = 0;
+    }
   }
-  const std::size_t had = out.size();
-  out.resize(had + (end - pos_) / 4);
-  char* to = out.data() + had;
-  for (std::size_t i = pos_; i < end; i += 4) {
-    *to++ = static_cast<char>(HexValue(data[i + 2]) * 16 + HexValue(data[i + 3]));
-  }
-  pos_ = end;
+  out.append(buffer, used);
+  pos_ = i;
 }
 
 Token Tokenizer::ReadBackslash() {

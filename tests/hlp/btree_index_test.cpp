@@ -119,5 +119,51 @@ TEST(ContainerTest, DirectoryFindsEveryFileInByteOrder) {
                                                             {"|bm0", std::string(3000, 'p')}}));
 }
 
+// Written piece by piece, the file is the one Build() makes, borrowed
+// contents included; a piece that cannot be written stops the rest.
+TEST(ContainerTest, WritesThePiecesBuildJoins) {
+  const std::string topic(70000, 't');
+  HelpFileBuilder builder;
+  builder.AddBorrowed("|TOPIC", topic);
+  builder.Add("|SYSTEM", "sys");
+  builder.Add("|FONT", "");
+  ASSERT_TRUE(builder.Finish());
+  std::string joined;
+  int pieces = 0;
+  EXPECT_TRUE(builder.Write([&](std::string_view piece) {
+    joined += piece;
+    ++pieces;
+    return true;
+  }));
+  EXPECT_EQ(joined.size(), builder.size());
+  EXPECT_EQ(std::optional<std::string>(joined), builder.Build());
+  EXPECT_EQ(testing::ReadHlpFile(joined).files.at("|TOPIC"), topic);
+  // A file written while the help file is must give the size it promised.
+  for (const std::size_t promised : {topic.size() - 1, topic.size(), topic.size() + 1}) {
+    HelpFileBuilder streamed;
+    streamed.AddStreamed("|TOPIC", promised, [&](const HelpFileBuilder::Put& put) {
+      return put(std::string_view(topic).substr(0, 1000)) &&
+             put(std::string_view(topic).substr(1000));
+    });
+    streamed.Add("|SYSTEM", "sys");
+    streamed.Add("|FONT", "");
+    ASSERT_TRUE(streamed.Finish());
+    std::string out;
+    const bool ok = streamed.Write([&](std::string_view piece) {
+      out += piece;
+      return true;
+    });
+    EXPECT_EQ(ok, promised == topic.size()) << promised;
+    if (ok) {
+      EXPECT_EQ(out, joined);
+    }
+  }
+  for (int fail_at = 0; fail_at < pieces; ++fail_at) {
+    int seen = 0;
+    EXPECT_FALSE(builder.Write([&](std::string_view) { return seen++ < fail_at; }));
+    EXPECT_EQ(seen, fail_at + 1);
+  }
+}
+
 }  // namespace
 }  // namespace qy::hlp

@@ -52,9 +52,9 @@ Compiled Compile(const std::string& body, bool compress = false,
   in.topics = &c.file;
   in.source_names = {"a.rtf"};
   in.pictures.assign(c.file.pictures.size(), std::string("lP\x01\0\0\0\0\0", 8));
-  const Assembly assembly = AssembleHelpFile(in);
+  Assembly assembly = AssembleHelpFile(in);
   EXPECT_TRUE(assembly.file);
-  c.hlp = testing::ReadHlpFile(assembly.file.value_or(""));
+  c.hlp = testing::ReadHlpFile(assembly.file ? assembly.file->Build().value_or("") : "");
   EXPECT_THAT(c.hlp.problems, ::testing::IsEmpty());
   // The snippets jump to contexts they do not define.
   EXPECT_THAT(testing::CheckHlpOffsets(c.hlp),
@@ -121,10 +121,10 @@ TEST(CompileTopics, HotspotsBecomeCommands) {
   for (const auto& k : cases) {
     const Compiled c =
         Compile(Topic(1, std::string("a ") + k.markup + "\\par"), false, {"main", "side"});
-    const std::size_t found = c.file.topic_data.find(k.command);
+    const std::size_t found = c.file.topic_data.Bytes().find(k.command);
     EXPECT_NE(found, std::string::npos) << k.markup;
     // The hotspot ends before the paragraph does.
-    EXPECT_NE(c.file.topic_data.find('\x89', found), std::string::npos) << k.markup;
+    EXPECT_NE(c.file.topic_data.Bytes().find('\x89', found), std::string::npos) << k.markup;
   }
 }
 
@@ -156,7 +156,7 @@ TEST(CompileTopics, NonScrollingRegionComesFirst) {
   const Compiled c = Compile(Topic(1, "\\keepn Head\\par\\pard Body\\par"));
   // The header link at TOPICPOS 12 names the next two links (one block, no
   // compression: TOPICPOS is the byte offset) as both regions' starts.
-  const std::string& data = c.file.topic_data;
+  const std::string data = c.file.topic_data.Bytes();
   const std::uint32_t head = U32(data, 12 + 12);
   EXPECT_EQ(U32(data, 12 + 21 + 16), head);
   EXPECT_EQ(U32(data, 12 + 21 + 20), U32(data, head + 12));
@@ -166,7 +166,7 @@ TEST(CompileTopics, PicturesAreNumberedOnce) {
   const Compiled c = Compile(Topic(1, "\\{bmc a.bmp\\}\\{bml B.BMP\\}\\{bmr A.bmp\\}\\par"));
   EXPECT_EQ(c.file.pictures, (std::vector<std::string>{"a.bmp", "B.BMP"}));
   EXPECT_EQ(c.hlp.topics.at(0).pictures, (std::vector<int>{0, 1, 0}));
-  const std::string& data = c.file.topic_data;
+  const std::string data = c.file.topic_data.Bytes();
   EXPECT_NE(data.find(std::string("\x86\x03\x08\x80\0\0\0\0", 8)), std::string::npos);
   EXPECT_NE(data.find(std::string("\x87\x03\x08\x80\0\0\x01\0", 8)), std::string::npos);
   EXPECT_NE(data.find(std::string("\x88\x03\x08\x80\0\0\0\0", 8)), std::string::npos);
@@ -195,6 +195,28 @@ TEST(CompileTopics, PositionsHoldAcrossBlocks) {
   EXPECT_GT(plain.file.topic_data.size(), 8u * 4096);
   EXPECT_EQ(packed.file.topic_data.size() % 4096, 0u);
   EXPECT_LT(packed.file.topic_data.size(), plain.file.topic_data.size());
+}
+
+// Plain blocks are laid out while they are written: in pieces that join to
+// the whole, whatever piece the writer refuses stopping the rest.
+TEST(CompileTopics, PlainBlocksAreWrittenInPieces) {
+  const Compiled plain = Compile(ManyTopics(400), false);
+  const TopicData& data = plain.file.topic_data;
+  const std::string whole = data.Bytes();
+  ASSERT_EQ(whole.size(), data.size());
+  ASSERT_EQ(whole.size() % 4096, 0u);
+  std::vector<std::size_t> pieces;
+  std::string joined;
+  EXPECT_TRUE(data.Write([&](std::string_view piece) {
+    pieces.push_back(piece.size());
+    joined += piece;
+    return true;
+  }));
+  EXPECT_EQ(joined, whole);
+  EXPECT_GT(pieces.size(), 2u);
+  int calls = 0;
+  EXPECT_FALSE(data.Write([&](std::string_view) { return ++calls < 2; }));
+  EXPECT_EQ(calls, 2);
 }
 
 // The viewer's decoder copies a back reference in one piece, so none may

@@ -28,7 +28,7 @@ std::string Num(const char* name, int value, int unset = 0) {
   return value == unset ? "" : " " + std::string(name) + std::to_string(value);
 }
 std::string Field(const char* name, const std::string& value) {
-  return value.empty() ? "" : name + value;
+  return value.empty() ? "" : name + Cp932ToUtf8(value);
 }
 
 std::string CharProps(const CharFormat& f) {
