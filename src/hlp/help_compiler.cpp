@@ -249,6 +249,7 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     assembly_input.topics = &topics;
     assembly_input.source_names = source_names;
     assembly_input.generated = request.generated;
+    assembly_input.topic_ids = request.topic_ids;
     Assembly assembly = AssembleHelpFile(assembly_input);
     out.diagnostics.insert(out.diagnostics.end(), assembly.diagnostics.begin(),
                            assembly.diagnostics.end());

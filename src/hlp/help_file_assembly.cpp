@@ -7,6 +7,7 @@
 #include "hlp/container.h"
 #include "hlp/index_files.h"
 #include "hlp/message_codes.h"
+#include "hlp/project_files.h"
 #include "hlp/system_file.h"
 
 namespace qy::hlp {
@@ -36,6 +37,9 @@ class Assembler {
         [&topic_data](const HelpFileBuilder::Put& put) { return topic_data.Write(put); });
     builder.AddBorrowed("|FONT", topics_.font_data);
     AddIndexes(builder);
+    ProjectFiles extra = BuildProjectFiles({&project_, &topics_, &in_.source_names, in_.topic_ids});
+    for (auto& [name, data] : extra.files) builder.Add(name, std::move(data));
+    for (Diagnostic& d : extra.diagnostics) out_.diagnostics.push_back(std::move(d));
     for (std::size_t i = 0; i < in_.pictures.size(); ++i) {
       if (in_.pictures[i]) builder.Add("|bm" + std::to_string(i), *in_.pictures[i]);
     }
@@ -211,6 +215,7 @@ class Assembler {
     } else {
       Report(code::kTooLarge, "Too many topics for the title index.");
     }
+    for (const KeywordEntry& k : MacroKeywords(project_)) k_words.push_back(k);
     AddKeywords(builder, k_words, "|KW");
     AddKeywords(builder, a_words, "|AW");
   }

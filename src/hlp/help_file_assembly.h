@@ -23,6 +23,7 @@ struct AssemblyInput {
   // made (the caller has reported why).
   std::vector<std::optional<std::string>> pictures;
   std::uint32_t generated = 0;  // |SYSTEM date, seconds since 1970
+  bool topic_ids = false;       // also |TopicId and |Petra
 };
 
 struct Assembly {

@@ -249,6 +249,12 @@ void ReadIndexes(HlpFile* file) {
   }
   file->k_keywords = ReadKeywords(*file, 'K', problems);
   file->a_keywords = ReadKeywords(*file, 'A', problems);
+  for (const auto& [name, content] : file->files) {
+    if (name.size() == 8 && name[0] == '|' && name.substr(2) == "WBTREE" && name[1] != 'K' &&
+        name[1] != 'A') {
+      file->other_keywords[name[1]] = ReadKeywords(*file, name[1], problems);
+    }
+  }
   if (const std::string* map = file->File("|CTXOMAP")) {
     std::size_t count = U16(*map, 0);
     if (map->size() != 2 + count * 8) {
@@ -311,6 +317,7 @@ HlpFile ReadHlpFile(std::string bytes) {
   else
     file.problems.push_back("no |FONT file");
   ReadIndexes(&file);
+  ReadHlpFeatureFiles(&file);
   if (file.system.minor > 16) ReadHlpTopics(&file);
   return file;
 }
