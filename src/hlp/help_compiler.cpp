@@ -11,6 +11,7 @@
 #include "hlp/message_codes.h"
 #include "hlp/path_resolver.h"
 #include "hlp/picture.h"
+#include "hlp/project_resources.h"
 #include "hlp/topic_compiler.h"
 #include "topic/parser.h"
 
@@ -241,6 +242,11 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
       }
       assembly_input.pictures.emplace_back(std::move(converted.data));
     }
+    ProjectResources resources = LoadProjectResources(project, folder);
+    out.diagnostics.insert(out.diagnostics.end(), resources.diagnostics.begin(),
+                           resources.diagnostics.end());
+    assembly_input.icon = std::move(resources.icon);
+    assembly_input.baggage = std::move(resources.baggage);
   }
 
   std::size_t size = 0;

@@ -40,6 +40,7 @@ class Assembler {
     ProjectFiles extra = BuildProjectFiles({&project_, &topics_, &in_.source_names, in_.topic_ids});
     for (auto& [name, data] : extra.files) builder.Add(name, std::move(data));
     for (Diagnostic& d : extra.diagnostics) out_.diagnostics.push_back(std::move(d));
+    for (const auto& [name, data] : in_.baggage) builder.AddBorrowed(name, data);
     for (std::size_t i = 0; i < in_.pictures.size(); ++i) {
       if (in_.pictures[i]) builder.Add("|bm" + std::to_string(i), *in_.pictures[i]);
     }
@@ -156,6 +157,7 @@ class Assembler {
     s.cnt = CntName(project_.cnt);
     s.compressed = topics_.compressed;
     s.generated = in_.generated;
+    s.icon = in_.icon;
     return s;
   }
 

@@ -9,6 +9,7 @@
 #include "core/files.h"
 #include "hlp/help_compiler.h"
 #include "hlp/message_codes.h"
+#include "hlp/project_resources.h"
 #include "support/fakes.h"
 #include "support/hlp_reader.h"
 
@@ -121,6 +122,64 @@ TEST_F(ProjectFilesTest, TopicIdsAndSourcesOnlyOnRequest) {
   using Names = std::vector<std::pair<std::uint32_t, std::string>>;
   EXPECT_EQ(f.topic_ids, (Names{{one, "one"}, {two, "two"}}));
   EXPECT_EQ(f.sources, (Names{{one, "a.rtf"}, {two, "a.rtf"}}));
+}
+
+// An icon directory of `count` images, each `size` bytes after the entries.
+std::string Icon(int count, std::uint32_t size) {
+  std::string ico("\0\0\1\0", 4);
+  ico += static_cast<char>(count);
+  ico += '\0';
+  for (int i = 0; i < count; ++i) {
+    std::string entry(8, '\x10');
+    const std::uint32_t at = 6 + 16 * count + i * size;
+    for (std::uint32_t v : {size, at}) {
+      for (int b = 0; b < 4; ++b) entry += static_cast<char>(v >> (8 * b));
+    }
+    ico += entry;
+  }
+  return ico + std::string(count * size, '\x42');
+}
+
+TEST(ProjectResourcesTest, IconChecks) {
+  EXPECT_EQ(IconProblem(Icon(2, 40)), std::nullopt);
+  std::string bad_type = Icon(1, 40);
+  bad_type[2] = 2;  // a cursor file
+  std::string beyond = Icon(1, 40);
+  beyond[6 + 8] = 41;
+  for (const std::string& ico : {bad_type, Icon(0, 0), Icon(2, 40).substr(0, 30), beyond,
+                                 Icon(1, 0xFFF0), std::string("\0\0", 2)}) {
+    EXPECT_NE(IconProblem(ico), std::nullopt) << ico.size();
+  }
+  EXPECT_EQ(BaggageName(".\\data\\Table.DAT"), "Table.DAT");
+  // 0x95 0x5C is one double-byte character: its '\' ends no folder.
+  EXPECT_EQ(BaggageName("x/\x95\x5C.bin"), "\x95\x5C.bin");
+}
+
+TEST_F(ProjectFilesTest, IconAndBaggageGoInAsTheyAre) {
+  ASSERT_EQ(::system(("mkdir -p '" + dir_.File("Res") + "'").c_str()), 0);
+  const std::string ico = Icon(1, 40);
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("Res/app.ico"), ico));
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("Res/Data.BIN"), std::string("\0\1\2", 3)));
+  Compiled c = Compile(Topic("one", ""),
+                       "ROOT=res\r\nICON=APP.ICO\r\n[BAGGAGE]\r\ndata.bin\r\n.\\RES\\DATA.BIN\r\n");
+  EXPECT_EQ(c.check.file.system.icon, ico);
+  ASSERT_NE(c.check.file.File("data.bin"), nullptr);
+  EXPECT_EQ(*c.check.file.File("data.bin"), std::string("\0\1\2", 3));
+  EXPECT_EQ(c.With(code::kBadLine).size(), 1u);  // listed twice
+
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("Res/app.ico"), "BM not an icon"));
+  c = Compile(Topic("one", ""), "ROOT=res\r\nICON=app.ico\r\n");
+  EXPECT_TRUE(c.check.file.system.icon.empty());
+  EXPECT_EQ(c.With(code::kBadIcon).size(), 1u);
+}
+
+TEST_F(ProjectFilesTest, MissingBaggageStopsTheBuild) {
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("a.rtf"), kHead + Topic("one", "") + "}"));
+  ASSERT_TRUE(WriteFileAtomic(dir_.File("a.hpj"), "[FILES]\r\na.rtf\r\n[BAGGAGE]\r\ngone.dat\r\n"));
+  const CompileOutcome out = CompileHelpProject({dir_.File("a.hpj"), "", 0});
+  EXPECT_FALSE(out.help_file_written);
+  ASSERT_FALSE(out.diagnostics.empty());
+  EXPECT_EQ(out.diagnostics.back().code, code::kFileUnreadable);
 }
 
 }  // namespace

@@ -112,6 +112,9 @@ void ReadSystem(std::string_view data, HlpFile* file) {
       case 4:
         system.config_macros.push_back(Str(record, 0));
         break;
+      case 5:
+        system.icon = std::string(record);
+        break;
       case 6:
         if (size == 90)
           system.windows.push_back(ReadWindow(record));

@@ -71,6 +71,7 @@ struct HlpSystem {
   std::string title, copyright, cnt_file;
   std::optional<std::uint32_t> contents;  // TOPICOFFSET
   std::vector<std::string> config_macros;
+  std::string icon;  // the .ico file of record 5
   std::vector<HlpWindow> windows;
   std::optional<std::uint16_t> lcid;  // the language record's word at byte 8
   std::optional<std::uint8_t> charset;
