@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/files.h"
+#include "hlp/build_tags.h"
 #include "hlp/help_compiler.h"
 #include "hlp/message_codes.h"
 #include "hlp/project_resources.h"
@@ -180,6 +181,40 @@ TEST_F(ProjectFilesTest, MissingBaggageStopsTheBuild) {
   EXPECT_FALSE(out.help_file_written);
   ASSERT_FALSE(out.diagnostics.empty());
   EXPECT_EQ(out.diagnostics.back().code, code::kFileUnreadable);
+}
+
+TEST(BuildTagFilterTest, ExcludeWinsAndIncludeKeepsOnlyItsTags) {
+  struct Case {
+    std::vector<std::string> include, exclude, tags;
+    bool built;
+  };
+  const Case cases[] = {
+      {{}, {}, {"a"}, true},         {{}, {"A"}, {"x", "a"}, false}, {{"a"}, {}, {"b"}, false},
+      {{"a"}, {}, {"b", "A"}, true}, {{"a"}, {"a"}, {"a"}, false},   {{"a"}, {"b"}, {}, true},
+  };
+  for (const Case& c : cases) {
+    HelpProject p;
+    p.include_tags = c.include;
+    p.exclude_tags = c.exclude;
+    EXPECT_EQ(BuildTagFilter(p).Includes(c.tags), c.built) << c.tags.size();
+  }
+}
+
+TEST_F(ProjectFilesTest, BuildTagsLeaveTopicsOut) {
+  const std::string topics = Topic("plain", "") + Topic("alpha", "*{\\footnote A}") +
+                             Topic("both", "*{\\footnote b; a}") +
+                             Topic("other", "*{\\footnote c}");
+  Compiled c = Compile(topics, "[BUILDTAGS]\r\na\r\nb\r\n[EXCLUDE]\r\nB\r\n");
+  std::vector<std::string> titles;
+  for (const testing::HlpTopic& t : c.check.file.topics) titles.push_back(t.title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Title plain", "Title alpha", "Title other"}));
+  ASSERT_EQ(c.With(code::kUndeclaredBuildTag).size(), 1u);
+  EXPECT_EQ(c.With(code::kUndeclaredBuildTag)[0].topic, "Title other");
+
+  c = Compile(topics, "[INCLUDE]\r\nb\r\n");
+  titles.clear();
+  for (const testing::HlpTopic& t : c.check.file.topics) titles.push_back(t.title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Title plain", "Title both"}));
 }
 
 }  // namespace
