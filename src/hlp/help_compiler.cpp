@@ -180,7 +180,14 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
   if (!out.HasErrors()) compiler = std::make_unique<TopicCompiler>(window_names, project.compress);
   bool tables_changed_late = false;
   const BuildTagFilter filter(project);
-  for (const auto* list : {&project.include_tags, &project.exclude_tags}) {
+  if (!filter.ExpressionProblem().empty()) {
+    out.diagnostics.push_back(MakeDiagnostic(code::kBadLine,
+                                             filter.ExpressionProblem() + "; every topic is built.",
+                                             project_name, project.build_line));
+  }
+  const HelpProject& read = project;
+  for (const std::vector<std::string>* list :
+       {&read.include_tags, &read.exclude_tags, &filter.ExpressionTags()}) {
     for (const std::string& tag : filter.Undeclared(*list)) {
       out.diagnostics.push_back(MakeDiagnostic(code::kUndeclaredBuildTag,
                                                "Build tag \"" + tag + "\" is not in [BUILDTAGS].",

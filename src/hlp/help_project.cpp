@@ -310,6 +310,9 @@ class Reader {
       }
     } else if (key == "REPORT") {
       p_.report = IsYes(value);
+    } else if (key == "BUILD") {
+      p_.build_expression = std::string(CutComment(value));
+      p_.build_line = line_number;
     } else if (key == "ICON") {
       p_.icon = std::string(CutComment(value));
       p_.icon_line = line_number;

@@ -93,6 +93,8 @@ struct HelpProject {
   // that have one of its tags; a non-empty [INCLUDE] keeps, of the tagged
   // topics, only those with one of its tags.
   std::vector<std::string> build_tags, include_tags, exclude_tags;
+  std::string build_expression;  // BUILD=: tags joined by & | ~ and parentheses
+  int build_line = 0;
   std::vector<WindowDefinition> windows;
   std::vector<MapEntry> map;
   std::vector<AliasEntry> aliases;

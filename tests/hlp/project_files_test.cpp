@@ -200,6 +200,37 @@ TEST(BuildTagFilterTest, ExcludeWinsAndIncludeKeepsOnlyItsTags) {
   }
 }
 
+TEST(BuildTagFilterTest, BuildExpressions) {
+  struct Case {
+    const char* expression;
+    std::vector<std::string> tags;
+    bool built;
+  };
+  const Case cases[] = {
+      {"a & ~(b | c)", {"A"}, true},
+      {"a & ~(b | c)", {"a", "c"}, false},
+      {"a | b & c", {"a"}, true},
+      {"(a | b) & c", {"a"}, false},
+      {"~~b", {"B"}, true},
+      {"a&b", {"b"}, false},
+      {"x", {}, true},  // untagged topics are always built
+  };
+  for (const Case& c : cases) {
+    HelpProject p;
+    p.build_expression = c.expression;
+    const BuildTagFilter filter(p);
+    EXPECT_TRUE(filter.ExpressionProblem().empty()) << c.expression;
+    EXPECT_EQ(filter.Includes(c.tags), c.built) << c.expression;
+  }
+  for (const char* bad : {"a &", "(a", "a b", "| a", "a)", "~"}) {
+    HelpProject p;
+    p.build_expression = bad;
+    const BuildTagFilter filter(p);
+    EXPECT_FALSE(filter.ExpressionProblem().empty()) << bad;
+    EXPECT_TRUE(filter.Includes({"zzz"})) << bad;  // ignored: everything is built
+  }
+}
+
 TEST_F(ProjectFilesTest, BuildTagsLeaveTopicsOut) {
   const std::string topics = Topic("plain", "") + Topic("alpha", "*{\\footnote A}") +
                              Topic("both", "*{\\footnote b; a}") +
@@ -215,6 +246,11 @@ TEST_F(ProjectFilesTest, BuildTagsLeaveTopicsOut) {
   titles.clear();
   for (const testing::HlpTopic& t : c.check.file.topics) titles.push_back(t.title);
   EXPECT_EQ(titles, (std::vector<std::string>{"Title plain", "Title both"}));
+
+  c = Compile(topics, "BUILD=~a\r\n");
+  titles.clear();
+  for (const testing::HlpTopic& t : c.check.file.topics) titles.push_back(t.title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Title plain", "Title other"}));
 }
 
 }  // namespace
