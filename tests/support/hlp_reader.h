@@ -34,7 +34,7 @@ struct HlpTreeFormat {
 };
 
 // One leaf entry, raw: `key` is the 4 key bytes or the string without its
-// NUL; `value` the value bytes (without a string value's NUL).
+// NUL; `value` the value bytes (without the last string's NUL).
 struct HlpTreeEntry {
   std::string key;
   std::string value;
