@@ -19,8 +19,9 @@ TEST(BitmapRleTest, ExpandsRunsLiteralsAndMoves) {
     std::string rle, rows;  // rows: bottom first, 4-byte padded
   };
   const Case cases[] = {
-      // RLE8: a run of 3, end of line, 2 literal bytes (padded to a word), end.
-      {8, 3, 2, Bytes({3, 7, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}), Bytes({7, 7, 7, 0, 1, 2, 3, 0})},
+      // RLE8: a run of 3, end of line, 3 literal bytes (padded to a word), a
+      // run of 1, end.
+      {8, 4, 2, Bytes({3, 7, 0, 0, 0, 3, 1, 2, 3, 0, 1, 9, 0, 1}), Bytes({7, 7, 7, 0, 1, 2, 3, 9})},
       // A delta of one right and one up, then a run cut at the right edge.
       {8, 2, 2, Bytes({0, 2, 1, 1, 5, 9, 0, 1}), Bytes({0, 0, 0, 0, 0, 9, 0, 0})},
       // RLE4: a run alternates the two nibbles; 3 literal pixels take two
