@@ -34,6 +34,8 @@ void PutCompressedU16(std::string& out, unsigned value) {
   }
 }
 
+constexpr std::uint64_t kMaxExpandedBitmap = 64u << 20;
+
 PictureResult Fail(std::string why) { return {false, {}, std::move(why)}; }
 
 std::uint32_t Dpi(std::uint32_t pels_per_metre) {
@@ -124,6 +126,9 @@ PictureResult ConvertPicture(std::string_view file) {
   std::uint64_t data_size = row * static_cast<std::uint64_t>(height);
   std::optional<std::string> expanded;
   if (rle) {
+    // A few bytes of runs can claim any size; plain rows are bounded by
+    // the file's own size, expanded ones need a bound of their own.
+    if (data_size > kMaxExpandedBitmap) return Fail("The bitmap is too large (over 64 MB).");
     if (data_at > file.size()) return Fail("The bitmap file is shorter than its header says.");
     expanded = ExpandBitmapRle(file.substr(data_at), static_cast<int>(bits), width, height);
     if (!expanded) return Fail("The run-length data of the bitmap is cut short.");

@@ -48,6 +48,10 @@ TEST(PictureFormatsTest, Rle8BitmapIsStoredExpanded) {
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.data[9], 0);  // stored as it is
   EXPECT_EQ(r.data.substr(r.data.size() - 4), Bytes({1, 1, 1, 0}));
+  // 30000 x 30000 pixels from four bytes of runs: refused, not expanded.
+  bmp[18] = bmp[22] = 0x30;
+  bmp[19] = bmp[23] = 0x75;
+  EXPECT_FALSE(ConvertPicture(bmp).ok);
 }
 
 TEST(PictureFormatsTest, PlaceableMetafileKeepsRecordsAndSize) {
