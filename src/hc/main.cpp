@@ -1,6 +1,8 @@
 // quillory-hc PROJECT.hpj: compiles a help project into a help file beside
 // it and writes the compiler log; the messages are echoed on the terminal.
 //   quillory-hc -o OUT.hlp PROJECT.hpj   writes the help file elsewhere
+//   quillory-hc -a PROJECT.hpj           also records each topic's context
+//                                        strings and source file
 //   quillory-hc --code-list FILE         writes the list of message codes
 //   quillory-hc --code-help FOLDER       makes the help file on those codes
 // Exit status: 0 when the help file was written, 1 when not, 2 for bad usage.
@@ -18,7 +20,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: quillory-hc [-o OUTPUT.hlp] PROJECT.hpj\n"
+  std::cerr << "usage: quillory-hc [-a] [-o OUTPUT.hlp] PROJECT.hpj\n"
                "       quillory-hc --code-list FILE\n"
                "       quillory-hc --code-help FOLDER\n";
   return 2;
@@ -60,7 +62,9 @@ int main(int argc, char** argv) {
       request.project_path = folder + "Helphc.hpj";
       break;
     }
-    if (arg == "-o") {
+    if (arg == "-a") {
+      request.topic_ids = true;
+    } else if (arg == "-o") {
       if (i + 1 >= argc) return Usage();
       request.output_path = argv[++i];
     } else if (!arg.empty() && arg[0] == '-') {

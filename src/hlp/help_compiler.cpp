@@ -6,11 +6,13 @@
 #include "core/cp932.h"
 #include "core/files.h"
 #include "core/native_path.h"
+#include "hlp/build_tags.h"
 #include "hlp/help_file_assembly.h"
 #include "hlp/help_project.h"
 #include "hlp/message_codes.h"
 #include "hlp/path_resolver.h"
 #include "hlp/picture.h"
+#include "hlp/project_resources.h"
 #include "hlp/topic_compiler.h"
 #include "topic/parser.h"
 
@@ -43,24 +45,34 @@ struct SourceFile {
 };
 
 // Compiles each topic as soon as the reader has it, so that a large topic
-// file is never held as a whole document.
+// file is never held as a whole document. Topics the build tags leave out
+// are only traced.
 class CompilingSink : public topic::TopicSink {
  public:
-  CompilingSink(SourceFile& source, TopicCompiler* compiler)
-      : source_(source), compiler_(compiler) {}
+  CompilingSink(SourceFile& source, TopicCompiler* compiler, const BuildTagFilter& filter,
+                std::vector<Diagnostic>& diagnostics)
+      : source_(source), compiler_(compiler), filter_(filter), diagnostics_(diagnostics) {}
 
   void Take(const topic::Document& tables, topic::Topic& topic) override {
     TopicTrace trace;
     trace.offset = topic.offset;
     trace.title = topic.FootnoteText('$');
     for (const topic::Picture& p : topic.pictures) trace.pictures.push_back(p.file);
+    const std::vector<std::string> tags = BuildTagFilter::TagsOf(topic);
+    for (const std::string& tag : filter_.Undeclared(tags)) {
+      diagnostics_.push_back(MakeDiagnostic(
+          code::kUndeclaredBuildTag, "Build tag \"" + tag + "\" is not in [BUILDTAGS].",
+          source_.name, LineAt(source_.text, topic.offset), trace.title));
+    }
     source_.traces.push_back(std::move(trace));
-    if (compiler_ != nullptr) compiler_->AddTopic(tables, topic);
+    if (compiler_ != nullptr && filter_.Includes(tags)) compiler_->AddTopic(tables, topic);
   }
 
  private:
   SourceFile& source_;
   TopicCompiler* compiler_;
+  const BuildTagFilter& filter_;
+  std::vector<Diagnostic>& diagnostics_;
 };
 
 // The markup reader's notes that authors must hear of: braces that do not
@@ -167,6 +179,21 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
   std::unique_ptr<TopicCompiler> compiler;
   if (!out.HasErrors()) compiler = std::make_unique<TopicCompiler>(window_names, project.compress);
   bool tables_changed_late = false;
+  const BuildTagFilter filter(project);
+  if (!filter.ExpressionProblem().empty()) {
+    out.diagnostics.push_back(MakeDiagnostic(code::kBadLine,
+                                             filter.ExpressionProblem() + "; every topic is built.",
+                                             project_name, project.build_line));
+  }
+  const HelpProject& read = project;
+  for (const std::vector<std::string>* list :
+       {&read.include_tags, &read.exclude_tags, &filter.ExpressionTags()}) {
+    for (const std::string& tag : filter.Undeclared(*list)) {
+      out.diagnostics.push_back(MakeDiagnostic(code::kUndeclaredBuildTag,
+                                               "Build tag \"" + tag + "\" is not in [BUILDTAGS].",
+                                               project_name));
+    }
+  }
   std::deque<SourceFile> sources;
   std::vector<std::string> source_names;
   for (const std::string& name : project.files) {
@@ -183,7 +210,7 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     source.name = name;
     source.text = std::move(*text);
     if (compiler) compiler->BeginSource(name, source.text);
-    CompilingSink sink(source, compiler.get());
+    CompilingSink sink(source, compiler.get(), filter, out.diagnostics);
     topic::ParseOptions options;
     options.sink = &sink;
     const topic::Document document = topic::ParseDocument(source.text, options);
@@ -203,7 +230,9 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     for (const SourceFile& source : sources) {
       compiler->BeginSource(source.name, source.text);
       const topic::Document document = topic::ParseDocument(source.text);
-      for (const topic::Topic& t : document.topics) compiler->AddTopic(document, t);
+      for (const topic::Topic& t : document.topics) {
+        if (filter.Includes(BuildTagFilter::TagsOf(t))) compiler->AddTopic(document, t);
+      }
     }
   }
   if (can_build) {
@@ -241,6 +270,11 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
       }
       assembly_input.pictures.emplace_back(std::move(converted.data));
     }
+    ProjectResources resources = LoadProjectResources(project, folder);
+    out.diagnostics.insert(out.diagnostics.end(), resources.diagnostics.begin(),
+                           resources.diagnostics.end());
+    assembly_input.icon = std::move(resources.icon);
+    assembly_input.baggage = std::move(resources.baggage);
   }
 
   std::size_t size = 0;
@@ -249,6 +283,7 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     assembly_input.topics = &topics;
     assembly_input.source_names = source_names;
     assembly_input.generated = request.generated;
+    assembly_input.topic_ids = request.topic_ids;
     Assembly assembly = AssembleHelpFile(assembly_input);
     out.diagnostics.insert(out.diagnostics.end(), assembly.diagnostics.begin(),
                            assembly.diagnostics.end());

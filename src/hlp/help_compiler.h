@@ -15,6 +15,9 @@ struct CompileRequest {
   std::string project_path;     // native path of the .hpj
   std::string output_path;      // empty: the .hpj's name with ".hlp"
   std::uint32_t generated = 0;  // date in |SYSTEM; 0 for reproducible files
+  // Also record each topic's first context string and source file (|TopicId,
+  // |Petra), for tools that map a help file back to its sources.
+  bool topic_ids = false;
 };
 
 struct CompileOutcome {

@@ -7,6 +7,7 @@
 #include "hlp/container.h"
 #include "hlp/index_files.h"
 #include "hlp/message_codes.h"
+#include "hlp/project_files.h"
 #include "hlp/system_file.h"
 
 namespace qy::hlp {
@@ -36,6 +37,10 @@ class Assembler {
         [&topic_data](const HelpFileBuilder::Put& put) { return topic_data.Write(put); });
     builder.AddBorrowed("|FONT", topics_.font_data);
     AddIndexes(builder);
+    ProjectFiles extra = BuildProjectFiles({&project_, &topics_, &in_.source_names, in_.topic_ids});
+    for (auto& [name, data] : extra.files) builder.Add(name, std::move(data));
+    for (Diagnostic& d : extra.diagnostics) out_.diagnostics.push_back(std::move(d));
+    for (const auto& [name, data] : in_.baggage) builder.AddBorrowed(name, data);
     for (std::size_t i = 0; i < in_.pictures.size(); ++i) {
       if (in_.pictures[i]) builder.Add("|bm" + std::to_string(i), *in_.pictures[i]);
     }
@@ -152,6 +157,7 @@ class Assembler {
     s.cnt = CntName(project_.cnt);
     s.compressed = topics_.compressed;
     s.generated = in_.generated;
+    s.icon = in_.icon;
     return s;
   }
 
@@ -211,6 +217,7 @@ class Assembler {
     } else {
       Report(code::kTooLarge, "Too many topics for the title index.");
     }
+    for (const KeywordEntry& k : MacroKeywords(project_)) k_words.push_back(k);
     AddKeywords(builder, k_words, "|KW");
     AddKeywords(builder, a_words, "|AW");
   }

@@ -23,12 +23,15 @@ struct AssemblyInput {
   // made (the caller has reported why).
   std::vector<std::optional<std::string>> pictures;
   std::uint32_t generated = 0;  // |SYSTEM date, seconds since 1970
+  bool topic_ids = false;       // also |TopicId and |Petra
+  std::string icon;             // the .ico file for |SYSTEM; empty for none
+  std::vector<std::pair<std::string, std::string>> baggage;  // name, content
 };
 
 struct Assembly {
   // The help file, laid out and ready to be written; nullopt when an error
   // stops the build. It borrows the |TOPIC and |FONT data of
-  // AssemblyInput::topics, which must outlive it.
+  // AssemblyInput::topics and AssemblyInput::baggage, which must outlive it.
   std::optional<HelpFileBuilder> file;
   std::vector<Diagnostic> diagnostics;
 };

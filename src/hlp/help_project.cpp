@@ -155,6 +155,7 @@ class Reader {
   void Read(std::string_view text, const std::string& file) {
     std::string section;
     int line_number = 0;
+    std::vector<std::pair<std::string, int>> macro_lines;
     for (const std::string& raw : SplitLines(text)) {
       ++line_number;
       std::string_view line = Trim(raw);
@@ -163,30 +164,93 @@ class Reader {
         const std::size_t close = line.find(']');
         section = AsciiUpper(close == std::string_view::npos ? line.substr(1)
                                                              : line.substr(1, close - 1));
-        if (!KnownSection(section)) {
-          const bool variant = section.rfind("CONFIG", 0) == 0;
-          p_.diagnostics.push_back(
-              MakeDiagnostic(variant ? code::kIgnoredSection : code::kUnknownSection,
-                             "Section [" + section + "] is ignored.", file, line_number));
+        if (section.rfind("CONFIG:", 0) == 0 || section.rfind("CONFIG-", 0) == 0) {
+          section = WindowConfigSection(line.substr(1, section.size()), file, line_number);
+        } else if (section == "FONTS") {
+          Warn(code::kIgnoredSection, "Section [FONTS] is ignored.", file, line_number);
+        } else if (!KnownSection(section)) {
+          Warn(code::kUnknownSection, "Section [" + section + "] is ignored.", file, line_number);
         }
         continue;
       }
       if (section == "OPTIONS") Option(line, file, line_number);
       if (section == "FILES") p_.files.emplace_back(CutComment(line));
       if (section == "CONFIG") p_.config_macros.emplace_back(line);
+      if (section == kWindowConfig) p_.window_configs.back().macros.emplace_back(line);
       if (section == "WINDOWS") Window(line, file, line_number);
       if (section == "MAP") MapLine(line, file, line_number, 0);
       if (section == "ALIAS") Alias(line, file, line_number);
       if (section == "BITMAPS") p_.bitmaps.emplace_back(CutComment(line));
+      if (section == "BAGGAGE") p_.baggage.emplace_back(CutComment(line));
+      if (section == "BUILDTAGS") p_.build_tags.emplace_back(CutComment(line));
+      if (section == "INCLUDE") p_.include_tags.emplace_back(CutComment(line));
+      if (section == "EXCLUDE") p_.exclude_tags.emplace_back(CutComment(line));
+      if (section == "MACROS") macro_lines.emplace_back(line, line_number);
     }
+    KeywordMacros(macro_lines, file);
   }
 
  private:
+  // Lower case: no section name read from the project can equal it.
+  static constexpr const char* kWindowConfig = "window config";
+
   static bool KnownSection(const std::string& s) {
-    static const std::set<std::string> known = {"OPTIONS", "FILES",     "CONFIG",  "WINDOWS",
-                                                "MAP",     "ALIAS",     "BITMAPS", "BAGGAGE",
-                                                "EXCLUDE", "BUILDTAGS", "MACROS",  "FONTS"};
+    static const std::set<std::string> known = {"OPTIONS", "FILES",   "CONFIG",  "WINDOWS",
+                                                "MAP",     "ALIAS",   "BITMAPS", "BAGGAGE",
+                                                "EXCLUDE", "INCLUDE", "MACROS",  "BUILDTAGS"};
     return known.count(s) != 0;
+  }
+
+  // "CONFIG:2" or "CONFIG-name" (as written): the section's macros go to
+  // that window; a number that is none leaves the section out.
+  std::string WindowConfigSection(std::string_view name, const std::string& file, int line) {
+    WindowConfig config;
+    config.line = line;
+    const std::string_view which = Trim(name.substr(7));
+    if (name[6] == ':') {
+      auto n = ParseNumber(which);
+      if (!n || *n < 0 || *n > 254) {
+        Warn(code::kBadLine, "Section [" + std::string(name) + "] names no window number.", file,
+             line);
+        return "";
+      }
+      config.number = static_cast<int>(*n);
+    } else {
+      config.window = std::string(which);
+    }
+    p_.window_configs.push_back(std::move(config));
+    return kWindowConfig;
+  }
+
+  // [MACROS] entries are three lines each: the keywords (separated by ';'),
+  // the macro, and the title shown for them.
+  void KeywordMacros(const std::vector<std::pair<std::string, int>>& lines,
+                     const std::string& file) {
+    std::size_t i = 0;
+    for (; i + 3 <= lines.size(); i += 3) {
+      KeywordMacro entry;
+      entry.line = lines[i].second;
+      std::string_view words = lines[i].first;
+      while (!words.empty()) {
+        const std::size_t semi = words.find(';');  // below every trail byte
+        std::string_view word = Trim(words.substr(0, semi));
+        if (!word.empty()) entry.keywords.emplace_back(word);
+        words = semi == std::string_view::npos ? std::string_view() : words.substr(semi + 1);
+      }
+      entry.macro = lines[i + 1].first;
+      entry.title = lines[i + 2].first;
+      if (entry.keywords.empty()) {
+        Warn(code::kBadLine, "[MACROS] entry without a keyword.", file, entry.line);
+        continue;
+      }
+      p_.keyword_macros.push_back(std::move(entry));
+    }
+    if (i < lines.size()) {
+      Warn(code::kBadLine,
+           "[MACROS] entry \"" + lines[i].first +
+               "\" is incomplete: each needs keywords, a macro and a title.",
+           file, lines[i].second);
+    }
   }
 
   void Warn(int code, const std::string& text, const std::string& file, int line) {
@@ -246,6 +310,24 @@ class Reader {
       }
     } else if (key == "REPORT") {
       p_.report = IsYes(value);
+    } else if (key == "BUILD") {
+      p_.build_expression = std::string(CutComment(value));
+      p_.build_line = line_number;
+    } else if (key == "ICON") {
+      p_.icon = std::string(CutComment(value));
+      p_.icon_line = line_number;
+    } else if (key == "MULTIKEY") {
+      // Its own keyword table for a footnote letter; K and A have theirs.
+      const std::string_view letter = CutComment(value);
+      const bool ok = letter.size() == 1 && std::isalpha(static_cast<unsigned char>(letter[0])) &&
+                      letter != "K" && letter != "A";
+      if (!ok) {
+        Warn(code::kBadLine,
+             "MULTIKEY needs one footnote letter other than K and A: " + std::string(letter), file,
+             line_number);
+      } else if (p_.multikey.find(letter[0]) == std::string::npos) {
+        p_.multikey += letter[0];
+      }
     } else {
       Warn(code::kUnknownOption, "Option " + key + " is ignored.", file, line_number);
     }

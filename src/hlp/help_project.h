@@ -45,6 +45,24 @@ struct AliasEntry {
   int line = 0;
 };
 
+// [CONFIG:n] or [CONFIG-name]: macros run when window n (counted from 0 in
+// [WINDOWS] order) or the named window opens.
+struct WindowConfig {
+  std::string window;  // the name after "CONFIG-"; empty for [CONFIG:n]
+  int number = -1;     // n of [CONFIG:n]
+  std::vector<std::string> macros;
+  int line = 0;
+};
+
+// One [MACROS] entry: index keywords that run a macro instead of opening a
+// topic, and the text the topics-found list shows for them.
+struct KeywordMacro {
+  std::vector<std::string> keywords;
+  std::string macro;
+  std::string title;
+  int line = 0;
+};
+
 struct HelpProject {
   std::string file_name;  // as given to the reader, for messages
   // [OPTIONS]
@@ -61,10 +79,22 @@ struct HelpProject {
   bool dbcs = false;
   bool compress = false;  // LZ77 topic blocks
   bool report = false;
+  std::string multikey;  // MULTIKEY footnote letters with keyword tables of their own
+  std::string icon;      // ICON: the help file's .ico
+  int icon_line = 0;
   // [FILES]
   std::vector<std::string> files;
   // [CONFIG]
   std::vector<std::string> config_macros;
+  std::vector<WindowConfig> window_configs;
+  std::vector<KeywordMacro> keyword_macros;  // [MACROS]
+  std::vector<std::string> baggage;          // [BAGGAGE] files, as named
+  // Build tags: [BUILDTAGS] declares them; [EXCLUDE] leaves out the topics
+  // that have one of its tags; a non-empty [INCLUDE] keeps, of the tagged
+  // topics, only those with one of its tags.
+  std::vector<std::string> build_tags, include_tags, exclude_tags;
+  std::string build_expression;  // BUILD=: tags joined by & | ~ and parentheses
+  int build_line = 0;
   std::vector<WindowDefinition> windows;
   std::vector<MapEntry> map;
   std::vector<AliasEntry> aliases;

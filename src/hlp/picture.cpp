@@ -1,7 +1,9 @@
 #include "hlp/picture.h"
 
 #include <cstdint>
+#include <optional>
 
+#include "hlp/bitmap_rle.h"
 #include "hlp/bytes.h"
 
 namespace qy::hlp {
@@ -32,11 +34,59 @@ void PutCompressedU16(std::string& out, unsigned value) {
   }
 }
 
+constexpr std::uint64_t kMaxExpandedBitmap = 64u << 20;
+
 PictureResult Fail(std::string why) { return {false, {}, std::move(why)}; }
 
 std::uint32_t Dpi(std::uint32_t pels_per_metre) {
   const std::uint32_t dpi = (pels_per_metre * 254 + 5000) / 10000;
   return dpi == 0 || dpi > 10000 ? 96 : dpi;
+}
+
+// A metafile with the placeable header (what drawing programs save as .wmf):
+// the help file keeps the metafile records and the picture's size in
+// hundredths of a millimetre.
+PictureResult ConvertMetafile(std::string_view file) {
+  constexpr std::size_t kPlaceable = 22;
+  if (file.size() < kPlaceable + 18) return Fail("The metafile (.wmf) is cut short.");
+  const auto coordinate = [&file](std::size_t at) {
+    return static_cast<std::int16_t>(U16At(file, at));
+  };
+  const int width = coordinate(10) - coordinate(6);
+  const int height = coordinate(12) - coordinate(8);
+  const std::uint32_t per_inch = U16At(file, 14);
+  const std::string_view records = file.substr(kPlaceable);
+  const std::uint64_t words = U32At(records, 6);
+  if (width <= 0 || height <= 0 || per_inch == 0 || U16At(records, 2) != 9 ||
+      (U16At(records, 0) != 1 && U16At(records, 0) != 2) || words * 2 > records.size() ||
+      words < 9) {
+    return Fail("The metafile (.wmf) header is damaged.");
+  }
+  const std::uint64_t w = static_cast<std::uint64_t>(width) * 2540 / per_inch;
+  const std::uint64_t h = static_cast<std::uint64_t>(height) * 2540 / per_inch;
+  if (w > 0xFFFF || h > 0xFFFF) return Fail("The metafile (.wmf) picture is too large.");
+  const auto size = static_cast<std::uint32_t>(words * 2);
+
+  std::string body;           // from the picture type on
+  PutU8(body, 8);             // metafile
+  PutU8(body, 0);             // stored as it is
+  PutCompressedU16(body, 8);  // MM_ANISOTROPIC: scaled to the size below
+  PutU16(body, static_cast<unsigned>(w));
+  PutU16(body, static_cast<unsigned>(h));
+  PutCompressedU32(body, size);
+  PutCompressedU32(body, size);
+  PutCompressedU32(body, 0);  // no hotspots
+  const auto data_offset = static_cast<std::uint32_t>(body.size() + 8);
+  PutU32(body, data_offset);
+  PutU32(body, 0);
+  body.append(records.substr(0, size));
+
+  PictureResult result{true, {}, {}};
+  PutU16(result.data, 0x506C);  // "lP"
+  PutU16(result.data, 1);
+  PutU32(result.data, 8);
+  result.data += body;
+  return result;
 }
 
 }  // namespace
@@ -46,7 +96,7 @@ PictureResult ConvertPicture(std::string_view file) {
     return {true, std::string(file), {}};
   }
   if (file.size() >= 4 && U32At(file, 0) == 0x9AC6CDD7) {
-    return Fail("Metafile pictures (.wmf) are not supported yet; convert it to a .bmp file.");
+    return ConvertMetafile(file);
   }
   if (file.size() < 14 + 40 || file[0] != 'B' || file[1] != 'M') {
     return Fail("Not a Windows bitmap (.bmp) file.");
@@ -69,9 +119,21 @@ PictureResult ConvertPicture(std::string_view file) {
   if (planes != 1 || (bits != 1 && bits != 4 && bits != 8 && bits != 24)) {
     return Fail("Only bitmaps of 1, 4, 8 or 24 bits per pixel are supported.");
   }
-  if (compression != 0) return Fail("Compressed bitmaps (RLE) are not supported yet.");
+  // RLE8 and RLE4 are expanded: the help file holds plain rows.
+  const bool rle = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
+  if (compression != 0 && !rle) return Fail("Only RLE8 and RLE4 bitmap compression is supported.");
   const std::uint64_t row = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
-  const std::uint64_t data_size = row * static_cast<std::uint64_t>(height);
+  std::uint64_t data_size = row * static_cast<std::uint64_t>(height);
+  std::optional<std::string> expanded;
+  if (rle) {
+    // A few bytes of runs can claim any size; plain rows are bounded by
+    // the file's own size, expanded ones need a bound of their own.
+    if (data_size > kMaxExpandedBitmap) return Fail("The bitmap is too large (over 64 MB).");
+    if (data_at > file.size()) return Fail("The bitmap file is shorter than its header says.");
+    expanded = ExpandBitmapRle(file.substr(data_at), static_cast<int>(bits), width, height);
+    if (!expanded) return Fail("The run-length data of the bitmap is cut short.");
+    data_size = 0;  // nothing more to find in the file
+  }
   if (bits <= 8 && (colours_used == 0 || colours_used > (1u << bits))) colours_used = 1u << bits;
   if (bits > 8) colours_used = 0;
   const std::uint64_t palette_at = 14 + header_size;
@@ -91,7 +153,7 @@ PictureResult ConvertPicture(std::string_view file) {
   PutCompressedU32(body, static_cast<std::uint32_t>(height));
   PutCompressedU32(body, colours_used);
   PutCompressedU32(body, colours_important > colours_used ? 0 : colours_important);
-  PutCompressedU32(body, static_cast<std::uint32_t>(data_size));
+  PutCompressedU32(body, static_cast<std::uint32_t>(expanded ? expanded->size() : data_size));
   PutCompressedU32(body, 0);  // no hotspots
   const std::size_t offsets_at = body.size();
   PutU32(body, 0);  // data offset, set below
@@ -99,7 +161,11 @@ PictureResult ConvertPicture(std::string_view file) {
   body.append(file.substr(palette_at, colours_used * 4));
   const auto data_offset = static_cast<std::uint32_t>(body.size());
   for (int i = 0; i < 4; ++i) body[offsets_at + i] = static_cast<char>(data_offset >> (8 * i));
-  body.append(file.substr(data_at, data_size));
+  if (expanded) {
+    body += *expanded;
+  } else {
+    body.append(file.substr(data_at, data_size));
+  }
 
   PictureResult result{true, {}, {}};
   PutU16(result.data, 0x506C);  // "lP"

@@ -64,6 +64,7 @@ std::string BuildSystemFile(const SystemInfo& info) {
   PutU32(contents, info.contents_offset);
   PutRecord(out, 3, contents);
   for (const std::string& macro : info.macros) PutRecord(out, 4, StringZ(macro));
+  if (!info.icon.empty()) PutRecord(out, 5, info.icon);
   for (const WindowDefinition& w : info.windows) PutRecord(out, 6, BuildWindowRecord(w));
   if (!info.citation.empty()) PutRecord(out, 8, StringZ(info.citation));
   if (info.lcid != 0) {

@@ -23,6 +23,7 @@ struct SystemInfo {
   std::string cnt;
   bool compressed = false;      // LZ77 topic blocks of 4k
   std::uint32_t generated = 0;  // seconds since 1970; 0 for reproducible output
+  std::string icon;             // an .ico file as it is; empty for none
 };
 
 std::string BuildSystemFile(const SystemInfo& info);

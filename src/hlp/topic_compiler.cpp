@@ -195,6 +195,11 @@ class TopicCompiler::Impl {
           }
           break;
         default:
+          if ((note.mark >= 'a' && note.mark <= 'z') || (note.mark >= 'B' && note.mark <= 'Z')) {
+            for (std::string& word : SplitKeywords(note.text)) {
+              compiled.other_keywords.emplace_back(note.mark, std::move(word));
+            }
+          }
           break;
       }
     }

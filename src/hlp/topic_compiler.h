@@ -42,8 +42,10 @@ struct CompiledTopic {
   std::string browse;                   // '+' footnote
   std::string window;                   // '>' footnote
   std::vector<std::string> macros;      // '!' footnotes
-  int source = 0;                       // index into TopicCompileInput::sources
-  int line = 0;                         // 1-based line where the topic starts
+  // Keyword footnotes of other letters (MULTIKEY tables), split at ';'.
+  std::vector<std::pair<char, std::string>> other_keywords;
+  int source = 0;  // index into TopicCompileInput::sources
+  int line = 0;    // 1-based line where the topic starts
 };
 
 // A jump or popup (or a JumpID/PopupID-style macro) into this help file, so

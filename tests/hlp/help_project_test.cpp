@@ -96,6 +96,28 @@ TEST(HelpProjectTest, HandMadeProjects) {
   EXPECT_EQ(p.diagnostics[2].line, 18);
 }
 
+TEST(HelpProjectTest, FeatureSectionsAndTheirFaults) {
+  const std::string text =
+      "[OPTIONS]\r\nMULTIKEY=b\r\nMULTIKEY=BB\r\nMULTIKEY=b\r\nBUILD=a & b ; note\r\n"
+      "[CONFIG:x]\r\nLost()\r\n[Config-Proc]\r\nKept()\r\n[FONTS]\r\nArial=Helv\r\n"
+      "[MACROS]\r\n; a comment\r\none; two ;\r\nM()\r\nTitle\r\nlast\r\nN()\r\n"
+      "[EXCLUDE]\r\ndraft ; old\r\n";
+  HelpProject p = ReadHelpProject(text, "h.hpj", FakeFiles({}));
+  EXPECT_EQ(p.multikey, "b");
+  EXPECT_EQ(p.build_expression, "a & b");
+  ASSERT_EQ(p.window_configs.size(), 1u);
+  EXPECT_EQ(p.window_configs[0].window, "Proc");
+  EXPECT_EQ(p.window_configs[0].macros, std::vector<std::string>{"Kept()"});
+  ASSERT_EQ(p.keyword_macros.size(), 1u);
+  EXPECT_EQ(p.keyword_macros[0].keywords, (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(p.keyword_macros[0].title, "Title");
+  EXPECT_EQ(p.exclude_tags, std::vector<std::string>{"draft"});
+  std::vector<int> codes;
+  for (const Diagnostic& d : p.diagnostics) codes.push_back(d.code);
+  // MULTIKEY=BB, [CONFIG:x], [FONTS], the unfinished [MACROS] entry.
+  EXPECT_EQ(codes, (std::vector<int>{3002, 3002, 1003, 3002}));
+}
+
 TEST(HelpProjectTest, IncludeLoopsStop) {
   HelpProject p = ReadHelpProject("[MAP]\n#include a.h\n", "h.hpj",
                                   FakeFiles({{"a.h", "#include a.h\nx 1\n"}}));

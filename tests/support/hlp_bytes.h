@@ -47,6 +47,8 @@ struct HlpFile;
 struct HlpJump;
 // Walks |TOPIC into `file->topics`.
 void ReadHlpTopics(HlpFile* file);
+// Reads |VIOLA, |CFn, |Rose, |TopicId and |Petra when the file has them.
+void ReadHlpFeatureFiles(HlpFile* file);
 // The text of a display (0x20) or table (0x23) record, paragraphs on their
 // own lines, from its formatting bytes and its strings; collects hotspots
 // into `jumps` and the |bmN numbers of pictures kept in their own files into

@@ -34,15 +34,43 @@ std::vector<std::string> CheckHlpOffsets(const HlpFile& file) {
                          "\", its header says \"" + headers[offset]->title + "\"");
     }
   }
-  for (const auto* keywords : {&file.k_keywords, &file.a_keywords}) {
-    const char* name = keywords == &file.k_keywords ? "|KWDATA" : "|AWDATA";
+  std::vector<std::pair<std::string, const std::vector<HlpKeyword>*>> tables = {
+      {"|KWDATA", &file.k_keywords}, {"|AWDATA", &file.a_keywords}};
+  for (const auto& [letter, words] : file.other_keywords) {
+    tables.emplace_back(std::string("|") + letter + "WDATA", &words);
+  }
+  for (const auto& [name, keywords] : tables) {
     for (const HlpKeyword& keyword : *keywords) {
       for (std::uint32_t offset : keyword.offsets) {
         // -1 marks a keyword that runs a macro instead of opening a topic.
-        if (offset != 0xFFFFFFFF) lands(offset, std::string(name) + " \"" + keyword.word + "\"");
+        if (offset != 0xFFFFFFFF) {
+          lands(offset, name + " \"" + keyword.word + "\"");
+        } else if (file.keyword_macros.count(HlpContextHash(keyword.word)) == 0) {
+          problems.push_back(name + " \"" + keyword.word + "\" runs a macro |Rose does not hold");
+        }
       }
     }
   }
+  for (const auto& [offset, window] : file.default_windows) {
+    lands(offset, "|VIOLA window " + std::to_string(window));
+    if (window < 0 || window >= static_cast<std::int32_t>(file.system.windows.size())) {
+      problems.push_back("|VIOLA names window " + std::to_string(window) + " of " +
+                         std::to_string(file.system.windows.size()));
+    }
+  }
+  for (const auto& [n, macros] : file.window_macros) {
+    if (n >= static_cast<int>(file.system.windows.size())) {
+      problems.push_back("|CF" + std::to_string(n) + " is for a window |SYSTEM does not define");
+    }
+  }
+  for (const auto& [offset, id] : file.topic_ids) {
+    lands(offset, "|TopicId \"" + id + "\"");
+    auto found = file.contexts.find(HlpContextHash(id));
+    if (found == file.contexts.end() || found->second != offset) {
+      problems.push_back("|TopicId \"" + id + "\" is not in |CONTEXT at " + Hex(offset));
+    }
+  }
+  for (const auto& [offset, source] : file.sources) lands(offset, "|Petra \"" + source + "\"");
   for (const auto& [id, offset] : file.map) lands(offset, "|CTXOMAP id " + std::to_string(id));
   if (file.system.contents) lands(*file.system.contents, "|SYSTEM contents");
   for (const HlpTopic& topic : file.topics) {

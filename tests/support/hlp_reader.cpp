@@ -112,6 +112,9 @@ void ReadSystem(std::string_view data, HlpFile* file) {
       case 4:
         system.config_macros.push_back(Str(record, 0));
         break;
+      case 5:
+        system.icon = std::string(record);
+        break;
       case 6:
         if (size == 90)
           system.windows.push_back(ReadWindow(record));
@@ -249,6 +252,12 @@ void ReadIndexes(HlpFile* file) {
   }
   file->k_keywords = ReadKeywords(*file, 'K', problems);
   file->a_keywords = ReadKeywords(*file, 'A', problems);
+  for (const auto& [name, content] : file->files) {
+    if (name.size() == 8 && name[0] == '|' && name.substr(2) == "WBTREE" && name[1] != 'K' &&
+        name[1] != 'A') {
+      file->other_keywords[name[1]] = ReadKeywords(*file, name[1], problems);
+    }
+  }
   if (const std::string* map = file->File("|CTXOMAP")) {
     std::size_t count = U16(*map, 0);
     if (map->size() != 2 + count * 8) {
@@ -311,6 +320,7 @@ HlpFile ReadHlpFile(std::string bytes) {
   else
     file.problems.push_back("no |FONT file");
   ReadIndexes(&file);
+  ReadHlpFeatureFiles(&file);
   if (file.system.minor > 16) ReadHlpTopics(&file);
   return file;
 }

@@ -27,12 +27,14 @@ struct HlpTreeFormat {
   // (keyword trees sort with the viewer's own collation).
   enum class Order { kNone, kSigned, kUnsigned, kBytes };
   Key key = Key::kString;
-  int value_size = 4;  // bytes after the key; -1: a NUL-terminated string
+  // Bytes after the key; -n: n NUL-terminated strings, joined by a NUL in
+  // HlpTreeEntry::value.
+  int value_size = 4;
   Order order = Order::kNone;
 };
 
 // One leaf entry, raw: `key` is the 4 key bytes or the string without its
-// NUL; `value` the value bytes (without a string value's NUL).
+// NUL; `value` the value bytes (without the last string's NUL).
 struct HlpTreeEntry {
   std::string key;
   std::string value;
@@ -69,6 +71,7 @@ struct HlpSystem {
   std::string title, copyright, cnt_file;
   std::optional<std::uint32_t> contents;  // TOPICOFFSET
   std::vector<std::string> config_macros;
+  std::string icon;  // the .ico file of record 5
   std::vector<HlpWindow> windows;
   std::optional<std::uint16_t> lcid;  // the language record's word at byte 8
   std::optional<std::uint8_t> charset;
@@ -124,8 +127,15 @@ struct HlpFile {
   std::map<std::int32_t, std::uint32_t> contexts;             // hash -> offset
   std::vector<std::pair<std::uint32_t, std::string>> titles;  // |TTLBTREE
   std::vector<HlpKeyword> k_keywords, a_keywords;
+  std::map<char, std::vector<HlpKeyword>> other_keywords;   // MULTIKEY letters
   std::vector<std::pair<std::int32_t, std::uint32_t>> map;  // |CTXOMAP
-  std::vector<std::string> problems;                        // found while reading
+  std::map<std::uint32_t, std::int32_t> default_windows;    // |VIOLA: offset -> window
+  std::map<int, std::vector<std::string>> window_macros;    // |CFn: n -> macros
+  // |Rose: keyword hash -> macro and the title the topics-found list shows.
+  std::map<std::int32_t, std::pair<std::string, std::string>> keyword_macros;
+  std::vector<std::pair<std::uint32_t, std::string>> topic_ids;  // |TopicId
+  std::vector<std::pair<std::uint32_t, std::string>> sources;    // |Petra
+  std::vector<std::string> problems;                             // found while reading
 
   const std::string* File(std::string_view name) const;
   const HlpTopic* TopicAt(std::uint32_t topic_offset) const;
@@ -136,8 +146,9 @@ struct HlpFile {
 HlpFile ReadHlpFile(std::string bytes);
 HlpFile LoadHlpFile(const std::string& path);
 
-// Every offset in |CONTEXT, |TTLBTREE, |KWDATA, |AWDATA, |CTXOMAP, the
-// contents record and the browse links must land on a topic header, no two
+// Every offset in |CONTEXT, |TTLBTREE, the keyword data, |CTXOMAP, |VIOLA,
+// |TopicId, |Petra, the contents record and the browse links must land on a
+// topic header (a keyword's -1 needs its macro in |Rose), no two
 // topics may share a TOPICOFFSET, every jump within the file must name a
 // context |CONTEXT holds and every picture a |bmN file the help file holds. Returns one sentence
 // per fault.

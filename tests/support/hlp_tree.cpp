@@ -120,11 +120,14 @@ class TreeReader {
       bool fits = size != 0;
       at += size;
       if (fits && format_.value_size < 0) {
-        std::size_t nul = page.find('\0', at);
-        fits = at < page.size() && nul != std::string_view::npos;
-        if (fits) {
-          entry.value = std::string(page.substr(at, nul - at));
-          at = nul + 1;
+        for (int s = 0; fits && s < -format_.value_size; ++s) {
+          std::size_t nul = page.find('\0', at);
+          fits = at < page.size() && nul != std::string_view::npos;
+          if (fits) {
+            if (s > 0) entry.value += '\0';
+            entry.value.append(page.substr(at, nul - at));
+            at = nul + 1;
+          }
         }
       } else if (fits) {
         fits = Has(page, at, static_cast<std::size_t>(format_.value_size));
