@@ -117,6 +117,19 @@ class LineReader {
     return block;
   }
 
+  // ReadBlock without the value: the same lines are checked and counted,
+  // but only the line being looked at has to stay in the buffer.
+  void SkipBlock() {
+    while (true) {
+      keep_ = at_;
+      const Line line = Scan();
+      if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
+      at_ = line.next;
+      ++next_;
+    }
+    Read();  // "}end"
+  }
+
  private:
   struct Line {
     std::size_t start;
@@ -304,8 +317,8 @@ PageAttribute AttributeOfKindWord(std::string_view word) {
 }
 
 // Reads one page block from its "//Page//" line up to and including its
-// "}end" line.
-PageRecord ReadPage(LineReader& cursor, int version_code) {
+// "}end" line; the topic text is checked but left empty for kLeaveOut.
+PageRecord ReadPage(LineReader& cursor, int version_code, TopicLoad topics) {
   const int page_line = cursor.Next();
   if (cursor.Read() != kPageMarker) throw CorruptFile{page_line};
   PageRecord page;
@@ -333,7 +346,11 @@ PageRecord ReadPage(LineReader& cursor, int version_code) {
   }
   const int begin_line = cursor.Next();
   if (cursor.Read() != kTopicBegin) throw CorruptFile{begin_line + 5};
-  page.Topic = cursor.ReadBlock();
+  if (topics == TopicLoad::kKeep) {
+    page.Topic = cursor.ReadBlock();
+  } else {
+    cursor.SkipBlock();
+  }
   return page;
 }
 
@@ -345,7 +362,7 @@ int CountPagesLeftOut(LineReader& cursor, int version_code) {
   try {
     while (true) {
       cursor.Skip();  // empty line after "}end"
-      ReadPage(cursor, version_code);
+      ReadPage(cursor, version_code, TopicLoad::kLeaveOut);
       ++count;
     }
   } catch (const CorruptFile&) {
@@ -355,7 +372,7 @@ int CountPagesLeftOut(LineReader& cursor, int version_code) {
 
 int ParseLines(LineReader& cursor, int version_code, ProjectHeader& header,
                std::vector<PageRecord>& pages, const std::string& file, Prompter& prompter,
-               Progress& progress, int* left_out) {
+               Progress& progress, int* left_out, TopicLoad topics) {
   std::string_view first = cursor.Read();
   std::string_view version = VersionOfCode(version_code);
   if (version.empty() || first != HeaderOf(version)) {
@@ -386,7 +403,7 @@ int ParseLines(LineReader& cursor, int version_code, ProjectHeader& header,
   cursor.Skip();  // empty line
 
   while (true) {
-    pages.push_back(ReadPage(cursor, version_code));
+    pages.push_back(ReadPage(cursor, version_code, topics));
     progress.Step();
     progress.Pump();
     if (static_cast<int>(pages.size()) >= kMaxPages) {
@@ -459,14 +476,15 @@ int RereadVersionCode(int load_result) {
 namespace {
 
 int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const std::string& file,
-              Prompter& prompter, Progress& progress, int* pages_left_out) {
+              Prompter& prompter, Progress& progress, int* pages_left_out, TopicLoad topics) {
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
   pages.reserve(64);
   int left_out = 0;
   int result;
   try {
-    result = ParseLines(reader, version_code, header, pages, file, prompter, progress, &left_out);
+    result = ParseLines(reader, version_code, header, pages, file, prompter, progress, &left_out,
+                        topics);
   } catch (const CorruptFile& fault) {
     result = fault.line;
   }
@@ -474,6 +492,7 @@ int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const s
   model.Header() = std::move(header);
   model.ClearPages();
   for (auto& page : pages) model.AppendPage(std::move(page));
+  model.SetTopicsLeftOut(topics == TopicLoad::kLeaveOut);
   if (pages_left_out) *pages_left_out = left_out;
   return kLoadSuccess;
 }
@@ -498,13 +517,13 @@ std::string OpenFailedMessage(const std::string& file, int error_number) {
 
 int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
                      const std::string& file, Prompter& prompter, Progress& progress,
-                     int* pages_left_out) {
+                     int* pages_left_out, TopicLoad topics) {
   LineReader reader(text);
-  return ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+  return ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out, topics);
 }
 
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
-                    Prompter& prompter, Progress& progress, int* pages_left_out) {
+                    Prompter& prompter, Progress& progress, int* pages_left_out, TopicLoad topics) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st {};
   int error_number = fd < 0 ? errno : ::fstat(fd, &st) != 0 ? errno : 0;
@@ -513,7 +532,8 @@ int LoadProjectFile(ProjectModel& model, const std::string& file, int version_co
   if (error_number == 0) {
     try {
       LineReader reader(fd, S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : kPiece);
-      result = ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+      result =
+          ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out, topics);
     } catch (const ReadFailure& failure) {
       error_number = failure.error_number;
     }
@@ -581,6 +601,10 @@ std::string BuildProjectFileText(const ProjectModel& model) {
 }
 
 FileResult WriteProjectFile(const ProjectModel& model, const std::string& file) {
+  // Written out, such a model would empty every page of the file.
+  if (model.TopicsLeftOut()) {
+    return FileResult::Fail(Sjis("ページの本文を読み込まずに開いたプロジェクトは保存できません。"));
+  }
   return WriteFileAtomic(file, BuildProjectFileText(model), Durability::kSynced);
 }
 

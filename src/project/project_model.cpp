@@ -232,6 +232,7 @@ void ProjectModel::ClearProject() {
   pages_.clear();
   header_ = ProjectHeader::Defaults();
   file_name_.clear();
+  topics_left_out_ = false;
   current_page_ = 1;
   SetModified(false);
 }

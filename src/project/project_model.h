@@ -115,6 +115,11 @@ class ProjectModel {
   void SetModified(bool modified);
   std::function<void(bool)> on_modified_changed;
 
+  // The pages were loaded without their topic texts (TopicLoad::kLeaveOut):
+  // the model is a read-only outline and must never be written to a file.
+  bool TopicsLeftOut() const { return topics_left_out_; }
+  void SetTopicsLeftOut(bool left_out) { topics_left_out_ = left_out; }
+
   int CurrentPage() const { return current_page_; }
   void SetCurrentPage(int page) { current_page_ = page; }
 
@@ -141,6 +146,7 @@ class ProjectModel {
   ProjectHeader header_;
   std::string file_name_;
   bool modified_ = false;
+  bool topics_left_out_ = false;
   int current_page_ = 1;
   int tree_label_mode_ = 0;
 };
