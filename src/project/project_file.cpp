@@ -479,7 +479,9 @@ int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const s
               Prompter& prompter, Progress& progress, int* pages_left_out, TopicLoad topics) {
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
-  pages.reserve(64);
+  // A table this large is mapped, not filled: a small project touches only
+  // the part it uses, and a big one never moves its pages as it grows.
+  pages.reserve(kMaxPages);
   int left_out = 0;
   int result;
   try {
@@ -490,8 +492,7 @@ int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const s
   }
   if (result != kLoadSuccess) return result;
   model.Header() = std::move(header);
-  model.ClearPages();
-  for (auto& page : pages) model.AppendPage(std::move(page));
+  model.ReplacePages(std::move(pages));
   model.SetTopicsLeftOut(topics == TopicLoad::kLeaveOut);
   if (pages_left_out) *pages_left_out = left_out;
   return kLoadSuccess;

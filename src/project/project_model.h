@@ -77,6 +77,9 @@ class ProjectModel {
   void RemovePage(int page);
   void SwapPages(int a, int b);
   void ClearPages() { pages_.clear(); }
+  // The whole table at once, as the file reader builds it; pages beyond the
+  // table's size are dropped.
+  void ReplacePages(std::vector<PageRecord> pages);
 
   // --- Context and ID search ----------------------------------------------
   // The lowest free "HLP000nnn" from 1 (a context in another letter case
