@@ -38,6 +38,41 @@ __attribute__((target("avx2"))) const char* FindLineBreakWide(const char* p, con
   return FindLineBreakNarrow(p, end);
 }
 
+// A 32-byte step has its line ends as a bit mask: every LF, and every CR
+// whose next byte (read one past the step, hence the 33 bytes) is no LF.
+// A line starts behind each end; the first byte starts one when the step
+// begins at a line start.
+__attribute__((target("avx2,popcnt,lzcnt,bmi"))) LinesSkipped SkipLinesWide(const char* p,
+                                                                            const char* end,
+                                                                            char first) {
+  const __m256i cr = _mm256_set1_epi8('\r');
+  const __m256i lf = _mm256_set1_epi8('\n');
+  const __m256i wanted = _mm256_set1_epi8(first);
+  const char* start = p;
+  int lines = 0;
+  unsigned starts_here = 1;
+  for (; end - p >= 33; p += 32) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const unsigned lfs = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, lf)));
+    const unsigned crs = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, cr)));
+    const unsigned hits =
+        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, wanted)));
+    const unsigned lf_next = p[32] == '\n' ? 1u : 0u;
+    const unsigned ends = lfs | (crs & ~((lfs >> 1) | (lf_next << 31)));
+    const unsigned found = ((ends << 1) | starts_here) & hits;
+    if (found != 0) {
+      const unsigned at = static_cast<unsigned>(__builtin_ctz(found));
+      return {p + at, lines + __builtin_popcount(ends & ((1u << at) - 1))};
+    }
+    if (ends != 0) {
+      lines += __builtin_popcount(ends);
+      start = p + 32 - __builtin_clz(ends);
+    }
+    starts_here = ends >> 31;
+  }
+  return {start, lines};
+}
+
 bool HaveAvx2() {
   __builtin_cpu_init();  // may run before the runtime's own constructor
   return __builtin_cpu_supports("avx2");
@@ -53,6 +88,15 @@ const char* FindLineBreak(const char* p, const char* end) {
   if (kHaveAvx2) return FindLineBreakWide(p, end);
 #endif
   return FindLineBreakNarrow(p, end);
+}
+
+LinesSkipped SkipLines(const char* p, const char* end, char first) {
+#if defined(__x86_64__)
+  if (kHaveAvx2) return SkipLinesWide(p, end, first);
+#endif
+  (void)end;
+  (void)first;
+  return {p, 0};
 }
 
 }  // namespace qy

@@ -121,6 +121,10 @@ class LineReader {
   // but only the line being looked at has to stay in the buffer.
   void SkipBlock() {
     while (true) {
+      // Lines that do not start like "}end" are passed in bulk.
+      const LinesSkipped skipped = SkipLines(data_ + at_, data_ + size_, kEndMarker[0]);
+      at_ = static_cast<std::size_t>(skipped.line_start - data_);
+      next_ += skipped.lines;
       keep_ = at_;
       const Line line = Scan();
       if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
