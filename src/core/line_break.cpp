@@ -51,6 +51,8 @@ __attribute__((target("avx2,popcnt,lzcnt,bmi"))) LinesSkipped SkipLinesWide(cons
   const char* start = p;
   int lines = 0;
   unsigned starts_here = 1;
+  unsigned lone = 0;       // ends that are no CR LF, as seen so far
+  unsigned cr_before = 0;  // the step before ended with a CR
   for (; end - p >= 33; p += 32) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     const unsigned lfs = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, lf)));
@@ -58,19 +60,24 @@ __attribute__((target("avx2,popcnt,lzcnt,bmi"))) LinesSkipped SkipLinesWide(cons
     const unsigned hits =
         static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, wanted)));
     const unsigned lf_next = p[32] == '\n' ? 1u : 0u;
-    const unsigned ends = lfs | (crs & ~((lfs >> 1) | (lf_next << 31)));
+    const unsigned pairs = crs & ((lfs >> 1) | (lf_next << 31));
+    const unsigned ends = lfs | (crs & ~pairs);
+    const unsigned lone_ends = (crs & ~pairs) | (lfs & ~((crs << 1) | cr_before));
     const unsigned found = ((ends << 1) | starts_here) & hits;
     if (found != 0) {
       const unsigned at = static_cast<unsigned>(__builtin_ctz(found));
-      return {p + at, lines + __builtin_popcount(ends & ((1u << at) - 1))};
+      const unsigned below = (1u << at) - 1;
+      return {p + at, lines + __builtin_popcount(ends & below), (lone | (lone_ends & below)) == 0};
     }
     if (ends != 0) {
       lines += __builtin_popcount(ends);
       start = p + 32 - __builtin_clz(ends);
     }
+    lone |= lone_ends;
     starts_here = ends >> 31;
+    cr_before = crs >> 31;
   }
-  return {start, lines};
+  return {start, lines, lone == 0};
 }
 
 bool HaveAvx2() {
@@ -96,7 +103,7 @@ LinesSkipped SkipLines(const char* p, const char* end, char first) {
 #endif
   (void)end;
   (void)first;
-  return {p, 0};
+  return {p, 0, true};
 }
 
 }  // namespace qy

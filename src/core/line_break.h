@@ -13,6 +13,7 @@ const char* FindLineBreak(const char* p, const char* end);
 struct LinesSkipped {
   const char* line_start;
   int lines;
+  bool all_crlf;  // every one of those lines ended with CR LF
 };
 
 // Passes from the line starting at `p` over whole lines of [p, end) that do

@@ -85,27 +85,31 @@ class LineReader {
   // behind the "}end" line. Running out of lines makes the file corrupt at
   // the first missing line.
   std::string ReadBlock() {
-    keep_ = at_;             // the block's first line; refills move it to 0
-    std::size_t length = 0;  // from keep_ to the end of the last line's text
+    keep_ = at_;  // the block's first line; refills move it to 0
+    const int first_line = next_;
     bool all_crlf = true;
-    std::size_t joined = 0;  // the value's size, with a CR LF after each line
     while (true) {
+      // Lines that do not start like "}end" are passed in bulk.
+      const LinesSkipped skipped = SkipLines(data_ + at_, data_ + size_, kEndMarker[0]);
+      all_crlf = all_crlf && skipped.all_crlf;
+      at_ = static_cast<std::size_t>(skipped.line_start - data_);
+      next_ += skipped.lines;
       const Line line = Scan();
       if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
       all_crlf = all_crlf && line.crlf;
-      joined += line.length + 2;
-      length = line.start + line.length - keep_;
       at_ = line.next;
       ++next_;
     }
     const std::size_t first = keep_;
     const std::size_t block_end = at_;
-    // With CR LF line ends throughout, the value is one piece of the file.
+    const auto lines = static_cast<std::size_t>(next_ - first_line);
+    // With CR LF line ends throughout, the value is one piece of the file:
+    // up to the CR LF that ends its last line.
     std::string block;
     if (all_crlf) {
-      block.assign(data_ + first, length);
+      if (lines > 0) block.assign(data_ + first, block_end - first - 2);
     } else {
-      block.reserve(joined - 2);
+      block.reserve(block_end - first + lines);
       for (std::size_t p = first; p < block_end;) {
         const char* eol = FindLineBreak(data_ + p, data_ + block_end);
         if (p != first) block += kCrLf;
