@@ -2,7 +2,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/console_prompter.h"
-#include "cli/headless_session.h"
+#include "cli/outline_session.h"
 #include "core/codec.h"
 #include "project/page_tree.h"
 
@@ -39,7 +39,8 @@ int RunInfo(CliContext& context) {
     *context.err << "usage: quillory-cli info FILE.qyp\n";
     return kExitUsage;
   }
-  HeadlessSession session(context);
+  // Only the outline is printed: the topic texts are not kept.
+  OutlineSession session(context);
   if (!session.Open(context.args[0])) return kExitFailure;
   const ProjectModel& model = session.model();
   const ProjectHeader& h = model.Header();

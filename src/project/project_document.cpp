@@ -170,7 +170,7 @@ void ProjectDocument::FailOpen(bool focus_editor) {
   if (focus_editor) view_.FocusEditor();
 }
 
-bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor) {
+bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor, TopicLoad topics) {
   progress_.SetRange(kOpenProgressRange);
   progress_.SetPosition(0);
   progress_.Show();
@@ -180,13 +180,13 @@ bool ProjectDocument::OpenProject(const std::string& file, bool focus_editor) {
   ClearProject();
 
   int left_out = 0;
-  int result = LoadProjectFile(model_, file, kVersion160b, prompter_, progress_, &left_out);
+  int result = LoadProjectFile(model_, file, kVersion160b, prompter_, progress_, &left_out, topics);
   if (result == kLoadRefused) {
     FailOpen(focus_editor);
     return false;
   }
   if (int code = RereadVersionCode(result); code != 0) {
-    result = LoadProjectFile(model_, file, code, prompter_, progress_, &left_out);
+    result = LoadProjectFile(model_, file, code, prompter_, progress_, &left_out, topics);
   }
   if (result != kLoadSuccess) {
     // A refusal on the second read (the file vanished meanwhile) has had its

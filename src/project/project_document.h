@@ -64,8 +64,9 @@ class ProjectDocument {
                   FileChooser& chooser, Settings& settings, std::string program_folder);
 
   // Opens `file`; after any failure the project is a new untitled one.
-  // Returns whether the file was opened.
-  bool OpenProject(const std::string& file, bool focus_editor);
+  // Returns whether the file was opened. With TopicLoad::kLeaveOut the
+  // project is a read-only outline (see LoadProjectFile).
+  bool OpenProject(const std::string& file, bool focus_editor, TopicLoad topics = TopicLoad::kKeep);
   // Writes the project to its file. A failed write is reported and leaves
   // Modified set; returns whether the file was written.
   bool SaveProject();

@@ -85,27 +85,31 @@ class LineReader {
   // behind the "}end" line. Running out of lines makes the file corrupt at
   // the first missing line.
   std::string ReadBlock() {
-    keep_ = at_;             // the block's first line; refills move it to 0
-    std::size_t length = 0;  // from keep_ to the end of the last line's text
+    keep_ = at_;  // the block's first line; refills move it to 0
+    const int first_line = next_;
     bool all_crlf = true;
-    std::size_t joined = 0;  // the value's size, with a CR LF after each line
     while (true) {
+      // Lines that do not start like "}end" are passed in bulk.
+      const LinesSkipped skipped = SkipLines(data_ + at_, data_ + size_, kEndMarker[0]);
+      all_crlf = all_crlf && skipped.all_crlf;
+      at_ = static_cast<std::size_t>(skipped.line_start - data_);
+      next_ += skipped.lines;
       const Line line = Scan();
       if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
       all_crlf = all_crlf && line.crlf;
-      joined += line.length + 2;
-      length = line.start + line.length - keep_;
       at_ = line.next;
       ++next_;
     }
     const std::size_t first = keep_;
     const std::size_t block_end = at_;
-    // With CR LF line ends throughout, the value is one piece of the file.
+    const auto lines = static_cast<std::size_t>(next_ - first_line);
+    // With CR LF line ends throughout, the value is one piece of the file:
+    // up to the CR LF that ends its last line.
     std::string block;
     if (all_crlf) {
-      block.assign(data_ + first, length);
+      if (lines > 0) block.assign(data_ + first, block_end - first - 2);
     } else {
-      block.reserve(joined - 2);
+      block.reserve(block_end - first + lines);
       for (std::size_t p = first; p < block_end;) {
         const char* eol = FindLineBreak(data_ + p, data_ + block_end);
         if (p != first) block += kCrLf;
@@ -115,6 +119,23 @@ class LineReader {
     }
     Read();  // "}end"
     return block;
+  }
+
+  // ReadBlock without the value: the same lines are checked and counted,
+  // but only the line being looked at has to stay in the buffer.
+  void SkipBlock() {
+    while (true) {
+      // Lines that do not start like "}end" are passed in bulk.
+      const LinesSkipped skipped = SkipLines(data_ + at_, data_ + size_, kEndMarker[0]);
+      at_ = static_cast<std::size_t>(skipped.line_start - data_);
+      next_ += skipped.lines;
+      keep_ = at_;
+      const Line line = Scan();
+      if (std::string_view(data_ + line.start, line.length) == kEndMarker) break;
+      at_ = line.next;
+      ++next_;
+    }
+    Read();  // "}end"
   }
 
  private:
@@ -304,8 +325,8 @@ PageAttribute AttributeOfKindWord(std::string_view word) {
 }
 
 // Reads one page block from its "//Page//" line up to and including its
-// "}end" line.
-PageRecord ReadPage(LineReader& cursor, int version_code) {
+// "}end" line; the topic text is checked but left empty for kLeaveOut.
+PageRecord ReadPage(LineReader& cursor, int version_code, TopicLoad topics) {
   const int page_line = cursor.Next();
   if (cursor.Read() != kPageMarker) throw CorruptFile{page_line};
   PageRecord page;
@@ -333,7 +354,11 @@ PageRecord ReadPage(LineReader& cursor, int version_code) {
   }
   const int begin_line = cursor.Next();
   if (cursor.Read() != kTopicBegin) throw CorruptFile{begin_line + 5};
-  page.Topic = cursor.ReadBlock();
+  if (topics == TopicLoad::kKeep) {
+    page.Topic = cursor.ReadBlock();
+  } else {
+    cursor.SkipBlock();
+  }
   return page;
 }
 
@@ -345,7 +370,7 @@ int CountPagesLeftOut(LineReader& cursor, int version_code) {
   try {
     while (true) {
       cursor.Skip();  // empty line after "}end"
-      ReadPage(cursor, version_code);
+      ReadPage(cursor, version_code, TopicLoad::kLeaveOut);
       ++count;
     }
   } catch (const CorruptFile&) {
@@ -355,7 +380,7 @@ int CountPagesLeftOut(LineReader& cursor, int version_code) {
 
 int ParseLines(LineReader& cursor, int version_code, ProjectHeader& header,
                std::vector<PageRecord>& pages, const std::string& file, Prompter& prompter,
-               Progress& progress, int* left_out) {
+               Progress& progress, int* left_out, TopicLoad topics) {
   std::string_view first = cursor.Read();
   std::string_view version = VersionOfCode(version_code);
   if (version.empty() || first != HeaderOf(version)) {
@@ -386,7 +411,7 @@ int ParseLines(LineReader& cursor, int version_code, ProjectHeader& header,
   cursor.Skip();  // empty line
 
   while (true) {
-    pages.push_back(ReadPage(cursor, version_code));
+    pages.push_back(ReadPage(cursor, version_code, topics));
     progress.Step();
     progress.Pump();
     if (static_cast<int>(pages.size()) >= kMaxPages) {
@@ -459,21 +484,24 @@ int RereadVersionCode(int load_result) {
 namespace {
 
 int ParseFrom(LineReader& reader, ProjectModel& model, int version_code, const std::string& file,
-              Prompter& prompter, Progress& progress, int* pages_left_out) {
+              Prompter& prompter, Progress& progress, int* pages_left_out, TopicLoad topics) {
   ProjectHeader header = model.Header();
   std::vector<PageRecord> pages;
-  pages.reserve(64);
+  // A table this large is mapped, not filled: a small project touches only
+  // the part it uses, and a big one never moves its pages as it grows.
+  pages.reserve(kMaxPages);
   int left_out = 0;
   int result;
   try {
-    result = ParseLines(reader, version_code, header, pages, file, prompter, progress, &left_out);
+    result = ParseLines(reader, version_code, header, pages, file, prompter, progress, &left_out,
+                        topics);
   } catch (const CorruptFile& fault) {
     result = fault.line;
   }
   if (result != kLoadSuccess) return result;
   model.Header() = std::move(header);
-  model.ClearPages();
-  for (auto& page : pages) model.AppendPage(std::move(page));
+  model.ReplacePages(std::move(pages));
+  model.SetTopicsLeftOut(topics == TopicLoad::kLeaveOut);
   if (pages_left_out) *pages_left_out = left_out;
   return kLoadSuccess;
 }
@@ -498,13 +526,13 @@ std::string OpenFailedMessage(const std::string& file, int error_number) {
 
 int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
                      const std::string& file, Prompter& prompter, Progress& progress,
-                     int* pages_left_out) {
+                     int* pages_left_out, TopicLoad topics) {
   LineReader reader(text);
-  return ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+  return ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out, topics);
 }
 
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
-                    Prompter& prompter, Progress& progress, int* pages_left_out) {
+                    Prompter& prompter, Progress& progress, int* pages_left_out, TopicLoad topics) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st {};
   int error_number = fd < 0 ? errno : ::fstat(fd, &st) != 0 ? errno : 0;
@@ -513,7 +541,8 @@ int LoadProjectFile(ProjectModel& model, const std::string& file, int version_co
   if (error_number == 0) {
     try {
       LineReader reader(fd, S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : kPiece);
-      result = ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out);
+      result =
+          ParseFrom(reader, model, version_code, file, prompter, progress, pages_left_out, topics);
     } catch (const ReadFailure& failure) {
       error_number = failure.error_number;
     }
@@ -581,6 +610,10 @@ std::string BuildProjectFileText(const ProjectModel& model) {
 }
 
 FileResult WriteProjectFile(const ProjectModel& model, const std::string& file) {
+  // Written out, such a model would empty every page of the file.
+  if (model.TopicsLeftOut()) {
+    return FileResult::Fail(Sjis("ページの本文を読み込まずに開いたプロジェクトは保存できません。"));
+  }
   return WriteFileAtomic(file, BuildProjectFileText(model), Durability::kSynced);
 }
 

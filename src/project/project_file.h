@@ -33,6 +33,13 @@ inline constexpr int kLoadAgain145 = -5;
 inline constexpr int kLoadAgain140 = -4;
 inline constexpr int kLoadAgain130 = -3;
 
+// What a load keeps of the topic texts. kLeaveOut reads and checks the whole
+// file exactly as kKeep does, with the same results and messages, but keeps
+// every topic empty: for reports on the outline of a big project, which then
+// need not hold all its text. Such a model is marked (TopicsLeftOut) and
+// WriteProjectFile refuses it.
+enum class TopicLoad { kKeep, kLeaveOut };
+
 // The version code to read again with for a result -6..-3; 0 for any other
 // result.
 int RereadVersionCode(int load_result);
@@ -47,12 +54,13 @@ int RereadVersionCode(int load_result);
 // A file with more pages than the table holds is read up to the last page
 // that fits; `pages_left_out` (when given) receives how many followed.
 int LoadProjectFile(ProjectModel& model, const std::string& file, int version_code,
-                    Prompter& prompter, Progress& progress, int* pages_left_out = nullptr);
+                    Prompter& prompter, Progress& progress, int* pages_left_out = nullptr,
+                    TopicLoad topics = TopicLoad::kKeep);
 
 // LoadProjectFile on text already in memory; `file` names it in messages.
 int ParseProjectText(ProjectModel& model, std::string_view text, int version_code,
                      const std::string& file, Prompter& prompter, Progress& progress,
-                     int* pages_left_out = nullptr);
+                     int* pages_left_out = nullptr, TopicLoad topics = TopicLoad::kKeep);
 
 // The warning shown when `file` can not be read, by the system's reason.
 std::string OpenFailedMessage(const std::string& file, int error_number);
@@ -60,7 +68,8 @@ std::string OpenFailedMessage(const std::string& file, int error_number);
 // The file text of the current layout, CR LF after every line.
 std::string BuildProjectFileText(const ProjectModel& model);
 
-// Writes the current layout to `file` in one atomic replacement.
+// Writes the current layout to `file` in one atomic replacement; refused,
+// with nothing written, for a model loaded without its topic texts.
 FileResult WriteProjectFile(const ProjectModel& model, const std::string& file);
 
 // A line that reads exactly "}end" closes a multi-line value in the file, so

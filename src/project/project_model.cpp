@@ -88,6 +88,11 @@ bool ProjectModel::InsertPage(int position, PageRecord page) {
   return true;
 }
 
+void ProjectModel::ReplacePages(std::vector<PageRecord> pages) {
+  if (pages.size() > static_cast<std::size_t>(kMaxPages)) pages.resize(kMaxPages);
+  pages_ = std::move(pages);
+}
+
 void ProjectModel::RemovePage(int page) {
   if (!ValidPage(page)) return;
   pages_.erase(pages_.begin() + (page - 1));
@@ -232,6 +237,7 @@ void ProjectModel::ClearProject() {
   pages_.clear();
   header_ = ProjectHeader::Defaults();
   file_name_.clear();
+  topics_left_out_ = false;
   current_page_ = 1;
   SetModified(false);
 }

@@ -77,6 +77,9 @@ class ProjectModel {
   void RemovePage(int page);
   void SwapPages(int a, int b);
   void ClearPages() { pages_.clear(); }
+  // The whole table at once, as the file reader builds it; pages beyond the
+  // table's size are dropped.
+  void ReplacePages(std::vector<PageRecord> pages);
 
   // --- Context and ID search ----------------------------------------------
   // The lowest free "HLP000nnn" from 1 (a context in another letter case
@@ -115,6 +118,11 @@ class ProjectModel {
   void SetModified(bool modified);
   std::function<void(bool)> on_modified_changed;
 
+  // The pages were loaded without their topic texts (TopicLoad::kLeaveOut):
+  // the model is a read-only outline and must never be written to a file.
+  bool TopicsLeftOut() const { return topics_left_out_; }
+  void SetTopicsLeftOut(bool left_out) { topics_left_out_ = left_out; }
+
   int CurrentPage() const { return current_page_; }
   void SetCurrentPage(int page) { current_page_ = page; }
 
@@ -141,6 +149,7 @@ class ProjectModel {
   ProjectHeader header_;
   std::string file_name_;
   bool modified_ = false;
+  bool topics_left_out_ = false;
   int current_page_ = 1;
   int tree_label_mode_ = 0;
 };

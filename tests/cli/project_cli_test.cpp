@@ -25,6 +25,23 @@ TEST_F(CliTest, InfoListsHeaderAndOneTabSeparatedLinePerPage) {
             std::string::npos);
 }
 
+// info opens the project without its topic texts: the report is the one
+// it always was, and a bad file fails with what the full open says.
+TEST_F(CliTest, InfoReportsAsBeforeAndFailsAsTheFullOpenDoes) {
+  EXPECT_EQ(
+      Run({"info", project_}).out,
+      "File\t" + project_ + "\n" + Read(std::string(QY_TEST_DATA_DIR) + "/cli/sample_info.txt"));
+  const std::string text = Read(kSample);
+  for (const std::string& bad : {text.substr(0, text.size() / 2), Read(kOld)}) {
+    ASSERT_TRUE(WriteFileAtomic(project_, bad));
+    const CliRun info = Run({"info", project_});
+    EXPECT_EQ(info.exit_code, 1);
+    EXPECT_EQ(info.out, "");
+    EXPECT_EQ(info.err, Run({"check", project_}).err);
+    EXPECT_NE(info.err, "");
+  }
+}
+
 TEST_F(CliTest, UsageErrorsExitWithTwoAndBadFilesWithOne) {
   EXPECT_EQ(Run({"frobnicate"}).exit_code, 2);
   EXPECT_EQ(Run({"info"}).exit_code, 2);

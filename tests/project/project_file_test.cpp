@@ -360,6 +360,43 @@ TEST_F(ProjectFileTest, EndMarkerInsideATopicCutsIt) {
   EXPECT_EQ(Parse(BuildProjectFileText(m)), 32);  // "lines" where a page should start
 }
 
+// Leaving the topics out must not change what a file reads as: the same
+// result (the same faulty line), messages, fields and pages beyond the table,
+// only empty topics; such a model is never written to a file. The file has
+// topics larger than a read piece and is cut in headers, fields and topics.
+TEST_F(ProjectFileTest, LeavingTopicsOutReadsEveryFileAlike) {
+  ProjectModel m;
+  FillGoldenModel(m);
+  m.MutablePage(2).Topic = "a\r\n}end \r\n\r\n}endx\rb\n";
+  for (int i = 0; i < 30000; ++i) m.MutablePage(3).Topic += "line of text\r\n";
+  std::string text = BuildProjectFileText(m);
+  const std::size_t last = text.rfind("//Page//");
+  const std::string block = text.substr(last, text.rfind("//End//") - last);
+  for (int i = m.PageCount(); i < kMaxPages + 2; ++i) text.insert(last, block);
+  const std::string file = dir.File("outline.qyp");
+  std::vector<std::size_t> sizes = {text.size()};
+  for (std::size_t n = 0; n < text.size(); n += n < 900 ? 7 : 97777) sizes.push_back(n);
+  for (std::size_t size : sizes) {
+    SCOPED_TRACE(size);
+    ASSERT_TRUE(WriteFileAtomic(file, text.substr(0, size)));
+    int full_left = -1, outline_left = -1;
+    ProjectModel outline;
+    FakePrompter outline_prompter;
+    prompter.shown.clear();
+    const int full = LoadProjectFile(model, file, kVersion160b, prompter, progress, &full_left);
+    EXPECT_EQ(LoadProjectFile(outline, file, kVersion160b, outline_prompter, progress,
+                              &outline_left, TopicLoad::kLeaveOut),
+              full);
+    EXPECT_EQ(outline_prompter.Texts(), prompter.Texts());
+    if (full != kLoadSuccess) continue;
+    EXPECT_EQ(outline_left, full_left);
+    for (int i = 1; i <= model.PageCount(); ++i) model.MutablePage(i).Topic.clear();
+    ExpectSameProject(outline, model);
+    EXPECT_FALSE(WriteProjectFile(outline, file));
+    EXPECT_EQ(ReadWholeFile(file), text.substr(0, size));
+  }
+}
+
 TEST_F(ProjectFileTest, FindsEveryPlaceThatHoldsAnEndMarkerLine) {
   ProjectModel m;
   m.AppendPage(MakePage("A", "a", kTopicPage, 1, "}end "));
