@@ -120,10 +120,11 @@ void Tokenizer::ReadHexRun(std::string& out) {
   char buffer[512];
   std::size_t used = 0;
   std::size_t i = pos_;
-  while (i + 3 < size && data[i] == '\\' && data[i + 1] == '\'') {
-    const int high = HexValue(data[i + 2]);
-    const int low = HexValue(data[i + 3]);
-    if (high < 0 || low < 0) break;
+  const std::size_t last = size < 4 ? 0 : size - 3;  // the last place an escape fits
+  while (i < last && data[i] == '\\' && data[i + 1] == '\'') {
+    const int high = kHexValues[data[i + 2]];
+    const int low = kHexValues[data[i + 3]];
+    if ((high | low) < 0) break;  // either is not a digit (-1)
     buffer[used++] = static_cast<char>(high * 16 + low);
     i += 4;
     if (used == sizeof buffer) {
