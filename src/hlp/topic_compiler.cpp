@@ -54,12 +54,24 @@ class Lines {
     }
   }
   int At(std::size_t offset) const {
-    return 1 + static_cast<int>(std::lower_bound(breaks_.begin(), breaks_.end(), offset) -
-                                breaks_.begin());
+    // Offsets mostly come in file order and close together: a short walk
+    // on from the last answer saves a search of the whole file's lines.
+    std::size_t at = last_;
+    if (at > 0 && breaks_[at - 1] >= offset) at = 0;
+    for (int step = 0; step < 8 && at < breaks_.size() && breaks_[at] < offset; ++step) ++at;
+    if (at < breaks_.size() && breaks_[at] < offset) {
+      at = static_cast<std::size_t>(
+          std::lower_bound(breaks_.begin() + static_cast<std::ptrdiff_t>(at), breaks_.end(),
+                           offset) -
+          breaks_.begin());
+    }
+    last_ = at;
+    return 1 + static_cast<int>(at);
   }
 
  private:
   std::vector<std::size_t> breaks_;
+  mutable std::size_t last_ = 0;  // the index the last call found
 };
 
 bool IsEmpty(const topic::Topic& topic) {

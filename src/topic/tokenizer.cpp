@@ -1,6 +1,8 @@
 #include "topic/tokenizer.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "core/cp932.h"
 
@@ -47,6 +49,8 @@ constexpr std::array<signed char, 256> MakeHexValues() {
 constexpr std::array<signed char, 256> kHexValues = MakeHexValues();
 
 int HexValue(unsigned char c) { return kHexValues[c]; }
+
+constexpr bool IsLittleEndian() { return std::endian::native == std::endian::little; }
 
 constexpr std::int32_t kParamLimit = 999999999;
 
@@ -120,8 +124,32 @@ void Tokenizer::ReadHexRun(std::string& out) {
   char buffer[512];
   std::size_t used = 0;
   std::size_t i = pos_;
-  const std::size_t last = size < 4 ? 0 : size - 3;  // the last place an escape fits
-  while (i < last && data[i] == '\\' && data[i + 1] == '\'') {
+  while (i + 3 < size) {
+    // Two escapes at a time where eight bytes remain: one load and one test
+    // of both backslash-quote pairs instead of four byte tests.
+    if (i + 7 < size && used + 2 <= sizeof buffer) {
+      std::uint64_t word;
+      std::memcpy(&word, data + i, sizeof word);
+      constexpr std::uint64_t kMarks = 0x0000FFFF0000FFFFULL;
+      constexpr std::uint64_t kEscapes = 0x0000275C0000275CULL;  // "\'??\'??", little-endian
+      if ((word & kMarks) == (kEscapes & kMarks) && IsLittleEndian()) {
+        const int a = kHexValues[data[i + 2]];
+        const int b = kHexValues[data[i + 3]];
+        const int c = kHexValues[data[i + 6]];
+        const int d = kHexValues[data[i + 7]];
+        if ((a | b | c | d) >= 0) {  // all four are digits (non-digits are -1)
+          buffer[used++] = static_cast<char>(a * 16 + b);
+          buffer[used++] = static_cast<char>(c * 16 + d);
+          i += 8;
+          if (used == sizeof buffer) {
+            out.append(buffer, used);
+            used = 0;
+          }
+          continue;
+        }
+      }
+    }
+    if (data[i] != '\\' || data[i + 1] != '\'') break;
     const int high = kHexValues[data[i + 2]];
     const int low = kHexValues[data[i + 3]];
     if ((high | low) < 0) break;  // either is not a digit (-1)
