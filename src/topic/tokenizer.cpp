@@ -1,8 +1,7 @@
 #include "topic/tokenizer.h"
 
+#include <algorithm>
 #include <array>
-#include <bit>
-#include <cstring>
 
 #include "core/cp932.h"
 
@@ -49,8 +48,6 @@ constexpr std::array<signed char, 256> MakeHexValues() {
 constexpr std::array<signed char, 256> kHexValues = MakeHexValues();
 
 int HexValue(unsigned char c) { return kHexValues[c]; }
-
-constexpr bool IsLittleEndian() { return std::endian::native == std::endian::little; }
 
 constexpr std::int32_t kParamLimit = 999999999;
 
@@ -119,48 +116,24 @@ Token Tokenizer::Next() {
 void Tokenizer::ReadHexRun(std::string& out) {
   const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
   const std::size_t size = text_.size();
-  // One pass that decodes into a small buffer and hands it on when full:
-  // each escape is looked at once, and `out` grows a piece at a time.
+  // Decodes into a small buffer a piece at a time: each escape is looked at
+  // once, and the loop tests no more than the escape and its room.
   char buffer[512];
-  std::size_t used = 0;
   std::size_t i = pos_;
-  while (i + 3 < size) {
-    // Two escapes at a time where eight bytes remain: one load and one test
-    // of both backslash-quote pairs instead of four byte tests.
-    if (i + 7 < size && used + 2 <= sizeof buffer) {
-      std::uint64_t word;
-      std::memcpy(&word, data + i, sizeof word);
-      constexpr std::uint64_t kMarks = 0x0000FFFF0000FFFFULL;
-      constexpr std::uint64_t kEscapes = 0x0000275C0000275CULL;  // "\'??\'??", little-endian
-      if ((word & kMarks) == (kEscapes & kMarks) && IsLittleEndian()) {
-        const int a = kHexValues[data[i + 2]];
-        const int b = kHexValues[data[i + 3]];
-        const int c = kHexValues[data[i + 6]];
-        const int d = kHexValues[data[i + 7]];
-        if ((a | b | c | d) >= 0) {  // all four are digits (non-digits are -1)
-          buffer[used++] = static_cast<char>(a * 16 + b);
-          buffer[used++] = static_cast<char>(c * 16 + d);
-          i += 8;
-          if (used == sizeof buffer) {
-            out.append(buffer, used);
-            used = 0;
-          }
-          continue;
-        }
-      }
+  while (true) {
+    // Escapes that fit in what is left of the text and in the buffer.
+    const std::size_t room = std::min(sizeof buffer, (size - i) / 4);
+    std::size_t used = 0;
+    for (; used < room; ++used, i += 4) {
+      if (data[i] != '\\' || data[i + 1] != '\'') break;
+      const int high = kHexValues[data[i + 2]];
+      const int low = kHexValues[data[i + 3]];
+      if ((high | low) < 0) break;  // either is not a digit (-1)
+      buffer[used] = static_cast<char>(high * 16 + low);
     }
-    if (data[i] != '\\' || data[i + 1] != '\'') break;
-    const int high = kHexValues[data[i + 2]];
-    const int low = kHexValues[data[i + 3]];
-    if ((high | low) < 0) break;  // either is not a digit (-1)
-    buffer[used++] = static_cast<char>(high * 16 + low);
-    i += 4;
-    if (used == sizeof buffer) {
-      out.append(buffer, used);
-      used = 0;
-    }
+    out.append(buffer, used);
+    if (used < sizeof buffer) break;
   }
-  out.append(buffer, used);
   pos_ = i;
 }
 
