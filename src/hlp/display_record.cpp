@@ -131,10 +131,14 @@ class Encoder {
     if (format.align == topic::Align::kCenter) bits |= kAlignCenter;
     if (format.no_wrap) bits |= kNoWrap;
 
-    PutU8(commands_, 0x00);
-    PutU8(commands_, 0x80);
-    PutU16(commands_, 0);  // paragraph id
-    PutU16(commands_, bits);
+    // 0x00 0x80, the paragraph id (0) and the flag bits, in one piece.
+    const char head[6] = {'\x00',
+                          '\x80',
+                          '\x00',
+                          '\x00',
+                          static_cast<char>(bits & 0xFF),
+                          static_cast<char>((bits >> 8) & 0xFF)};
+    commands_.append(head, sizeof head);
     commands_ += fields;
   }
 

@@ -293,7 +293,7 @@ class Parser {
     if (!collecting_target_) return;
     collecting_target_ = false;
     Hotspot& hotspot = CurrentTopic().hotspots.back();
-    hotspot.target = ParseHotspotTarget(hotspot.raw_target);
+    ParseHotspotTarget(hotspot.raw_target, hotspot.target);
     ResolveKind(hotspot);
   }
 
