@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -87,9 +88,13 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
-                                         int* error_number) {
-  auto fail = [&](int fd) -> std::optional<std::string> {
+namespace {
+
+// Reads the file into `data`, which starts at the size the file states.
+template <typename Bytes>
+std::optional<Bytes> ReadAll(const std::string& path, std::string* error, int* error_number,
+                             Bytes (*make)(std::size_t)) {
+  auto fail = [&](int fd) -> std::optional<Bytes> {
     const int e = errno;
     if (error) *error = std::strerror(e);
     if (error_number) *error_number = e;
@@ -104,19 +109,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
     errno = EISDIR;
     return fail(fd);
   }
-  // Read straight into the string at its final size; a file that grows
+  // Read straight into the buffer at its final size; a file that grows
   // meanwhile is still read to its end.
-  std::string data(
-      S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : std::size_t{0},
-      '\0');
+  Bytes data = make(S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size)
+                                                          : std::size_t{0});
   std::size_t have = 0;
   while (true) {
     ssize_t n;
     if (have < data.size()) {
       n = ::read(fd, data.data() + have, data.size() - have);
     } else {
-      // The string is full, usually at the end of the file: look for more
-      // through a small buffer, so that the end costs no reallocation.
+      // The buffer is full, usually at the end of the file: look for more
+      // through a small one, so that the end costs no reallocation.
       char probe[4096];
       n = ::read(fd, probe, sizeof probe);
       if (n > 0) data.append(probe, static_cast<std::size_t>(n));
@@ -131,6 +135,37 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
   ::close(fd);
   data.resize(have);
   return data;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
+                                         int* error_number) {
+  return ReadAll<std::string>(path, error, error_number,
+                              [](std::size_t size) { return std::string(size, '\0'); });
+}
+
+FileBytes::FileBytes(std::size_t size)
+    : data_(std::make_unique_for_overwrite<char[]>(size)), size_(size), capacity_(size) {}
+
+void FileBytes::append(const char* bytes, std::size_t count) {
+  if (capacity_ - size_ < count) {
+    const std::size_t capacity = std::max(2 * capacity_, size_ + count);
+    auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ > 0) std::memcpy(larger.get(), data_.get(), size_);
+    data_ = std::move(larger);
+    capacity_ = capacity;
+  }
+  std::memcpy(data_.get() + size_, bytes, count);
+  size_ += count;
+}
+
+void FileBytes::resize(std::size_t size) { size_ = std::min(size, size_); }
+
+std::optional<FileBytes> ReadFileBytes(const std::string& path, std::string* error,
+                                       int* error_number) {
+  return ReadAll<FileBytes>(path, error, error_number,
+                            [](std::size_t size) { return FileBytes(size); });
 }
 
 std::string AtomicTempPrefix(const std::string& file_name, std::size_t name_max) {

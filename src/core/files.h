@@ -1,7 +1,9 @@
 // Whole-file reading and atomic whole-file writing.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,29 @@ bool DirectoryExists(const std::string& path);
 // when given) on failure.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
                                          int* error_number = nullptr);
+
+// A file's bytes in memory that is not cleared before the file is read into
+// it, as a string's would be: for large files that are read once and only
+// looked at (the help compiler's topic files, tens of megabytes).
+class FileBytes {
+ public:
+  FileBytes() = default;
+  explicit FileBytes(std::size_t size);  // `size` bytes of no set value
+  std::string_view view() const { return {data_.get(), size_}; }
+  char* data() { return data_.get(); }
+  std::size_t size() const { return size_; }
+  void append(const char* bytes, std::size_t count);
+  void resize(std::size_t size);  // no larger than it is
+
+ private:
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+// ReadWholeFile into FileBytes.
+std::optional<FileBytes> ReadFileBytes(const std::string& path, std::string* error = nullptr,
+                                       int* error_number = nullptr);
 
 // Whether a replaced file must reach the disk before the call returns. Only
 // files whose loss costs the user's work (the project, the settings) are

@@ -1,5 +1,6 @@
 #include "hlp/display_record.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "hlp/bytes.h"
@@ -64,17 +65,22 @@ class Encoder {
   }
 
   void Encode(const topic::Paragraph& paragraph) {
-    // The text is at most the runs' text; sized once, it is not regrown.
-    std::size_t text_bytes = 0;
+    // The text is at most the runs' text and a NUL per command: at most
+    // three for each run and three at the end. Sized for that once, it is
+    // written in place (no call per NUL) and cut to its length at the end.
+    std::size_t most = 3;
     for (const topic::Inline& item : paragraph.inlines) {
-      if (item.kind == topic::InlineKind::kText) text_bytes += item.text.size();
+      most += 3;
+      if (item.kind == topic::InlineKind::kText) most += item.text.size();
     }
-    text_.reserve(text_bytes);
+    text_.resize(most);
+    text_used_ = 0;
     PutLayout(paragraph.format);
     for (const topic::Inline& item : paragraph.inlines) PutInline(item);
     EndHotspot();
     Command(kParagraphEnd);
     Command(0xFF);
+    text_.resize(text_used_);
 
     std::string& data1 = record_.data1;
     data1.clear();
@@ -125,17 +131,27 @@ class Encoder {
     if (format.align == topic::Align::kCenter) bits |= kAlignCenter;
     if (format.no_wrap) bits |= kNoWrap;
 
-    PutU8(commands_, 0x00);
-    PutU8(commands_, 0x80);
-    PutU16(commands_, 0);  // paragraph id
-    PutU16(commands_, bits);
+    // 0x00 0x80, the paragraph id (0) and the flag bits, in one piece.
+    const char head[6] = {'\x00',
+                          '\x80',
+                          '\x00',
+                          '\x00',
+                          static_cast<char>(bits & 0xFF),
+                          static_cast<char>((bits >> 8) & 0xFF)};
+    commands_.append(head, sizeof head);
     commands_ += fields;
   }
 
   // A formatting command ends the current piece of text.
   void Command(unsigned code) {
-    text_ += '\0';
+    PutText(std::string_view("", 1));
     PutU8(commands_, code);
+  }
+
+  void PutText(std::string_view bytes) {
+    if (text_.size() - text_used_ < bytes.size()) text_.resize(2 * (text_used_ + bytes.size()));
+    std::memcpy(text_.data() + text_used_, bytes.data(), bytes.size());
+    text_used_ += bytes.size();
   }
 
   void PutInline(const topic::Inline& item) {
@@ -172,7 +188,7 @@ class Encoder {
   void AppendWithoutNuls(std::string_view text) {
     while (!text.empty()) {
       const std::size_t nul = text.find('\0');
-      text_.append(text.substr(0, nul));
+      PutText(text.substr(0, nul));
       if (nul == std::string_view::npos) return;
       text.remove_prefix(nul + 1);
     }
@@ -304,7 +320,8 @@ class Encoder {
   const topic::Topic& topic_;
   DisplayContext& context_;
   std::string& commands_;
-  std::string& text_;  // LinkData2
+  std::string& text_;  // LinkData2, its first text_used_ bytes written so far
+  std::size_t text_used_ = 0;
   std::vector<int>& unknown_windows_;
   std::vector<std::string>& skipped_;
   DisplayRecord& record_;

@@ -40,7 +40,8 @@ struct TopicTrace {
 
 struct SourceFile {
   std::string name;  // as [FILES] names it
-  std::string text;
+  FileBytes bytes;   // the file, read once and only looked at
+  std::string_view text;
   std::vector<TopicTrace> traces;  // one per topic, in order
 };
 
@@ -199,7 +200,7 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
   for (const std::string& name : project.files) {
     const std::string path = FindInFolders(folder, project.roots, name);
     std::string error = "file not found";
-    std::optional<std::string> text = path.empty() ? std::nullopt : ReadWholeFile(path, &error);
+    std::optional<FileBytes> text = path.empty() ? std::nullopt : ReadFileBytes(path, &error);
     if (!text) {
       out.diagnostics.push_back(MakeDiagnostic(
           code::kFileUnreadable, "Cannot read topic file " + name + ": " + PathToSjis(error),
@@ -208,7 +209,8 @@ CompileOutcome CompileHelpProject(const CompileRequest& request) {
     }
     SourceFile& source = sources.emplace_back();
     source.name = name;
-    source.text = std::move(*text);
+    source.bytes = std::move(*text);
+    source.text = source.bytes.view();
     if (compiler) compiler->BeginSource(name, source.text);
     CompilingSink sink(source, compiler.get(), filter, out.diagnostics);
     topic::ParseOptions options;

@@ -1,5 +1,7 @@
 #include "hlp/help_file_assembly.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 
@@ -121,8 +123,28 @@ class Assembler {
   }
 
   void CheckReferences() {
+    // Topics name the same few contexts again and again: the last answers
+    // are kept, so most references cost a comparison instead of a hash and
+    // a search.
+    struct Answer {
+      const std::string* context = nullptr;
+      bool defined = false;
+    };
+    std::array<Answer, 4> recent;
+    std::size_t replace = 0;
     for (const ContextReference& r : topics_.references) {
-      if (Find(r.context)) continue;
+      const auto known = std::find_if(recent.begin(), recent.end(), [&r](const Answer& a) {
+        return a.context != nullptr && *a.context == r.context;
+      });
+      bool defined = false;
+      if (known != recent.end()) {
+        defined = known->defined;
+      } else {
+        defined = Find(r.context) != nullptr;
+        recent[replace] = {&r.context, defined};
+        replace = (replace + 1) % recent.size();
+      }
+      if (defined) continue;
       Report(
           r.popup ? code::kPopupUndefined : code::kJumpUndefined,
           std::string(r.popup ? "Popup" : "Jump") + " to undefined Topic ID: \"" + r.context + "\"",

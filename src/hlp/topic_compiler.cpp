@@ -44,22 +44,51 @@ std::vector<std::string> SplitKeywords(const std::string& text) {
   return words;
 }
 
-// 1-based line numbers for byte offsets of one source.
+// 1-based line numbers for byte offsets of one source. Line ends are found
+// only as far as a number is asked for: topics are numbered just after
+// they have been read, when their text is still in the cache, instead of
+// in one more pass over the whole file.
 class Lines {
  public:
-  explicit Lines(std::string_view text) {
-    // find() goes through memchr: much faster than a byte loop on 10 MB.
-    for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1)) {
-      breaks_.push_back(i);
-    }
+  void Reset(std::string_view text) {
+    text_ = text;
+    breaks_.clear();
+    scanned_ = 0;
+    last_ = 0;
   }
-  int At(std::size_t offset) const {
-    return 1 + static_cast<int>(std::lower_bound(breaks_.begin(), breaks_.end(), offset) -
-                                breaks_.begin());
+
+  int At(std::size_t offset) {
+    while (scanned_ <= offset && scanned_ < text_.size()) {
+      // find() goes through memchr: much faster than a byte loop.
+      const std::size_t end = text_.find('\n', scanned_);
+      if (end == std::string_view::npos) {
+        scanned_ = text_.size();
+        break;
+      }
+      breaks_.push_back(end);
+      scanned_ = end + 1;
+    }
+    // Every line end before `offset` is known now. Offsets mostly come in
+    // file order and close together: a short walk on from the last answer
+    // saves a search of all the lines.
+    std::size_t at = last_;
+    if (at > 0 && breaks_[at - 1] >= offset) at = 0;
+    for (int step = 0; step < 8 && at < breaks_.size() && breaks_[at] < offset; ++step) ++at;
+    if (at < breaks_.size() && breaks_[at] < offset) {
+      at = static_cast<std::size_t>(
+          std::lower_bound(breaks_.begin() + static_cast<std::ptrdiff_t>(at), breaks_.end(),
+                           offset) -
+          breaks_.begin());
+    }
+    last_ = at;
+    return 1 + static_cast<int>(at);
   }
 
  private:
-  std::vector<std::size_t> breaks_;
+  std::string_view text_;
+  std::vector<std::size_t> breaks_;  // offsets of the line ends found so far
+  std::size_t scanned_ = 0;          // where the search for line ends goes on
+  std::size_t last_ = 0;             // the index the last call found
 };
 
 bool IsEmpty(const topic::Topic& topic) {
@@ -112,7 +141,7 @@ class TopicCompiler::Impl {
   void BeginSource(std::string file_name, std::string_view text) {
     ++source_;
     file_name_ = std::move(file_name);
-    lines_ = Lines(text);
+    lines_.Reset(text);
     // Records take about half the markup's bytes (Japanese text is written
     // as "\'hh", four bytes a byte); room for that saves regrowing.
     const std::size_t wanted = list_.bytes.size() + text.size() / 2;
@@ -160,7 +189,7 @@ class TopicCompiler::Impl {
 
  private:
   void AddTopic(const topic::Topic& topic) {
-    const Lines& lines = lines_;
+    Lines& lines = lines_;
     DisplayContext& context = context_;
     CompiledTopic compiled;
     compiled.source = source_;
@@ -307,7 +336,7 @@ class TopicCompiler::Impl {
   bool compress_ = false;
   int source_ = -1;
   std::string file_name_;
-  Lines lines_{std::string_view()};
+  Lines lines_;
   DisplayContext context_;
   TopicFile out_;
   FontTable fonts_;

@@ -142,7 +142,11 @@ const Buckets& WordBuckets() {
 const Word* FindControlWord(std::string_view word) {
   if (word.empty() || word.size() > kMaxLength || word[0] < 'a' || word[0] > 'z') return nullptr;
   for (const auto& slot : WordBuckets().slots[word[0] - 'a'][word.size()]) {
-    if (slot.first == word) return &slot.second;
+    // Same first letter and length: the rest is a few bytes, compared here
+    // rather than through a library call.
+    std::size_t i = 1;
+    while (i < word.size() && slot.first[i] == word[i]) ++i;
+    if (i == word.size()) return &slot.second;
   }
   return nullptr;
 }

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace qy::topic {
@@ -55,8 +57,15 @@ struct CharFormat {
   bool superscript = false;
   bool subscript = false;
   bool HotspotStyle() const { return underline || double_underline || strike; }
-  bool operator==(const CharFormat&) const = default;
+  // Every run's format is compared with its neighbour's while reading and
+  // writing: one comparison of the bytes (there is no padding) instead of
+  // one branch per member.
+  bool operator==(const CharFormat& other) const {
+    return std::memcmp(this, &other, sizeof(CharFormat)) == 0;
+  }
 };
+static_assert(std::has_unique_object_representations_v<CharFormat>,
+              "CharFormat compares by its bytes");
 
 enum class HotspotKind : std::uint8_t { kJump, kPopup, kMacro };
 

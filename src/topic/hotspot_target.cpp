@@ -42,6 +42,17 @@ std::size_t FindSeparator(std::string_view text) {
 
 HotspotTarget ParseHotspotTarget(std::string_view hidden) {
   HotspotTarget target;
+  ParseHotspotTarget(hidden, target);
+  return target;
+}
+
+void ParseHotspotTarget(std::string_view hidden, HotspotTarget& target) {
+  target.no_underline = false;
+  target.no_colour = false;
+  target.context.clear();
+  target.file.clear();
+  target.window.clear();
+  target.macro.clear();
   hidden = Trim(hidden);
   if (!hidden.empty() && (hidden.front() == '%' || hidden.front() == '*')) {
     target.no_colour = true;
@@ -49,8 +60,8 @@ HotspotTarget ParseHotspotTarget(std::string_view hidden) {
     hidden = Trim(hidden.substr(1));
   }
   if (!hidden.empty() && hidden.front() == '!') {
-    target.macro = std::string(Trim(hidden.substr(1)));
-    return target;
+    target.macro.assign(Trim(hidden.substr(1)));
+    return;
   }
   // context, then any number of "@file" and ">window" parts in any order.
   std::size_t start = 0;
@@ -65,7 +76,6 @@ HotspotTarget ParseHotspotTarget(std::string_view hidden) {
     kind = hidden[start + length];
     start += length + 1;
   }
-  return target;
 }
 
 MacroLink LinkOfMacro(std::string_view macro) {

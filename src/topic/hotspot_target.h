@@ -11,6 +11,8 @@ namespace qy::topic {
 // "[%|*] context [@file] [>window]" or "[%|*] !macro"; blanks around the
 // parts are dropped. "@file" and ">window" may come in either order.
 HotspotTarget ParseHotspotTarget(std::string_view hidden);
+// The same into `target`, whose strings keep their room.
+void ParseHotspotTarget(std::string_view hidden, HotspotTarget& target);
 
 // The context a jump or popup macro leads to: the last argument of
 // JumpID/JI (popup false) or PopupID/PI (popup true), without quotes.

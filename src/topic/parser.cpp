@@ -56,10 +56,16 @@ class Parser {
         continue;
       }
       // Japanese text arrives as long runs of "\'hh"; adding each run as one
-      // piece of text saves a text step per byte and reads the same.
+      // piece of text saves a text step per byte and reads the same. Body
+      // text is decoded straight into its run.
+      group_fresh_ = false;
+      if (std::string* run = VisibleTextRun()) {
+        run->push_back(static_cast<char>(t.byte));
+        tokens.ReadHexRun(*run);
+        continue;
+      }
       escaped.assign(1, static_cast<char>(t.byte));
       tokens.ReadHexRun(escaped);
-      group_fresh_ = false;
       AddText(escaped, t.offset);
     }
     if (cur_.dest == Destination::kFootnote) FinishFootnote();
@@ -189,19 +195,32 @@ class Parser {
     AddVisible(bytes, cur_.chr);
   }
 
+  // Where visible text in the current format goes when AddText() would
+  // take it as such, or null when it would not.
+  std::string* VisibleTextRun() {
+    if (cur_.dest != Destination::kBody || embedded_open_ || cur_.chr.hidden) return nullptr;
+    EndTarget();
+    return &VisibleRun(cur_.chr);
+  }
+
   void AddVisible(std::string_view bytes, const CharFormat& format) {
+    VisibleRun(format).append(bytes);
+  }
+
+  // The text of the last run when it takes more text of `format`, else of
+  // a fresh run of that format.
+  std::string& VisibleRun(const CharFormat& format) {
     std::vector<Inline>& inlines = paragraph_.inlines;
     if (!inlines.empty()) {
       Inline& last = inlines.back();
       if (last.kind == InlineKind::kText && last.hotspot < 0 && last.format == format) {
-        last.text.append(bytes);
-        return;
+        return last.text;
       }
     }
     Inline& run = PushInline();
     run.format = format;
-    run.text.assign(bytes);
     if (!format.HotspotStyle()) hotspot_style_ = false;
+    return run.text;
   }
 
   void AddInline(InlineKind kind, int picture = -1, std::string_view text = {}) {
@@ -274,7 +293,7 @@ class Parser {
     if (!collecting_target_) return;
     collecting_target_ = false;
     Hotspot& hotspot = CurrentTopic().hotspots.back();
-    hotspot.target = ParseHotspotTarget(hotspot.raw_target);
+    ParseHotspotTarget(hotspot.raw_target, hotspot.target);
     ResolveKind(hotspot);
   }
 

@@ -1,5 +1,6 @@
 #include "topic/tokenizer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/cp932.h"
@@ -115,23 +116,24 @@ Token Tokenizer::Next() {
 void Tokenizer::ReadHexRun(std::string& out) {
   const auto* data = reinterpret_cast<const unsigned char*>(text_.data());
   const std::size_t size = text_.size();
-  // One pass that decodes into a small buffer and hands it on when full:
-  // each escape is looked at once, and `out` grows a piece at a time.
+  // Decodes into a small buffer a piece at a time: each escape is looked at
+  // once, and the loop tests no more than the escape and its room.
   char buffer[512];
-  std::size_t used = 0;
   std::size_t i = pos_;
-  while (i + 3 < size && data[i] == '\\' && data[i + 1] == '\'') {
-    const int high = HexValue(data[i + 2]);
-    const int low = HexValue(data[i + 3]);
-    if (high < 0 || low < 0) break;
-    buffer[used++] = static_cast<char>(high * 16 + low);
-    i += 4;
-    if (used == sizeof buffer) {
-      out.append(buffer, used);
-      used = 0;
+  while (true) {
+    // Escapes that fit in what is left of the text and in the buffer.
+    const std::size_t room = std::min(sizeof buffer, (size - i) / 4);
+    std::size_t used = 0;
+    for (; used < room; ++used, i += 4) {
+      if (data[i] != '\\' || data[i + 1] != '\'') break;
+      const int high = kHexValues[data[i + 2]];
+      const int low = kHexValues[data[i + 3]];
+      if ((high | low) < 0) break;  // either is not a digit (-1)
+      buffer[used] = static_cast<char>(high * 16 + low);
     }
+    out.append(buffer, used);
+    if (used < sizeof buffer) break;
   }
-  out.append(buffer, used);
   pos_ = i;
 }
 

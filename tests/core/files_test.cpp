@@ -54,6 +54,9 @@ TEST(ReadWholeFileTest, ReadsEveryByteOfFilesOfAnySize) {
     const auto read = ReadWholeFile(file);
     ASSERT_TRUE(read) << size;
     EXPECT_EQ(*read, data) << size;
+    const auto bytes = ReadFileBytes(file);
+    ASSERT_TRUE(bytes) << size;
+    EXPECT_EQ(bytes->view(), data) << size;
   }
 }
 
@@ -62,6 +65,10 @@ TEST(ReadWholeFileTest, ReadsFilesThatStateNoSize) {
   const auto read = ReadWholeFile("/proc/self/status");
   ASSERT_TRUE(read);
   EXPECT_NE(read->find("Name:"), std::string::npos);
+  const auto bytes = ReadFileBytes("/proc/self/status");  // grows from nothing
+  ASSERT_TRUE(bytes);
+  EXPECT_NE(bytes->view().find("Name:"), std::string::npos);
+  EXPECT_FALSE(ReadFileBytes("/proc/self/no such file"));
 }
 
 TEST(ReadWholeFileTest, ReadsAPipeToItsEnd) {

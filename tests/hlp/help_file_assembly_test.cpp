@@ -47,11 +47,18 @@ TEST(AssemblyTest, GoodProjectMakesAFileAndWarnsAboutLooseEnds) {
   f.project.aliases = {{"old_name", "first", 3}, {"gone", "nowhere", 4}};
   f.project.map = {{"first", 10, "a.hh", 1}, {"nowhere", 11, "a.hh", 2}, {"second", 10, "a.hh", 3}};
   f.topics.topics = {Topic(0, "One", {"first"}), Topic(200, "Two", {"second"})};
-  f.topics.references = {{"FIRST", false, 1, 7}, {"old_name", true, 0, 2}, {"missing", true, 1, 9}};
+  // Repeated names are answered again each time, defined or not.
+  f.topics.references = {{"FIRST", false, 1, 7},
+                         {"old_name", true, 0, 2},
+                         {"missing", true, 1, 9},
+                         {"FIRST", false, 0, 10},
+                         {"missing", false, 0, 11}};
   Assembly a = f.Run();
   ASSERT_TRUE(a.file);
-  EXPECT_EQ(Codes(a), (std::vector<int>{code::kAliasUndefined, code::kPopupUndefined,
-                                        code::kMapUndefined, code::kDuplicateMap}));
+  EXPECT_EQ(Codes(a),
+            (std::vector<int>{code::kAliasUndefined, code::kPopupUndefined, code::kJumpUndefined,
+                              code::kMapUndefined, code::kDuplicateMap}));
+  EXPECT_EQ(a.diagnostics[2].line, 11);
   const Diagnostic& popup = a.diagnostics[1];
   EXPECT_EQ(popup.topic, "Two");
   EXPECT_EQ(popup.line, 9);

@@ -130,15 +130,17 @@ TEST(CompileTopics, HotspotsBecomeCommands) {
 
 TEST(CompileTopics, ReferencesNameJumpsPopupsAndMacroTargets) {
   const Compiled c =
-      Compile(Topic(1,
-                    "{\\uldb a}{\\v T2}\\par\r\n{\\ul b}{\\v T3}\\par\r\n"
-                    "{\\uldb c}{\\v !PopupID(`x.hlp',`T4')}{\\uldb d}{\\v T5@x.hlp}"));
+      Compile(Topic(1, "{\\uldb a}{\\v T2}\\par\r\n" + std::string(20, '\n') +
+                           "{\\ul b}{\\v T3}\\par\r\n"
+                           "{\\uldb c}{\\v !PopupID(`x.hlp',`T4')}{\\uldb d}{\\v T5@x.hlp}"));
   ASSERT_EQ(c.file.references.size(), 3u);
   EXPECT_EQ(c.file.references[0].context, "T2");
   EXPECT_FALSE(c.file.references[0].popup);
   EXPECT_EQ(c.file.references[0].line, 3);  // the head, the footnotes, then the text
   EXPECT_TRUE(c.file.references[1].popup);
+  EXPECT_EQ(c.file.references[1].line, 24);  // past twenty empty lines
   EXPECT_EQ(c.file.references[2].context, "T4");
+  EXPECT_EQ(c.file.references[2].line, 25);
 }
 
 TEST(CompileTopics, BrowseSequenceLinksNeighbours) {

@@ -46,6 +46,10 @@ TEST(TokenizerHexRunTest, ReadsWhatSingleEscapesWouldGive) {
       "\\'83\\\\'41",  // an escaped backslash between
       "\\'0A\\'Ff{",
       "\\'83\\'41\\par",
+      "\\'83\\'41\\'8G\\'41\\'41",  // a bad digit after a whole pair
+      "\\'g3\\'41\\'42\\'43",       // the first of a pair is bad
+      "\\'83x'41\\'42\\'43",        // the second of a pair is no escape
+      "\\'83\\'41\\'42\\'4",        // an odd escape cut short at the end
       Escapes(511),
       Escapes(512) + "\\'zz",  // exactly one buffer
       Escapes(513),
