@@ -38,6 +38,16 @@ constexpr std::uint64_t kMaxExpandedBitmap = 64u << 20;
 
 PictureResult Fail(std::string why) { return {false, {}, std::move(why)}; }
 
+// The "lP" file of a single picture whose record is `body`.
+PictureResult OnePicture(std::string_view body) {
+  PictureResult result{true, {}, {}};
+  PutU16(result.data, 0x506C);  // "lP"
+  PutU16(result.data, 1);
+  PutU32(result.data, 8);
+  result.data += body;
+  return result;
+}
+
 std::uint32_t Dpi(std::uint32_t pels_per_metre) {
   const std::uint32_t dpi = (pels_per_metre * 254 + 5000) / 10000;
   return dpi == 0 || dpi > 10000 ? 96 : dpi;
@@ -81,12 +91,7 @@ PictureResult ConvertMetafile(std::string_view file) {
   PutU32(body, 0);
   body.append(records.substr(0, size));
 
-  PictureResult result{true, {}, {}};
-  PutU16(result.data, 0x506C);  // "lP"
-  PutU16(result.data, 1);
-  PutU32(result.data, 8);
-  result.data += body;
-  return result;
+  return OnePicture(body);
 }
 
 }  // namespace
@@ -167,12 +172,7 @@ PictureResult ConvertPicture(std::string_view file) {
     body.append(file.substr(data_at, data_size));
   }
 
-  PictureResult result{true, {}, {}};
-  PutU16(result.data, 0x506C);  // "lP"
-  PutU16(result.data, 1);
-  PutU32(result.data, 8);
-  result.data += body;
-  return result;
+  return OnePicture(body);
 }
 
 }  // namespace qy::hlp
