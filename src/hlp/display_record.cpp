@@ -23,6 +23,11 @@ constexpr unsigned kAlignRight = 0x0400;
 constexpr unsigned kAlignCenter = 0x0800;
 constexpr unsigned kNoWrap = 0x1000;
 
+// A tab stop's position, flagged when its kind follows.
+constexpr unsigned kTabHasKind = 0x4000;
+constexpr unsigned kTabKindRight = 1;
+constexpr unsigned kTabKindCenter = 2;
+
 // Formatting commands.
 constexpr unsigned kFont = 0x80;
 constexpr unsigned kLineBreak = 0x81;
@@ -123,8 +128,16 @@ class Encoder {
     if (!format.tabs.empty()) {
       bits |= kTabs;
       PutCompactI16(fields, static_cast<int>(format.tabs.size()));
-      for (int tab : format.tabs) {
-        PutCompactU16(fields, static_cast<unsigned>(std::max(0, TwipsToRecordUnits(tab))) & 0x3FFF);
+      for (const topic::TabStop& tab : format.tabs) {
+        const unsigned position =
+            static_cast<unsigned>(std::max(0, TwipsToRecordUnits(tab.position))) & 0x3FFF;
+        if (tab.kind == topic::TabKind::kLeft) {
+          PutCompactU16(fields, position);
+          continue;
+        }
+        // A stop of another kind carries its kind after the position.
+        PutCompactU16(fields, position | kTabHasKind);
+        PutCompactU16(fields, tab.kind == topic::TabKind::kRight ? kTabKindRight : kTabKindCenter);
       }
     }
     if (format.align == topic::Align::kRight) bits |= kAlignRight;

@@ -26,6 +26,7 @@ constexpr int kMaxSize = 1000;
 struct State {
   CharFormat chr;
   ParagraphFormat para;
+  TabKind next_tab = TabKind::kLeft;  // set by \tqr or \tqc, taken by \tx
   Destination dest = Destination::kBody;
 };
 
@@ -640,6 +641,7 @@ class Parser {
         return;
       case Word::kParagraphDefault:
         para = ParagraphFormat();
+        cur_.next_tab = TabKind::kLeft;
         return;
       case Word::kParagraph:
         if (body) EndParagraph();
@@ -685,7 +687,14 @@ class Parser {
         para.line_spacing = t.param;
         return;
       case Word::kTabStop:
-        if (para.tabs.size() < 64) para.tabs.push_back(t.param);
+        if (para.tabs.size() < 64) para.tabs.push_back({t.param, cur_.next_tab});
+        cur_.next_tab = TabKind::kLeft;
+        return;
+      case Word::kTabRight:
+        cur_.next_tab = TabKind::kRight;
+        return;
+      case Word::kTabCenter:
+        cur_.next_tab = TabKind::kCenter;
         return;
       case Word::kKeepNext:
         para.keep_with_next = On(t);
