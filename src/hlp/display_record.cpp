@@ -37,6 +37,8 @@ constexpr unsigned kPictureCentre = 0x86;
 constexpr unsigned kPictureLeft = 0x87;
 constexpr unsigned kPictureRight = 0x88;
 constexpr unsigned kHotspotEnd = 0x89;
+constexpr unsigned kNonBreakingSpace = 0x8B;
+constexpr unsigned kNonBreakingHyphen = 0x8C;
 constexpr unsigned kMacro = 0xC8;
 constexpr unsigned kPopup = 0xE2;
 constexpr unsigned kJump = 0xE3;
@@ -180,7 +182,7 @@ class Encoder {
         if (item.hotspot != hotspot_) EndHotspot();
         UseFont(item);
         UseHotspot(item.hotspot);
-        AppendWithoutNuls(item.text);
+        PutRunText(item);
         return;
       case topic::InlineKind::kLineBreak:
         UseHotspot(item.hotspot);
@@ -195,6 +197,20 @@ class Encoder {
         PutPicture(item);
         return;
     }
+  }
+
+  // Non-breaking spaces and hyphens are commands of their own in place of
+  // the character.
+  void PutRunText(const topic::Inline& item) {
+    std::string_view text = item.text;
+    std::size_t done = 0;
+    for (const std::uint32_t at : item.non_breaking) {
+      if (at < done || at >= text.size() || (text[at] != ' ' && text[at] != '-')) continue;
+      AppendWithoutNuls(text.substr(done, at - done));
+      Command(text[at] == ' ' ? kNonBreakingSpace : kNonBreakingHyphen);
+      done = at + 1;
+    }
+    AppendWithoutNuls(text.substr(done));
   }
 
   // A NUL would end the text early in the viewer, so it is left out.

@@ -125,6 +125,10 @@ struct Inline {
   std::string text;
   int hotspot = -1;  // index into Topic::hotspots
   int picture = -1;  // index into Topic::pictures
+  // Byte offsets in `text` of the spaces and hyphens written \~ and \_: the
+  // line must not break there. Renderers that draw them as plain ones may
+  // pass over this.
+  std::vector<std::uint32_t> non_breaking;
 };
 
 struct Paragraph {

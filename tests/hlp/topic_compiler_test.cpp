@@ -286,6 +286,31 @@ TEST(CompileTopics, TabStopsKeepTheirKind) {
   }
 }
 
+TEST(CompileTopics, NonBreakingSpacesAndHyphensAreCommands) {
+  const struct {
+    const char* markup;
+    std::string strings;   // LinkData2: a NUL ends the text before each command
+    std::string commands;  // the commands after the run's font
+    const char* text;
+  } cases[] = {
+      {"a\\~b\\_c", std::string("a\0b\0c\0", 6), "\x8B\x8C\x82\xFF", "a b-c"},
+      {"\\~\\_ -", std::string("\0\0 -\0", 5), "\x8B\x8C\x82\xFF", " - -"},
+      {"x{\\v \\~}y", std::string("xy\0", 3), "\x82\xFF", "xy"},  // hidden: plain
+      // A footnote's mark is no longer in the text, nor is its command.
+      {"a\\_{\\footnote x}-b", std::string("a-b\0", 4), "\x82\xFF", "a-b"},
+  };
+  for (const auto& k : cases) {
+    const Compiled c = Compile(Topic(1, std::string(k.markup) + "\\par"));
+    const std::string& bytes = c.file.topic_data.Bytes();
+    EXPECT_NE(bytes.find(k.strings), std::string::npos) << k.markup;
+    EXPECT_NE(bytes.find(k.commands), std::string::npos) << k.markup;
+    EXPECT_EQ(c.hlp.topics.at(0).text, k.text) << k.markup;
+  }
+  // The preview and export see plain characters.
+  const topic::Document doc = topic::ParseDocument("{\\rtf1 a\\~b\\_c\\par}");
+  EXPECT_EQ(doc.topics.at(0).paragraphs.at(0).inlines.at(0).text, "a b-c");
+}
+
 TEST(CompileTopics, ReportsWhatItCannotWrite) {
   const struct {
     const char* body;

@@ -119,8 +119,10 @@ class RecordParser {
         case 0x8B:
           text_.push_back(' ');
           break;
-        case 0x89:
         case 0x8C:
+          text_.push_back('-');
+          break;
+        case 0x89:
           break;
         case 0x86:
         case 0x87:
