@@ -306,9 +306,6 @@ TEST(CompileTopics, NonBreakingSpacesAndHyphensAreCommands) {
     EXPECT_NE(bytes.find(k.commands), std::string::npos) << k.markup;
     EXPECT_EQ(c.hlp.topics.at(0).text, k.text) << k.markup;
   }
-  // The preview and export see plain characters.
-  const topic::Document doc = topic::ParseDocument("{\\rtf1 a\\~b\\_c\\par}");
-  EXPECT_EQ(doc.topics.at(0).paragraphs.at(0).inlines.at(0).text, "a b-c");
 }
 
 TEST(CompileTopics, ReportsWhatItCannotWrite) {
