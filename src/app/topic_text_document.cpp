@@ -22,6 +22,7 @@ using topic::Hotspot;
 using topic::HotspotKind;
 using topic::Inline;
 using topic::InlineKind;
+using topic::TabStop;
 
 const QColor kHotspotGreen(0x00, 0x80, 0x00);
 const QColor kNonScrollingBand(0xf0, 0xf0, 0xe8);
@@ -58,7 +59,9 @@ QTextBlockFormat BlockFormat(const topic::ParagraphFormat& f, bool non_scrolling
                                                               : QTextBlockFormat::FixedHeight);
   }
   QList<QTextOption::Tab> tabs;
-  for (int tab : f.tabs) tabs.append(QTextOption::Tab(Pixels(tab), QTextOption::LeftTab));
+  for (const TabStop& tab : f.tabs) {
+    tabs.append(QTextOption::Tab(Pixels(tab.position), QTextOption::LeftTab));
+  }
   if (!tabs.isEmpty()) block.setTabPositions(tabs);
   block.setNonBreakableLines(f.no_wrap);
   if (f.shading > 0) {

@@ -23,6 +23,11 @@ constexpr unsigned kAlignRight = 0x0400;
 constexpr unsigned kAlignCenter = 0x0800;
 constexpr unsigned kNoWrap = 0x1000;
 
+// A tab stop's position, flagged when its kind follows.
+constexpr unsigned kTabHasKind = 0x4000;
+constexpr unsigned kTabKindRight = 1;
+constexpr unsigned kTabKindCenter = 2;
+
 // Formatting commands.
 constexpr unsigned kFont = 0x80;
 constexpr unsigned kLineBreak = 0x81;
@@ -32,6 +37,8 @@ constexpr unsigned kPictureCentre = 0x86;
 constexpr unsigned kPictureLeft = 0x87;
 constexpr unsigned kPictureRight = 0x88;
 constexpr unsigned kHotspotEnd = 0x89;
+constexpr unsigned kNonBreakingSpace = 0x8B;
+constexpr unsigned kNonBreakingHyphen = 0x8C;
 constexpr unsigned kMacro = 0xC8;
 constexpr unsigned kPopup = 0xE2;
 constexpr unsigned kJump = 0xE3;
@@ -123,8 +130,16 @@ class Encoder {
     if (!format.tabs.empty()) {
       bits |= kTabs;
       PutCompactI16(fields, static_cast<int>(format.tabs.size()));
-      for (int tab : format.tabs) {
-        PutCompactU16(fields, static_cast<unsigned>(std::max(0, TwipsToRecordUnits(tab))) & 0x3FFF);
+      for (const topic::TabStop& tab : format.tabs) {
+        const unsigned position =
+            static_cast<unsigned>(std::max(0, TwipsToRecordUnits(tab.position))) & 0x3FFF;
+        if (tab.kind == topic::TabKind::kLeft) {
+          PutCompactU16(fields, position);
+          continue;
+        }
+        // A stop of another kind carries its kind after the position.
+        PutCompactU16(fields, position | kTabHasKind);
+        PutCompactU16(fields, tab.kind == topic::TabKind::kRight ? kTabKindRight : kTabKindCenter);
       }
     }
     if (format.align == topic::Align::kRight) bits |= kAlignRight;
@@ -167,7 +182,7 @@ class Encoder {
         if (item.hotspot != hotspot_) EndHotspot();
         UseFont(item);
         UseHotspot(item.hotspot);
-        AppendWithoutNuls(item.text);
+        PutRunText(item);
         return;
       case topic::InlineKind::kLineBreak:
         UseHotspot(item.hotspot);
@@ -182,6 +197,20 @@ class Encoder {
         PutPicture(item);
         return;
     }
+  }
+
+  // Non-breaking spaces and hyphens are commands of their own in place of
+  // the character.
+  void PutRunText(const topic::Inline& item) {
+    std::string_view text = item.text;
+    std::size_t done = 0;
+    for (const std::uint32_t at : item.non_breaking) {
+      if (at < done || at >= text.size() || (text[at] != ' ' && text[at] != '-')) continue;
+      AppendWithoutNuls(text.substr(done, at - done));
+      Command(text[at] == ' ' ? kNonBreakingSpace : kNonBreakingHyphen);
+      done = at + 1;
+    }
+    AppendWithoutNuls(text.substr(done));
   }
 
   // A NUL would end the text early in the viewer, so it is left out.

@@ -44,6 +44,8 @@ enum class Word : std::uint8_t {
   kSpaceAfter,
   kLineSpacing,
   kTabStop,
+  kTabRight,   // \tqr: the next \tx is a right stop
+  kTabCenter,  // \tqc
   kKeepNext,
   kKeep,
   kBox,

@@ -27,6 +27,15 @@ struct Borders {
   bool operator==(const Borders&) const = default;
 };
 
+enum class TabKind : std::uint8_t { kLeft, kRight, kCenter };
+
+// Text after a right stop ends at it, after a centre stop centres on it.
+struct TabStop {
+  int position = 0;  // twips
+  TabKind kind = TabKind::kLeft;
+  bool operator==(const TabStop&) const = default;
+};
+
 // Distances are in twips (1/20 point), as the markup writes them.
 struct ParagraphFormat {
   Align align = Align::kLeft;
@@ -36,7 +45,7 @@ struct ParagraphFormat {
   int space_before = 0;
   int space_after = 0;
   int line_spacing = 0;  // \sl; 0 is single spacing
-  std::vector<int> tabs;
+  std::vector<TabStop> tabs;
   bool keep_with_next = false;  // \keepn: the topic's non-scrolling region
   bool no_wrap = false;         // \keep
   Borders borders;
@@ -116,6 +125,10 @@ struct Inline {
   std::string text;
   int hotspot = -1;  // index into Topic::hotspots
   int picture = -1;  // index into Topic::pictures
+  // Byte offsets in `text` of the spaces and hyphens written \~ and \_: the
+  // line must not break there. Renderers that draw them as plain ones may
+  // pass over this.
+  std::vector<std::uint32_t> non_breaking;
 };
 
 struct Paragraph {

@@ -26,6 +26,7 @@ constexpr int kMaxSize = 1000;
 struct State {
   CharFormat chr;
   ParagraphFormat para;
+  TabKind next_tab = TabKind::kLeft;  // set by \tqr or \tqc, taken by \tx
   Destination dest = Destination::kBody;
 };
 
@@ -207,20 +208,36 @@ class Parser {
     VisibleRun(format).append(bytes);
   }
 
-  // The text of the last run when it takes more text of `format`, else of
-  // a fresh run of that format.
-  std::string& VisibleRun(const CharFormat& format) {
+  // A space or hyphen the line must not break at. Where AddText() would not
+  // take it as visible text (a footnote, a target, a command) it is a plain
+  // one.
+  void AddNonBreaking(char c, std::size_t offset) {
+    if (cur_.dest != Destination::kBody || embedded_open_ || cur_.chr.hidden) {
+      AddText(std::string_view(&c, 1), offset);
+      return;
+    }
+    EndTarget();
+    Inline& run = VisibleInline(cur_.chr);
+    run.non_breaking.push_back(static_cast<std::uint32_t>(run.text.size()));
+    run.text.push_back(c);
+  }
+
+  std::string& VisibleRun(const CharFormat& format) { return VisibleInline(format).text; }
+
+  // The last run when it takes more text of `format`, else a fresh run of
+  // that format.
+  Inline& VisibleInline(const CharFormat& format) {
     std::vector<Inline>& inlines = paragraph_.inlines;
     if (!inlines.empty()) {
       Inline& last = inlines.back();
       if (last.kind == InlineKind::kText && last.hotspot < 0 && last.format == format) {
-        return last.text;
+        return last;
       }
     }
     Inline& run = PushInline();
     run.format = format;
     if (!format.HotspotStyle()) hotspot_style_ = false;
-    return run.text;
+    return run;
   }
 
   void AddInline(InlineKind kind, int picture = -1, std::string_view text = {}) {
@@ -454,6 +471,8 @@ class Parser {
           FloorCharBoundary(text, text.size() - 1) == text.size() - 1) {
         footnote_.mark = static_cast<char>(last);
         text.pop_back();
+        std::vector<std::uint32_t>& non_breaking = inlines.back().non_breaking;
+        if (!non_breaking.empty() && non_breaking.back() >= text.size()) non_breaking.pop_back();
         if (text.empty()) inlines.pop_back();
       }
     }
@@ -525,10 +544,10 @@ class Parser {
         star_ = true;
         return;
       case '~':
-        AddText(" ", t.offset);
+        AddNonBreaking(' ', t.offset);
         return;
       case '_':
-        AddText("-", t.offset);
+        AddNonBreaking('-', t.offset);
         return;
       case '-':
       case ':':
@@ -640,6 +659,7 @@ class Parser {
         return;
       case Word::kParagraphDefault:
         para = ParagraphFormat();
+        cur_.next_tab = TabKind::kLeft;
         return;
       case Word::kParagraph:
         if (body) EndParagraph();
@@ -685,7 +705,14 @@ class Parser {
         para.line_spacing = t.param;
         return;
       case Word::kTabStop:
-        if (para.tabs.size() < 64) para.tabs.push_back(t.param);
+        if (para.tabs.size() < 64) para.tabs.push_back({t.param, cur_.next_tab});
+        cur_.next_tab = TabKind::kLeft;
+        return;
+      case Word::kTabRight:
+        cur_.next_tab = TabKind::kRight;
+        return;
+      case Word::kTabCenter:
+        cur_.next_tab = TabKind::kCenter;
         return;
       case Word::kKeepNext:
         para.keep_with_next = On(t);

@@ -265,6 +265,49 @@ TEST(CompileTopics, FontTableDescribesTheLooks) {
   EXPECT_EQ(fonts.descriptors[0].color, 0xFFu);
 }
 
+TEST(CompileTopics, TabStopsKeepTheirKind) {
+  // Paragraph info with only tab stops: the flag 0x0200, the count (a
+  // compressed signed short, biased by 0x40) and each stop as a compressed
+  // unsigned one; a right (1) or centre (2) stop has 0x4000 in its position
+  // and its kind after it.
+  const std::string head("\0\x80\0\0\0\x02", 6);
+  const struct {
+    const char* markup;
+    std::string stops;
+  } cases[] = {
+      {"\\tx1440\\tqr\\tx2880\\tqc\\tx4320", "\x86\x21\x01\x41\x82\x02\x61\x83\x04"},
+      {"\\tqr\\pard\\tx100", "\x82\x14"},               // \pard forgets the kind
+      {"\\tqc\\tx100\\tx200", "\x84\x15\x80\x04\x28"},  // the kind is for one stop
+  };
+  for (const auto& k : cases) {
+    const Compiled c = Compile(Topic(1, std::string(k.markup) + " a\\tab b\\par"));
+    EXPECT_NE(c.file.topic_data.Bytes().find(head + k.stops), std::string::npos) << k.markup;
+    EXPECT_EQ(c.hlp.topics.at(0).text, "a\tb") << k.markup;
+  }
+}
+
+TEST(CompileTopics, NonBreakingSpacesAndHyphensAreCommands) {
+  const struct {
+    const char* markup;
+    std::string strings;   // LinkData2: a NUL ends the text before each command
+    std::string commands;  // the commands after the run's font
+    const char* text;
+  } cases[] = {
+      {"a\\~b\\_c", std::string("a\0b\0c\0", 6), "\x8B\x8C\x82\xFF", "a b-c"},
+      {"\\~\\_ -", std::string("\0\0 -\0", 5), "\x8B\x8C\x82\xFF", " - -"},
+      {"x{\\v \\~}y", std::string("xy\0", 3), "\x82\xFF", "xy"},  // hidden: plain
+      // A footnote's mark is no longer in the text, nor is its command.
+      {"a\\_{\\footnote x}-b", std::string("a-b\0", 4), "\x82\xFF", "a-b"},
+  };
+  for (const auto& k : cases) {
+    const Compiled c = Compile(Topic(1, std::string(k.markup) + "\\par"));
+    const std::string& bytes = c.file.topic_data.Bytes();
+    EXPECT_NE(bytes.find(k.strings), std::string::npos) << k.markup;
+    EXPECT_NE(bytes.find(k.commands), std::string::npos) << k.markup;
+    EXPECT_EQ(c.hlp.topics.at(0).text, k.text) << k.markup;
+  }
+}
+
 TEST(CompileTopics, ReportsWhatItCannotWrite) {
   const struct {
     const char* body;

@@ -67,8 +67,13 @@ class RecordParser {
       at_ += 3;
     }
     if (bits & 0x0200) {
+      // The count is signed: biased by 0x40 in one byte, 0x4000 in two.
+      if (!Need(1)) return false;
+      const std::uint32_t bias = (U8(format_, at_) & 1) ? 0x4000 : 0x40;
       std::uint32_t stops = 0, stop = 0;
       if (!Compressed(false, &stops)) return false;
+      if (stops < bias) return Fail("a paragraph has a negative number of tab stops");
+      stops -= bias;
       for (std::uint32_t i = 0; i < stops; ++i) {
         if (!Compressed(false, &stop)) return false;
         if ((stop & 0x4000) && !Compressed(false)) return false;
@@ -114,8 +119,10 @@ class RecordParser {
         case 0x8B:
           text_.push_back(' ');
           break;
-        case 0x89:
         case 0x8C:
+          text_.push_back('-');
+          break;
+        case 0x89:
           break;
         case 0x86:
         case 0x87:

@@ -45,7 +45,12 @@ std::string ParaProps(const ParagraphFormat& p) {
   const char* aligns[] = {"", " qc", " qr", " qj"};
   std::string s = aligns[static_cast<int>(p.align)] + Num("li", p.left_indent) +
                   Num("ri", p.right_indent) + Num("sl", p.line_spacing);
-  for (int tab : p.tabs) s += Num("tx", tab, -1);
+  for (const TabStop& tab : p.tabs) {
+    s += (tab.kind == TabKind::kRight    ? " tqr"
+          : tab.kind == TabKind::kCenter ? " tqc"
+                                         : "") +
+         Num("tx", tab.position, -1);
+  }
   s += Flags({{p.keep_with_next, "keepn"}, {p.no_wrap, "keep"}});
   const Borders& b = p.borders;
   if (b.Any()) {
